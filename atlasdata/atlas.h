@@ -1,0 +1,95 @@
+// The atlas for the whole run: the content list, the item reader, the 35
+// fixed tables, the palettes and line colours. A test makes a fresh Atlas.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "atlasdata/records.h"
+#include "atlasdata/table.h"
+#include "platform/collection.h"
+#include "platform/picture.h"
+#include "platform/random.h"
+#include "platform/text.h"
+
+namespace quil2a {
+
+using plat::Bytes;
+using plat::Color;
+
+template <class R>
+using RecordTable = Table<std::unique_ptr<R>>;
+
+// Stored items by content key, and the scrambling key.
+struct ContentList {
+    plat::Collection cfilelist;
+    Table<int32_t> xmask{25};
+    int32_t Nxmasks = 0;
+    // Accessor state of each item N (index N; 0 unused).
+    Table<bool> loaded{101};
+    Table<Bytes> _permatext{101};
+};
+
+// The one item reader.
+struct ItemReader {
+    plat::MarkedText filestring;
+    int32_t filereadpos = 0;
+    Bytes crlf;
+};
+
+struct Atlas {
+    ContentList content;
+    ItemReader reader;
+
+    bool GreekText = false;
+    double gamma = 0.7;
+    plat::Random grandom;
+
+    // Palettes by colour index 1..256.
+    Table<Color> clrlist{256}, clrlist0{256}, clrlist1{256}, clrlist2{256};
+    Table<Color> headcolor{10};
+    RecordTable<EUmemtype> EUmem{256};
+
+    // Map data.
+    Table<Bytes> geoinfo{400}, geozone{400}, geodata{400};
+    Table<Bytes> bdrinfo{10000}, bdrzone{10000}, bdrdata{10000}, bdract{10000};
+    Table<Bytes> wtinfo{2000};
+    Table<Bytes> ptinfo{33000}, ptact{33000};
+    Table<Bytes> DChanges{11000};
+
+    // Text data.
+    Table<Bytes> quilstring{100};
+    RecordTable<placetype> place{1200};
+    RecordTable<peopletype> people{1000};
+    RecordTable<eventtype> events{1000};
+    RecordTable<citiestype> city{500};
+    RecordTable<clicknametype> clicknames{256};
+    Table<Bytes> headline{450};
+    Table<Bytes> anchorinfo{2000};
+    Table<Bytes> vregname{50}, vregxy{50};
+    int32_t maxanchorinfo = 0;
+
+    // Working tables of the map engine.
+    Table<int32_t> ActiveBdr{2500};
+    RecordTable<zonetype> ActiveBzone{2500};
+    Table<bool> ActiveBdrawnow{2500};
+    Table<int32_t> ActivePt{6000}, ActiveClr{6000};
+    Table<bool> ActivePtnow{6000};
+    RecordTable<zonetype> zone{500};
+
+    int32_t maxbdrID = 0;
+
+    // Line colours: sets 0 and 1 and the set in force.
+    Color watercolor0 = 0, coastcolor0 = 0, rivercolor0 = 0, bordercolor0 = 0;
+    Color watercolor1 = 0, coastcolor1 = 0, rivercolor1 = 0, bordercolor1 = 0;
+    Color watercolor = 0, coastcolor = 0, rivercolor = 0, bordercolor = 0;
+    Color blankgrey = 0, placenamecolor = 0, citynamecolor = 0;
+    // 0 colour, 1-2 grey, 3-4 near white, 5 membership view.
+    int32_t colorscheme = 0;
+
+    // Code page of the language texts.
+    plat::CodePage textCodePage() const { return GreekText ? plat::CodePage::Win1253 : plat::CodePage::Win1252; }
+};
+
+}  // namespace quil2a

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Rebuilds the stored items under data/items from their sources.
+set -euo pipefail
+cd "$(dirname "$0")"
+for part in geo history text pages; do
+  if [ -x "$part/build.sh" ]; then
+    echo "== data: $part"
+    "./$part/build.sh"
+  fi
+done

@@ -1,0 +1,60 @@
+// The map engine: projection, full rebuild, date step, rendering, dirty
+// rectangles, text layer and the two fades. Draws into pictures only; reaches
+// the windows through EngineHost.
+#pragma once
+
+#include <cstdint>
+
+#include "atlasdata/atlas.h"
+#include "engine/host.h"
+#include "engine/mapstate.h"
+
+namespace quil2a {
+
+class MapEngine {
+public:
+    MapEngine(Atlas& atlas, MapState& state, EngineHost& host) : a(atlas), m(state), host(host) {}
+
+    // Projection between map units and picture pixels.
+    double screenx(double x) const { return (x - m.x0) * m.scale + m.xc; }
+    double screeny(double y) const { return (y - m.y0) * m.scale + m.yc; }
+    double mapx(double sx) const { return (sx - m.xc) / m.scale + m.x0; }
+    double mapy(double sy) const { return (sy - m.yc) / m.scale + m.y0; }
+    // Puts maindate on the tenth grid and shows it in the date field.
+    void showdate();
+
+    // Full rebuild for maindate.
+    void jumptodate();
+    // jumptodate, full render of p, main window refresh.
+    void jumpdate();
+    void setActiveB(int32_t slot, int32_t id);
+    void setclickname(int32_t index, int32_t id);
+
+    // One tenth of a year, in the direction of timeforward.
+    void gotodate();
+
+    // Full render into pic; keepLayers also renews p1 and p2.
+    void displaymap(plat::Picture& pic, bool keepLayers);
+    bool HitABorder(plat::Picture& pic, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+    // Dirty rectangles of a date step.
+    void invalidatezone(int32_t slot);
+    void localrefresh();
+
+    // Place labels, city marks and names.
+    void displaymaptext(plat::Picture& pic, bool ownSize);
+
+    // One step of the headline strip and of the identification label.
+    void displayhead();
+    void fadeID();
+
+    Atlas& atlas() { return a; }
+    MapState& state() { return m; }
+
+private:
+    Atlas& a;
+    MapState& m;
+    EngineHost& host;
+};
+
+}  // namespace quil2a

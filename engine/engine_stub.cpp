@@ -1,0 +1,20 @@
+// Placeholders until the date operations and the renderer are built.
+#include "engine/engine.h"
+
+namespace quil2a {
+
+void MapEngine::showdate() {}
+void MapEngine::jumptodate() {}
+void MapEngine::jumpdate() {}
+void MapEngine::setActiveB(int32_t, int32_t) {}
+void MapEngine::setclickname(int32_t, int32_t) {}
+void MapEngine::gotodate() {}
+void MapEngine::displaymap(plat::Picture&, bool) {}
+bool MapEngine::HitABorder(plat::Picture&, int32_t, int32_t, int32_t, int32_t) { return false; }
+void MapEngine::invalidatezone(int32_t) {}
+void MapEngine::localrefresh() {}
+void MapEngine::displaymaptext(plat::Picture&, bool) {}
+void MapEngine::displayhead() {}
+void MapEngine::fadeID() {}
+
+}  // namespace quil2a

@@ -1,0 +1,75 @@
+// The engine's one way out to the windows: the application implements it,
+// tests record it. No widget is ever included by the engine.
+#pragma once
+
+#include <string>
+
+#include "platform/picture.h"
+#include "platform/text.h"
+
+namespace quil2a {
+
+class EngineHost {
+public:
+    virtual ~EngineHost() = default;
+
+    // Main window: the date field's text (then repainted).
+    virtual void setDateFieldText(const plat::Bytes& text) = 0;
+    // Main window: the map canvas's size and drawing p into it at (-20, -20).
+    virtual int mapCanvasWidth() const = 0;
+    virtual int mapCanvasHeight() const = 0;
+    virtual void drawMapCanvas(const plat::Picture& p) = 0;
+    // Main window: repaint without erasing.
+    virtual void refreshMainWindow() = 0;
+    // Main window: the headline strip picture drawn at (0, window height - 30).
+    virtual void drawHeadStrip(const plat::Picture& headpic) = 0;
+    // Identification label control: window coordinates; width 0 hides it.
+    virtual int idLabelLeft() const = 0;
+    virtual int idLabelTop() const = 0;
+    virtual void setIdLabelWidth(int w) = 0;
+    virtual void refreshIdLabel() = 0;
+
+    // Narrative window.
+    virtual bool narrWinOpen() const = 0;
+    // Shows the narrative page for the date shown (when the window is open).
+    virtual void narrWinJump() = 0;
+    // Loads "page#anchor" into the narrative window.
+    virtual void narrWinUpdate(const plat::Bytes& pageAndAnchor) = 0;
+
+    // Options dialog: the visible map box in map units, then the thumbnail repainted.
+    virtual void setVisibleMapBox(int x1, int y1, int x2, int y2) = 0;
+};
+
+// A host without windows: remembers what it was told. Tools and tests use it.
+class NullHost : public EngineHost {
+public:
+    NullHost(int canvasW = 800, int canvasH = 600) : canvasW(canvasW), canvasH(canvasH) {}
+    void setDateFieldText(const plat::Bytes& text) override { dateText = text; }
+    int mapCanvasWidth() const override { return canvasW; }
+    int mapCanvasHeight() const override { return canvasH; }
+    void drawMapCanvas(const plat::Picture&) override { ++canvasDraws; }
+    void refreshMainWindow() override { ++mainRefreshes; }
+    void drawHeadStrip(const plat::Picture&) override { ++headDraws; }
+    int idLabelLeft() const override { return idLeft; }
+    int idLabelTop() const override { return idTop; }
+    void setIdLabelWidth(int w) override { idWidth = w; }
+    void refreshIdLabel() override { ++idRefreshes; }
+    bool narrWinOpen() const override { return narrOpen; }
+    void narrWinJump() override { ++narrJumps; }
+    void narrWinUpdate(const plat::Bytes& page) override { lastNarrPage = page; ++narrUpdates; }
+    void setVisibleMapBox(int a, int b, int c, int d) override
+    {
+        vmx1 = a; vmy1 = b; vmx2 = c; vmy2 = d;
+        ++boxUpdates;
+    }
+
+    int canvasW, canvasH;
+    plat::Bytes dateText, lastNarrPage;
+    int canvasDraws = 0, mainRefreshes = 0, headDraws = 0, idRefreshes = 0;
+    int idLeft = 0, idTop = 0, idWidth = 0;
+    bool narrOpen = false;
+    int narrJumps = 0, narrUpdates = 0, boxUpdates = 0;
+    int vmx1 = 0, vmy1 = 0, vmx2 = 0, vmy2 = 0;
+};
+
+}  // namespace quil2a

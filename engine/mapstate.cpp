@@ -1,0 +1,19 @@
+#include "engine/mapstate.h"
+
+namespace quil2a {
+
+void MapState::makePictures(int w, int h)
+{
+    p = plat::NewPicture(w, h, 32);
+    p1 = plat::NewPicture(w, h, 32);
+    p2 = plat::NewPicture(w, h, 32);
+    for (auto* pic : {p.get(), p1.get(), p2.get()}) pic->graphics().SetUseOldRenderer(true);
+    mapscreenwid = p->Width();
+    mapscreenht = p->Height();
+    headpic = plat::NewPicture(w, 100, 32);
+    headpic->graphics().SetTextFont("Times");
+    headpic->graphics().SetTextSize(16);
+    IDpic = plat::NewPicture(500, 20, 32);
+}
+
+}  // namespace quil2a

@@ -1,0 +1,248 @@
+#include "picture.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <vector>
+
+#include "codepage.h"
+
+namespace plat {
+
+namespace {
+
+inline uint32_t* row(QImage& img, int y) { return reinterpret_cast<uint32_t*>(img.scanLine(y)); }
+inline const uint32_t* crow(const QImage& img, int y)
+{
+    return reinterpret_cast<const uint32_t*>(img.constScanLine(y));
+}
+
+// Smallest i in [lo, hi] with pred(i) true, for pred false..true; hi + 1 when none.
+template <class P>
+int64_t firstTrue(int64_t lo, int64_t hi, P pred)
+{
+    int64_t a = lo, b = hi + 1;
+    while (a < b) {
+        int64_t m = a + (b - a) / 2;
+        if (pred(m)) b = m; else a = m + 1;
+    }
+    return a;
+}
+
+}  // namespace
+
+Picture::Picture(int w, int h, int) : img_(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32)
+{
+    img_.fill(0xFFFFFFFFu);
+}
+
+Picture::Picture(const QImage& img) : img_(img.convertToFormat(QImage::Format_RGB32)) {}
+
+std::unique_ptr<Picture> NewPicture(int w, int h, int depth) { return std::make_unique<Picture>(w, h, depth); }
+
+int Graphics::Width() const { return pic_.Width(); }
+int Graphics::Height() const { return pic_.Height(); }
+
+void Graphics::FillRect(int x, int y, int w, int h)
+{
+    QImage& img = pic_.image();
+    int64_t x1 = std::max<int64_t>(x, 0), y1 = std::max<int64_t>(y, 0);
+    int64_t x2 = std::min<int64_t>(int64_t(x) + w, img.width());
+    int64_t y2 = std::min<int64_t>(int64_t(y) + h, img.height());
+    if (x1 >= x2 || y1 >= y2) return;
+    const uint32_t c = 0xFF000000u | fore_;
+    for (int64_t yy = y1; yy < y2; ++yy) {
+        uint32_t* r = row(img, static_cast<int>(yy));
+        std::fill(r + x1, r + x2, c);
+    }
+}
+
+void Graphics::DrawRect(int x, int y, int w, int h)
+{
+    if (w <= 0 || h <= 0) return;
+    FillRect(x, y, w, 1);
+    FillRect(x, y + h - 1, w, 1);
+    FillRect(x, y, 1, h);
+    FillRect(x + w - 1, y, 1, h);
+}
+
+void Graphics::DrawLine(int x1, int y1, int x2, int y2)
+{
+    QImage& img = pic_.image();
+    const int64_t W = img.width(), H = img.height();
+    const uint32_t c = 0xFF000000u | fore_;
+    const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
+    const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    const bool xMajor = adx >= ady;
+    // Major axis a, minor axis b; pixel i is (a0 + sa*i, b0 + sb*f(i)) with
+    // f(i) = floor((2*i*minor + major) / (2*major)), the midpoint rule.
+    const int64_t major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+    const int64_t a0 = xMajor ? x1 : y1, b0 = xMajor ? y1 : x1;
+    const int64_t sa = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const int64_t sb = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const int64_t aLimit = xMajor ? W : H, bLimit = xMajor ? H : W;
+    auto f = [&](int64_t i) -> int64_t {
+        if (major == 0) return 0;
+        __int128 num = __int128(2) * i * minor + major;
+        return static_cast<int64_t>(num / (__int128(2) * major));
+    };
+    // Steps whose major coordinate is inside the picture.
+    int64_t lo, hi;
+    if (sa > 0) { lo = -a0; hi = aLimit - 1 - a0; }
+    else { lo = a0 - (aLimit - 1); hi = a0; }
+    lo = std::max<int64_t>(lo, 0);
+    hi = std::min<int64_t>(hi, major);
+    if (lo > hi) return;
+    // f is non-decreasing: keep the steps whose minor coordinate is inside too.
+    int64_t fLo, fHi;
+    if (sb > 0) { fLo = -b0; fHi = bLimit - 1 - b0; }
+    else { fLo = b0 - (bLimit - 1); fHi = b0; }
+    if (fLo > fHi) return;
+    int64_t first = firstTrue(lo, hi, [&](int64_t i) { return f(i) >= fLo; });
+    int64_t last = firstTrue(lo, hi, [&](int64_t i) { return f(i) > fHi; }) - 1;
+    for (int64_t i = first; i <= last; ++i) {
+        int64_t a = a0 + sa * i, b = b0 + sb * f(i);
+        int64_t px = xMajor ? a : b, py = xMajor ? b : a;
+        row(img, static_cast<int>(py))[px] = c;
+    }
+}
+
+void Graphics::FillOval(int x, int y, int w, int h)
+{
+    QPainter pt(&pic_.image());
+    pt.setRenderHint(QPainter::Antialiasing, false);
+    pt.setPen(Qt::NoPen);
+    pt.setBrush(QColor::fromRgb(fore_));
+    pt.drawEllipse(x, y, w, h);
+}
+
+void Graphics::DrawOval(int x, int y, int w, int h)
+{
+    QPainter pt(&pic_.image());
+    pt.setRenderHint(QPainter::Antialiasing, false);
+    pt.setPen(QColor::fromRgb(fore_));
+    pt.setBrush(Qt::NoBrush);
+    pt.drawEllipse(x, y, w - 1, h - 1);
+}
+
+void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int sx, int sy, int sw, int sh)
+{
+    if (w == kDefaultSize) w = src.Width();
+    if (h == kDefaultSize) h = src.Height();
+    if (sw == kDefaultSize) sw = w;
+    if (sh == kDefaultSize) sh = h;
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+    QImage& dst = pic_.image();
+    const QImage& s = src.image();
+    if (w == sw && h == sh) {
+        // Unscaled block copy, clipped to both pictures.
+        int64_t dx1 = x, dy1 = y, sx1 = sx, sy1 = sy, cw = w, ch = h;
+        if (sx1 < 0) { dx1 -= sx1; cw += sx1; sx1 = 0; }
+        if (sy1 < 0) { dy1 -= sy1; ch += sy1; sy1 = 0; }
+        if (dx1 < 0) { sx1 -= dx1; cw += dx1; dx1 = 0; }
+        if (dy1 < 0) { sy1 -= dy1; ch += dy1; dy1 = 0; }
+        cw = std::min({cw, int64_t(s.width()) - sx1, int64_t(dst.width()) - dx1});
+        ch = std::min({ch, int64_t(s.height()) - sy1, int64_t(dst.height()) - dy1});
+        if (cw <= 0 || ch <= 0) return;
+        if (&s == &dst) {
+            QImage copy = s.copy(static_cast<int>(sx1), static_cast<int>(sy1), static_cast<int>(cw),
+                                 static_cast<int>(ch));
+            for (int64_t r = 0; r < ch; ++r)
+                std::copy_n(crow(copy, static_cast<int>(r)), cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
+            return;
+        }
+        for (int64_t r = 0; r < ch; ++r)
+            std::copy_n(crow(s, static_cast<int>(sy1 + r)) + sx1, cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
+        return;
+    }
+    QPainter pt(&dst);
+    pt.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    pt.drawImage(QRect(x, y, w, h), s, QRect(sx, sy, sw, sh));
+}
+
+void Graphics::DrawImage(const QImage& src, int x, int y)
+{
+    QPainter pt(&pic_.image());
+    pt.drawImage(x, y, src);
+}
+
+QFont Graphics::qfont() const
+{
+    QFont f(QString::fromStdString(font_));
+    f.setPixelSize(std::max(size_, 1));
+    f.setBold(bold_);
+    f.setItalic(italic_);
+    f.setUnderline(underline_);
+    f.setStyleStrategy(oldRenderer_ ? QFont::NoAntialias : QFont::PreferAntialias);
+    return f;
+}
+
+void Graphics::DrawString(std::string_view text, int x, int y)
+{
+    if (text.empty()) return;
+    QPainter pt(&pic_.image());
+    pt.setRenderHint(QPainter::TextAntialiasing, !oldRenderer_);
+    pt.setFont(qfont());
+    pt.setPen(QColor::fromRgb(fore_));
+    pt.drawText(x, y, decode(text, cp_));
+}
+
+int Graphics::TextHeight() const { return QFontMetrics(qfont()).height(); }
+int Graphics::TextAscent() const { return QFontMetrics(qfont()).ascent(); }
+
+int Graphics::StringWidth(std::string_view text) const
+{
+    return QFontMetrics(qfont()).horizontalAdvance(decode(text, cp_));
+}
+
+Color RGBSurface::Pixel(int x, int y) const
+{
+    if (!pic_.contains(x, y)) return kOutside;
+    return crow(pic_.image(), y)[x] & 0xFFFFFFu;
+}
+
+void RGBSurface::SetPixel(int x, int y, Color c)
+{
+    if (!pic_.contains(x, y)) return;
+    row(pic_.image(), y)[x] = 0xFF000000u | (c & 0xFFFFFFu);
+}
+
+void RGBSurface::FloodFill(int x, int y, Color c)
+{
+    if (!pic_.contains(x, y)) return;
+    QImage& img = pic_.image();
+    const int W = img.width(), H = img.height();
+    uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
+    const qsizetype stride = img.bytesPerLine() / 4;
+    const uint32_t target = bits[y * stride + x] & 0xFFFFFFu;
+    const uint32_t fill = 0xFF000000u | (c & 0xFFFFFFu);
+    if (target == (c & 0xFFFFFFu)) return;
+    auto same = [&](int px, int py) { return (bits[py * stride + px] & 0xFFFFFFu) == target; };
+    // Scanline fill: each span is filled, then the rows above and below are scanned for new spans.
+    std::vector<std::pair<int, int>> stack;
+    stack.emplace_back(x, y);
+    while (!stack.empty()) {
+        auto [sx, sy] = stack.back();
+        stack.pop_back();
+        if (!same(sx, sy)) continue;
+        int l = sx, r = sx;
+        while (l > 0 && same(l - 1, sy)) --l;
+        while (r < W - 1 && same(r + 1, sy)) ++r;
+        uint32_t* line = bits + sy * stride;
+        std::fill(line + l, line + r + 1, fill);
+        for (int ny : {sy - 1, sy + 1}) {
+            if (ny < 0 || ny >= H) continue;
+            bool inSpan = false;
+            for (int i = l; i <= r; ++i) {
+                if (same(i, ny)) {
+                    if (!inSpan) { stack.emplace_back(i, ny); inSpan = true; }
+                } else {
+                    inSpan = false;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace plat

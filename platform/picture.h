@@ -1,0 +1,136 @@
+// Pictures with exact pixels: one-pixel lines by our own Bresenham, a
+// 4-neighbour flood fill with exact colours, clipped block copies. Nothing
+// here reads or writes a pixel outside its picture.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "text.h"
+
+namespace plat {
+
+using Color = uint32_t;  // 0xRRGGBB
+
+constexpr Color RGB(int r, int g, int b)
+{
+    auto c = [](int v) { return static_cast<Color>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
+    return (c(r) << 16) | (c(g) << 8) | c(b);
+}
+constexpr int Red(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int Green(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int Blue(Color c) { return static_cast<int>(c & 0xFF); }
+
+// What Pixel() reads outside the picture: no colour of the map equals it.
+constexpr Color kOutside = 0xFF000000u;
+
+// The size sentinel of DrawPicture: leave this size out.
+constexpr int kDefaultSize = -10000;
+
+class Picture;
+
+class Graphics {
+public:
+    explicit Graphics(Picture& pic) : pic_(pic) {}
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+
+    Color ForeColor() const { return fore_; }
+    void SetForeColor(Color c) { fore_ = c & 0xFFFFFF; }
+
+    int Width() const;
+    int Height() const;
+
+    // w x h pixels from (x, y), clipped.
+    void FillRect(int x, int y, int w, int h);
+    // The outline of the w x h pixels from (x, y).
+    void DrawRect(int x, int y, int w, int h);
+    // One-pixel line, both ends included, clipped.
+    void DrawLine(int x1, int y1, int x2, int y2);
+    void FillOval(int x, int y, int w, int h);
+    void DrawOval(int x, int y, int w, int h);
+
+    // Draws src with its top left at (x, y). Sizes at kDefaultSize are left out:
+    // the destination size defaults to the source picture's size, the source
+    // block's size to the destination size. Equal sizes copy pixels unscaled.
+    void DrawPicture(const Picture& src, int x, int y, int w = kDefaultSize, int h = kDefaultSize,
+                     int sx = 0, int sy = 0, int sw = kDefaultSize, int sh = kDefaultSize);
+    void DrawImage(const QImage& src, int x, int y);
+
+    // Text: the left end of the baseline at (x, y); no wrapping.
+    void DrawString(std::string_view text, int x, int y);
+    void SetTextFont(const std::string& family) { font_ = family; }
+    const std::string& TextFont() const { return font_; }
+    void SetTextSize(int size) { size_ = size; }
+    int TextSize() const { return size_; }
+    void SetBold(bool b) { bold_ = b; }
+    void SetItalic(bool b) { italic_ = b; }
+    void SetUnderline(bool b) { underline_ = b; }
+    bool Bold() const { return bold_; }
+    bool Italic() const { return italic_; }
+    bool Underline() const { return underline_; }
+    int TextHeight() const;
+    int TextAscent() const;
+    int StringWidth(std::string_view text) const;
+    // Code page of the byte strings drawn or measured.
+    void SetCodePage(CodePage cp) { cp_ = cp; }
+    CodePage TextCodePage() const { return cp_; }
+    // True: text drawn without smoothing, exactly in the fore colour.
+    void SetUseOldRenderer(bool b) { oldRenderer_ = b; }
+    bool UseOldRenderer() const { return oldRenderer_; }
+
+private:
+    QFont qfont() const;
+    Picture& pic_;
+    Color fore_ = 0;
+    std::string font_ = "Times";
+    int size_ = 12;
+    bool bold_ = false, italic_ = false, underline_ = false;
+    bool oldRenderer_ = false;
+    CodePage cp_ = CodePage::Win1252;
+};
+
+class RGBSurface {
+public:
+    explicit RGBSurface(Picture& pic) : pic_(pic) {}
+    RGBSurface(const RGBSurface&) = delete;
+    RGBSurface& operator=(const RGBSurface&) = delete;
+    // kOutside for a point outside the picture.
+    Color Pixel(int x, int y) const;
+    // Ignored outside the picture.
+    void SetPixel(int x, int y, Color c);
+    // The 4-connected region of the start pixel's colour becomes c.
+    void FloodFill(int x, int y, Color c);
+
+private:
+    Picture& pic_;
+};
+
+class Picture {
+public:
+    Picture(int w, int h, int depth = 32);
+    explicit Picture(const QImage& img);
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    int Width() const { return img_.width(); }
+    int Height() const { return img_.height(); }
+    Graphics& graphics() { return g_; }
+    RGBSurface& surface() { return s_; }
+    const QImage& image() const { return img_; }
+    QImage& image() { return img_; }
+
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
+
+private:
+    QImage img_;
+    Graphics g_{*this};
+    RGBSurface s_{*this};
+};
+
+std::unique_ptr<Picture> NewPicture(int w, int h, int depth = 32);
+
+}  // namespace plat
