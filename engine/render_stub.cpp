@@ -1,14 +1,8 @@
-// Placeholders until the date operations and the renderer are built.
+// Placeholders until the renderer is built.
 #include "engine/engine.h"
 
 namespace quil2a {
 
-void MapEngine::showdate() {}
-void MapEngine::jumptodate() {}
-void MapEngine::jumpdate() {}
-void MapEngine::setActiveB(int32_t, int32_t) {}
-void MapEngine::setclickname(int32_t, int32_t) {}
-void MapEngine::gotodate() {}
 void MapEngine::displaymap(plat::Picture&, bool) {}
 bool MapEngine::HitABorder(plat::Picture&, int32_t, int32_t, int32_t, int32_t) { return false; }
 void MapEngine::invalidatezone(int32_t) {}
