@@ -29,9 +29,8 @@ public:
     virtual void setIdLabelWidth(int w) = 0;
     virtual void refreshIdLabel() = 0;
 
-    // Narrative window.
-    virtual bool narrWinOpen() const = 0;
-    // Shows the narrative page for the date shown (when the window is open).
+    // Narrative window (MapState::NarrWinOpen says whether it follows the date).
+    // Shows the narrative page for the date shown when the window is open.
     virtual void narrWinJump() = 0;
     // Loads "page#anchor" into the narrative window.
     virtual void narrWinUpdate(const plat::Bytes& pageAndAnchor) = 0;
@@ -54,7 +53,6 @@ public:
     int idLabelTop() const override { return idTop; }
     void setIdLabelWidth(int w) override { idWidth = w; }
     void refreshIdLabel() override { ++idRefreshes; }
-    bool narrWinOpen() const override { return narrOpen; }
     void narrWinJump() override { ++narrJumps; }
     void narrWinUpdate(const plat::Bytes& page) override { lastNarrPage = page; ++narrUpdates; }
     void setVisibleMapBox(int a, int b, int c, int d) override
@@ -67,7 +65,6 @@ public:
     plat::Bytes dateText, lastNarrPage;
     int canvasDraws = 0, mainRefreshes = 0, headDraws = 0, idRefreshes = 0;
     int idLeft = 0, idTop = 0, idWidth = 0;
-    bool narrOpen = false;
     int narrJumps = 0, narrUpdates = 0, boxUpdates = 0;
     int vmx1 = 0, vmy1 = 0, vmx2 = 0, vmy2 = 0;
 };

@@ -43,6 +43,9 @@ struct MapState {
     int32_t IDfadeout = 0;
     std::unique_ptr<plat::Picture> IDpic;    // 500 x 20
 
+    // The narrative window is shown and follows the date.
+    bool NarrWinOpen = false;
+
     // The last date applied by a date step, in tenths; 0 before any.
     int32_t lastAppliedDate10 = 0;
 
