@@ -1,0 +1,128 @@
+// Steps over data beyond the tables, and steps that do not move the date.
+#include <gtest/gtest.h>
+
+#include "engine/date_fixture.h"
+#include "platform/msgbox.h"
+
+using datetest::Rig;
+using P = std::pair<int, int>;
+
+namespace {
+
+int64_t outsideActiveTables(const quil2a::Atlas& a)
+{
+    return a.ActiveBdr.outsideCount() + a.ActiveBzone.outsideCount() + a.ActiveBdrawnow.outsideCount() +
+           a.ActivePt.outsideCount() + a.ActiveClr.outsideCount() + a.ActivePtnow.outsideCount();
+}
+
+}  // namespace
+
+TEST(DateStepLimits, AppendsBeyondTheSlotTablesAreSkipped)
+{
+    Rig r;
+    plat::MsgBoxRecorder box;
+    for (int id = 1; id <= 2500; ++id) r.a->bdract[id] = "i10000";
+    for (int id = 1; id <= 6000; ++id) r.a->ptact[id] = "10000,4";
+    r.jump(1500);
+    r.record(15001) = "bi3000 bs3001 pi7000:0,5 ";
+    r.step(true);
+    EXPECT_EQ(r.m.NActiveBdrs, 2500);
+    EXPECT_EQ(r.m.NActivePts, 6000);
+    EXPECT_EQ(r.a->ActiveBdr[2500], 2500);
+    EXPECT_EQ(r.a->ActivePt[6000], 6000);
+    // Removal still works at the limit, and the slot it frees is used again.
+    r.record(15002) = "bo17 po17:4,0 bi3000 pi7000:0,5 ";
+    r.step(true);
+    EXPECT_EQ(r.m.NActiveBdrs, 2500);
+    EXPECT_EQ(r.a->ActiveBdr[17], 2500);
+    EXPECT_EQ(r.a->ActiveBdr[2500], 3000);
+    EXPECT_EQ(r.a->ActivePt[6000], 7000);
+    EXPECT_EQ(r.a->ActiveClr[6000], 5);
+    EXPECT_EQ(outsideActiveTables(*r.a), 0);
+    EXPECT_TRUE(box.messages().empty());  // the step reports nothing
+}
+
+TEST(DateStepLimits, IndexesOutsideTheirTablesAreSkipped)
+{
+    Rig r;
+    r.a->colorscheme = 5;
+    r.place(1, "One");
+    r.clickname(1, "", "kept");
+    r.a->headline[3] = "Kept";
+    r.jump(1500);
+    r.m.currenthead = "Kept";
+    r.m.hfadeout = 5;
+    r.record(15001) = "ni5000 no-1 ni0 ni2 ni1 ei0 ei257 eo-4 ei99999999999 zc999:0,1 zc1:0,5000 zc1:0,-1 "
+                      "hd451 hd-1 bi-2147483648 bu2147483648 ";
+    r.step(true);
+    EXPECT_TRUE(r.a->place[1]->active);
+    EXPECT_EQ(r.a->clicknames[1]->name, "kept");
+    EXPECT_EQ(r.m.currenthead, "Kept");
+    EXPECT_EQ(r.m.hfadeout, 5);
+    EXPECT_EQ(r.a->place.outsideCount() + r.a->people.outsideCount() + r.a->clicknames.outsideCount() +
+                  r.a->EUmem.outsideCount() + r.a->clrlist.outsideCount() + r.a->clrlist0.outsideCount() +
+                  r.a->clrlist2.outsideCount() + r.a->headline.outsideCount() + r.a->bdrzone.outsideCount(),
+              0);
+    r.step(false);
+    EXPECT_FALSE(r.a->place[1]->active);
+    EXPECT_EQ(outsideActiveTables(*r.a), 0);
+}
+
+TEST(DateStepLimits, DateOutsideTheChangeIndexReadsNoRecord)
+{
+    Rig r;
+    r.m.maxdate = 2500;
+    r.jump(2200);
+    r.step(true);
+    r.step(false);
+    r.step(false);
+    EXPECT_EQ(r.a->DChanges.outsideCount(), 0);
+    EXPECT_EQ(r.host.dateText, "2199.9");
+}
+
+// The step control at a range end clamps the date and still steps: the record
+// of the end date must not be applied a second time.
+TEST(DateStepRangeEnds, StepAtMaxdateAppliesNothingAgain)
+{
+    Rig r;
+    r.a->bdract[5] = "i20030";
+    r.a->bdract[6] = "i10000 u20030";
+    r.a->ptact[40] = "20030,8";
+    r.record(20030) = "bi5 bu6 pi40:0,8 ";
+    r.jump(2002.9);
+    r.step(true);
+    EXPECT_EQ(r.borders(), (std::vector<int>{-6, 5}));
+    for (int i = 0; i < 3; ++i) r.step(true);
+    EXPECT_EQ(r.m.maindate, 2003.0);
+    EXPECT_EQ(r.borders(), (std::vector<int>{-6, 5}));
+    EXPECT_EQ(r.points(), (std::vector<P>{{40, 8}}));
+    // Stepping back from there undoes the record once.
+    r.step(false);
+    EXPECT_EQ(r.borders(), std::vector<int>{6});
+    EXPECT_EQ(r.points(), std::vector<P>{});
+}
+
+TEST(DateStepRangeEnds, StepBackAtMindateUndoesNothingAgain)
+{
+    Rig r;
+    r.a->bdract[6] = "i10000 u10001";
+    r.a->ptact[40] = "10000,3 10001,0";
+    r.record(10001) = "bu6 po40:3,0 ";
+    r.jump(1000.1);
+    r.step(false);
+    EXPECT_EQ(r.borders(), std::vector<int>{6});
+    EXPECT_EQ(r.points(), (std::vector<P>{{40, 3}}));
+    for (int i = 0; i < 3; ++i) r.step(false);
+    EXPECT_EQ(r.m.maindate, 1000.0);
+    EXPECT_EQ(r.host.dateText, "1000.0");
+    EXPECT_EQ(r.borders(), std::vector<int>{6});
+    EXPECT_EQ(r.points(), (std::vector<P>{{40, 3}}));
+    // A jump to the end date followed by a clamped step applies nothing either.
+    r.jump(1000.0);
+    r.step(false);
+    EXPECT_EQ(r.borders(), std::vector<int>{6});
+    EXPECT_EQ(r.points(), (std::vector<P>{{40, 3}}));
+    r.step(true);
+    EXPECT_EQ(r.borders(), std::vector<int>{-6});
+    EXPECT_EQ(r.points(), std::vector<P>{});
+}
