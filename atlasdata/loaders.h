@@ -1,14 +1,54 @@
 // Loading the atlas from the stored items into its tables.
 #pragma once
 
+#include <string_view>
+#include <vector>
+
 #include "atlasdata/atlas.h"
 
 namespace quil2a {
 
 // Line colours, palettes, the six map items and their change tokens.
 void loadmapdata(Atlas& a);
-// The language items: quilstr, places, people, events, cities, click names,
-// headlines, anchors, view regions and their change tokens.
+// The language items: quilstr, places, people, events, headlines, cities,
+// view regions; then click names, label dates, headline dates and anchors,
+// with their change tokens.
 void loadtextdata(Atlas& a);
+
+// What the two loaders share.
+namespace loading {
+
+// Collects what one item held beyond the atlas's limits and reports it once,
+// when the item is done.
+class ItemProblems {
+public:
+    explicit ItemProblems(Bytes name) : name_(std::move(name)) {}
+    // A record or token that would index outside a table, or a record the
+    // item ends inside of, was left out.
+    void skipped() { skipped_ = true; }
+    // A number line held fewer fields than its record needs; the rest read as 0.
+    void missingFields() { missing_ = true; }
+    // Shows one message for each kind of problem met.
+    void report() const;
+
+private:
+    Bytes name_;
+    bool skipped_ = false, missing_ = false;
+};
+
+// Field i of a split line; an absent field reads as the empty text and is noted.
+const Bytes& field(const std::vector<Bytes>& fields, size_t i, ItemProblems& problems);
+
+// Reads the further lines of a record (count of them) after its first line.
+// False when the item ended before the last of them: the reader would then
+// start again at the item's first line, so the record is incomplete.
+bool readRest(Atlas& a, std::vector<Bytes>& lines, int count, bool trim);
+
+// Appends a token after checking it as the date step will read it: a date
+// outside the index or a token naming anything outside the tables is left out
+// and noted.
+void appendChecked(Atlas& a, int64_t date10, std::string_view token, ItemProblems& problems);
+
+}  // namespace loading
 
 }  // namespace quil2a

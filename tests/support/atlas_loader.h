@@ -13,4 +13,10 @@ namespace testsupport {
 // seeds grandom, then runs both loaders.
 std::unique_ptr<quil2a::Atlas> loadAtlas(const std::string& folder, bool greek = false, uint32_t seed = 1);
 
+// The same from the items a live TestItems (or the program) serves now.
+std::unique_ptr<quil2a::Atlas> loadServedAtlas(bool greek = false, uint32_t seed = 1);
+
+// How often any of the atlas's tables was asked for an index outside it.
+int64_t outsideAccesses(const quil2a::Atlas& a);
+
 }  // namespace testsupport
