@@ -1,0 +1,88 @@
+// Pieces shared by the full render and the dirty-rectangle refresh: reading
+// polylines and seeds without copying them, the border stroke and the
+// fill-point paint of one active slot.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "atlasdata/atlas.h"
+#include "atlasdata/convert.h"
+#include "engine/engine.h"
+
+namespace quil2a::mapdraw {
+
+// Calls f(piece) for the pieces of s cut at sep, as Split does: none for the
+// empty text, otherwise one more piece than there are separators.
+template <class F>
+void forEachPiece(std::string_view s, char sep, F&& f)
+{
+    if (s.empty()) return;
+    size_t from = 0;
+    for (;;) {
+        const size_t at = s.find(sep, from);
+        if (at == std::string_view::npos) {
+            f(s.substr(from));
+            return;
+        }
+        f(s.substr(from, at - from));
+        from = at + 1;
+    }
+}
+
+// The text after the first ":", or all of it when there is none.
+inline std::string_view afterColon(std::string_view s)
+{
+    const size_t c = s.find(':');
+    return c == std::string_view::npos ? s : s.substr(c + 1);
+}
+
+struct MapPoint {
+    int32_t x = 0, y = 0;
+};
+
+// A polyline point "x,y", cut at its first ",".
+inline MapPoint pointOf(std::string_view tok)
+{
+    const size_t c = tok.find(',');
+    if (c == std::string_view::npos) return {0, intval(tok)};
+    return {intval(tok.substr(0, c)), intval(tok.substr(c + 1))};
+}
+
+struct Seed {
+    int32_t x = 0, y = 0, size = 0;
+};
+
+// A seed "x,y,size": fields 0, 1 and 2 of its pieces at ","; a missing field is 0.
+inline Seed seedOf(std::string_view tok)
+{
+    Seed s;
+    int field = 0;
+    forEachPiece(tok, ',', [&](std::string_view f) {
+        if (field == 0) s.x = intval(f);
+        else if (field == 1) s.y = intval(f);
+        else if (field == 2) s.size = intval(f);
+        ++field;
+    });
+    return s;
+}
+
+inline bool isLineColor(const Atlas& a, plat::Color c)
+{
+    return c == a.bordercolor || c == a.watercolor || c == a.coastcolor || c == a.rivercolor;
+}
+
+// Extension of loose border ends in pixels: 4.5 x scale above scale 0.2, else 0.
+inline double extensionLength(double scale) { return scale > 0.2 ? 4.5 * scale : 0.0; }
+
+// Draws the border of active slot `slot` on pic in the graphics' colour: the box
+// test against W x H, loose ends extended when borderext is on above scale 0.2,
+// a thick border as three lines above scale 0.03. True when a segment was drawn.
+bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t slot);
+
+// Floods the regions of the seeds of fill slot `slot` that are not yet its
+// colour or a line. A seed counts when 0 <= sx <= maxX and 0 <= sy <= maxY and
+// its region is above 0.05 pixel. True when a fill was made.
+bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, int32_t slot);
+
+}  // namespace quil2a::mapdraw

@@ -1,0 +1,174 @@
+// The dirty-rectangle refresh of a date step: rectangles are recorded for
+// borders that leave or thin, restored in p1 from the geography layer p2, and
+// whatever meets them is drawn and filled again; the seams along their edges
+// are then repaired.
+#include <algorithm>
+#include <memory>
+
+#include "engine/engine.h"
+#include "engine/mapdraw.h"
+#include "platform/text.h"
+
+namespace quil2a {
+
+using plat::Int;
+
+namespace {
+
+constexpr int kMargin = 5;
+// Geography lines of an unknown type are pure red; the seam repair stops at them.
+constexpr plat::Color kOtherLine = 0xFF0000;
+
+}  // namespace
+
+void MapEngine::invalidatezone(int32_t slot)
+{
+    const zonetype* b = a.ActiveBzone[slot].get();
+    if (!b) return;
+    // In 64 bits: a projected value that saturates stays far off the picture.
+    int64_t L = int64_t(Int(plat::Round(screenx(b->x1)))) - kMargin;
+    int64_t T = int64_t(Int(plat::Round(screeny(b->y1)))) - kMargin;
+    int64_t R = int64_t(Int(plat::Round(screenx(b->x2)))) + kMargin;
+    int64_t B = int64_t(Int(plat::Round(screeny(b->y2)))) + kMargin;
+    if (R < 0 || B < 0 || L > m.mapscreenwid || T > m.mapscreenht) return;
+    L = std::max<int64_t>(L, 0);
+    T = std::max<int64_t>(T, 0);
+    R = std::min<int64_t>(R, m.mapscreenwid);
+    B = std::min<int64_t>(B, m.mapscreenht);
+
+    if (m.Nzones < 0) m.Nzones = 0;
+    for (int32_t j = 1; j <= m.Nzones; ++j) {
+        const zonetype* r = a.zone[j].get();
+        if (r && r->x1 < L && R < r->x2 && r->y1 < T && B < r->y2) return;
+    }
+
+    auto put = [&](int32_t j, double x1, double y1, double x2, double y2) {
+        auto& rec = a.zone[j];
+        if (!rec) rec = std::make_unique<zonetype>();
+        rec->x1 = x1;
+        rec->y1 = y1;
+        rec->x2 = x2;
+        rec->y2 = y2;
+    };
+    if (m.Nzones >= a.zone.ubound()) {
+        // The list is full: one rectangle over the whole picture stands for all
+        // of them, so this step repairs all of p1 instead of losing a border's box.
+        m.Nzones = 1;
+        put(1, 0, 0, m.mapscreenwid, m.mapscreenht);
+        return;
+    }
+    ++m.Nzones;
+    put(m.Nzones, double(L), double(T), double(R), double(B));
+}
+
+void MapEngine::localrefresh()
+{
+    using namespace mapdraw;
+    if (!m.p1 || !m.p2) {
+        m.Nzones = 0;
+        return;
+    }
+    plat::Picture& pic = *m.p1;
+    const int32_t nz = std::clamp<int32_t>(m.Nzones, 0, a.zone.ubound());
+    const int32_t nb = std::clamp<int32_t>(m.NActiveBdrs, 0, a.ActiveBdr.ubound());
+    const int32_t np = std::clamp<int32_t>(m.NActivePts, 0, a.ActivePt.ubound());
+
+    // Stage 1: restore the rectangles from p2, mark what meets them.
+    if (nz > 0) {
+        for (int32_t j = 1; j <= nz; ++j) {
+            const zonetype* r = a.zone[j].get();
+            if (!r) continue;
+            pic.graphics().DrawPicture(*m.p2, Int(r->x1), Int(r->y1), Int(r->x2 - r->x1 + 1), Int(r->y2 - r->y1 + 1),
+                                       Int(r->x1), Int(r->y1));
+        }
+        for (int32_t k = 1; k <= nb; ++k) {
+            if (a.ActiveBdrawnow[k]) continue;
+            const zonetype* b = a.ActiveBzone[k].get();
+            if (!b) continue;
+            const double bx1 = screenx(b->x1), by1 = screeny(b->y1), bx2 = screenx(b->x2), by2 = screeny(b->y2);
+            for (int32_t j = 1; j <= nz; ++j) {
+                const zonetype* r = a.zone[j].get();
+                if (r && r->x1 - kMargin < bx2 && r->y1 - kMargin < by2 && bx1 < r->x2 + kMargin &&
+                    by1 < r->y2 + kMargin) {
+                    a.ActiveBdrawnow[k] = true;
+                    m.somebdraw = true;
+                    break;
+                }
+            }
+        }
+        for (int32_t k = 1; k <= np; ++k) {
+            if (a.ActivePtnow[k]) continue;
+            bool hit = false;
+            forEachPiece(afterColon(a.ptinfo[a.ActivePt[k]]), ' ', [&](std::string_view tok) {
+                if (hit) return;
+                const Seed seed = seedOf(tok);
+                if (!(seed.size * m.scale > 0.05)) return;
+                const double sx = screenx(seed.x), sy = screeny(seed.y);
+                for (int32_t j = 1; j <= nz && !hit; ++j) {
+                    const zonetype* r = a.zone[j].get();
+                    hit = r && r->x1 - kMargin < sx && r->y1 - kMargin < sy && sx < r->x2 + kMargin &&
+                          sy < r->y2 + kMargin;
+                }
+            });
+            if (hit) {
+                a.ActivePtnow[k] = true;
+                m.somepaint = true;
+            }
+        }
+    }
+
+    // Stage 2: the marked borders, in black.
+    if (m.somebdraw) {
+        pic.graphics().SetForeColor(0x000000);
+        for (int32_t k = 1; k <= nb; ++k) {
+            if (!a.ActiveBdrawnow[k]) continue;
+            if (strokeBorder(*this, pic, m.mapscreenwid, m.mapscreenht, k)) m.localrefchanges = true;
+            a.ActiveBdrawnow[k] = false;
+        }
+        m.somebdraw = false;
+    }
+
+    // Stage 3: the marked fill points.
+    if (m.somepaint) {
+        for (int32_t k = 1; k <= np; ++k) {
+            if (!a.ActivePtnow[k]) continue;
+            if (paintFillPoint(*this, pic, m.mapscreenwid, m.mapscreenht, k)) m.localrefchanges = true;
+            a.ActivePtnow[k] = false;
+        }
+        m.somepaint = false;
+    }
+
+    // Stage 4: seams. Each edge pixel is compared with its neighbour just outside
+    // the rectangle. Rectangles reach one past the picture, so either pixel may lie
+    // outside it: such a pair counts as a stop, like a line, and nothing is
+    // read or filled there.
+    plat::RGBSurface& s = pic.surface();
+    const int W = pic.Width(), H = pic.Height();
+    auto stop = [&](plat::Color c) { return c == kOtherLine || isLineColor(a, c); };
+    auto seam = [&](int x, int y, int dx, int dy) {
+        const int ox = x + dx, oy = y + dy;
+        if (!pic.contains(x, y) || !pic.contains(ox, oy)) return;
+        const plat::Color ci = s.Pixel(x, y), co = s.Pixel(ox, oy);
+        if (ci == co || stop(ci) || stop(co)) return;
+        if (ci == a.blankgrey) s.FloodFill(x, y, co);
+        else s.FloodFill(ox, oy, ci);
+        m.localrefchanges = true;
+    };
+    for (int32_t j = 1; j <= nz; ++j) {
+        const zonetype* r = a.zone[j].get();
+        if (!r) continue;
+        // Every position more than one pixel outside the picture does nothing,
+        // so the coordinates are first brought within two pixels of it.
+        auto cx = [&](double v) { return Int(std::clamp(v, -2.0, W + 2.0)); };
+        auto cy = [&](double v) { return Int(std::clamp(v, -2.0, H + 2.0)); };
+        const int left = cx(r->x1), right = cx(r->x2), top = cy(r->y1), bottom = cy(r->y2);
+        for (int x = left; x <= right; ++x) seam(x, top, 0, -1);
+        for (int y = top + 1; y <= bottom; ++y) seam(right, y, 1, 0);
+        for (int x = left; x <= right; ++x) seam(x, bottom, 0, 1);
+        for (int y = top + 1; y <= bottom; ++y) seam(left, y, -1, 0);
+    }
+
+    m.Nzones = 0;
+}
+
+}  // namespace quil2a

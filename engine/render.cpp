@@ -1,0 +1,189 @@
+// The full render: background, geography, water, borders, fills, then the
+// text layer; with keepLayers the geography layer p2 and the political layer
+// p1 are kept for the dirty-rectangle refresh.
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/engine.h"
+#include "engine/mapdraw.h"
+#include "platform/text.h"
+
+namespace quil2a {
+
+using plat::Int;
+
+namespace mapdraw {
+
+namespace {
+
+struct ScreenPoint {
+    double x = 0, y = 0;
+};
+
+}  // namespace
+
+bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t slot)
+{
+    Atlas& a = e.atlas();
+    const MapState& m = e.state();
+    const int64_t raw = a.ActiveBdr[slot];
+    const bool thick = raw < 0;
+    const int64_t id = raw < 0 ? -raw : raw;
+    const zonetype* b = a.ActiveBzone[slot].get();
+    if (!b) return false;
+    if (!(e.screenx(b->x2) > 0 && e.screeny(b->y2) > 0 && e.screenx(b->x1) < W && e.screeny(b->y1) < H))
+        return false;
+
+    const std::string_view line = a.bdrdata[id];
+    if (line.empty()) return false;
+    int64_t n = 0;
+    for (char ch : line)
+        if (ch == ' ') ++n;
+    if (n < 1) return false;
+
+    const bool extend = m.borderext && m.scale > 0.2;
+    const double L = extensionLength(m.scale);
+    const bool threeLines = thick && m.scale > 0.03;
+    plat::Graphics& g = pic.graphics();
+
+    ScreenPoint A, B;
+    int64_t j = 0;
+    forEachPiece(line, ' ', [&](std::string_view tok) {
+        const MapPoint pt = pointOf(tok);
+        B = {e.screenx(pt.x), e.screeny(pt.y)};
+        if (j == 0) {
+            A = B;
+            ++j;
+            return;
+        }
+        if (extend) {
+            if (j == 1 && !e.HitABorder(pic, Int(A.x), Int(A.y), Int(B.x), Int(B.y))) {
+                const double d = std::sqrt((B.x - A.x) * (B.x - A.x) + (B.y - A.y) * (B.y - A.y));
+                if (d > 0.001) {
+                    A.x -= L * (B.x - A.x) / d;
+                    A.y -= L * (B.y - A.y) / d;
+                }
+            }
+            if (j == n && !e.HitABorder(pic, Int(B.x), Int(B.y), Int(A.x), Int(A.y))) {
+                const double d = std::sqrt((B.x - A.x) * (B.x - A.x) + (B.y - A.y) * (B.y - A.y));
+                if (d > 0.001) {
+                    B.x += L * (B.x - A.x) / d;
+                    B.y += L * (B.y - A.y) / d;
+                }
+            }
+        }
+        g.DrawLine(Int(A.x), Int(A.y), Int(B.x), Int(B.y));
+        if (threeLines) {
+            g.DrawLine(Int(A.x - 1), Int(A.y), Int(B.x - 1), Int(B.y));
+            g.DrawLine(Int(A.x), Int(A.y - 1), Int(B.x), Int(B.y - 1));
+        }
+        A = B;
+        ++j;
+    });
+    return true;
+}
+
+bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, int32_t slot)
+{
+    Atlas& a = e.atlas();
+    const double scale = e.state().scale;
+    const plat::Color c = a.clrlist[a.ActiveClr[slot]];
+    plat::RGBSurface& s = pic.surface();
+    bool filled = false;
+    forEachPiece(afterColon(a.ptinfo[a.ActivePt[slot]]), ' ', [&](std::string_view tok) {
+        const Seed seed = seedOf(tok);
+        const double sx = e.screenx(seed.x), sy = e.screeny(seed.y);
+        if (!(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * scale > 0.05)) return;
+        const int ix = Int(sx), iy = Int(sy);
+        // A seed at exactly the picture's width or height names a pixel just
+        // outside: it neither reads nor fills anything there.
+        if (!pic.contains(ix, iy)) return;
+        const plat::Color here = s.Pixel(ix, iy);
+        if (here == c || isLineColor(a, here)) return;
+        s.FloodFill(ix, iy, c);
+        filled = true;
+    });
+    return filled;
+}
+
+}  // namespace mapdraw
+
+void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
+{
+    using namespace mapdraw;
+    const int W = pic.Width(), H = pic.Height();
+    plat::Graphics& g = pic.graphics();
+    plat::RGBSurface& s = pic.surface();
+
+    // The identification label goes with the old map.
+    m.IDfadeout = 0;
+    host.setIdLabelWidth(0);
+
+    g.SetForeColor(a.blankgrey);
+    g.FillRect(0, 0, W, H);
+
+    // Geography lines, coloured by the line type after the first "," of the info line.
+    for (int32_t i = 0; i <= a.geodata.ubound(); ++i) {
+        const std::string_view data = a.geodata[i];
+        if (plat::Len(data) <= 1) continue;
+        const plat::Bytes& info = a.geoinfo[i];
+        const plat::Bytes type = plat::MidB(info, plat::InStrB(info, ",") + 1, 1);
+        plat::Color c = 0xFF0000;
+        if (type == "C" || type == "I" || type == "L") c = a.coastcolor;
+        else if (type == "R") c = a.rivercolor;
+        else if (type == "E") c = a.colorscheme == 0 ? a.watercolor : a.coastcolor;
+        g.SetForeColor(c);
+        bool first = true;
+        double px = 0, py = 0;
+        forEachPiece(data, ' ', [&](std::string_view tok) {
+            const MapPoint pt = pointOf(tok);
+            const double sx = screenx(pt.x), sy = screeny(pt.y);
+            if (!first) g.DrawLine(Int(px), Int(py), Int(sx), Int(sy));
+            first = false;
+            px = sx;
+            py = sy;
+        });
+    }
+
+    // Water: seeds from 1 up to the first missing or malformed entry.
+    for (int32_t i = 1; i <= a.wtinfo.ubound(); ++i) {
+        const std::string_view w = a.wtinfo[i];
+        if (w.size() < 2 || w.find(':') == std::string_view::npos) break;
+        const Seed seed = seedOf(afterColon(w));
+        const double sx = screenx(seed.x), sy = screeny(seed.y);
+        if (!(sx >= 0 && sx <= W - 1 && sy >= 0 && sy <= H - 1 && seed.size * m.scale > 0.1)) continue;
+        const plat::Color here = s.Pixel(Int(sx), Int(sy));
+        if (here != a.watercolor && here != a.coastcolor) s.FloodFill(Int(sx), Int(sy), a.watercolor);
+    }
+
+    if (keepLayers && m.p2 && m.p2.get() != &pic) m.p2->graphics().DrawPicture(pic, 0, 0);
+
+    g.SetForeColor(0x000000);
+    for (int32_t k = 1; k <= m.NActiveBdrs && k <= a.ActiveBdr.ubound(); ++k) strokeBorder(*this, pic, W, H, k);
+
+    for (int32_t k = 1; k <= m.NActivePts && k <= a.ActivePt.ubound(); ++k) paintFillPoint(*this, pic, W - 1, H - 1, k);
+
+    if (keepLayers && m.p1 && m.p1.get() != &pic) m.p1->graphics().DrawPicture(pic, 0, 0);
+
+    displaymaptext(pic, true);
+
+    // The part of the map the canvas shows: it starts at the picture's (20, 20).
+    const int vmx1 = Int(mapx(20)), vmy1 = Int(mapy(20));
+    const int vmx2 = Int(mapx(host.mapCanvasWidth() + 20.0)), vmy2 = Int(mapy(host.mapCanvasHeight() + 20.0));
+    host.setVisibleMapBox(vmx1, vmy1, vmx2, vmy2);
+}
+
+bool MapEngine::HitABorder(plat::Picture& pic, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    const plat::RGBSurface& s = pic.surface();
+    for (int i = 5; i <= 10; ++i) {
+        const double t = i / 10.0;
+        const int x = plat::Int(t * x1 + (1 - t) * x2), y = plat::Int(t * y1 + (1 - t) * y2);
+        // A sample off the picture counts as no line.
+        if (!pic.contains(x, y)) continue;
+        if (mapdraw::isLineColor(a, s.Pixel(x, y))) return true;
+    }
+    return false;
+}
+
+}  // namespace quil2a
