@@ -1,0 +1,23 @@
+#include <benchmark/benchmark.h>
+
+#include "atlasdata/content.h"
+#include "atlasdata/loaders.h"
+#include "data/stored_items.h"
+
+// A fresh atlas, its content list and both loaders over every stored item.
+static void BM_LoadStoredAtlas(benchmark::State& state)
+{
+    quillmere_data::installStoredItems();
+    for (auto _ : state) {
+        auto atlas = std::make_unique<quil2a::Atlas>();
+        quil2a::Fillcfilelist(*atlas);
+        atlas->grandom.Seed(1);
+        quil2a::loadmapdata(*atlas);
+        quil2a::loadtextdata(*atlas);
+        benchmark::DoNotOptimize(atlas->DChanges[0].data());
+    }
+}
+BENCHMARK(BM_LoadStoredAtlas)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
