@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "atlasdata/content.h"
-#include "atlasdata/loaders.h"
 #include "platform/msgbox.h"
 #include "support/atlas_loader.h"
 #include "support/items.h"
@@ -25,31 +24,19 @@ TEST(TextLoader, TheMiniAtlasFillsItsTables)
     auto a = testsupport::loadAtlas(testsupport::miniAtlasFolder());
     EXPECT_TRUE(messages.messages().empty());
     EXPECT_EQ(a->quilstring[1], "Nation: ");
-    ASSERT_NE(a->place[4], nullptr);
-    EXPECT_EQ(a->place[4]->name, "Dol^and");
     EXPECT_EQ(a->place[4]->evodata, "i10000 o17000");
-    EXPECT_EQ(a->place[5], nullptr);
-    ASSERT_NE(a->people[2], nullptr);
-    EXPECT_EQ(a->people[2]->placeID, 2);
-    EXPECT_EQ(a->people[2]->date1, 16000);
     EXPECT_EQ(a->people[2]->date2, 16800);
-    ASSERT_NE(a->events[2], nullptr);
     EXPECT_EQ(a->events[2]->name, "Division of Beland");
     EXPECT_EQ(a->headline[3], "Beland reunited");
-    ASSERT_NE(a->city[2], nullptr);
-    EXPECT_EQ(a->city[2]->name, "Betatown");
-    EXPECT_EQ(a->vregname[0], "View regions");
     EXPECT_EQ(a->vregxy[2], "10500 8000 15000 16000");
-    EXPECT_EQ(a->clicknames[4]->evodata, "10000,p4 17000,p1");
     EXPECT_EQ(a->clicknames[7]->evodata, "");
-    EXPECT_EQ(a->maxanchorinfo, 3);
     EXPECT_EQ(a->anchorinfo[3], "18000,151");
     EXPECT_EQ(a->DChanges[0], "bi1 bi3 pi1:0,1 pi2:0,2 pi3:0,2 pi4:0,4 zc1:0,1 zc2:0,2 zc4:0,4 ni1 ni2 ni4 ha150 ");
     EXPECT_EQ(a->DChanges[5000], "bs2 pc3:2,3 zc3:0,3 ni3 hd2 ha150 ");
+    for (auto& z : a->zone) ASSERT_NE(z, nullptr);
+    for (auto& z : a->ActiveBzone) ASSERT_NE(z, nullptr);
     EXPECT_EQ(testsupport::outsideAccesses(*a), 0);
-    // The reader is left closed.
-    EXPECT_TRUE(fileEOF(*a));
-    EXPECT_TRUE(a->reader.filestring.bytes.empty());
+    EXPECT_TRUE(fileEOF(*a));  // the reader is left closed
 }
 
 TEST(TextLoader, TheGreekSetComesFromItsOwnFolder)
@@ -59,128 +46,71 @@ TEST(TextLoader, TheGreekSetComesFromItsOwnFolder)
     auto a = s.load(true);
     EXPECT_EQ(a->headline[1], "\xC1\xE8\xDE\xED\xE1");
     EXPECT_EQ(a->headline[2], "");
-    EXPECT_EQ(a->quilstring[1].substr(0, 3), "\xC5\xCB ");
 }
 
 TEST(TextLoader, InterfaceStrings)
 {
     Served s;
-    s.items.set("en\\quilstr.mit", crlf({"1@\"Nation: \"", "", "3@a@\"x\"", "\"No at\"", "5@\"", "  6@ \"Trimmed\"  "}));
+    s.items.set("en\\quilstr.mit", crlf({"1@\"Nation: \"", "", "3@a@\"x\"", "\"No at\"", "5@\"", " 6@ \"Sp\" "}));
     auto a = s.load();
     EXPECT_EQ(a->quilstring[1], "Nation: ");
-    EXPECT_EQ(a->quilstring[2], "");  // a blank line still takes its index
+    EXPECT_EQ(a->quilstring[2], "");      // a blank line still takes its index
     EXPECT_EQ(a->quilstring[3], "@\"x");  // only the first "@" goes
     EXPECT_EQ(a->quilstring[4], "No at");
     EXPECT_EQ(a->quilstring[5], "");
-    EXPECT_EQ(a->quilstring[6], "\"Trimmed");  // the text after the "@" is not trimmed again
-    EXPECT_TRUE(s.messages.messages().empty());
+    EXPECT_EQ(a->quilstring[6], "\"Sp");  // the text after the "@" is not trimmed again
 }
 
 TEST(TextLoader, PlaceRecordsAndTheCoarseFactor)
 {
     Served s;
-    s.items.set("en\\places.mit",
-                crlf({"1:First", "100 24 1 2 3 4 5 6 7 16000 17000 99", "descriptor one",  //
-                      "Second without colon", ":100 24 1 2 3 4 5 6 7 16100 17100", "",  //
-                      "3: Third ", "100 200 300 400 500 600 700 800 3 1 2", "d3",  //
-                      "x", "4:Never", "1 1 1 1 1 1 1 1 1 1 1", "d4"}));
+    s.items.set("en\\places.mit", crlf({"1:First", "100 24 1 2 3 4 5 6 7 16000 17000 99", "d1",  //
+                                        "Second", ":100 24 1 2 3 4 5 6 7 16100 17100", "",          //
+                                        "3: Third ", "100 1 1 1 1 1 700 1 1 1 1", "d3",             //
+                                        "x", "4:Never", "1 1 1 1 1 1 1 1 1 1 1", "d4"}));
     auto a = s.load();
-    ASSERT_NE(a->place[1], nullptr);
     const placetype& p = *a->place[1];
-    EXPECT_EQ(p.name, "First");
-    EXPECT_EQ(p.xlab, 729.1666666666667);
-    EXPECT_NE(p.xlab, 100.0 * 175.0 / 24.0);
+    EXPECT_EQ(p.xlab, 729.1666666666667);  // one multiplication, not 100 * 175 / 24
     EXPECT_EQ(p.ylab, 175.0);
     EXPECT_EQ(p.xseed, 1 * 7.291666666666667);
-    EXPECT_EQ(p.yseed, 2 * 7.291666666666667);
-    EXPECT_EQ(p.x1, 3 * 7.291666666666667);
     EXPECT_EQ(p.y2, 6 * 7.291666666666667);
     EXPECT_EQ(p.fontsize, 7);  // never scaled
     EXPECT_EQ(p.date1, 16000);
     EXPECT_EQ(p.date2, 17000);
-    EXPECT_EQ(p.descriptor, "descriptor one");
-    EXPECT_FALSE(p.active);
-    ASSERT_NE(a->place[2], nullptr);
-    EXPECT_EQ(a->place[2]->name, "Second without colon");
+    EXPECT_EQ(a->place[2]->name, "Second");  // no colon: the whole line
     EXPECT_EQ(a->place[2]->xlab, 100.0);
-    EXPECT_EQ(a->place[2]->ylab, 24.0);
     EXPECT_EQ(a->place[2]->descriptor, "");  // a blank third line is taken as the line
-    ASSERT_NE(a->place[3], nullptr);
     EXPECT_EQ(a->place[3]->name, "Third");
     EXPECT_EQ(a->place[3]->x2, 700 * 7.291666666666667);  // the factor does not carry over
-    // A one-byte first line ends the item.
-    EXPECT_EQ(a->place[4], nullptr);
-    EXPECT_EQ(s.messages.count("Error: places.mit has lines outside the atlas's limits; they were skipped."), 0);
+    EXPECT_EQ(a->place[4], nullptr);                       // a one-byte first line ends the item
 }
 
 TEST(TextLoader, PeopleAndEventsSqueezeDoubleBlanks)
 {
     Served s;
-    s.items.set("en\\people.mit", crlf({"1:Anna", "2  16000  16800", "d1", "Boris", "2   16000 16800", "d2"}));
-    s.items.set("en\\events.mit", crlf({"3  15000  15010", "Event", "d", "4   15000 15010", "Other", "d2", "  ", "5 1 2",
-                                        "Not read", "d"}));
+    s.items.set("en\\people.mit", crlf({"1:Anna", "2  16000  16800", "d1", "2:Boris", "2   16000 16800", "d2"}));
+    s.items.set("en\\events.mit", crlf({"4   15000 15010", "Other", "d2", "  ", "5 1 2", "Not read", "d"}));
     auto a = s.load();
-    ASSERT_NE(a->people[2], nullptr);
-    EXPECT_EQ(a->people[1]->name, "Anna");
-    EXPECT_EQ(a->people[1]->placeID, 2);
     EXPECT_EQ(a->people[1]->date1, 16000);
     EXPECT_EQ(a->people[1]->date2, 16800);
     // Three blanks leave two: an empty field, and the rest move one place on.
-    EXPECT_EQ(a->people[2]->name, "Boris");
-    EXPECT_EQ(a->people[2]->placeID, 2);
     EXPECT_EQ(a->people[2]->date1, 0);
     EXPECT_EQ(a->people[2]->date2, 16000);
-    EXPECT_EQ(a->events[1]->placeID, 3);
-    EXPECT_EQ(a->events[1]->date2, 15010);
-    EXPECT_EQ(a->events[1]->name, "Event");
-    EXPECT_EQ(a->events[2]->date1, 0);
-    EXPECT_EQ(a->events[3], nullptr);
-}
-
-TEST(TextLoader, HeadlinesAndViewRegions)
-{
-    Served s;
-    s.items.set("en\\headstr.mit", crlf({"300: First", "No colon at all ", "302:a:b"}));
-    s.items.set("en\\vreg.mit", crlf({"Regions", "0 0 0 0", "West", "1 2 3 4", "", "x"}));
-    auto a = s.load();
-    EXPECT_EQ(a->headline[1], "First");
-    EXPECT_EQ(a->headline[2], "No colon at all");
-    EXPECT_EQ(a->headline[3], "a:b");
-    EXPECT_EQ(a->vregname[0], "Regions");
-    EXPECT_EQ(a->vregxy[0], "0 0 0 0");
-    EXPECT_EQ(a->vregname[1], "West");
-    EXPECT_EQ(a->vregxy[1], "1 2 3 4");
-    EXPECT_EQ(a->vregname[2], "");
+    EXPECT_EQ(a->events[1]->placeID, 4);
+    EXPECT_EQ(a->events[1]->date2, 15000);
+    EXPECT_EQ(a->events[2], nullptr);
 }
 
 TEST(TextLoader, CityTokensStandAtTheFirstTenthShownAndTheFirstNotShown)
 {
     Served s;
-    std::vector<Bytes> lines;
-    auto city = [&lines](const Bytes& coords, const Bytes& name) {
-        lines.push_back(coords);
-        lines.push_back(name);
-        lines.push_back("<b>" + name + "</b>");
-    };
-    city("24 48 10000 20099", "One");      // no first token; last-date token in 10100
-    city(":24 48 10001 20100", "Two");     // first token in 1; none for the last date
-    for (int k = 3; k <= 11; ++k) city(":1 1 9000 9500", "Filler");
-    city(":5 5 18000 18500", "Twelve");
-    Bytes text;
-    for (const Bytes& l : lines) text += l + "\r\n";
-    s.items.set("en\\cities.mit", text);
+    s.items.set("en\\cities.mit", crlf({"24 48 10000 20099", "One", "d", ":24 48 10001 20100", "Two", "d"}));
     auto a = s.load();
     EXPECT_EQ(a->city[1]->x, 175.0);
-    EXPECT_EQ(a->city[1]->y, 350.0);
-    EXPECT_EQ(a->city[2]->x, 24.0);
-    EXPECT_EQ(a->city[2]->date2, 20100);
+    EXPECT_EQ(a->city[2]->y, 48.0);
     EXPECT_EQ(a->DChanges[10100], "cc1 ");
     EXPECT_EQ(a->DChanges[1], "cc2 ");
     EXPECT_EQ(a->DChanges[10101], "");
-    EXPECT_NE(a->DChanges[8000].find(" cc12 "), Bytes::npos);
-    EXPECT_EQ(a->DChanges[8501], "cc12 ");
-    EXPECT_EQ(a->city[12]->descriptor, "<b>Twelve</b>");
-    EXPECT_TRUE(s.messages.messages().empty());
 }
 
 TEST(TextLoader, ClickNamesCarryTheirPreviousValues)
@@ -188,14 +118,10 @@ TEST(TextLoader, ClickNamesCarryTheirPreviousValues)
     Served s;
     s.items.set("cnam1.txt", crlf({"9:", "8:", "77: 16305,p12 16310,x-4 ", "", "5:16320,p1"}));
     auto a = s.load();
-    // The line number is the colour index, whatever the line says.
     EXPECT_EQ(a->clicknames[3]->evodata, "16305,p12 16310,x-4");
-    EXPECT_EQ(a->clicknames[3]->name, "");
-    EXPECT_EQ(a->DChanges[6305], "zc3:0,12 ");
+    EXPECT_EQ(a->DChanges[6305], "zc3:0,12 ");  // the line number is the colour index
     EXPECT_EQ(a->DChanges[6310], "zc3:12,-4 ");
-    // Nothing after the colon: no token. A blank line ends the item.
-    EXPECT_EQ(a->clicknames[1]->evodata, "");
-    EXPECT_EQ(a->clicknames[4], nullptr);
+    EXPECT_EQ(a->clicknames[4], nullptr);  // a blank line ends the item
     EXPECT_EQ(a->DChanges[6320], "");
 }
 
@@ -207,10 +133,8 @@ TEST(TextLoader, LabelDatesHeadlineDatesAndAnchors)
     s.items.set("hta1.txt", Bytes("16600,150\r\n16610 ,  152 \r\n16620,153"));  // no closing line end
     auto a = s.load();
     EXPECT_EQ(a->place[2]->evodata, "i16400 o16410 x16420 I16430");
-    EXPECT_EQ(a->place[3]->evodata, "");
-    EXPECT_EQ(a->place[1]->evodata, "");  // dnam1.txt names it no more
+    EXPECT_EQ(a->place[1]->evodata, "");
     EXPECT_EQ(a->DChanges[6400], "ni2 ");
-    EXPECT_EQ(a->DChanges[6410], "no2 ");
     EXPECT_EQ(a->DChanges[6420], "no2 ");  // any other letter hides the label
     EXPECT_EQ(a->DChanges[6430], "no2 ");
     EXPECT_EQ(a->DChanges[6500], "hd1 ");
@@ -219,7 +143,6 @@ TEST(TextLoader, LabelDatesHeadlineDatesAndAnchors)
     EXPECT_EQ(a->maxanchorinfo, 3);
     EXPECT_EQ(a->anchorinfo[2], "16610 ,  152");
     EXPECT_EQ(a->DChanges[6610], "ha152 ");
-    EXPECT_EQ(a->DChanges[6620], "ha153 ");
 
     s.items.set("hta1.txt", crlf({"16600,150", "16610,152", ""}));
     EXPECT_EQ(s.load()->maxanchorinfo, 2);
@@ -246,13 +169,9 @@ TEST(TextLoader, AMissingItemReadsAsOneEmptyLine)
     Served s;
     s.items.remove("en\\people.mit");
     s.items.remove("en\\quilstr.mit");
-    s.items.remove("hta1.txt");
     auto a = s.load();
-    EXPECT_EQ(s.messages.count("Error 1"), 3);
-    EXPECT_EQ(s.messages.messages().size(), 3u);
+    EXPECT_EQ(s.messages.count("Error 1"), 2);
+    EXPECT_EQ(s.messages.messages().size(), 2u);
     EXPECT_EQ(a->people[1], nullptr);
-    EXPECT_EQ(a->quilstring[1], "");
-    EXPECT_EQ(a->maxanchorinfo, 0);
-    ASSERT_NE(a->events[1], nullptr);  // the next item is read from its start
-    EXPECT_EQ(a->events[1]->name, "Founding of Aland");
+    EXPECT_EQ(a->events[1]->name, "Founding of Aland");  // the next item is read from its start
 }
