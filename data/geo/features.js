@@ -5,7 +5,7 @@ const { simplifyLines, bboxOf } = require('./simplify');
 const { MAP_MIN, MAP_MAX, clipToBox, RingSet, ringArea, clipSegment } = require('./geometry');
 const { segDist2 } = require('./simplify');
 
-const TOLERANCE = 12;          // map units kept by the simplification (3 km)
+const TOLERANCE = 12;          // map units (3 km): the scale of detail the simplification keeps
 const MAX_FEATURES = 401;      // ids 0..400
 const LAKE_MIN_AREA = 4000;    // map units squared (250 km2)
 const MAX_LAKES = 40;

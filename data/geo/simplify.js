@@ -6,6 +6,9 @@
 // Each line is { pts: [[x, y], ...] } with integer coordinates; a ring repeats its
 // first point at the end. The result is, per line, the sorted indexes of the points kept.
 
+// The triangle area below which a point is dropped, in squared tolerances.
+const AREA_FACTOR = 2;
+
 function segDist2(p, a, b) {
   const dx = b[0] - a[0], dy = b[1] - a[1];
   const len2 = dx * dx + dy * dy;
@@ -42,11 +45,63 @@ function isRing(pts) {
   return pts.length > 3 && a[0] === b[0] && a[1] === b[1];
 }
 
+// Visvalingam-Whyatt: drops, smallest first, the points whose triangle with their
+// neighbours is smaller than minArea; the ends (and a ring's far point) stay.
+function visvalingam(pts, keep, minArea) {
+  const n = pts.length;
+  const prev = new Int32Array(n), next = new Int32Array(n), area = new Float64Array(n);
+  for (let i = 0; i < n; i++) { prev[i] = i - 1; next[i] = i + 1; }
+  const tri = (i) => {
+    const a = pts[prev[i]], b = pts[i], c = pts[next[i]];
+    return Math.abs((b[0] - a[0]) * (c[1] - a[1]) - (c[0] - a[0]) * (b[1] - a[1])) / 2;
+  };
+  // Binary heap of point indexes by area, ties by index.
+  const heap = [], pos = new Int32Array(n).fill(-1);
+  const less = (i, j) => area[heap[i]] < area[heap[j]] || (area[heap[i]] === area[heap[j]] && heap[i] < heap[j]);
+  const swap = (i, j) => { const t = heap[i]; heap[i] = heap[j]; heap[j] = t; pos[heap[i]] = i; pos[heap[j]] = j; };
+  const up = (i) => { while (i > 0) { const p = (i - 1) >> 1; if (!less(i, p)) break; swap(i, p); i = p; } };
+  const down = (i) => {
+    for (;;) {
+      const l = 2 * i + 1, r = l + 1;
+      let m = i;
+      if (l < heap.length && less(l, m)) m = l;
+      if (r < heap.length && less(r, m)) m = r;
+      if (m === i) break;
+      swap(i, m); i = m;
+    }
+  };
+  const remove = (i) => {
+    const last = heap.length - 1;
+    if (i !== last) swap(i, last);
+    heap.pop();
+    if (i < heap.length) { up(i); down(i); }
+  };
+  for (let i = 1; i < n - 1; i++) {
+    if (keep[i]) continue;
+    area[i] = tri(i);
+    pos[i] = heap.length; heap.push(i); up(heap.length - 1);
+  }
+  while (heap.length) {
+    const i = heap[0];
+    if (area[i] >= minArea) break;
+    remove(0);
+    pos[i] = -1;
+    const p = prev[i], q = next[i];
+    next[p] = q; prev[q] = p;
+    for (const j of [p, q]) {
+      if (pos[j] < 0) continue;
+      // A neighbour never gets a smaller area than the point just dropped.
+      area[j] = Math.max(tri(j), area[i]);
+      up(pos[j]); down(pos[j]);
+    }
+  }
+  for (let i = 1; i < n - 1; i++) if (pos[i] >= 0) keep[i] = 1;
+}
+
 function initialKeep(pts, tol) {
   const n = pts.length;
   const keep = new Uint8Array(n);
   keep[0] = 1; keep[n - 1] = 1;
-  const tol2 = tol * tol;
   if (isRing(pts)) {
     let m = 1, best = -1;
     for (let k = 1; k < n - 1; k++) {
@@ -54,8 +109,7 @@ function initialKeep(pts, tol) {
       if (d > best) { best = d; m = k; }
     }
     keep[m] = 1;
-    douglasPeucker(pts, 0, m, tol2, keep);
-    douglasPeucker(pts, m, n - 1, tol2, keep);
+    visvalingam(pts, keep, AREA_FACTOR * tol * tol);
     // A ring keeps at least three distinct corners.
     let count = 0;
     for (let k = 0; k < n - 1; k++) count += keep[k];
@@ -65,7 +119,7 @@ function initialKeep(pts, tol) {
       if (d1 >= d2 && k1 >= 0) keep[k1] = 1; else if (k2 >= 0) keep[k2] = 1;
     }
   } else {
-    douglasPeucker(pts, 0, n - 1, tol2, keep);
+    visvalingam(pts, keep, AREA_FACTOR * tol * tol);
   }
   return keep;
 }
