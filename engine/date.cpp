@@ -69,7 +69,7 @@ void MapEngine::showdate()
 
 void MapEngine::jumptodate()
 {
-    if (m.maindate < m.mindate) m.maindate = m.mindate;
+    if (!(m.maindate >= m.mindate)) m.maindate = m.mindate;  // also a date that is no number
     if (m.maindate > m.maxdate) m.maindate = m.maxdate;
     showdate();
     const double date = m.maindate;

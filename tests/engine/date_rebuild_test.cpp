@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/date_fixture.h"
 #include "platform/msgbox.h"
 
@@ -80,11 +82,13 @@ TEST(DateRebuild, DateIsClampedRoundedAndShownBeforeTheLists)
     r.jump(2050.25);
     EXPECT_EQ(r.m.maindate, 2003.0);
     EXPECT_EQ(r.host.dateText, "2003.0");
+    r.jump(std::nan(""));
+    EXPECT_EQ(r.host.dateText, "1000.0");
     r.jump(1815.26);  // rounded up to 1815.3 before the border is tested
     EXPECT_EQ(r.m.maindate, 1815.3);
     EXPECT_EQ(r.borders(), std::vector<int>{1});
     EXPECT_EQ(r.m.lastAppliedDate10, 18153);
-    EXPECT_EQ(r.host.narrJumps, 3);
+    EXPECT_EQ(r.host.narrJumps, 4);
 }
 
 TEST(DateRebuild, LabelsClickNamesAndMemberships)

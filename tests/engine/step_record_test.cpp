@@ -161,6 +161,14 @@ TEST(DateStep, ClickNamesHeadlinesAndNarrative)
     EXPECT_EQ(r.a->clicknames[7]->name, "Twelve");
     EXPECT_EQ(r.host.lastNarrPage, "t150.htm#18155");
     EXPECT_EQ(r.host.narrUpdates, 1);
+    EXPECT_EQ(r.host.headDraws, 0);  // headlines were off throughout
+
+    r.m.headlineson = true;  // on: the strip starts at once with its countdown
+    r.m.currenthead = "";
+    r.step(true);
+    EXPECT_EQ(r.m.currenthead, "War");
+    EXPECT_GT(r.m.hfadeout, 0);
+    EXPECT_GT(r.host.headDraws, 0);
 }
 
 TEST(DateStep, MembershipViewRecoloursThePalette)

@@ -230,7 +230,7 @@ std::string describe(const Lists& l)
 
 TEST(DateStepWalk, StepsAndJumpsAgreeWithTheRebuild)
 {
-    constexpr int kAtlases = 80, kWalksPerAtlas = 50;
+    constexpr int kAtlases = 60, kWalksPerAtlas = 50;
     plat::MsgBoxRecorder box;
     int walks = 0, steps = 0, applied = 0;
     for (uint32_t seed = 1; seed <= kAtlases; ++seed) {
