@@ -190,14 +190,3 @@ TEST(DateRebuild, LimitsReportEachItemLeftOutAndStayInTheTables)
                   r.a->ActiveClr.outsideCount(),
               0);
 }
-
-TEST(DateRebuild, JumpdateRedrawsAndRefreshes)
-{
-    Rig r;
-    r.m.makePictures(40, 30);
-    r.m.maindate = 1700.04;
-    r.e.jumpdate();
-    EXPECT_EQ(r.host.dateText, "1700.0");
-    EXPECT_EQ(r.host.narrJumps, 1);
-    EXPECT_EQ(r.host.mainRefreshes, 1);
-}

@@ -3,48 +3,6 @@
 #include "engine/date_fixture.h"
 
 using datetest::Rig;
-using P = std::pair<int, int>;
-
-TEST(DateStep, ForwardAppliesTheRecordReachedBackwardUndoesTheRecordLeft)
-{
-    Rig r;
-    r.a->bdrzone[7] = "10 20 30 40";
-    r.record(18155) = "bi7 pi40:0,5 ";
-    r.record(18156) = "bs8 pc40:5,9 ";
-    r.jump(1815.4);
-    r.step(true);
-    EXPECT_EQ(r.m.maindate, 1815.5);
-    EXPECT_EQ(r.host.dateText, "1815.5");
-    EXPECT_EQ(r.borders(), std::vector<int>{7});
-    EXPECT_EQ(r.points(), (std::vector<P>{{40, 5}}));
-    const auto& z = *r.a->ActiveBzone[1];
-    EXPECT_EQ((std::vector<double>{z.x1, z.y1, z.x2, z.y2}), (std::vector<double>{10, 20, 30, 40}));
-    r.step(true);
-    EXPECT_EQ(r.borders(), (std::vector<int>{-8, 7}));
-    EXPECT_EQ(r.points(), (std::vector<P>{{40, 9}}));
-    r.step(false);  // 1815.6 -> 1815.5: the record of 1815.6 reversed
-    EXPECT_EQ(r.m.maindate, 1815.5);
-    EXPECT_EQ(r.borders(), std::vector<int>{7});
-    EXPECT_EQ(r.points(), (std::vector<P>{{40, 5}}));
-    r.step(false);
-    EXPECT_EQ(r.borders(), std::vector<int>{});
-    EXPECT_EQ(r.points(), std::vector<P>{});
-}
-
-TEST(DateStep, RemovalMovesTheLastSlotIntoTheGap)
-{
-    Rig r;
-    for (int id : {1, 2, 3, 4}) r.a->bdract[id] = "i10000";
-    r.a->bdract[5] = "s10000";
-    r.a->bdrzone[5] = "5 5 55 55";
-    r.jump(1500);  // slots 1, 2, 3, 4, -5
-    r.record(15001) = "bo2 ";
-    r.step(true);
-    ASSERT_EQ(r.m.NActiveBdrs, 4);
-    EXPECT_EQ(r.a->ActiveBdr[2], -5);
-    EXPECT_EQ(r.a->ActiveBzone[2]->x2, 55);
-    EXPECT_NE(r.a->ActiveBzone[2].get(), r.a->ActiveBzone[5].get());
-}
 
 TEST(DateStep, BorderSignRules)
 {
@@ -61,26 +19,6 @@ TEST(DateStep, BorderSignRules)
     r.record(15002) = "bk11 bk12 bo13 ";
     r.step(true);
     EXPECT_EQ(r.borders(), std::vector<int>{10});
-}
-
-TEST(DateStep, PointsBackwardOverInAndOut)
-{
-    Rig r;
-    r.a->ptact[40] = "10000,9 18156,0";
-    r.a->ptact[41] = "18156,7";
-    r.record(18156) = "po40:9,0 pi41:0,7 ";
-    r.jump(1815.6);
-    EXPECT_EQ(r.points(), (std::vector<P>{{41, 7}}));
-    r.step(false);  // po brings 40 back with its old colour; pi removes 41
-    EXPECT_EQ(r.points(), (std::vector<P>{{40, 9}}));
-
-    r.record(18156) = "pi41:0,7 ";
-    r.a->ptact[40] = "10000,9";
-    r.jump(1815.6);
-    const int draws = r.host.canvasDraws;
-    r.step(false);  // a point that leaves marks nothing, so nothing is drawn
-    EXPECT_EQ(r.points(), (std::vector<P>{{40, 9}}));
-    EXPECT_EQ(r.host.canvasDraws, draws);
 }
 
 TEST(DateStep, LabelsRedrawOnlyInsideThePicture)
@@ -169,27 +107,6 @@ TEST(DateStep, ClickNamesHeadlinesAndNarrative)
     EXPECT_EQ(r.m.currenthead, "War");
     EXPECT_GT(r.m.hfadeout, 0);
     EXPECT_GT(r.host.headDraws, 0);
-}
-
-TEST(DateStep, MembershipViewRecoloursThePalette)
-{
-    Rig r;
-    for (int i = 1; i <= 256; ++i) {
-        r.a->clrlist0[i] = 0x100000u + i;
-        r.a->clrlist2[i] = 0x200000u + i;
-        r.a->clrlist[i] = 0x300000u + i;
-    }
-    r.jump(1957.9);
-    r.record(19580) = "ei12 ";
-    r.step(true);
-    EXPECT_TRUE(r.a->EUmem[12]->status);
-    EXPECT_EQ(r.a->clrlist[12], 0x300000u + 12);  // other schemes: status only
-    r.a->colorscheme = 5;
-    r.step(false);
-    EXPECT_FALSE(r.a->EUmem[12]->status);
-    EXPECT_EQ(r.a->clrlist[12], 0x200000u + 12);
-    r.step(true);
-    EXPECT_EQ(r.a->clrlist[12], 0x100000u + 12);
 }
 
 TEST(DateStep, ShortPieceEndsTheWalkAndUnknownKindsAreSkipped)
