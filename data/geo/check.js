@@ -6,7 +6,7 @@ const fs = require('fs');
 const path = require('path');
 const { View, render, writePng, COLOURS } = require('./raster');
 const { parseGeo, parseSeeds } = require('./items');
-const { RingSet, MAP_MIN, MAP_MAX, ringArea } = require('./geometry');
+const { RingSet, MAP_MIN, MAP_MAX } = require('./geometry');
 const { toMap } = require('./projection');
 const { TOLERANCE, mapLandRings, selectLakes } = require('./features');
 

@@ -1,7 +1,8 @@
 'use strict';
-// Douglas-Peucker simplification of many polylines at once, repaired so that the
+// Visvalingam-Whyatt simplification of many polylines at once, repaired so that the
 // simplified lines neither cross nor touch where the originals did not, and so that
-// no ring moves to the other side of another ring.
+// no ring moves to the other side of another ring. Repairs add back, span by span,
+// the original point farthest from the simplified segment.
 //
 // Each line is { pts: [[x, y], ...] } with integer coordinates; a ring repeats its
 // first point at the end. The result is, per line, the sorted indexes of the points kept.
@@ -26,18 +27,6 @@ function farthest(pts, i, j) {
     if (d > bestD) { bestD = d; best = k; }
   }
   return [best, bestD];
-}
-
-function douglasPeucker(pts, i, j, tol2, keep) {
-  const stack = [[i, j]];
-  while (stack.length) {
-    const [a, b] = stack.pop();
-    const [k, d] = farthest(pts, a, b);
-    if (k >= 0 && d > tol2) {
-      keep[k] = 1;
-      stack.push([a, k], [k, b]);
-    }
-  }
 }
 
 function isRing(pts) {
