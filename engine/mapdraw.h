@@ -1,6 +1,15 @@
 // Pieces shared by the full render and the dirty-rectangle refresh: reading
 // polylines and seeds without copying them, the border stroke and the
 // fill-point paint of one active slot.
+//
+// No pixel outside a picture is ever read or written. Pixel() gives
+// plat::kOutside there, which equals no map colour; where the map would look
+// beyond a picture, the position counts as follows:
+//   - HitABorder: no line;
+//   - a fill seed (render or refresh): no seed, nothing filled;
+//   - the seam repair: a stop, like a line, so nothing is repaired there;
+//   - city-name placement: bordercolor, so that a name stays on the picture;
+//   - the identification label's fade: blankgrey, the map's background.
 #pragma once
 
 #include <cstdint>
