@@ -1,29 +1,18 @@
+// Quillmere: a historical atlas of Europe. The Greek texts are chosen when the
+// executable's name holds "-el" or "_el" (build/quillmere-el).
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMessageBox>
 
-#include "atlasdata/content.h"
+#include "app/application.h"
 #include "data/stored_items.h"
-#include "platform/codepage.h"
-#include "platform/msgbox.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    plat::setMsgBoxHandler([](const plat::Bytes& text) {
-        QMessageBox::information(nullptr, QStringLiteral("Quillmere"), plat::decode(text, plat::CodePage::Win1252));
-    });
+    QApplication qapp(argc, argv);
     quillmere_data::installStoredItems();
-    auto atlas = std::make_unique<quil2a::Atlas>();
-    quil2a::Fillcfilelist(*atlas);
-
-    QMainWindow win;
-    win.setWindowTitle(QStringLiteral("Quillmere"));
-    auto* label = new QLabel(QStringLiteral("%1 stored items loaded.").arg(atlas->content.cfilelist.Count()));
-    label->setAlignment(Qt::AlignCenter);
-    win.setCentralWidget(label);
-    win.resize(640, 400);
-    win.show();
-    return app.exec();
+    quil2a::App::Options options;
+    options.exeName = quil2a::App::exeBaseName(argc > 0 ? argv[0] : nullptr);
+    quil2a::App app(options);
+    app.installMessageBoxes();
+    app.start();
+    return qapp.exec();
 }

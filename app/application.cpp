@@ -1,0 +1,163 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "app/mainwindow.h"
+#include "app/menubar.h"
+#include "app/settings.h"
+#include "app/splash.h"
+#include "atlasdata/content.h"
+#include "atlasdata/loaders.h"
+#include "platform/codepage.h"
+#include "platform/msgbox.h"
+
+namespace quil2a {
+
+namespace {
+// Menu items and the interface string that gives each its caption.
+struct Caption {
+    const char* item;
+    int n;
+};
+constexpr Caption kCaptions[] = {
+    {"FileMenu", 47}, {"EditMenu", 48}, {"WindowMenu", 49}, {"HelpMenu", 50}, {"FileSaveMap", 51},
+    {"FilePrintMap", 52}, {"FileQuit", 53}, {"SaveMapAsDisplayed", 21}, {"SaveMapFiner", 22},
+    {"SaveMapFinest", 23}, {"PrintMapAsDisplayed", 21}, {"PrintMapFiner", 22}, {"PrintMapFinest", 23},
+    {"EditCopy", 55}, {"WindowZoomIn", 56}, {"WindowZoomOut", 57}, {"WindowMainMap", 58},
+    {"WindowNarrate", 59}, {"WindowOptions", 60}, {"WindowPrefs", 61}, {"HelpUsing", 62}, {"HelpAbout", 63},
+};
+}  // namespace
+
+App::App(Options options) : options_(std::move(options))
+{
+    menuBar_ = new MenuBarOSX();
+    mainWindow_ = std::make_unique<MainWindow>(*this);
+    mainWindow_->setMenuBar(menuBar_);
+    engine_ = std::make_unique<MapEngine>(atlas_, state_, *mainWindow_);
+    quit = [] { QCoreApplication::quit(); };
+    runModal = [this](const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmere"), text, QMessageBox::Ok,
+                        mainWindow_ && mainWindow_->isVisible() ? mainWindow_.get() : nullptr);
+        box.exec();
+    };
+}
+
+App::~App()
+{
+    delete splash_.data();
+    narr_.reset();
+    mainWindow_->setNarrativeWindow(nullptr);
+}
+
+bool App::greekName(std::string_view exeName)
+{
+    const plat::Bytes up = plat::Uppercase(exeName);
+    return plat::InStrB(up, "-EL") > 0 || plat::InStrB(up, "_EL") > 0;
+}
+
+std::string App::exeBaseName(const char* argv0)
+{
+    if (!argv0) return {};
+    const std::string s(argv0);
+    const size_t slash = s.find_last_of('/');
+    return slash == std::string::npos ? s : s.substr(slash + 1);
+}
+
+QSize App::screenSize() const
+{
+    if (options_.screenSize.isValid() && !options_.screenSize.isEmpty()) return options_.screenSize;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) return screen->geometry().size();
+    return QSize(1024, 768);
+}
+
+void App::Open()
+{
+    Atlas& a = atlas_;
+    MapState& m = state_;
+    ShellState& s = shell_;
+
+    a.grandom = plat::Random();
+
+    m.x0 = 10500.0;
+    m.y0 = 12000.0;
+    m.maindate = 1805.0;
+    m.mindate = 1000.0;
+    m.maxdate = 2003.0;
+    s.swapdate = 2000.0;
+    s.scaleindex = 0;
+    // The transport starts stopped with no direction taken: its ticks show on the backward side.
+    m.timeforward = false;
+
+    a.content.cfilelist.Clear();
+    Fillcfilelist(a);
+
+    a.GreekText = greekName(options_.exeName);
+    a.gamma = 0.7;
+
+    // The splash is drawn before the long load begins.
+    Splash& sp = splash();
+    if (a.GreekText) sp.setBackdrop(pictures_.flashgr());
+    sp.show();
+    sp.repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    loadmapdata(a);
+    loadtextdata(a);
+
+    ReadSettings(m, s);
+
+    if (!(m.x0 >= 1.0 && m.x0 <= 35900.0)) m.x0 = 10500.0;
+    if (!(m.y0 >= 1.0 && m.y0 <= 35900.0)) m.y0 = 12000.0;
+    if (!(m.maindate >= m.mindate && m.maindate <= m.maxdate)) m.maindate = m.mindate;
+    if (!(s.swapdate >= m.mindate && s.swapdate <= m.maxdate)) s.swapdate = m.maxdate;
+    if (!(s.scaleindex >= 2 && s.scaleindex <= 30)) s.scaleindex = 13;
+
+    for (const Caption& c : kCaptions)
+        MenuBarOSX::setCaption(menuBar_->item(QString::fromLatin1(c.item)),
+                               plat::decode(a.quilstring[c.n], a.textCodePage()));
+}
+
+void App::start()
+{
+    Open();
+    mainWindow_->Open();
+    mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+    // The splash keeps its five seconds in front of the new window.
+    if (Splash* sp = openSplash()) sp->raise();
+}
+
+Splash& App::splash()
+{
+    if (!splash_ || splash_->closed()) splash_ = new Splash(pictures_.flash1());
+    return *splash_;
+}
+
+Splash* App::openSplash() const { return splash_ && !splash_->closed() ? splash_.data() : nullptr; }
+
+NarrativeWindow* App::NarrWin()
+{
+    if (!narr_ && narrWinFactory) {
+        narr_ = narrWinFactory(*this);
+        mainWindow_->setNarrativeWindow(narr_.get());
+    }
+    return narr_.get();
+}
+
+void App::showMessage(const plat::Bytes& text)
+{
+    ++modalDepth_;
+    if (runModal) runModal(plat::decode(text, atlas_.textCodePage()));
+    --modalDepth_;
+}
+
+void App::installMessageBoxes()
+{
+    plat::setMsgBoxHandler([this](const plat::Bytes& text) { showMessage(text); });
+}
+
+}  // namespace quil2a

@@ -1,0 +1,95 @@
+// The application object: it owns the atlas, the map state, the shell state,
+// the map engine and the windows, and runs the start-up. A test makes a fresh one.
+#pragma once
+
+#include <QPointer>
+#include <QSize>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/menubar.h"
+#include "app/pictures.h"
+#include "app/shellstate.h"
+#include "app/splash.h"
+#include "atlasdata/atlas.h"
+#include "engine/engine.h"
+#include "engine/links.h"
+#include "engine/mapstate.h"
+
+namespace quil2a {
+
+class MainWindow;
+
+struct AppOptions {
+    // The executable's file name as started (a link keeps its own name).
+    std::string exeName = "quillmere";
+    // The first screen's size; empty takes the real one.
+    QSize screenSize;
+};
+
+class App {
+public:
+    using Options = AppOptions;
+
+    explicit App(Options options = Options());
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // The application's open event: defaults, content list, language, splash,
+    // data, settings, validation, menu captions.
+    void Open();
+    // Open, then the main window's Open, then the main window is shown.
+    void start();
+
+    // The Greek set is chosen by an executable name holding "-EL" or "_EL" in any case.
+    static bool greekName(std::string_view exeName);
+    // The file name part of argv[0], without following links.
+    static std::string exeBaseName(const char* argv0);
+
+    Atlas& atlas() { return atlas_; }
+    MapState& state() { return state_; }
+    ShellState& shell() { return shell_; }
+    MapEngine& engine() { return *engine_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
+    MenuBarOSX& menuBar() { return *menuBar_; }
+    StoredPictures& pictures() { return pictures_; }
+    const Options& options() const { return options_; }
+    QSize screenSize() const;
+
+    // The splash window, made when none is open.
+    Splash& splash();
+    Splash* openSplash() const;
+
+    // The narrative window, made on first use by narrWinFactory; null without one.
+    NarrativeWindow* NarrWin();
+    std::function<std::unique_ptr<NarrativeWindow>(App&)> narrWinFactory;
+
+    // Shows a message and waits for it; the animation timer's ticks are
+    // ignored meanwhile. runModal shows it (a message box unless replaced).
+    void showMessage(const plat::Bytes& text);
+    std::function<void(const QString& text)> runModal;
+    bool modalRunning() const { return modalDepth_ > 0; }
+    // Routes every message of the program to showMessage.
+    void installMessageBoxes();
+
+    // Ends the program (the main window's close calls it).
+    std::function<void()> quit;
+
+private:
+    Options options_;
+    Atlas atlas_;
+    MapState state_;
+    ShellState shell_;
+    StoredPictures pictures_;
+    QPointer<MenuBarOSX> menuBar_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<MapEngine> engine_;
+    std::unique_ptr<NarrativeWindow> narr_;
+    QPointer<Splash> splash_;
+    int modalDepth_ = 0;
+};
+
+}  // namespace quil2a

@@ -1,0 +1,128 @@
+#include "app/canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace quil2a {
+
+Canvas::Canvas(QWidget* parent, const QString& name) : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(false);
+    pic_ = plat::NewPicture(1, 1);
+    pic_->graphics().SetUseOldRenderer(true);
+}
+
+Canvas::~Canvas() = default;
+
+void Canvas::setBackdrop(const plat::Picture* pic)
+{
+    backdrop_ = pic;
+    painted_ = false;
+    update();
+}
+
+void Canvas::fitPicture()
+{
+    const int w = std::max(width(), 1), h = std::max(height(), 1);
+    if (pic_->Width() == w && pic_->Height() == h) return;
+    auto fresh = plat::NewPicture(w, h);
+    fresh->graphics().SetUseOldRenderer(true);
+    // What was shown stays where the new size still covers it.
+    fresh->graphics().DrawPicture(*pic_, 0, 0);
+    pic_ = std::move(fresh);
+    painted_ = false;
+}
+
+void Canvas::paintPass(bool erase)
+{
+    fitPicture();
+    plat::Graphics& g = pic_->graphics();
+    // A paint the system owes after a resize erases as the control says.
+    if (erase || (!painted_ && eraseBackground)) {
+        g.SetForeColor(eraseColor);
+        g.FillRect(0, 0, pic_->Width(), pic_->Height());
+    }
+    if (backdrop_) g.DrawPicture(*backdrop_, 0, 0);
+    if (onPaint) onPaint(g);
+    painted_ = true;
+}
+
+void Canvas::Refresh(bool erase)
+{
+    paintPass(erase);
+    update();
+}
+
+plat::Graphics& Canvas::graphics()
+{
+    fitPicture();
+    if (!painted_) paintPass(false);
+    update();
+    return pic_->graphics();
+}
+
+const plat::Picture& Canvas::shownPicture()
+{
+    fitPicture();
+    if (!painted_) paintPass(false);
+    return *pic_;
+}
+
+void Canvas::setMouseCursor(Qt::CursorShape shape) { setCursor(shape); }
+
+void Canvas::setControlWidth(int w)
+{
+    resize(std::max(w, 0), height());
+    setVisible(w > 0);
+}
+
+void Canvas::paintEvent(QPaintEvent*)
+{
+    if (transparent()) return;
+    fitPicture();
+    if (!painted_) paintPass(false);
+    QPainter painter(this);
+    painter.drawImage(0, 0, pic_->image());
+}
+
+void Canvas::resizeEvent(QResizeEvent*)
+{
+    if (onResize) onResize(width(), height());
+}
+
+void Canvas::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton || tracking_) return;
+    const QPoint pt = e->position().toPoint();
+    tracking_ = onMouseDown ? onMouseDown(pt.x(), pt.y()) : false;
+}
+
+void Canvas::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!tracking_ || !onMouseDrag) return;
+    const QPoint pt = e->position().toPoint();
+    onMouseDrag(pt.x(), pt.y());
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton || !tracking_) return;
+    tracking_ = false;
+    const QPoint pt = e->position().toPoint();
+    if (onMouseUp) onMouseUp(pt.x(), pt.y());
+}
+
+void Canvas::enterEvent(QEnterEvent*)
+{
+    if (onMouseEnter) onMouseEnter();
+}
+
+void Canvas::leaveEvent(QEvent*)
+{
+    if (onMouseExit) onMouseExit();
+}
+
+}  // namespace quil2a

@@ -1,0 +1,79 @@
+// A control that paints itself: it keeps its own picture, which its paint
+// handler (and any direct drawing) writes with exact pixels, and shows that
+// picture unscaled. Mouse events follow the desktop convention of the atlas:
+// a mouse-down handler that returns false gets no drag and no release.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "platform/picture.h"
+#include "platform/text.h"
+
+namespace quil2a {
+
+class Canvas : public QWidget {
+    Q_OBJECT
+public:
+    explicit Canvas(QWidget* parent, const QString& name = QString());
+    ~Canvas() override;
+
+    std::function<void(plat::Graphics&)> onPaint;
+    std::function<bool(int x, int y)> onMouseDown;
+    std::function<void(int x, int y)> onMouseDrag;
+    std::function<void(int x, int y)> onMouseUp;
+    std::function<void()> onMouseEnter;
+    std::function<void()> onMouseExit;
+    std::function<void()> onGotFocus;
+    std::function<void()> onLostFocus;
+    // The key as a one-character byte string; true when the key was taken.
+    std::function<bool(const plat::Bytes& key)> onKeyDown;
+    // After the size changed (width, height).
+    std::function<void(int w, int h)> onResize;
+
+    // Whether the system erases the control before its paint, and with what.
+    bool eraseBackground = true;
+    plat::Color eraseColor = 0x101010;
+    // Whether the control takes the keyboard focus.
+    bool acceptFocus = false;
+
+    // Drawn at (0, 0) before the paint handler; null for none.
+    void setBackdrop(const plat::Picture* pic);
+    const plat::Picture* backdrop() const { return backdrop_; }
+
+    // Paints the control now (erasing first when asked) and shows it.
+    void Refresh(bool erase = true);
+    // The control's graphics for drawing outside its paint; shown at the next update.
+    plat::Graphics& graphics();
+    // What the control shows, painted first if it has not been since its last resize.
+    const plat::Picture& shownPicture();
+
+    void setMouseCursor(Qt::CursorShape shape);
+    // A width of 0 hides the control, any other shows it.
+    void setControlWidth(int w);
+
+    // Whether a mouse-down was taken and its drag and release are due.
+    bool tracking() const { return tracking_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void enterEvent(QEnterEvent*) override;
+    void leaveEvent(QEvent*) override;
+
+private:
+    bool transparent() const { return !onPaint && !backdrop_ && !eraseBackground; }
+    void fitPicture();
+    void paintPass(bool erase);
+
+    std::unique_ptr<plat::Picture> pic_;
+    const plat::Picture* backdrop_ = nullptr;
+    bool painted_ = false;
+    bool tracking_ = false;
+};
+
+}  // namespace quil2a

@@ -1,0 +1,39 @@
+// The date field: a small text entry that draws and edits itself. It shows
+// the map's date with the tenths smaller and raised, takes digits and one
+// point, and jumps the map to the typed date on Return or Enter.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "app/canvas.h"
+
+namespace quil2a {
+
+class MainWindow;
+
+class EditDateClass : public Canvas {
+    Q_OBJECT
+public:
+    EditDateClass(MainWindow& win, QWidget* parent);
+
+    bool editfocus = false;
+    plat::Bytes EditText;
+    int32_t insertionpoint = 0;
+    plat::Bytes preedittext;
+    std::array<int32_t, 11> insertx{};
+    plat::Color BackColor = 0;
+    plat::Color TextColor = 0;
+
+    void Paint(plat::Graphics& g);
+    void Open();
+    bool MouseDown(int x, int y);
+    void GotFocus();
+    void LostFocus();
+    bool KeyDown(const plat::Bytes& key);
+
+private:
+    MainWindow& win_;
+};
+
+}  // namespace quil2a

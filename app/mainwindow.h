@@ -1,0 +1,180 @@
+// The main window: the map canvas under a dark strip of drawn controls (date
+// field, time transport, date buttons, zoom gauge, window buttons), the pan
+// roller, the edge strips, the identification label and the two timers. It is
+// the engine's host: the engine reaches the windows only through it.
+#pragma once
+
+#include <QMainWindow>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "app/canvas.h"
+#include "app/timer.h"
+#include "engine/host.h"
+#include "engine/links.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace quil2a {
+
+class App;
+class EditDateClass;
+
+class MainWindow : public QMainWindow, public EngineHost {
+    Q_OBJECT
+public:
+    explicit MainWindow(App& app);
+    ~MainWindow() override;
+
+    App& app() { return app_; }
+
+    // Window events.
+    void Open();
+    void Resized();
+    void Paint(plat::Graphics& g);
+    void Close();
+    // Key commands of the window, after the focused control refused the key.
+    bool KeyDown(const plat::Bytes& key);
+
+    // The window's inner size and place, as the controls' coordinates see them.
+    int Width() const { return w_; }
+    int Height() const { return h_; }
+    int Left() const;
+    int Top() const;
+    void setWindowSize(int w, int h);
+    // Repaints the window and its controls; erase fills with the back colour first.
+    void Refresh(bool erase = false);
+    // The window's own surface (margins, headline strip).
+    Canvas& surface() { return *surface_; }
+
+    // Keyboard focus among the controls; null is the window itself.
+    void setFocusControl(Canvas* c);
+    Canvas* focusControl() const { return focus_; }
+    // Bounds in window coordinates; the lock distances follow the new bounds.
+    void setControlBounds(QWidget* w, int left, int top, int width, int height);
+
+    // Controls, in creation order.
+    Canvas* CtlCanvas = nullptr;
+    EditDateClass* NewEditDate = nullptr;
+    Canvas* TimeCtl = nullptr;
+    Canvas* ZoomCtl = nullptr;
+    Canvas* roller = nullptr;
+    Canvas* IncDecCtl = nullptr;
+    Canvas* SwapCtl = nullptr;
+    QComboBox* EditingMenu = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QPushButton* SaveBtn = nullptr;
+    QLabel* StaticText1 = nullptr;
+    Timer OtherTimer;
+    Timer EvoTimer;
+    Canvas* MapCanvas = nullptr;
+    Canvas* JmpBtn = nullptr;
+    Canvas* GoBtn = nullptr;
+    Canvas* DlgB = nullptr;
+    Canvas* NarrB = nullptr;
+    Canvas* IDcanvas = nullptr;
+    Canvas* topedge = nullptr;
+    Canvas* leftedge = nullptr;
+    Canvas* rightedge = nullptr;
+    Canvas* lowedge = nullptr;
+    Canvas* HelpB = nullptr;
+
+    // Window properties.
+    int32_t rollerdx = 0, rollerdy = 0;
+    double tlastroller = 0;
+    int32_t zoomx = 0;
+    int32_t lastdragx = 0, lastdragy = 0;
+    double lastclicktime = 0;
+    bool resetmouse = false;
+    bool allowresize = false;
+
+    // Control strip, identification label, map canvas.
+    void CtlCanvas_Paint(plat::Graphics& g);
+    bool CtlCanvas_MouseDown(int x, int y);
+    void IDcanvas_Paint(plat::Graphics& g);
+    bool IDcanvas_MouseDown(int x, int y);
+    void IDcanvas_MouseUp(int x, int y);
+    void MapCanvas_Paint(plat::Graphics& g);
+    bool MapCanvas_MouseDown(int x, int y);
+
+    // Time transport and the animation tick.
+    bool TimeCtl_MouseDown(int x, int y);
+    void TimeCtl_MouseUp(int x, int y);
+    void TimeCtl_Paint(plat::Graphics& g);
+    void EvoTimer_Action();
+    void OtherTimer_Action();
+    bool inTick() const { return inTick_; }
+
+    // Date step, swap, jump and go.
+    void IncDecCtl_Paint(plat::Graphics& g);
+    bool IncDecCtl_MouseDown(int x, int y);
+    void IncDecCtl_MouseUp(int x, int y);
+    void SwapCtl_Paint(plat::Graphics& g);
+    bool SwapCtl_MouseDown(int x, int y);
+    void SwapCtl_MouseUp(int x, int y);
+    void JmpBtn_Paint(plat::Graphics& g);
+    bool JmpBtn_MouseDown(int x, int y);
+    void JmpBtn_MouseUp(int x, int y);
+    void GoBtn_Paint(plat::Graphics& g);
+    bool GoBtn_MouseDown(int x, int y);
+    void GoBtn_MouseUp(int x, int y);
+
+    // The other windows, when they exist.
+    void setNarrativeWindow(NarrativeWindow* w) { narr_ = w; }
+    NarrativeWindow* narrativeWindow() const { return narr_; }
+    void setOptionsDialog(OptionsDialog* d) { dlg_ = d; }
+    OptionsDialog* optionsDialog() const { return dlg_; }
+    // Shows the narrative page for the date shown (set by the narrative's builder).
+    std::function<void()> narrWinJumpHook;
+
+    // EngineHost.
+    void setDateFieldText(const plat::Bytes& text) override;
+    int mapCanvasWidth() const override;
+    int mapCanvasHeight() const override;
+    void drawMapCanvas(const plat::Picture& p) override;
+    void refreshMainWindow() override;
+    void drawHeadStrip(const plat::Picture& headpic) override;
+    int idLabelLeft() const override;
+    int idLabelTop() const override;
+    void setIdLabelWidth(int w) override;
+    void refreshIdLabel() override;
+    void narrWinJump() override;
+    void narrWinUpdate(const plat::Bytes& pageAndAnchor) override;
+    void setVisibleMapBox(int x1, int y1, int x2, int y2) override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    struct Placed {
+        QWidget* w;
+        bool lockLeft, lockTop, lockRight, lockBottom;
+        int rightDist, bottomDist;
+    };
+    Canvas* makeCanvas(const char* name, int left, int top, int width, int height, const char* locks);
+    void place(QWidget* w, int left, int top, int width, int height, const char* locks);
+    void layoutControls();
+    void surfaceResized(int w, int h);
+    void drawnControl(Canvas* c);
+    void drawTimeSymbol(plat::Graphics& g, int zone);
+    void restartEvo();
+    // One tenth forward (+1) or back (-1) within the date range; false at a range end.
+    bool stepDate(int dir);
+
+    App& app_;
+    Canvas* surface_ = nullptr;
+    std::vector<Placed> placed_;
+    int w_ = 523, h_ = 361;
+    Canvas* focus_ = nullptr;
+    NarrativeWindow* narr_ = nullptr;
+    OptionsDialog* dlg_ = nullptr;
+    bool inTick_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace quil2a

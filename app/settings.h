@@ -1,0 +1,27 @@
+// The settings file: the view origin, the date and the zoom index, carried
+// from one run to the next in the user's configuration folder.
+#pragma once
+
+#include <QString>
+
+#include "app/shellstate.h"
+#include "engine/mapstate.h"
+#include "platform/text.h"
+
+namespace quil2a {
+
+// The file's one fixed place.
+QString settingsFilePath();
+
+// Sets x0, y0, maindate and scaleindex from the lines "key = value" found.
+void readSettingsText(const plat::Bytes& text, MapState& m, ShellState& s);
+// Reads the file when there is one.
+void ReadSettings(MapState& m, ShellState& s);
+
+// The four lines written on quit.
+plat::Bytes settingsText(const MapState& m);
+// Writes the file through a temporary one renamed into place, so that a
+// failed write leaves the previous file whole. False when it failed.
+bool SaveSettings(const MapState& m);
+
+}  // namespace quil2a

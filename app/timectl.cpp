@@ -1,0 +1,208 @@
+// The time transport: the drawn control with its five symbols and two rows
+// of speed ticks, and the animation timer's tick.
+#include "app/application.h"
+#include "app/mainwindow.h"
+
+namespace quil2a {
+
+namespace {
+// Timer period (ms) and tenth-year steps per tick, by speed index 1..8.
+constexpr int kPeriod[9] = {0, 3000, 1000, 400, 150, 60, 15, 15, 1};
+constexpr int kSteps[9] = {0, 1, 1, 1, 1, 1, 1, 10, 10};
+
+int32_t date10(double d) { return plat::Int(plat::Round(d * 10.0)); }
+}  // namespace
+
+bool MainWindow::stepDate(int dir)
+{
+    MapState& m = app_.state();
+    const int32_t next = date10(m.maindate) + dir;
+    if (next > date10(m.maxdate) || next < date10(m.mindate)) return false;
+    m.maindate = next / 10.0;
+    return true;
+}
+
+void MainWindow::drawTimeSymbol(plat::Graphics& g, int zone)
+{
+    switch (zone) {
+    case 1:  // to start
+        g.DrawLine(0, 8, 0, 16);
+        g.DrawLine(5, 8, 5, 16);
+        g.DrawLine(4, 9, 4, 15);
+        g.DrawLine(3, 10, 3, 14);
+        g.DrawLine(2, 11, 2, 13);
+        g.DrawLine(1, 12, 2, 12);
+        break;
+    case 2:  // back
+        g.DrawLine(12, 8, 12, 16);
+        g.DrawLine(11, 9, 11, 15);
+        g.DrawLine(10, 10, 10, 14);
+        g.DrawLine(9, 11, 9, 13);
+        g.DrawLine(8, 12, 9, 12);
+        break;
+    case 3:  // pause
+        g.DrawLine(47, 8, 47, 16);
+        g.DrawLine(48, 8, 48, 16);
+        g.DrawLine(52, 8, 52, 16);
+        g.DrawLine(53, 8, 53, 16);
+        break;
+    case 4:  // forward
+        g.DrawLine(88, 8, 88, 16);
+        g.DrawLine(89, 9, 89, 15);
+        g.DrawLine(90, 10, 90, 14);
+        g.DrawLine(91, 11, 91, 13);
+        g.DrawLine(92, 12, 91, 12);
+        break;
+    case 5:  // to end
+        g.DrawLine(95, 8, 95, 16);
+        g.DrawLine(96, 9, 96, 15);
+        g.DrawLine(97, 10, 97, 14);
+        g.DrawLine(98, 11, 98, 13);
+        g.DrawLine(99, 12, 98, 12);
+        g.DrawLine(100, 8, 100, 16);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::restartEvo()
+{
+    MapState& m = app_.state();
+    m.speedi = std::clamp(m.speedi, 1, 8);
+    EvoTimer.setMode(0);
+    EvoTimer.setPeriod(kPeriod[m.speedi]);
+    app_.shell().timesteps = kSteps[m.speedi];
+    EvoTimer.setMode(2);
+}
+
+bool MainWindow::TimeCtl_MouseDown(int x, int)
+{
+    MapState& m = app_.state();
+    ShellState& s = app_.shell();
+    setFocusControl(TimeCtl);
+    plat::Graphics& g = TimeCtl->graphics();
+    g.SetForeColor(s.ctlgrey2);
+
+    int A = 6, B = 13, C = 87, D = 94;
+    const int E = 45, F = 54;
+    const bool running = EvoTimer.Mode() != 0;
+    if (!running) {
+        B = 45;
+        C = 54;
+    } else if (!m.timeforward) {
+        B = 6;
+    } else {
+        C = 94;
+    }
+
+    if (x <= A) {
+        m.timeforward = false;
+        drawTimeSymbol(g, 1);
+        s.targetdate = m.mindate;
+        m.speedi = 8;
+    } else if (A < x && x <= B) {
+        m.timeforward = false;
+        drawTimeSymbol(g, 2);
+        if (m.maindate <= s.targetdate || s.targetdate < m.mindate) s.targetdate = m.mindate;
+        m.speedi = 3;
+    } else if (E < x && x <= F) {
+        m.timeforward = false;
+        drawTimeSymbol(g, 3);
+        EvoTimer.setMode(0);
+        if (m.p) app_.engine().displaymap(*m.p, true);
+        return true;
+    } else if (C < x && x <= D) {
+        m.timeforward = true;
+        drawTimeSymbol(g, 4);
+        if (s.targetdate <= m.maindate || s.targetdate > m.maxdate) s.targetdate = m.maxdate;
+        m.speedi = 3;
+    } else if (x > D) {
+        m.timeforward = true;
+        drawTimeSymbol(g, 5);
+        m.speedi = 8;
+        s.targetdate = m.maxdate;
+    } else if (m.timeforward) {
+        m.speedi += x > s.speedbandx ? 1 : -1;
+    } else {
+        m.speedi += x > s.speedbandx ? -1 : 1;
+    }
+    restartEvo();
+    return true;
+}
+
+void MainWindow::TimeCtl_MouseUp(int, int)
+{
+    Refresh(false);
+    setFocusControl(MapCanvas);
+}
+
+void MainWindow::TimeCtl_Paint(plat::Graphics& g)
+{
+    const MapState& m = app_.state();
+    ShellState& s = app_.shell();
+    const int W = TimeCtl->width(), H = TimeCtl->height();
+
+    g.SetForeColor(s.ctlgrey1);
+    g.DrawLine(0, 0, W - 1, 0);
+    g.DrawLine(0, H - 1, W - 1, H - 1);
+    for (int zone : {1, 2, 4, 5, 3}) drawTimeSymbol(g, zone);
+
+    auto tickX = [](bool forward, int i) { return forward ? 52 + 4 * i : 47 - 4 * i; };
+    auto tick = [&g](int x) {
+        g.DrawLine(x, 10, x, 14);
+        g.DrawLine(x + 1, 10, x + 1, 14);
+    };
+    g.SetForeColor(EvoTimer.Mode() != 0 ? s.ctlgrey1 : s.ctldarkred);
+    for (int i = 1; i <= 8; ++i) {
+        if (i == m.speedi + 1) g.SetForeColor(s.ctldarkred);
+        const int x = tickX(m.timeforward, i);
+        tick(x);
+        if (i == m.speedi) s.speedbandx = x;
+    }
+    g.SetForeColor(s.ctldarkred);
+    for (int i = 1; i <= 8; ++i) tick(tickX(!m.timeforward, i));
+}
+
+void MainWindow::EvoTimer_Action()
+{
+    // One tick runs to its end: it neither yields to other events nor runs
+    // again inside a message box that one of its steps shows.
+    if (inTick_ || app_.modalRunning()) return;
+    inTick_ = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{inTick_};
+
+    MapState& m = app_.state();
+    ShellState& s = app_.shell();
+    MapEngine& engine = app_.engine();
+    const int32_t target = std::clamp(date10(s.targetdate), date10(m.mindate), date10(m.maxdate));
+    const int32_t now = date10(m.maindate);
+
+    auto stop = [this] {
+        EvoTimer.setMode(0);
+        TimeCtl->Refresh(false);
+    };
+    if (now == target) {
+        stop();
+        return;
+    }
+    const int dir = now < target ? 1 : -1;
+    for (int step = 1; step <= s.timesteps; ++step) {
+        m.timeforward = dir > 0;
+        if (!stepDate(dir)) {
+            stop();
+            break;
+        }
+        engine.gotodate();
+        if (date10(m.maindate) == target) {
+            stop();
+            break;
+        }
+    }
+    engine.showdate();
+}
+
+}  // namespace quil2a

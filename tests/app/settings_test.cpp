@@ -1,0 +1,110 @@
+// The settings file: reading any key layout, the four lines written on quit,
+// and a write that replaces the file whole.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include "app/settings.h"
+#include "app_harness.h"
+
+using quil2a::MapState;
+using quil2a::ShellState;
+
+TEST(Settings, ReadsKeysInAnyCaseAndSpacingAndSkipsTheRest)
+{
+    MapState m;
+    ShellState s;
+    quil2a::readSettingsText("X0=12345\r\n   y0   =   23456   \rdate = 18053\nnonsense\ncolour = 4\nSCALEI= 7", m, s);
+    EXPECT_EQ(m.x0, 12345.0);
+    EXPECT_EQ(m.y0, 23456.0);
+    EXPECT_DOUBLE_EQ(m.maindate, 1805.3);
+    EXPECT_EQ(s.scaleindex, 7);
+
+    // The last of a key given twice wins; the value runs from the first "=" on
+    // and every byte of it counts as a digit.
+    quil2a::readSettingsText("date = 18050\ndate = 18120\nx0 = 1=2\ny0 = 1.5", m, s);
+    EXPECT_EQ(m.maindate, 1812.0);
+    EXPECT_EQ(m.x0, 232.0);  // '1', '=' (13), '2'
+    EXPECT_EQ(m.y0, 85.0);  // '1', '.' (-2), '5'
+
+    MapState untouched;
+    quil2a::readSettingsText("", untouched, s);
+    EXPECT_EQ(untouched.x0, 10500.0);
+}
+
+TEST(Settings, WritesFourLinesAndReadsThemBack)
+{
+    apptest::privateSettings();
+    const QString path = quil2a::settingsFilePath();
+    EXPECT_TRUE(path.endsWith(".qlmx"));
+    QFile::remove(path);
+
+    MapState m;
+    m.x0 = 10500.4;
+    m.y0 = 11999.6;
+    m.maindate = 1805.3;
+    ASSERT_TRUE(quil2a::SaveSettings(m));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(), "x0 = 10500\ny0 = 12000\ndate = 18053\nscalei = 10\n");
+    f.close();
+
+    MapState back;
+    ShellState s;
+    quil2a::ReadSettings(back, s);
+    EXPECT_EQ(back.x0, 10500.0);
+    EXPECT_EQ(back.y0, 12000.0);
+    EXPECT_DOUBLE_EQ(back.maindate, 1805.3);
+    EXPECT_EQ(s.scaleindex, 10);
+
+    // Nothing of a longer earlier file survives, and no temporary file is left.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(std::string(500, '#').c_str());
+    f.close();
+    m.maindate = 1000.0;
+    ASSERT_TRUE(quil2a::SaveSettings(m));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(), "x0 = 10500\ny0 = 12000\ndate = 10000\nscalei = 10\n");
+    f.close();
+    const QStringList left = QFileInfo(path).dir().entryList({"*.qlmx*"}, QDir::Files);
+    EXPECT_EQ(left, QStringList{QFileInfo(path).fileName()});
+    QFile::remove(path);
+}
+
+TEST(Settings, AFailedWriteReportsFailure)
+{
+    apptest::privateSettings();
+    const QString path = quil2a::settingsFilePath();
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path));  // a folder where the file belongs
+    EXPECT_FALSE(quil2a::SaveSettings(MapState()));
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    QDir(path).removeRecursively();
+}
+
+TEST(Settings, ClosingTheMainWindowSavesAndQuitsAndTheNextStartOpensThere)
+{
+    {
+        apptest::Harness h;
+        h.open();
+        h.m().x0 = 20000.2;
+        h.m().maindate = 1500.3;
+        h.win().close();
+        EXPECT_EQ(h.quits, 1);
+        EXPECT_TRUE(QFile::exists(quil2a::settingsFilePath()));
+        QFile f(quil2a::settingsFilePath());
+        f.open(QIODevice::ReadOnly);
+        const QByteArray saved = f.readAll();
+        f.close();
+        // A second harness removes the file first: bring it back.
+        apptest::Harness next;
+        next.writeSettings(saved.constData());
+        next.open();
+        EXPECT_EQ(next.m().x0, 20000.0);
+        EXPECT_DOUBLE_EQ(next.m().maindate, 1500.3);
+        EXPECT_EQ(next.s().scaleindex, 10);
+        EXPECT_EQ(next.dateText(), "1500.3");
+    }
+}
