@@ -48,6 +48,8 @@ void MapEngine::displaymaptext(plat::Picture& pic, bool ownSize)
             const int32_t n = static_cast<int32_t>(lines.size()) - 1;
             const int32_t h = g.TextHeight();
             double y = sy - n * h / 2.0;
+            // Every line above or below the picture: nothing to measure.
+            if (y >= H || y + (n + 1.0) * h <= 0) continue;
             for (const auto& line : lines) {
                 const int32_t w = g.StringWidth(line);
                 const double x = sx - w / 2.0;
