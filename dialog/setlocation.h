@@ -1,0 +1,22 @@
+// Fitting the map view to a map box: the options dialog's region choices,
+// its query locations and the view-region command link all come here.
+#pragma once
+
+#include "engine/engine.h"
+#include "platform/text.h"
+
+namespace quil2a {
+
+// Puts the middle of the box x1 y1 x2 y2 (map units, top left and bottom
+// right) in the middle of the view and picks the largest power of 0.8 below
+// 0.25 at which the box fits the canvas with a 40-pixel margin (down to
+// 0.8^21). With redraw the map is rendered into p with its layers; the caller
+// repaints the canvas and the zoom control.
+void SetLocation(MapEngine& engine, int canvasWidth, int canvasHeight, double x1, double y1, double x2,
+                 double y2, bool redraw);
+
+// Reads a map box "x1 y1 x2 y2"; false when its first four blank-separated
+// pieces are not all numbers.
+bool parseMapBox(const plat::Bytes& text, double box[4]);
+
+}  // namespace quil2a

@@ -1,0 +1,45 @@
+#include "hypertext/command.h"
+
+#include "dialog/setcolor.h"
+#include "dialog/setlocation.h"
+
+namespace quil2a {
+
+void ProcessCMD(MapEngine& engine, int canvasWidth, int canvasHeight, const Bytes& target)
+{
+    Atlas& a = engine.atlas();
+    MapState& m = engine.state();
+
+    const int32_t q = plat::InStrB(target, "?");
+    const Bytes query = q > 0 ? plat::MidB(target, q + 1) : target;
+
+    for (const Bytes& item : plat::Split(query, "&")) {
+        const int32_t eq = plat::InStrB(item, "=");
+        if (eq == 0) continue;
+        const Bytes key = plat::LeftB(item, eq - 1);
+        const Bytes value = plat::MidB(item, eq + 1);
+        if (key == "d") {
+            m.maindate = plat::Val(value) / 10;
+        } else if (key == "vr") {
+            const int32_t n = plat::Int(plat::Val(value));
+            double box[4];
+            // Regions that were not loaded, or hold no box, are left alone.
+            if (n > 0 && a.vregxy.valid(n) && parseMapBox(a.vregxy[n], box))
+                SetLocation(engine, canvasWidth, canvasHeight, box[0], box[1], box[2], box[3], false);
+        } else if (key == "cs") {
+            a.colorscheme = plat::Int(plat::Val(value));
+            // The palette and line colours go with the scheme, as the dialog's choice does.
+            applyColorScheme(a);
+        }
+    }
+    engine.jumpdate();
+}
+
+std::function<void(const Bytes&)> commandRunner(MapEngine& engine, const EngineHost& host)
+{
+    return [&engine, &host](const Bytes& target) {
+        ProcessCMD(engine, host.mapCanvasWidth(), host.mapCanvasHeight(), target);
+    };
+}
+
+}  // namespace quil2a

@@ -1,0 +1,570 @@
+#include "hypertext/htmlvu.h"
+
+#include <QDesktopServices>
+#include <QFont>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+#include <algorithm>
+
+#include "atlasdata/content.h"
+#include "platform/codepage.h"
+#include "platform/msgbox.h"
+
+namespace quil2a {
+
+using plat::InStrB;
+using plat::LeftB;
+using plat::LenB;
+using plat::MidB;
+
+namespace {
+
+// The font a Graphics stands for; the viewer measures and draws its words as
+// Unicode text with it, so that entities outside the page's code page show.
+QFont fontOf(const plat::Graphics& g)
+{
+    QFont f(QString::fromStdString(g.TextFont()));
+    f.setPixelSize(std::max(g.TextSize(), 1));
+    f.setBold(g.Bold());
+    f.setItalic(g.Italic());
+    f.setUnderline(g.Underline());
+    f.setStyleStrategy(g.UseOldRenderer() ? QFont::NoAntialias : QFont::PreferAntialias);
+    return f;
+}
+
+Bytes withoutQuotes(std::string_view s)
+{
+    Bytes r;
+    r.reserve(s.size());
+    for (char c : s)
+        if (c != '"' && c != '\'') r += c;
+    return r;
+}
+
+bool startsWith(std::string_view s, std::string_view head) { return s.substr(0, head.size()) == head; }
+
+bool isWebAddress(const Bytes& target)
+{
+    const Bytes low = plat::Lowercase(target);
+    return startsWith(low, "http://") || startsWith(low, "https://");
+}
+
+int32_t clampTo32(int64_t v)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+// Leading hexadecimal digits as a number.
+Color hexColor(std::string_view s)
+{
+    uint32_t v = 0;
+    for (char c : s) {
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else break;
+        v = v * 16 + static_cast<uint32_t>(d);
+    }
+    return v & 0xFFFFFF;
+}
+
+constexpr int kMaxTextSize = 1000;
+
+}  // namespace
+
+// The drawing side of one layout pass.
+struct HTMLvu::Pen {
+    QPainter* painter = nullptr;
+    int64_t bottom = 0;  // lowest page y reached by anything drawn
+    std::map<Bytes, QImage> images;  // page images of this layout, by name
+
+    // Metrics of the pen's current font, remade when the style changes.
+    const QFontMetrics& metrics(const plat::Graphics& g)
+    {
+        const Key k{g.TextSize(), g.Bold(), g.Italic(), g.Underline()};
+        if (!fm || !(k == key)) {
+            key = k;
+            font = fontOf(g);
+            fm.emplace(font);
+        }
+        return *fm;
+    }
+
+    struct Key {
+        int size;
+        bool bold, italic, underline;
+        bool operator==(const Key&) const = default;
+    };
+    Key key{};
+    QFont font;
+    std::optional<QFontMetrics> fm;
+};
+
+HTMLvu::HTMLvu(Atlas& atlas, QWidget* parent) : QWidget(parent), atlas_(atlas)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    urlOpener_ = [this](const Bytes& target) {
+        QDesktopServices::openUrl(QUrl(plat::decode(target, codePage())));
+    };
+}
+
+HTMLvu::~HTMLvu() = default;
+
+void HTMLvu::fillEntityTable()
+{
+    static const struct {
+        const char* code;
+        const char* text;  // UTF-8
+    } kEntities[] = {
+        {"&nbsp;", " "},       {"&amp;", "&"},        {"&euml;", "\u00eb"},  {"&egrave;", "\u00e8"},
+        {"&eacute;", "\u00e9"}, {"&oacute;", "\u00f3"}, {"&ccedil;", "\u00e7"}, {"&ouml;", "\u00f6"},
+        {"&uuml;", "\u00fc"},  {"&ocirc;", "\u00f4"},  {"&aacute;", "\u00e1"}, {"&auml;", "\u00e4"},
+        {"&ntilde;", "\u00f1"}, {"&acirc;", "\u00e2"},  {"&copy;", "\u00a9"},  {"&deg;", "\u00b0"},
+        {"&#353;", "\u0161"},  {"&3287;", "\u011f"},
+    };
+    int i = 1;
+    for (const auto& e : kEntities) {
+        ampcode[i] = e.code;
+        xlatcode[i] = QString::fromUtf8(e.text);
+        ++i;
+    }
+}
+
+QString HTMLvu::XlatCodes(const Bytes& word) const
+{
+    QString w = plat::decode(word, codePage());
+    for (int i = 1; i <= kEntitySlots; ++i) {
+        const Bytes& code = ampcode[i];
+        if (code.empty()) continue;
+        w.replace(QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())), xlatcode[i]);
+    }
+    return w;
+}
+
+// ---------------------------------------------------------------- layout
+
+void HTMLvu::LoadFromString(const Bytes& source)
+{
+    HTMLstring = source;
+    FillBfr();
+}
+
+void HTMLvu::FillBfr()
+{
+    // A load asked for while a page is being laid out (from a message box's
+    // event loop) is laid out once the current layout is done.
+    if (pen_) {
+        relayoutPending_ = true;
+        return;
+    }
+    do {
+        relayoutPending_ = false;
+        layoutOnce();
+    } while (relayoutPending_);
+}
+
+void HTMLvu::layoutOnce()
+{
+    const int C = std::max(width(), 1);
+
+    // Height estimate from the source's length and its images.
+    int64_t n = 0;
+    for (int32_t at = InStrB(1, HTMLstring, "<img src="); at > 0; at = InStrB(at + 6, HTMLstring, "<img src=")) ++n;
+    plat::Picture measure(100, 20, 32);
+    measure.graphics().SetTextFont("Times");
+    const QFontMetrics fm(fontOf(measure.graphics()));
+    const int64_t A = fm.ascent();
+    const double W = fm.horizontalAdvance(QStringLiteral("Testing"));
+    const int64_t L = LenB(HTMLstring);
+    int64_t h = plat::Int(200.0 * double(n) + double(L * 3 * A) * (W / 8.0) / C);
+    h = std::max<int64_t>(h, 2LL * height());
+
+    const int64_t maxH = std::max<int64_t>(1, kMaxPagePixels / C);
+    h = std::clamp<int64_t>(h, 1, maxH);
+
+    Pen pen;
+    pen_ = &pen;
+    int64_t bottom = layoutPass(static_cast<int>(h));
+    if (bottom >= h && h < maxH && !relayoutPending_) {
+        // The estimate was short: lay the page out again into a picture that holds it.
+        h = std::min<int64_t>(bottom + 1, maxH);
+        layoutPass(static_cast<int>(h));
+    }
+    pen_ = nullptr;
+    if (relayoutPending_) return;
+    ybase = 0;
+    if (!golinkanchor.empty()) applyAnchor();
+}
+
+int64_t HTMLvu::layoutPass(int h)
+{
+    Pen& pen = *pen_;
+    bfr = plat::NewPicture(std::max(width(), 1), h, 32);
+    plat::Graphics& g = bfr->graphics();
+    g.SetTextFont("Times");
+
+    leftmargin = 6;
+    rightmargin = width() - 6;
+    normalcolor = plat::RGB(0, 0, 0);
+    linkcolor = plat::RGB(64, 64, 192);
+    xtext = leftmargin;
+    ytext = 0;
+    Nanchors = 0;
+    Nlinks = 0;
+    openlink = false;
+    curLink_ = 0;
+    curTarget_.clear();
+    pen.bottom = 0;
+
+    QPainter painter(&bfr->image());
+    pen.painter = &painter;
+
+    const Bytes src = HTMLstring;
+    const int32_t len = LenB(src);
+    int32_t p = 1;
+    while (p <= len && !relayoutPending_) {
+        const int32_t lt = InStrB(p, src, "<");
+        const int32_t runEnd = lt > 0 ? lt : len + 1;
+        if (runEnd > p) {
+            DisplayText(g, MidB(src, p, runEnd - p));
+            p = runEnd;
+        }
+        if (lt == 0) break;
+        const int32_t gt = InStrB(lt, src, ">");
+        if (gt == 0) break;  // an unclosed tag ends the page
+        ProcessTag(g, MidB(src, lt + 1, gt - lt - 1));
+        p = gt + 1;
+    }
+    // A link still open at the end of the page ends there.
+    if (openlink) {
+        closeHotSpot();
+        openlink = false;
+    }
+    painter.end();
+    pen.painter = nullptr;
+    return std::max<int64_t>(pen.bottom, int64_t(ytext) + pen.metrics(g).descent());
+}
+
+void HTMLvu::applyAnchor()
+{
+    for (int32_t i = 1; i <= Nanchors; ++i) {
+        if (AnchorName[i] == golinkanchor) {
+            ybase = clampTo32(int64_t(AnchorY[i]) + 3);
+            golinkanchor.clear();
+            return;
+        }
+    }
+}
+
+void HTMLvu::openHotSpot(const Bytes& target)
+{
+    curTarget_ = target;
+    if (Nlinks >= kMaxLinks) {
+        curLink_ = 0;  // no slot left: the rest of the page's links are not clickable
+        return;
+    }
+    ++Nlinks;
+    curLink_ = Nlinks;
+    Linkaction[Nlinks] = target;
+    const int th = pen_ ? pen_->metrics(bfr->graphics()).height() : 0;
+    Hotspotx1[Nlinks] = xtext;
+    Hotspoty1[Nlinks] = clampTo32(int64_t(ytext) - th + 3);
+    // Empty until closed.
+    Hotspotx2[Nlinks] = Hotspotx1[Nlinks];
+    Hotspoty2[Nlinks] = Hotspoty1[Nlinks];
+}
+
+void HTMLvu::closeHotSpot()
+{
+    if (curLink_ > 0) {
+        Hotspotx2[curLink_] = xtext;
+        Hotspoty2[curLink_] = clampTo32(int64_t(ytext) + 3);
+    }
+    curLink_ = 0;
+}
+
+void HTMLvu::lineBreak(plat::Graphics& g)
+{
+    if (openlink) closeHotSpot();
+    xtext = leftmargin;
+    const int A = pen_ ? pen_->metrics(g).ascent() : 0;
+    ytext = plat::Int(ytext + 1.2 * A);
+    if (openlink) openHotSpot(curTarget_);
+}
+
+void HTMLvu::drawWord(plat::Graphics& g, const QString& word)
+{
+    if (!pen_ || !pen_->painter) return;
+    QPainter& pt = *pen_->painter;
+    const QFontMetrics& fm = pen_->metrics(g);
+    pt.setFont(pen_->font);
+    pt.setPen(QColor::fromRgb(g.ForeColor()));
+    pt.drawText(xtext, ytext, word);
+    pen_->bottom = std::max<int64_t>(pen_->bottom, int64_t(ytext) + fm.descent());
+}
+
+bool HTMLvu::DisplayText(plat::Graphics& g, const Bytes& run)
+{
+    if (!pen_) return true;
+    for (const Bytes& word : plat::Split(run, " ")) {
+        Bytes b = word;
+        if (!b.empty()) b += ' ';
+        const QString w = b.find('&') != Bytes::npos ? XlatCodes(b) : plat::decode(b, codePage());
+        const int ww = pen_->metrics(g).horizontalAdvance(w);
+        if (int64_t(xtext) + ww > rightmargin) lineBreak(g);
+        if (!word.empty()) drawWord(g, w);
+        xtext = clampTo32(int64_t(xtext) + ww);
+    }
+    return true;
+}
+
+bool HTMLvu::ProcessTag(plat::Graphics& g, const Bytes& rawTag)
+{
+    if (!pen_) return true;
+    const Bytes tag = plat::Lowercase(rawTag);
+    const auto th = [&] { return pen_->metrics(g).height(); };
+    const auto setSize = [&](int s) { g.SetTextSize(std::clamp(s, -kMaxTextSize, kMaxTextSize)); };
+
+    if (tag.find(' ') == Bytes::npos) {
+        if (tag == "hr") {
+            ytext = clampTo32(int64_t(ytext) + th());
+            if (pen_->painter) {
+                const int l = std::min(leftmargin, rightmargin), r = std::max(leftmargin, rightmargin);
+                pen_->painter->fillRect(QRect(l, ytext, r - l + 1, 1), QColor::fromRgb(g.ForeColor()));
+            }
+            pen_->bottom = std::max<int64_t>(pen_->bottom, int64_t(ytext) + 1);
+            xtext = leftmargin;
+            ytext = plat::Int(ytext + 1.5 * th());
+        } else if (tag == "p") {
+            xtext = leftmargin;
+            ytext = clampTo32(int64_t(ytext) + 2LL * th());
+        } else if (tag == "br") {
+            xtext = leftmargin;
+            ytext = clampTo32(int64_t(ytext) + th());
+        } else if (tag == "/a") {
+            if (openlink) {
+                g.SetUnderline(false);
+                g.SetForeColor(normalcolor);
+                closeHotSpot();
+                openlink = false;
+            }
+        } else if (tag == "b") {
+            g.SetBold(true);
+        } else if (tag == "/b") {
+            g.SetBold(false);
+        } else if (tag == "i") {
+            g.SetItalic(true);
+        } else if (tag == "/i") {
+            g.SetItalic(false);
+        } else if (tag == "u") {
+            g.SetUnderline(true);
+        } else if (tag == "/u") {
+            g.SetUnderline(false);
+        } else if (tag == "sup") {
+            xtext = clampTo32(int64_t(xtext) - pen_->metrics(g).horizontalAdvance(QLatin1Char(' ')));
+            ytext = clampTo32(int64_t(ytext) - th() / 3);
+            setSize(g.TextSize() - 4);
+        } else if (tag == "/sup") {
+            setSize(g.TextSize() + 4);
+            ytext = clampTo32(int64_t(ytext) + th() / 3);
+        } else if (tag == "sx") {
+            g.SetForeColor(plat::RGB(255, 0, 0));
+        } else if (tag == "/sx") {
+            g.SetForeColor(normalcolor);
+        } else if (tag == "big" || tag == "/small") {
+            setSize(g.TextSize() + 2);
+        } else if (tag == "/big" || tag == "small") {
+            setSize(g.TextSize() - 2);
+        }
+        return true;
+    }
+
+    if (tag.find("img src") != Bytes::npos) {
+        const QImage img = GetHTpic(withoutQuotes(MidB(tag, 9)));
+        if (!img.isNull()) {
+            ytext = clampTo32(int64_t(ytext) + 4);
+            if (pen_->painter) pen_->painter->drawImage((g.Width() - img.width()) / 2, ytext, img);
+            pen_->bottom = std::max<int64_t>(pen_->bottom, int64_t(ytext) + img.height());
+            xtext = leftmargin;
+            ytext = clampTo32(int64_t(ytext) + 24 + img.height());
+        }
+    }
+    if (tag.find("body") != Bytes::npos) {
+        const int32_t at = InStrB(tag, "bgcolor");
+        if (at > 0) {
+            const Color c = hexColor(MidB(tag, at + 10, 6));
+            bgcolor = c;
+            if (pen_->painter) pen_->painter->fillRect(QRect(0, 0, bfr->Width(), bfr->Height()), QColor::fromRgb(c));
+            g.SetForeColor(normalcolor);
+        }
+    }
+    if (tag.find("a href") != Bytes::npos) {
+        g.SetForeColor(linkcolor);
+        g.SetUnderline(true);
+        // A link opened inside another ends the first one here.
+        if (openlink) closeHotSpot();
+        // Web addresses keep their letter case; every other target is lower case.
+        Bytes target = withoutQuotes(MidB(rawTag, 8));
+        if (!isWebAddress(target)) target = plat::Lowercase(target);
+        openHotSpot(target);
+        openlink = true;
+    }
+    if (tag.find("a name") != Bytes::npos) {
+        if (Nanchors < kMaxAnchors) {
+            ++Nanchors;
+            AnchorY[Nanchors] = ytext;
+            AnchorName[Nanchors] = withoutQuotes(MidB(tag, 8));
+        }
+    }
+    return true;
+}
+
+QImage HTMLvu::GetHTpic(const Bytes& name)
+{
+    if (pen_) {
+        auto it = pen_->images.find(name);
+        if (it != pen_->images.end()) return it->second;
+    }
+    OpenThisFile(atlas_, name, "im", false, true);
+    const Bytes& data = atlas_.reader.filestring.bytes;
+    QImage img;
+    if (LenB(data) > 10)
+        img = QImage::fromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "PNG");
+    if (pen_) pen_->images[name] = img;
+    return img;
+}
+
+// ---------------------------------------------------------------- loading and links
+
+bool HTMLvu::LoadFromFile(const Bytes& pageAndAnchor) { return loadPage(pageAndAnchor) == LoadResult::Loaded; }
+
+HTMLvu::LoadResult HTMLvu::loadPage(const Bytes& pageAndAnchor)
+{
+    fillEntityTable();
+    Bytes page = pageAndAnchor;
+    const int32_t hash = InStrB(pageAndAnchor, "#");
+    if (hash > 0) {
+        golinkanchor = MidB(pageAndAnchor, hash + 1);
+        page = LeftB(pageAndAnchor, hash - 1);
+    }
+    if (page == oldfile) {
+        if (!golinkanchor.empty()) applyAnchor();
+        return LoadResult::SamePage;
+    }
+
+    OpenThisFile(atlas_, page, atlas_.GreekText ? "el" : "en", false, true);
+    plat::MarkedText& fs = atlas_.reader.filestring;
+    const bool missing = LenB(fs.bytes) < 10;
+    fs.codePage = codePage();
+    if (missing) fs.bytes.clear();
+    HTMLstring = fs.bytes;
+    for (char& c : HTMLstring) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 1 && b <= 13) c = ' ';
+    }
+    FillBfr();
+    update();
+    oldfile = page;
+    return missing ? LoadResult::Missing : LoadResult::Loaded;
+}
+
+int32_t HTMLvu::hitTest(int x, int y) const
+{
+    const int64_t py = int64_t(y) + ybase;
+    for (int32_t i = 1; i <= Nlinks; ++i) {
+        if (Hotspotx1[i] < x && x < Hotspotx2[i] && Hotspoty1[i] < py && py < Hotspoty2[i]) return i;
+    }
+    return 0;
+}
+
+HTMLvu::LinkKind HTMLvu::linkKind(const Bytes& target)
+{
+    if (isWebAddress(target)) return LinkKind::Web;
+    if (plat::Lowercase(target).find("qlmx?") != Bytes::npos) return LinkKind::Command;
+    return LinkKind::Page;
+}
+
+bool HTMLvu::MouseDown(int x, int y)
+{
+    const int32_t i = hitTest(x, y);
+    if (i == 0) return true;
+    // A copy: following the link may lay a new page out over the tables.
+    const Bytes target = Linkaction[i];
+    switch (linkKind(target)) {
+    case LinkKind::Web:
+        if (urlOpener_) urlOpener_(target);
+        break;
+    case LinkKind::Command:
+        if (commandHandler_) commandHandler_(target);
+        break;
+    case LinkKind::Page:
+        if (loadPage(target) == LoadResult::Missing) plat::MsgBox("Error HTMLvu LoadFromFile");
+        break;
+    }
+    return true;
+}
+
+Bytes HTMLvu::GetLinkText(int x, int y) const
+{
+    const int32_t i = hitTest(x, y);
+    if (i == 0) return {};
+    const Bytes& target = Linkaction[i];
+    if (InStrB(target, "quil?") > 0) {
+        const int32_t d = InStrB(target, "d=");
+        const double year = d > 0 ? plat::Val(MidB(target, d + 2)) / 10 : 0.0;
+        return atlas_.quilstring[33] + plat::Str(year);
+    }
+    return target;
+}
+
+// ---------------------------------------------------------------- events
+
+void HTMLvu::paintEvent(QPaintEvent*)
+{
+    QPainter pt(this);
+    if (!bfr) {
+        pt.fillRect(rect(), Qt::white);
+        return;
+    }
+    const QImage& img = bfr->image();
+    // Beyond the page the picture's last row goes on.
+    const QRgb below = img.isNull() ? 0xFFFFFFFFu : img.pixel(0, img.height() - 1);
+    const QRect src = QRect(0, ybase, width(), height()).intersected(img.rect());
+    if (src.isEmpty()) {
+        pt.fillRect(rect(), QColor::fromRgb(below));
+        return;
+    }
+    const QPoint at(src.x(), src.y() - ybase);
+    if (at.y() > 0) pt.fillRect(QRect(0, 0, width(), at.y()), QColor::fromRgb(below));
+    if (at.y() + src.height() < height())
+        pt.fillRect(QRect(0, at.y() + src.height(), width(), height() - at.y() - src.height()), QColor::fromRgb(below));
+    if (src.width() < width()) pt.fillRect(QRect(src.width(), 0, width() - src.width(), height()), QColor::fromRgb(below));
+    pt.drawImage(at, img, src);
+}
+
+void HTMLvu::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton) return;
+    const QPoint p = e->position().toPoint();
+    MouseDown(p.x(), p.y());
+}
+
+void HTMLvu::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPoint p = e->position().toPoint();
+    if (moveHandler_) moveHandler_(p.x(), p.y());
+}
+
+void HTMLvu::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton) return;
+    const QPoint p = e->position().toPoint();
+    if (upHandler_) upHandler_(p.x(), p.y());
+}
+
+}  // namespace quil2a

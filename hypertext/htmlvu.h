@@ -1,0 +1,137 @@
+// The page viewer: lays a page of the small tag subset out once into an
+// off-screen picture as wide as the control, remembers where its links (hot
+// spots) and anchors lie, and paints the part at the scroll offset.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "atlasdata/atlas.h"
+#include "atlasdata/table.h"
+#include "platform/picture.h"
+#include "platform/text.h"
+
+class QPainter;
+
+namespace quil2a {
+
+class HTMLvu : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class LoadResult { Loaded, SamePage, Missing };
+    enum class LinkKind { Web, Command, Page };
+
+    static constexpr int32_t kMaxLinks = 200;
+    static constexpr int32_t kMaxAnchors = 100;
+    static constexpr int32_t kEntitySlots = 25;
+    // The off-screen page never grows beyond this many pixels.
+    static constexpr int64_t kMaxPagePixels = 64LL * 1024 * 1024;
+
+    explicit HTMLvu(Atlas& atlas, QWidget* parent = nullptr);
+    ~HTMLvu() override;
+
+    // Loads "page" or "page#anchor" of the language folder. True when a page was
+    // laid out; false when it was the page already shown (only its anchor is
+    // applied) or when the page is missing (an empty page is shown).
+    bool LoadFromFile(const Bytes& pageAndAnchor);
+    // LoadFromFile telling the two false cases apart.
+    LoadResult loadPage(const Bytes& pageAndAnchor);
+    // Lays the source out; the caller refreshes and reads ytext.
+    void LoadFromString(const Bytes& source);
+    // Lays HTMLstring out into a new bfr at the control's width.
+    void FillBfr();
+
+    // One tag or one text run, drawn with the pen state of g.
+    bool ProcessTag(plat::Graphics& g, const Bytes& tag);
+    bool DisplayText(plat::Graphics& g, const Bytes& run);
+    // The word with its character entities replaced, as text to show.
+    QString XlatCodes(const Bytes& word) const;
+    // The page image of that name; a null image when there is none.
+    QImage GetHTpic(const Bytes& name);
+
+    // Follows the link under the point (control coordinates); always true.
+    bool MouseDown(int x, int y);
+    // Hover text of the link under the point, or empty.
+    Bytes GetLinkText(int x, int y) const;
+    // Hot spot under the point (1..Nlinks), 0 for none.
+    int32_t hitTest(int x, int y) const;
+    static LinkKind linkKind(const Bytes& target);
+    // Code page of the pages of the language set in force.
+    plat::CodePage codePage() const { return atlas_.textCodePage(); }
+
+    // Where links go. Web links open the browser unless replaced.
+    void setUrlOpener(std::function<void(const Bytes&)> f) { urlOpener_ = std::move(f); }
+    void setCommandHandler(std::function<void(const Bytes&)> f) { commandHandler_ = std::move(f); }
+    // The placing window's mouse-move and mouse-up handlers.
+    void setMouseMoveHandler(std::function<void(int, int)> f) { moveHandler_ = std::move(f); }
+    void setMouseUpHandler(std::function<void(int, int)> f) { upHandler_ = std::move(f); }
+
+    // Page source and pen.
+    Bytes HTMLstring;
+    int32_t xtext = 0;
+    int32_t ytext = 0;  // baseline of the last line: the page height
+    int32_t rightmargin = 0;
+    int32_t leftmargin = 6;
+    Color normalcolor = plat::RGB(0, 0, 0);
+    Color linkcolor = plat::RGB(64, 64, 192);
+
+    // Hot spots 1..Nlinks: open rectangles in page coordinates.
+    Table<int32_t> Hotspotx1{kMaxLinks}, Hotspoty1{kMaxLinks}, Hotspotx2{kMaxLinks}, Hotspoty2{kMaxLinks};
+    int32_t Nlinks = 0;
+    bool openlink = false;
+    Table<Bytes> Linkaction{kMaxLinks};
+
+    std::unique_ptr<plat::Picture> bfr;
+
+    // Character entities as written, and what they stand for.
+    Table<Bytes> ampcode{kEntitySlots};
+    Table<QString> xlatcode{kEntitySlots};
+
+    std::optional<Color> bgcolor;
+    int32_t ybase = 0;  // page y at the control's top edge
+
+    int32_t Nanchors = 0;
+    Table<int32_t> AnchorY{kMaxAnchors};
+    Table<Bytes> AnchorName{kMaxAnchors};
+    Bytes golinkanchor;
+    Bytes oldfile;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    struct Pen;
+
+    void fillEntityTable();
+    void layoutOnce();
+    // One pass over the source into a picture h pixels high; returns the lowest
+    // page y that anything reached.
+    int64_t layoutPass(int h);
+    void applyAnchor();
+    void lineBreak(plat::Graphics& g);
+    void openHotSpot(const Bytes& target);
+    void closeHotSpot();
+    void drawWord(plat::Graphics& g, const QString& word);
+
+    Atlas& atlas_;
+    std::function<void(const Bytes&)> urlOpener_, commandHandler_;
+    std::function<void(int, int)> moveHandler_, upHandler_;
+
+    // Layout in progress.
+    Pen* pen_ = nullptr;
+    bool relayoutPending_ = false;
+    int32_t curLink_ = 0;  // hot spot of the open link; 0 when it found no slot
+    Bytes curTarget_;
+};
+
+}  // namespace quil2a

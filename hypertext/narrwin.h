@@ -1,0 +1,61 @@
+// The narrative window: the page viewer, its scroll bar and the hidden label
+// that holds the text of the link under the mouse.
+#pragma once
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "atlasdata/atlas.h"
+#include "engine/links.h"
+#include "engine/mapstate.h"
+#include "hypertext/htmlvu.h"
+
+namespace quil2a {
+
+class NarrWin : public QWidget, public NarrativeWindow {
+    Q_OBJECT
+
+public:
+    NarrWin(Atlas& atlas, MapState& state, QWidget* parent = nullptr);
+
+    void Show() override;
+    void Hide() override;
+    void SetFocus() override;
+    void Close() override;
+    // Shows the page (and anchor) and brings the scroll bar into line.
+    void Update(const Bytes& pageAndAnchor) override;
+    void setGeometry(int left, int top, int width, int height) override;
+
+    // Command links of the pages go here (the map's command interpreter).
+    void setCommandHandler(std::function<void(const Bytes&)> f) { html_->setCommandHandler(std::move(f)); }
+
+    HTMLvu& NarrHTML() { return *html_; }
+    QScrollBar& NarrScroll() { return *scroll_; }
+    QLabel& LinkText() { return *linkText_; }
+
+    // Width at the last layout of the page.
+    int32_t oldwidth = 0;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void NarrHTML_MouseMove(int x, int y);
+    void NarrHTML_MouseUp(int x, int y);
+    void NarrScroll_ValueChanged(int value);
+    void placeControls();
+    // Scroll range and page step for the page laid out.
+    void setScrollRange();
+    void setScrollValue(int32_t value);
+
+    MapState& m_;
+    HTMLvu* html_;
+    QScrollBar* scroll_;
+    QLabel* linkText_;
+};
+
+}  // namespace quil2a

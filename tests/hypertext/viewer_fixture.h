@@ -1,0 +1,73 @@
+// Pages served as stored items to a fresh atlas, for the viewer's tests.
+#pragma once
+
+#include <QBuffer>
+#include <QImage>
+#include <utility>
+#include <vector>
+
+#include "atlasdata/atlas.h"
+#include "atlasdata/content.h"
+#include "engine/links.h"
+#include "platform/picture.h"
+#include "support/items.h"
+
+namespace viewertest {
+
+struct Site {
+    // Content keys ("en\\t150.htm", "im\\date.png") with their plain bytes.
+    explicit Site(std::initializer_list<std::pair<const char*, plat::Bytes>> items, bool greek = false)
+    {
+        for (const auto& [key, text] : items) served.set(key, text);
+        quil2a::Fillcfilelist(atlas);
+        atlas.GreekText = greek;
+    }
+    testsupport::TestItems served;
+    quil2a::Atlas atlas;
+};
+
+inline plat::Bytes png(int w, int h, QRgb colour)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(colour);
+    QByteArray out;
+    QBuffer buf(&out);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "PNG");
+    return plat::Bytes(out.constData(), static_cast<size_t>(out.size()));
+}
+
+// Whether any pixel of rows y1..y2 differs from the colour.
+inline bool inkInRows(const plat::Picture& pic, int y1, int y2, plat::Color paper = 0xFFFFFF)
+{
+    for (int y = std::max(y1, 0); y <= y2 && y < pic.Height(); ++y)
+        for (int x = 0; x < pic.Width(); ++x)
+            if ((pic.image().pixel(x, y) & 0xFFFFFF) != paper) return true;
+    return false;
+}
+
+// Text height and ascent of the viewer's default font.
+inline int textHeight()
+{
+    plat::Picture p(10, 10);
+    p.graphics().SetTextFont("Times");
+    return p.graphics().TextHeight();
+}
+inline int textAscent()
+{
+    plat::Picture p(10, 10);
+    p.graphics().SetTextFont("Times");
+    return p.graphics().TextAscent();
+}
+
+struct RecordingWindow : quil2a::NarrativeWindow {
+    void Show() override {}
+    void Hide() override {}
+    void SetFocus() override {}
+    void Close() override {}
+    void Update(const plat::Bytes& page) override { updates.push_back(page); }
+    void setGeometry(int, int, int, int) override {}
+    std::vector<plat::Bytes> updates;
+};
+
+}  // namespace viewertest
