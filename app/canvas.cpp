@@ -88,6 +88,12 @@ void Canvas::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, pic_->image());
 }
 
+void Canvas::showEvent(QShowEvent*)
+{
+    // Coming on screen is a paint the system asks for: the paint handler runs.
+    painted_ = false;
+}
+
 void Canvas::resizeEvent(QResizeEvent*)
 {
     if (onResize) onResize(width(), height());

@@ -129,8 +129,14 @@ TEST(MainWindow, MarginsHeadlineStripAndMapCanvas)
     EXPECT_EQ(pixel(&surface, 300, H - 30), 0x123456u);
     EXPECT_EQ(pixel(&surface, 300, H - 31), 0x101010u);
 
-    // The map canvas shows p from its picture point (20, 20).
+    // The map canvas shows p from its picture point (20, 20), also when the
+    // window first comes on screen after Open filled the canvas with water.
     h.m().p->surface().SetPixel(20, 20, 0xABCDEF);
+    h.m().p->surface().SetPixel(21, 20, 0xFEDCBA);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(pixel(w.MapCanvas, 1, 0), 0xFEDCBAu);
+    w.hide();
     w.MapCanvas->Refresh(false);
     EXPECT_EQ(pixel(w.MapCanvas, 0, 0), 0xABCDEFu);
 }
