@@ -82,8 +82,8 @@ function pageList(last) {
 
 // Pictures that pages may show (folder "im" of the stored items).
 const PICTURES = new Set([
-  '0.png', 'cs-en.png', 'date.png', 'dubrovnik.png', 'help-win-en.png', 'map-en.png',
-  'napoleon.png', 'opt-en.png', 'psc-en.png', 'qlist-en.png', 'timectl.png', 'vr-en.png',
+  '0.png', 'cs-en.png', 'date.png', 'dubrovnik.png', 'help-win-en.png', 'map-en.png', 'portrait.png',
+  'opt-en.png', 'psc-en.png', 'qlist-en.png', 'timectl.png', 'vr-en.png',
   'zmroll.png',
 ]);
 
