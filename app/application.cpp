@@ -11,6 +11,9 @@
 #include "app/splash.h"
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
+#include "hypertext/command.h"
+#include "hypertext/narrwin.h"
+#include "hypertext/pagechoice.h"
 #include "platform/codepage.h"
 #include "platform/msgbox.h"
 
@@ -37,6 +40,17 @@ App::App(Options options) : options_(std::move(options))
     mainWindow_ = std::make_unique<MainWindow>(*this);
     mainWindow_->setMenuBar(menuBar_);
     engine_ = std::make_unique<MapEngine>(atlas_, state_, *mainWindow_);
+    // The narrative window: made visible on first use, its command links run on the map.
+    narrWinFactory = [](App& a) -> std::unique_ptr<NarrativeWindow> {
+        auto w = std::make_unique<quil2a::NarrWin>(a.atlas(), a.state());
+        w->setCommandHandler(commandRunner(a.engine(), a.mainWindow()));
+        w->show();
+        return w;
+    };
+    mainWindow_->narrWinJumpHook = [this] {
+        if (!state_.NarrWinOpen) return;
+        if (NarrativeWindow* w = NarrWin()) NarrWinJump(atlas_, state_, *w);
+    };
     quit = [] { QCoreApplication::quit(); };
     runModal = [this](const QString& text) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmere"), text, QMessageBox::Ok,

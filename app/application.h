@@ -63,7 +63,8 @@ public:
     Splash& splash();
     Splash* openSplash() const;
 
-    // The narrative window, made on first use by narrWinFactory; null without one.
+    // The narrative window, made on first use by narrWinFactory (the program's
+    // own unless replaced); null without one.
     NarrativeWindow* NarrWin();
     std::function<std::unique_ptr<NarrativeWindow>(App&)> narrWinFactory;
 
