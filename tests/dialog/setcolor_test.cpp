@@ -14,32 +14,16 @@ TEST(SetColor, EachSchemeTakesItsPaletteAndLineColours)
     a.bordercolor0 = 10;
     a.bordercolor1 = 11;
     a.EUmem[3] = std::make_unique<quil2a::EUmemtype>();
-    a.EUmem[3]->status = true;
-    a.EUmem[4] = std::make_unique<quil2a::EUmemtype>();  // not a member; index 5 has no record
-
-    const struct {
-        int scheme;
-        uint32_t base3, base4;  // palette of indexes 3 and 4
-        plat::Color border;
-    } cases[] = {{0, 0x100000, 0x100000, 10}, {1, 0x200000, 0x200000, 11}, {2, 0x200000, 0x200000, 11},
-                 {3, 0x300000, 0x300000, 11}, {4, 0x300000, 0x300000, 11}, {5, 0x100000, 0x300000, 11}};
+    a.EUmem[3]->status = true;  // index 4 has no record: not a member
+    // scheme, colour of indexes 3 and 4, border colour
+    const uint32_t cases[][4] = {{0, 0x100003, 0x100004, 10}, {1, 0x200003, 0x200004, 11}, {4, 0x300003, 0x300004, 11},
+                                 {5, 0x100003, 0x300004, 11}, {9, 0x100003, 0x300004, 11}, {0xFFFFFFFF, 0x100003, 0x300004, 10}};
     for (const auto& c : cases) {
-        a.colorscheme = c.scheme;
-        a.clrlist[0] = 0xABCDEF;
+        a.colorscheme = static_cast<int32_t>(c[0]);
         quil2a::applyColorScheme(a);
-        EXPECT_EQ(a.clrlist[3], c.base3 + 3) << c.scheme;
-        EXPECT_EQ(a.clrlist[4], c.base4 + 4) << c.scheme;
-        EXPECT_EQ(a.bordercolor, c.border) << c.scheme;
-        EXPECT_EQ(a.clrlist[0], 0xABCDEFu);
+        EXPECT_EQ(a.clrlist[3], c[1]) << c[0];
+        EXPECT_EQ(a.clrlist[4], c[2]) << c[0];
+        EXPECT_EQ(a.bordercolor, c[3]) << c[0];
     }
-    EXPECT_EQ(a.clrlist[5], 0x300005u);
-
-    // A scheme outside 0..5 keeps the palette; only the line colours follow.
-    a.colorscheme = 9;
-    quil2a::applyColorScheme(a);
-    EXPECT_EQ(a.clrlist[3], 0x100003u);
-    EXPECT_EQ(a.bordercolor, 11u);
-    a.colorscheme = -1;
-    quil2a::applyColorScheme(a);
-    EXPECT_EQ(a.bordercolor, 10u);
+    EXPECT_EQ(a.clrlist[0], 0u);  // never touched
 }

@@ -3,10 +3,8 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <utility>
 #include <vector>
 
-#include "atlasdata/atlas.h"
 #include "atlasdata/content.h"
 #include "engine/links.h"
 #include "platform/picture.h"
@@ -37,27 +35,11 @@ inline plat::Bytes png(int w, int h, QRgb colour)
     return plat::Bytes(out.constData(), static_cast<size_t>(out.size()));
 }
 
-// Whether any pixel of rows y1..y2 differs from the colour.
-inline bool inkInRows(const plat::Picture& pic, int y1, int y2, plat::Color paper = 0xFFFFFF)
-{
-    for (int y = std::max(y1, 0); y <= y2 && y < pic.Height(); ++y)
-        for (int x = 0; x < pic.Width(); ++x)
-            if ((pic.image().pixel(x, y) & 0xFFFFFF) != paper) return true;
-    return false;
-}
-
-// Text height and ascent of the viewer's default font.
-inline int textHeight()
+// Text height (ascent with asc) of the viewer's default font.
+inline int textHeight(bool asc = false)
 {
     plat::Picture p(10, 10);
-    p.graphics().SetTextFont("Times");
-    return p.graphics().TextHeight();
-}
-inline int textAscent()
-{
-    plat::Picture p(10, 10);
-    p.graphics().SetTextFont("Times");
-    return p.graphics().TextAscent();
+    return asc ? p.graphics().TextAscent() : p.graphics().TextHeight();
 }
 
 struct RecordingWindow : quil2a::NarrativeWindow {
