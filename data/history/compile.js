@@ -1,0 +1,360 @@
+'use strict';
+// The history compiler: turns the source in src/ into the atlas's border, fill
+// point, palette, click name, label and membership items.
+//
+//   node compile.js PROVINCES.json ITEMS_DIR WORK_DIR
+const fs = require('fs');
+const path = require('path');
+const { execFileSync } = require('child_process');
+const { toMap } = require('../geo/projection');
+const { parseSource, readSourceDir, SourceError } = require('./source');
+const { buildTimelines, ownerAt, faceTimeline, grade, borderTokens, pushChange } = require('./history');
+const { encoder } = require('./codepage');
+
+const FRAME = 35900;
+const LAST = 20030;
+const BACKGROUND = 7;
+
+function log(m) { console.log(m); }
+
+// Provinces of the Natural Earth admin-1 layer, projected, keyed "ADM:Name".
+function readProvinces(file) {
+  const g = JSON.parse(fs.readFileSync(file, 'utf8'));
+  const out = new Map();
+  for (const f of g.features) {
+    const props = f.properties;
+    if (!props.name || !props.adm0_a3) continue;
+    const geom = f.geometry;
+    const polys = geom.type === 'Polygon' ? [geom.coordinates] : geom.type === 'MultiPolygon' ? geom.coordinates : [];
+    let x1 = Infinity, y1 = Infinity, x2 = -Infinity, y2 = -Infinity;
+    const proj = polys.map((poly) => poly.map((ring) => ring.map(([lon, lat]) => {
+      const [x, y] = toMap(lon, lat);
+      x1 = Math.min(x1, x); y1 = Math.min(y1, y); x2 = Math.max(x2, x); y2 = Math.max(y2, y);
+      return [Math.round(x * 10) / 10, Math.round(y * 10) / 10];
+    })));
+    if (x2 < 1 || x1 > FRAME || y2 < 1 || y1 > FRAME) continue;
+    const key = `${props.adm0_a3}:${props.name}`;
+    if (!out.has(key)) out.set(key, { country: props.adm0_a3, polys: [] });
+    out.get(key).polys.push(...proj);
+  }
+  return out;
+}
+
+function wktPolys(polys) {
+  return 'MULTIPOLYGON(' + polys.map((p) => '(' + p.map((r) => '(' + r.map((q) => `${q[0]} ${q[1]}`).join(',') + ')').join(',') + ')').join(',') + ')';
+}
+
+function timelineKey(tl) { return tl.map(([d, o]) => `${d}=${o}`).join(' '); }
+
+function crlf(lines) { return lines.map((l) => l + '\r\n').join(''); }
+
+function box(pts) {
+  let x1 = Infinity, y1 = Infinity, x2 = -Infinity, y2 = -Infinity;
+  for (const [x, y] of pts) {
+    x1 = Math.min(x1, x); y1 = Math.min(y1, y); x2 = Math.max(x2, x); y2 = Math.max(y2, y);
+  }
+  return [x1, y1, x2, y2];
+}
+
+// Chains of one group joined where exactly two of them meet end to end.
+function mergeChains(chains) {
+  const ends = new Map();
+  const keyOf = (p) => `${p[0]},${p[1]}`;
+  chains.forEach((c, i) => {
+    for (const p of [c[0], c[c.length - 1]]) {
+      const k = keyOf(p);
+      if (!ends.has(k)) ends.set(k, []);
+      ends.get(k).push(i);
+    }
+  });
+  const used = new Array(chains.length).fill(false);
+  const out = [];
+  const extend = (line) => {
+    for (;;) {
+      const k = keyOf(line[line.length - 1]);
+      const at = ends.get(k).filter((i) => !used[i]);
+      if (at.length !== 1 || ends.get(k).length !== 2) return line;
+      const i = at[0];
+      used[i] = true;
+      const c = chains[i];
+      const next = keyOf(c[0]) === k ? c : [...c].reverse();
+      line = line.concat(next.slice(1));
+      if (keyOf(line[0]) === keyOf(line[line.length - 1])) return line;
+    }
+  };
+  for (let i = 0; i < chains.length; ++i) {
+    if (used[i]) continue;
+    used[i] = true;
+    let line = extend(chains[i]);
+    line = extend([...line].reverse());
+    out.push(line);
+  }
+  return out;
+}
+
+function compile(provincesFile, itemsDir, workDir) {
+  const here = __dirname;
+  const src = parseSource(readSourceDir(path.join(here, 'src')));
+  const provinces = readProvinces(provincesFile);
+  log(`source: ${src.nations.size} nations, ${src.areas.size} areas, ${src.shapes.size} shapes, ${src.events.length} events; ${provinces.size} provinces`);
+  const tl = buildTimelines(src, provinces);
+  if (tl.unowned.length) throw new SourceError(`no owner at 1000.0: ${tl.unowned.slice(0, 40).join(', ')}${tl.unowned.length > 40 ? ' ...' : ''}`);
+
+  // Province classes: provinces with one owner history are dissolved together.
+  const classes = new Map();
+  const classTl = [];
+  const classOf = new Map();
+  for (const [k, t] of tl.prov) {
+    const key = timelineKey(t);
+    if (!classes.has(key)) {
+      classes.set(key, classTl.length);
+      classTl.push(t);
+    }
+    classOf.set(k, classes.get(key));
+  }
+  const shapeKeys = [...src.shapes.keys()];
+  fs.mkdirSync(workDir, { recursive: true });
+  const input = [`GEO ${path.join(itemsDir, 'geo2.txt')}`, `WATER ${path.join(itemsDir, 'wt1.txt')}`, 'TOL 6'];
+  for (const [k, p] of provinces) input.push(`C ${classOf.get(k)} ${wktPolys(p.polys)}`);
+  shapeKeys.forEach((k, i) => {
+    const ring = src.shapes.get(k).pts.map(([lon, lat]) => toMap(lon, lat).map((v) => Math.round(v * 10) / 10));
+    ring.push(ring[0]);
+    input.push(`S ${i} ${wktPolys([[ring]])}`);
+  });
+  const inputFile = path.join(workDir, 'geom-input.txt');
+  fs.writeFileSync(inputFile, input.join('\n') + '\n');
+  log(`geometry: ${classTl.length} province classes`);
+  const tool = path.join(here, 'geom', 'geomtool');
+  const facesWkt = path.join(workDir, 'faces.wkt');
+  const out = execFileSync(tool, ['faces', inputFile, facesWkt], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
+
+  const faces = [];
+  const seeds = [];
+  const chains = [];
+  for (const line of out.split('\n')) {
+    const f = line.split(' ');
+    if (f[0] === 'F') {
+      const shapes = f[3] === '-' ? [] : f[3].split(',').map(Number);
+      faces[Number(f[1])] = { cls: Number(f[2]), shapes, area: Number(f[4]), cx: Number(f[5]), cy: Number(f[6]), r: Number(f[7]), seeds: [] };
+    } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4])]);
+    else if (f[0] === 'B') chains.push({ a: Number(f[1]), b: Number(f[2]), pts: f.slice(3).map((p) => p.split(',').map(Number)) });
+  }
+  for (const [fi, x, y, d] of seeds) if (d >= 4) faces[fi].seeds.push([Math.round(x), Math.round(y), Math.max(1, Math.floor(d / 50)), d]);
+
+  // Owner history of every face.
+  for (const face of faces) {
+    if (!face) continue;
+    const shapeTls = face.shapes.map((s) => tl.shape.get(shapeKeys[s]));
+    face.tl = faceTimeline(classTl[face.cls] || [], shapeTls);
+  }
+
+  // Colour indexes, one per nation, in source order; index 7 is the background.
+  const nations = [...src.nations.values()].sort((a, b) => a.order - b.order);
+  let next = 1;
+  for (const n of nations) {
+    if (next === BACKGROUND) ++next;
+    n.index = next++;
+  }
+  if (next - 1 > 256) throw new SourceError(`${nations.length} nations: more colour indexes than 256`);
+
+  // Fill points: faces of one colour history together, seeds of every piece.
+  const groups = new Map();
+  faces.forEach((face, fi) => {
+    if (!face) return;
+    const colours = [];
+    for (const [d, o] of face.tl) pushChange(colours, d, o ? src.nations.get(o).index : 0);
+    const key = colours.map(([d, c]) => `${d},${c}`).join(' ');
+    if (!groups.has(key)) groups.set(key, { tokens: key, seeds: [], faces: [] });
+    const g = groups.get(key);
+    g.seeds.push(...face.seeds);
+    g.faces.push(fi);
+  });
+  const points = [...groups.values()].filter((g) => g.seeds.length);
+  for (const g of points) g.max = Math.max(...g.seeds.map((s) => s[3]));
+  points.sort((a, b) => a.max - b.max || (a.tokens < b.tokens ? -1 : 1));
+  const unseeded = [...groups.values()].filter((g) => !g.seeds.length).reduce((n, g) => n + g.faces.reduce((m, fi) => m + faces[fi].area, 0), 0);
+  log(`fill points: ${points.length} with ${points.reduce((n, g) => n + g.seeds.length, 0)} seeds (${Math.round(unseeded)} square units of land too small for a seed)`);
+
+  // Borders: chains graded by the owners on their two sides.
+  const allDates = new Set([10000]);
+  for (const face of faces) if (face) face.tl.forEach(([d]) => allDates.add(d));
+  for (const t of tl.lords.values()) t.forEach(([d]) => allDates.add(d));
+  const dates = [...allDates].sort((a, b) => a - b);
+  const byTokens = new Map();
+  for (const c of chains) {
+    const fa = faces[c.a], fb = faces[c.b];
+    const ds = new Set([10000]);
+    fa.tl.forEach(([d]) => ds.add(d));
+    fb.tl.forEach(([d]) => ds.add(d));
+    for (const t of tl.lords.values()) t.forEach(([d]) => ds.add(d));
+    const grades = [...ds].sort((x, y) => x - y).map((d) => [d, grade(tl.lords, ownerAt(fa.tl, d), ownerAt(fb.tl, d), d)]);
+    const tokens = borderTokens(grades);
+    if (!tokens.length) continue;
+    const key = tokens.join(' ');
+    if (!byTokens.has(key)) byTokens.set(key, []);
+    byTokens.get(key).push(c.pts);
+  }
+  const borders = [];
+  for (const [tokens, list] of [...byTokens].sort((a, b) => (a[0] < b[0] ? -1 : 1)))
+    for (const pts of mergeChains(list)) borders.push({ tokens, pts });
+  if (borders.length > 10000) throw new SourceError(`${borders.length} borders: more than 10000`);
+  let maxActive = 0, maxAt = 0;
+  for (const d of dates) {
+    let n = 0;
+    for (const b of borders) {
+      let g = 0;
+      for (const t of b.tokens.split(' ')) {
+        if (Number(t.slice(1)) > d) break;
+        g += { i: 1, o: -1, s: 2, k: -2, u: 1, d: -1 }[t[0]];
+      }
+      if (g > 0) ++n;
+    }
+    if (n > maxActive) { maxActive = n; maxAt = d; }
+  }
+  if (maxActive > 2500) throw new SourceError(`${maxActive} borders active at ${maxAt / 10}: more than 2500`);
+  log(`borders: ${borders.length}, ${borders.reduce((n, b) => n + b.pts.length, 0)} points, at most ${maxActive} active (${maxAt / 10})`);
+
+  // Territory of each nation over time, for the labels.
+  const nationDates = new Map(nations.map((n) => [n.key, new Set(n.names.map((e) => Math.max(e.from, 10000)))]));
+  faces.forEach((face) => {
+    if (!face) return;
+    let prev = null;
+    for (const [d, o] of face.tl) {
+      if (prev) nationDates.get(prev).add(d);
+      if (o) nationDates.get(o).add(d);
+      prev = o;
+    }
+  });
+  const requests = [];
+  for (const n of nations) {
+    const ds = [...nationDates.get(n.key)].sort((a, b) => a - b);
+    n.states = [];
+    let last = null;
+    for (const d of ds) {
+      const set = [];
+      faces.forEach((face, fi) => { if (face && ownerAt(face.tl, d) === n.key) set.push(fi); });
+      const era = n.names.filter((e) => e.from <= d).length - 1;
+      const key = set.join(' ');
+      if (last && last.key === key && last.era === era) continue;
+      last = { date: d, set, key, era, id: `${n.key}#${n.states.length}` };
+      n.states.push(last);
+      if (set.length) requests.push(`${last.id} ${key}`);
+    }
+  }
+  const reqFile = path.join(workDir, 'label-requests.txt');
+  fs.writeFileSync(reqFile, requests.join('\n') + '\n');
+  const lab = new Map();
+  const labOut = execFileSync(tool, ['labels', facesWkt, reqFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
+  for (const line of labOut.split('\n')) {
+    const f = line.split(' ');
+    if (f.length === 8) lab.set(f[0], { cx: Number(f[1]), cy: Number(f[2]), r: Number(f[3]), box: f.slice(4).map(Number) });
+  }
+
+  // Label places: a nation's label stays while its point stays well inside.
+  const places = [];
+  for (const n of nations) {
+    let seg = null;
+    const close = (d) => { if (seg) { seg.to = d; places.push(seg); seg = null; } };
+    for (let i = 0; i < n.states.length; ++i) {
+      const s = n.states[i];
+      const m = lab.get(s.id);
+      if (!m) { close(s.date); continue; }
+      const keep = seg && seg.era === s.era && Math.hypot(seg.cx - m.cx, seg.cy - m.cy) < 0.6 * m.r &&
+        seg.r < 1.7 * m.r && m.r < 1.7 * seg.r;
+      if (keep) {
+        seg.box = [Math.min(seg.box[0], m.box[0]), Math.min(seg.box[1], m.box[1]), Math.max(seg.box[2], m.box[2]), Math.max(seg.box[3], m.box[3])];
+        continue;
+      }
+      close(s.date);
+      seg = { nation: n, era: s.era, from: s.date, cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice() };
+    }
+    close(LAST + 1);
+  }
+  places.sort((a, b) => a.nation.order - b.nation.order || a.from - b.from);
+  if (places.length > 1200) throw new SourceError(`${places.length} places: more than 1200`);
+  log(`places: ${places.length}`);
+
+  // Items.
+  const cp1252 = encoder('windows-1252');
+  const cp1253 = encoder('windows-1253');
+  const en = [], el = [], dnam = [], keys = [];
+  const count = new Map();
+  places.forEach((p, i) => {
+    const id = i + 1;
+    p.id = id;
+    const names = p.nation.names[p.era];
+    const lines = Math.max(...names.en.split(']').map((s) => s.length));
+    const rows = names.en.split(']').length;
+    const f = Math.max(1, Math.min(40, Math.round(Math.min(p.r / (5.6 * lines), 1.4 * p.r / (18 * rows)))));
+    const coords = `:${Math.round(p.cx)} ${Math.round(p.cy)} ${Math.round(p.cx)} ${Math.round(p.cy)} ${p.box.join(' ')} ${f} ${p.from} ${Math.min(p.to - 1, LAST)}`;
+    const years = `${p.from / 10}-${Math.min(p.to - 1, LAST) / 10}`;
+    en.push(`${id}:${names.en}`, coords, `<b>${names.en.replace(/\]/g, ' ')}</b>, ${years}`);
+    el.push(`${id}:${names.el}`, coords, `<b>${names.el.replace(/\]/g, ' ')}</b>, ${years}`);
+    dnam.push(`${id}:i${p.from}${p.to <= LAST ? ` o${p.to}` : ''}`);
+    const c = (count.get(p.nation.key) || 0) + 1;
+    count.set(p.nation.key, c);
+    keys.push(`${c === 1 ? p.nation.key : `${p.nation.key}.${c}`} ${id} ${years} ${names.en.replace(/\]/g, ' ')}`);
+  });
+  const cnam = [];
+  const maxIndex = Math.max(BACKGROUND, ...nations.map((n) => n.index));
+  const byIndex = new Map(nations.map((n) => [n.index, n]));
+  for (let k = 1; k <= maxIndex; ++k) {
+    const n = byIndex.get(k);
+    const toks = [];
+    if (n) {
+      let lastEra = -1;
+      for (const p of places.filter((q) => q.nation === n)) {
+        if (p.era === lastEra) continue;
+        lastEra = p.era;
+        toks.push(`${toks.length ? p.from : 10000},p${p.id}`);
+      }
+    }
+    cnam.push(`${k}:${toks.join(' ')}`);
+  }
+  const clrs = [];
+  for (let k = 1; k <= maxIndex; ++k) {
+    const n = byIndex.get(k);
+    if (k === BACKGROUND) clrs.push('background:205,205,198');
+    else if (n) clrs.push(`${n.key}:${n.rgb.join(',')}`);
+    else clrs.push('unused:230,230,230');
+  }
+  clrs.push('end');
+  const eus = nations.filter((n) => n.eu).map((n) => `${n.index}:i${n.eu}`);
+  const bdr = [];
+  borders.forEach((b, i) => {
+    bdr.push(`${i + 1}:`, box(b.pts).join(' '), b.pts.map((p) => p.join(',')).join(' '), b.tokens);
+  });
+  const pt = [];
+  points.forEach((g, i) => {
+    g.seeds.sort((a, b) => b[3] - a[3] || a[0] - b[0] || a[1] - b[1]);
+    pt.push(`${i + 1}:${g.seeds.map((s) => `${s[0]},${s[1]},${s[2]}`).join(' ')}`, g.tokens);
+  });
+
+  const write = (rel, text, enc) => fs.writeFileSync(path.join(itemsDir, rel), enc ? enc(text) : Buffer.from(text, 'latin1'));
+  write('bdr2.txt', crlf(bdr));
+  write('pt1.txt', crlf(pt));
+  write('clrs.txt', crlf(clrs));
+  write('cnam1.txt', crlf(cnam));
+  write('dnam1.txt', crlf(dnam));
+  write('eus.txt', crlf(eus));
+  write('en/places.mit', crlf(en), cp1252);
+  write('el/places.mit', crlf(el), cp1253);
+  fs.writeFileSync(path.join(here, 'place-keys.txt'),
+    '# key, place number (position in places.mit), years shown, name. Generated by compile.js.\n' + keys.join('\n') + '\n');
+  log(`items written to ${itemsDir}`);
+}
+
+if (require.main === module) {
+  const [provincesFile, itemsDir, workDir] = process.argv.slice(2);
+  try {
+    compile(provincesFile, path.resolve(itemsDir), path.resolve(workDir));
+  } catch (e) {
+    if (e instanceof SourceError) {
+      console.error(`history: ${e.message}`);
+      process.exit(1);
+    }
+    throw e;
+  }
+}
+
+module.exports = { compile, mergeChains };

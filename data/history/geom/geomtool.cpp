@@ -1,0 +1,840 @@
+// Geometry back end of the history compiler (GEOS C API).
+//
+//   geomtool faces INPUT FACES.wkt  > faces.txt
+//   geomtool labels FACES.wkt REQUESTS > labels.txt
+//
+// faces: reads the geography item, the water seeds and the province classes and
+// overlay shapes written by the compiler (map units), and writes the land faces
+// cut by every class and shape boundary, a seed list for every face (also cut by
+// the rivers) and the border chains between faces, their ends snapped onto the
+// coast vertices so that the drawn lines close exactly.
+// labels: for each request (a set of faces) the centre and radius of the largest
+// circle inside their union, and their box.
+#include <geos_c.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+GEOSContextHandle_t ctx;
+
+// Overlays snap to this grid (map units), which keeps them robust.
+constexpr double kGrid = 0.01;
+// Holes and parts of a dissolved class below this area (square map units) are gaps of the data.
+constexpr double kSliver = 25;
+
+void geosMessage(const char* fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    std::fprintf(stderr, "geos: ");
+    std::vfprintf(stderr, fmt, ap);
+    std::fputc('\n', stderr);
+    va_end(ap);
+}
+
+GEOSGeometry* checked(GEOSGeometry* g, const char* what)
+{
+    if (!g) {
+        std::fprintf(stderr, "geomtool: %s failed\n", what);
+        std::exit(1);
+    }
+    return g;
+}
+
+GEOSGeometry* uunion(const GEOSGeometry* g) { return checked(GEOSUnaryUnionPrec_r(ctx, g, kGrid), "union"); }
+
+void notice(const char* fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    std::vfprintf(stderr, fmt, ap);
+    va_end(ap);
+    std::fputc('\n', stderr);
+}
+
+[[noreturn]] void die(const std::string& why)
+{
+    std::fprintf(stderr, "geomtool: %s\n", why.c_str());
+    std::exit(1);
+}
+
+struct Pt {
+    double x, y;
+};
+using Line = std::vector<Pt>;
+
+GEOSGeometry* makeLine(const Line& l)
+{
+    GEOSCoordSequence* cs = GEOSCoordSeq_create_r(ctx, static_cast<unsigned>(l.size()), 2);
+    for (size_t i = 0; i < l.size(); ++i) GEOSCoordSeq_setXY_r(ctx, cs, static_cast<unsigned>(i), l[i].x, l[i].y);
+    return GEOSGeom_createLineString_r(ctx, cs);
+}
+
+GEOSGeometry* makePoint(double x, double y) { return GEOSGeom_createPointFromXY_r(ctx, x, y); }
+
+Line lineOf(const GEOSGeometry* g)
+{
+    Line l;
+    const GEOSCoordSequence* cs = GEOSGeom_getCoordSeq_r(ctx, g);
+    unsigned n = 0;
+    GEOSCoordSeq_getSize_r(ctx, cs, &n);
+    l.resize(n);
+    for (unsigned i = 0; i < n; ++i) GEOSCoordSeq_getXY_r(ctx, cs, i, &l[i].x, &l[i].y);
+    return l;
+}
+
+// Every line string inside g (any nesting), appended to out.
+void collectLines(const GEOSGeometry* g, std::vector<Line>& out)
+{
+    const int type = GEOSGeomTypeId_r(ctx, g);
+    if (type == GEOS_LINESTRING || type == GEOS_LINEARRING) {
+        Line l = lineOf(g);
+        if (l.size() >= 2) out.push_back(std::move(l));
+    } else if (type == GEOS_MULTILINESTRING || type == GEOS_GEOMETRYCOLLECTION || type == GEOS_MULTIPOLYGON) {
+        const int n = GEOSGetNumGeometries_r(ctx, g);
+        for (int i = 0; i < n; ++i) collectLines(GEOSGetGeometryN_r(ctx, g, i), out);
+    } else if (type == GEOS_POLYGON) {
+        collectLines(GEOSGetExteriorRing_r(ctx, g), out);
+        const int n = GEOSGetNumInteriorRings_r(ctx, g);
+        for (int i = 0; i < n; ++i) collectLines(GEOSGetInteriorRingN_r(ctx, g, i), out);
+    }
+}
+
+void collectPolygons(const GEOSGeometry* g, std::vector<GEOSGeometry*>& out)
+{
+    const int type = GEOSGeomTypeId_r(ctx, g);
+    if (type == GEOS_POLYGON) {
+        if (!GEOSisEmpty_r(ctx, g)) out.push_back(GEOSGeom_clone_r(ctx, g));
+    } else if (type == GEOS_MULTIPOLYGON || type == GEOS_GEOMETRYCOLLECTION) {
+        const int n = GEOSGetNumGeometries_r(ctx, g);
+        for (int i = 0; i < n; ++i) collectPolygons(GEOSGetGeometryN_r(ctx, g, i), out);
+    }
+}
+
+// The polygons of g without holes or parts below minArea, as one multipolygon.
+GEOSGeometry* cleanPolygons(const GEOSGeometry* g, double minArea)
+{
+    std::vector<GEOSGeometry*> polys, kept;
+    collectPolygons(g, polys);
+    for (GEOSGeometry* p : polys) {
+        double a = 0;
+        GEOSArea_r(ctx, p, &a);
+        if (a < minArea) {
+            GEOSGeom_destroy_r(ctx, p);
+            continue;
+        }
+        GEOSGeometry* shell = GEOSGeom_clone_r(ctx, GEOSGetExteriorRing_r(ctx, p));
+        std::vector<GEOSGeometry*> holes;
+        const int n = GEOSGetNumInteriorRings_r(ctx, p);
+        for (int i = 0; i < n; ++i) {
+            const GEOSGeometry* ring = GEOSGetInteriorRingN_r(ctx, p, i);
+            GEOSGeometry* hp = GEOSGeom_createPolygon_r(ctx, GEOSGeom_clone_r(ctx, ring), nullptr, 0);
+            double ha = 0;
+            GEOSArea_r(ctx, hp, &ha);
+            GEOSGeom_destroy_r(ctx, hp);
+            if (ha >= minArea) holes.push_back(GEOSGeom_clone_r(ctx, ring));
+        }
+        kept.push_back(GEOSGeom_createPolygon_r(ctx, shell, holes.data(), static_cast<unsigned>(holes.size())));
+        GEOSGeom_destroy_r(ctx, p);
+    }
+    return GEOSGeom_createCollection_r(ctx, GEOS_MULTIPOLYGON, kept.data(), static_cast<unsigned>(kept.size()));
+}
+
+GEOSGeometry* multiLine(const std::vector<Line>& lines)
+{
+    std::vector<GEOSGeometry*> parts;
+    for (const Line& l : lines)
+        if (l.size() >= 2) parts.push_back(makeLine(l));
+    return GEOSGeom_createCollection_r(ctx, GEOS_MULTILINESTRING, parts.data(), static_cast<unsigned>(parts.size()));
+}
+
+// Noded union of lines, merged into chains between nodes.
+std::vector<Line> nodeAndMerge(const std::vector<Line>& lines)
+{
+    GEOSGeometry* ml = multiLine(lines);
+    GEOSGeometry* noded = uunion(ml);
+    GEOSGeom_destroy_r(ctx, ml);
+    GEOSGeometry* merged = GEOSLineMerge_r(ctx, noded);
+    GEOSGeom_destroy_r(ctx, noded);
+    std::vector<Line> out;
+    collectLines(merged, out);
+    GEOSGeom_destroy_r(ctx, merged);
+    return out;
+}
+
+// Point inside polygon g far from its boundary: centre and radius.
+void inscribed(const GEOSGeometry* g, double& cx, double& cy, double& r)
+{
+    double x1, y1, x2, y2;
+    GEOSGeom_getXMin_r(ctx, g, &x1);
+    GEOSGeom_getYMin_r(ctx, g, &y1);
+    GEOSGeom_getXMax_r(ctx, g, &x2);
+    GEOSGeom_getYMax_r(ctx, g, &y2);
+    const double tol = std::max(0.25, std::min(x2 - x1, y2 - y1) / 200.0);
+    GEOSGeometry* mic = GEOSMaximumInscribedCircle_r(ctx, g, tol);
+    Line l = mic ? lineOf(mic) : Line{};
+    if (mic) GEOSGeom_destroy_r(ctx, mic);
+    if (l.size() >= 2) {
+        cx = l[0].x;
+        cy = l[0].y;
+        r = std::hypot(l[1].x - l[0].x, l[1].y - l[0].y);
+    } else {
+        GEOSGeometry* p = GEOSPointOnSurface_r(ctx, g);
+        GEOSGeomGetX_r(ctx, p, &cx);
+        GEOSGeomGetY_r(ctx, p, &cy);
+        GEOSGeom_destroy_r(ctx, p);
+        r = 0;
+    }
+}
+
+// A uniform grid over segments for nearest-vertex and distance queries.
+class SegGrid {
+public:
+    explicit SegGrid(double cell) : cell_(cell) {}
+    void add(const Line& l)
+    {
+        for (size_t i = 0; i + 1 < l.size(); ++i) {
+            const size_t id = segs_.size();
+            segs_.push_back({l[i], l[i + 1]});
+            const int gx1 = key(std::min(l[i].x, l[i + 1].x)), gx2 = key(std::max(l[i].x, l[i + 1].x));
+            const int gy1 = key(std::min(l[i].y, l[i + 1].y)), gy2 = key(std::max(l[i].y, l[i + 1].y));
+            for (int gx = gx1; gx <= gx2; ++gx)
+                for (int gy = gy1; gy <= gy2; ++gy) cells_[pack(gx, gy)].push_back(id);
+        }
+    }
+    // Distance from p to the nearest segment within reach (or a large number).
+    double distance(Pt p, double reach) const
+    {
+        double best = 1e18;
+        visit(p, reach, [&](const Seg& s) { best = std::min(best, segDist(p, s)); });
+        return best;
+    }
+    // The nearest segment end point within reach; false when none.
+    bool nearestVertex(Pt p, double reach, Pt& out) const
+    {
+        double best = reach * reach;
+        bool found = false;
+        visit(p, reach, [&](const Seg& s) {
+            for (const Pt& q : {s.a, s.b}) {
+                const double d = (q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y);
+                if (d <= best) {
+                    if (!found || d < best || q.x < out.x || (q.x == out.x && q.y < out.y)) out = q;
+                    best = d;
+                    found = true;
+                }
+            }
+        });
+        return found;
+    }
+
+private:
+    struct Seg {
+        Pt a, b;
+    };
+    int key(double v) const { return static_cast<int>(std::floor(v / cell_)); }
+    static long long pack(int gx, int gy) { return (static_cast<long long>(gx) << 32) ^ static_cast<unsigned>(gy); }
+    static double segDist(Pt p, const Seg& s)
+    {
+        const double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y;
+        const double len = dx * dx + dy * dy;
+        double t = len > 0 ? ((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / len : 0;
+        t = std::clamp(t, 0.0, 1.0);
+        return std::hypot(s.a.x + t * dx - p.x, s.a.y + t * dy - p.y);
+    }
+    template <class F>
+    void visit(Pt p, double reach, F f) const
+    {
+        const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
+        for (int gx = gx1; gx <= gx2; ++gx)
+            for (int gy = gy1; gy <= gy2; ++gy) {
+                auto it = cells_.find(pack(gx, gy));
+                if (it == cells_.end()) continue;
+                for (size_t id : it->second) f(segs_[id]);
+            }
+    }
+    double cell_;
+    std::vector<Seg> segs_;
+    std::unordered_map<long long, std::vector<size_t>> cells_;
+};
+
+// Polygons with an index for point location.
+class PolyIndex {
+public:
+    ~PolyIndex()
+    {
+        for (auto* p : prepared_) GEOSPreparedGeom_destroy_r(ctx, p);
+        if (tree_) GEOSSTRtree_destroy_r(ctx, tree_);
+    }
+    void add(const GEOSGeometry* g, int id)
+    {
+        geoms_.push_back(g);
+        ids_.push_back(id);
+    }
+    void build()
+    {
+        tree_ = GEOSSTRtree_create_r(ctx, 10);
+        for (size_t i = 0; i < geoms_.size(); ++i) {
+            prepared_.push_back(GEOSPrepare_r(ctx, geoms_[i]));
+            GEOSSTRtree_insert_r(ctx, tree_, geoms_[i], reinterpret_cast<void*>(i + 1));
+        }
+    }
+    // Ids of every polygon that contains (x, y).
+    std::vector<int> locateAll(double x, double y) const
+    {
+        GEOSGeometry* pt = makePoint(x, y);
+        std::vector<size_t> hits;
+        GEOSSTRtree_query_r(
+            ctx, tree_, pt, [](void* item, void* data) {
+                static_cast<std::vector<size_t>*>(data)->push_back(reinterpret_cast<size_t>(item) - 1);
+            },
+            &hits);
+        std::sort(hits.begin(), hits.end());
+        std::vector<int> out;
+        for (size_t i : hits)
+            if (GEOSPreparedContains_r(ctx, prepared_[i], pt) == 1) out.push_back(ids_[i]);
+        GEOSGeom_destroy_r(ctx, pt);
+        return out;
+    }
+    int locate(double x, double y) const
+    {
+        auto all = locateAll(x, y);
+        return all.empty() ? -1 : all.front();
+    }
+    // The polygon nearest to (x, y).
+    int nearest(double x, double y) const
+    {
+        GEOSGeometry* pt = makePoint(x, y);
+        struct Q {
+            const PolyIndex* self;
+        } q{this};
+        const void* item = GEOSSTRtree_nearest_generic_r(
+            ctx, tree_, reinterpret_cast<const void*>(pt), pt,
+            [](const void* a, const void* b, double* d, void* data) -> int {
+                const auto* self = static_cast<Q*>(data)->self;
+                const GEOSGeometry* ga = static_cast<const GEOSGeometry*>(a);
+                const GEOSGeometry* gb = static_cast<const GEOSGeometry*>(b);
+                return GEOSDistance_r(ctx, self->itemGeom(ga), self->itemGeom(gb), d);
+            },
+            &q);
+        GEOSGeom_destroy_r(ctx, pt);
+        if (!item) return -1;
+        const size_t i = reinterpret_cast<size_t>(item) - 1;
+        return i < ids_.size() ? ids_[i] : -1;
+    }
+
+private:
+    // Items of the tree are indices + 1; anything else is the query point.
+    const GEOSGeometry* itemGeom(const void* item) const
+    {
+        const size_t i = reinterpret_cast<size_t>(item);
+        return i >= 1 && i <= geoms_.size() ? geoms_[i - 1] : static_cast<const GEOSGeometry*>(item);
+    }
+    std::vector<const GEOSGeometry*> geoms_;
+    std::vector<int> ids_;
+    std::vector<const GEOSPreparedGeometry*> prepared_;
+    GEOSSTRtree* tree_ = nullptr;
+};
+
+struct GeoFeature {
+    char kind;
+    Line pts;
+};
+
+std::vector<std::string> readLines(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) die("cannot read " + path);
+    std::vector<std::string> out;
+    std::string s;
+    while (std::getline(in, s)) {
+        if (!s.empty() && s.back() == '\r') s.pop_back();
+        out.push_back(s);
+    }
+    return out;
+}
+
+Line parsePoints(const std::string& s)
+{
+    Line l;
+    std::istringstream in(s);
+    std::string tok;
+    while (in >> tok) {
+        const auto c = tok.find(',');
+        if (c == std::string::npos) continue;
+        l.push_back({std::atof(tok.substr(0, c).c_str()), std::atof(tok.substr(c + 1).c_str())});
+    }
+    return l;
+}
+
+std::vector<GeoFeature> readGeo(const std::string& path)
+{
+    auto lines = readLines(path);
+    std::vector<GeoFeature> out;
+    for (size_t i = 0; i + 2 < lines.size(); i += 3) {
+        const auto c = lines[i].find(',');
+        if (c == std::string::npos || c + 1 >= lines[i].size()) continue;
+        out.push_back({lines[i][c + 1], parsePoints(lines[i + 2])});
+    }
+    return out;
+}
+
+std::vector<Pt> readWater(const std::string& path)
+{
+    std::vector<Pt> out;
+    for (const auto& s : readLines(path)) {
+        const auto c = s.find(':');
+        if (c == std::string::npos) continue;
+        double x = 0, y = 0, size = 0;
+        if (std::sscanf(s.c_str() + c + 1, "%lf,%lf,%lf", &x, &y, &size) == 3) out.push_back({x, y});
+    }
+    return out;
+}
+
+bool samePt(Pt a, Pt b) { return a.x == b.x && a.y == b.y; }
+
+// Polygons of the arrangement of lines.
+std::vector<GEOSGeometry*> polygonize(const std::vector<Line>& lines)
+{
+    GEOSGeometry* ml = multiLine(lines);
+    GEOSGeometry* noded = uunion(ml);
+    GEOSGeom_destroy_r(ctx, ml);
+    const GEOSGeometry* arr[1] = {noded};
+    GEOSGeometry* polys = GEOSPolygonize_r(ctx, arr, 1);
+    GEOSGeom_destroy_r(ctx, noded);
+    std::vector<GEOSGeometry*> out;
+    collectPolygons(polys, out);
+    GEOSGeom_destroy_r(ctx, polys);
+    return out;
+}
+
+// Seeds of one piece: the inscribed centre, then the centres of further
+// discs along the piece so that narrow or long parts get their own seed.
+void pieceSeeds(const GEOSGeometry* g, std::vector<std::pair<Pt, double>>& seeds)
+{
+    double cx, cy, r;
+    inscribed(g, cx, cy, r);
+    if (r < 2.0) return;
+    seeds.push_back({{cx, cy}, r});
+    double x1, y1, x2, y2;
+    GEOSGeom_getXMin_r(ctx, g, &x1);
+    GEOSGeom_getYMin_r(ctx, g, &y1);
+    GEOSGeom_getXMax_r(ctx, g, &x2);
+    GEOSGeom_getYMax_r(ctx, g, &y2);
+    double step = std::max(3.0, r / 3.0);
+    while ((x2 - x1) / step * (y2 - y1) / step > 6000) step *= 1.3;
+    const GEOSPreparedGeometry* pg = GEOSPrepare_r(ctx, g);
+    GEOSGeometry* boundary = GEOSBoundary_r(ctx, g);
+    const GEOSPreparedGeometry* pb = GEOSPrepare_r(ctx, boundary);
+    std::vector<std::pair<Pt, double>> cand;
+    for (double y = y1 + step / 2; y < y2; y += step)
+        for (double x = x1 + step / 2; x < x2; x += step) {
+            GEOSGeometry* pt = makePoint(x, y);
+            if (GEOSPreparedContains_r(ctx, pg, pt) == 1) {
+                double d = 0;
+                GEOSPreparedDistance_r(ctx, pb, pt, &d);
+                if (d >= 2.0) cand.push_back({{x, y}, d});
+            }
+            GEOSGeom_destroy_r(ctx, pt);
+        }
+    GEOSPreparedGeom_destroy_r(ctx, pb);
+    GEOSGeom_destroy_r(ctx, boundary);
+    GEOSPreparedGeom_destroy_r(ctx, pg);
+    std::stable_sort(cand.begin(), cand.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    const size_t first = seeds.size() - 1;
+    for (const auto& c : cand) {
+        bool covered = false;
+        for (size_t i = first; i < seeds.size() && !covered; ++i) {
+            const double d = std::hypot(c.first.x - seeds[i].first.x, c.first.y - seeds[i].first.y);
+            covered = d < seeds[i].second * 0.9;
+        }
+        if (!covered) seeds.push_back(c);
+        if (seeds.size() - first >= 150) break;
+    }
+    // A seed is used only while it lies in the picture: a coarse lattice of
+    // seeds keeps every view of a large piece seeded.
+    const double lattice = 700;
+    const GEOSPreparedGeometry* pg2 = GEOSPrepare_r(ctx, g);
+    GEOSGeometry* boundary2 = GEOSBoundary_r(ctx, g);
+    const GEOSPreparedGeometry* pb2 = GEOSPrepare_r(ctx, boundary2);
+    for (double y = std::floor(y1 / lattice) * lattice + lattice / 2; y < y2; y += lattice)
+        for (double x = std::floor(x1 / lattice) * lattice + lattice / 2; x < x2; x += lattice) {
+            bool near = false;
+            for (size_t i = first; i < seeds.size() && !near; ++i)
+                near = std::hypot(x - seeds[i].first.x, y - seeds[i].first.y) < lattice / 2;
+            if (near) continue;
+            GEOSGeometry* pt = makePoint(x, y);
+            if (GEOSPreparedContains_r(ctx, pg2, pt) == 1) {
+                double d = 0;
+                GEOSPreparedDistance_r(ctx, pb2, pt, &d);
+                if (d >= 4.0) seeds.push_back({{x, y}, d});
+            }
+            GEOSGeom_destroy_r(ctx, pt);
+        }
+    GEOSPreparedGeom_destroy_r(ctx, pb2);
+    GEOSGeom_destroy_r(ctx, boundary2);
+    GEOSPreparedGeom_destroy_r(ctx, pg2);
+}
+
+std::string fmt(double v)
+{
+    char b[64];
+    std::snprintf(b, sizeof b, "%.3f", v);
+    return b;
+}
+
+int runFaces(const std::string& inputPath, const std::string& facesOut)
+{
+    std::string geoPath, waterPath;
+    double tol = 8;
+    std::map<int, std::vector<GEOSGeometry*>> classParts;
+    std::map<int, std::vector<GEOSGeometry*>> shapeParts;
+    GEOSWKTReader* reader = GEOSWKTReader_create_r(ctx);
+    for (const auto& s : readLines(inputPath)) {
+        if (s.rfind("GEO ", 0) == 0) geoPath = s.substr(4);
+        else if (s.rfind("WATER ", 0) == 0) waterPath = s.substr(6);
+        else if (s.rfind("TOL ", 0) == 0) tol = std::atof(s.c_str() + 4);
+        else if (s.rfind("C ", 0) == 0 || s.rfind("S ", 0) == 0) {
+            const auto sp = s.find(' ', 2);
+            const int id = std::atoi(s.substr(2, sp - 2).c_str());
+            GEOSGeometry* g = GEOSWKTReader_read_r(ctx, reader, s.c_str() + sp + 1);
+            if (!g) die("bad polygon in " + s.substr(0, 40));
+            if (!GEOSisValid_r(ctx, g)) {
+                GEOSGeometry* v = GEOSMakeValid_r(ctx, g);
+                GEOSGeom_destroy_r(ctx, g);
+                g = v;
+            }
+            (s[0] == 'C' ? classParts : shapeParts)[id].push_back(g);
+        }
+    }
+    GEOSWKTReader_destroy_r(ctx, reader);
+
+    // Land from the geography: faces of the coast and lake lines holding no water seed.
+    const auto geo = readGeo(geoPath);
+    const auto water = readWater(waterPath);
+    std::vector<Line> shore, rivers;
+    for (const auto& f : geo) {
+        if (f.kind == 'C' || f.kind == 'I' || f.kind == 'L') shore.push_back(f.pts);
+        else if (f.kind == 'R') rivers.push_back(f.pts);
+    }
+    std::vector<GEOSGeometry*> landFaces;
+    {
+        auto faces = polygonize(shore);
+        PolyIndex idx;
+        for (size_t i = 0; i < faces.size(); ++i) idx.add(faces[i], static_cast<int>(i));
+        idx.build();
+        std::vector<bool> wet(faces.size(), false);
+        for (const Pt& w : water)
+            for (int i : idx.locateAll(w.x, w.y)) wet[i] = true;
+        for (size_t i = 0; i < faces.size(); ++i) {
+            if (wet[i]) GEOSGeom_destroy_r(ctx, faces[i]);
+            else landFaces.push_back(faces[i]);
+        }
+    }
+    GEOSGeometry* land = nullptr;
+    {
+        std::vector<GEOSGeometry*> copies;
+        for (auto* f : landFaces) copies.push_back(GEOSGeom_clone_r(ctx, f));
+        GEOSGeometry* coll =
+            GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, copies.data(), static_cast<unsigned>(copies.size()));
+        land = uunion(coll);
+        GEOSGeom_destroy_r(ctx, coll);
+    }
+    notice("land: %zu faces", landFaces.size());
+    SegGrid shoreGrid(64);
+    for (const Line& l : shore) shoreGrid.add(l);
+
+    // Class polygons dissolved; boundaries between them and the shapes' outlines.
+    std::vector<std::pair<int, GEOSGeometry*>> classes;
+    std::vector<GEOSGeometry*> all;
+    for (auto& [id, parts] : classParts) {
+        GEOSGeometry* coll =
+            GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, parts.data(), static_cast<unsigned>(parts.size()));
+        GEOSGeometry* raw = uunion(coll);
+        GEOSGeometry* u = cleanPolygons(raw, kSliver);
+        GEOSGeom_destroy_r(ctx, raw);
+        GEOSGeom_destroy_r(ctx, coll);
+        classes.push_back({id, u});
+        all.push_back(GEOSGeom_clone_r(ctx, u));
+    }
+    std::vector<Line> borderLines;
+    {
+        std::vector<Line> bl;
+        for (auto& c : classes) collectLines(c.second, bl);
+        GEOSGeometry* ml = multiLine(bl);
+        GEOSGeometry* noded = uunion(ml);
+        GEOSGeom_destroy_r(ctx, ml);
+        GEOSGeometry* allColl =
+            GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, all.data(), static_cast<unsigned>(all.size()));
+        GEOSGeometry* outerRaw = uunion(allColl);
+        GEOSGeometry* outer = cleanPolygons(outerRaw, kSliver);
+        GEOSGeom_destroy_r(ctx, outerRaw);
+        GEOSGeom_destroy_r(ctx, allColl);
+        GEOSGeometry* outerB = GEOSBoundary_r(ctx, outer);
+        GEOSGeometry* inner = GEOSDifferencePrec_r(ctx, noded, outerB, kGrid);
+        collectLines(inner, borderLines);
+        GEOSGeom_destroy_r(ctx, inner);
+        GEOSGeom_destroy_r(ctx, outerB);
+        GEOSGeom_destroy_r(ctx, outer);
+        GEOSGeom_destroy_r(ctx, noded);
+    }
+    std::vector<std::pair<int, GEOSGeometry*>> shapes;
+    for (auto& [id, parts] : shapeParts) {
+        GEOSGeometry* coll =
+            GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, parts.data(), static_cast<unsigned>(parts.size()));
+        GEOSGeometry* raw = uunion(coll);
+        GEOSGeometry* u = cleanPolygons(raw, kSliver);
+        GEOSGeom_destroy_r(ctx, raw);
+        GEOSGeom_destroy_r(ctx, coll);
+        shapes.push_back({id, u});
+        collectLines(u, borderLines);
+    }
+    notice("classes: %zu, shapes: %zu, boundary lines: %zu", classes.size(), shapes.size(), borderLines.size());
+
+    // Chains, simplified together so that they neither cross nor touch anew.
+    std::vector<Line> chains = nodeAndMerge(borderLines);
+    {
+        GEOSGeometry* ml = multiLine(chains);
+        GEOSGeometry* simple = GEOSTopologyPreserveSimplify_r(ctx, ml, tol);
+        GEOSGeom_destroy_r(ctx, ml);
+        chains.clear();
+        collectLines(simple, chains);
+        GEOSGeom_destroy_r(ctx, simple);
+    }
+    // Clipped to the land; an end on the shore moves to the nearest shore vertex,
+    // a loose end near the shore is carried on to it.
+    std::vector<Line> pieces;
+    {
+        GEOSGeometry* ml = multiLine(chains);
+        GEOSGeometry* clipped = GEOSIntersectionPrec_r(ctx, ml, land, kGrid);
+        GEOSGeom_destroy_r(ctx, ml);
+        GEOSGeometry* merged = GEOSLineMerge_r(ctx, clipped);
+        GEOSGeom_destroy_r(ctx, clipped);
+        collectLines(merged, pieces);
+        GEOSGeom_destroy_r(ctx, merged);
+    }
+    std::map<std::pair<double, double>, int> endCount;
+    for (const Line& l : pieces) {
+        ++endCount[{l.front().x, l.front().y}];
+        ++endCount[{l.back().x, l.back().y}];
+    }
+    const double reach = 4 * tol + 40;
+    int snapped = 0, carried = 0;
+    for (Line& l : pieces) {
+        for (int end = 0; end < 2; ++end) {
+            Pt& p = end == 0 ? l.front() : l.back();
+            if (endCount[{p.x, p.y}] != 1) continue;
+            const double d = shoreGrid.distance(p, reach);
+            Pt v;
+            if (d > reach || !shoreGrid.nearestVertex(p, reach, v)) continue;
+            if (d < 0.01) {
+                p = v;
+                ++snapped;
+            } else {
+                if (end == 0) l.insert(l.begin(), v);
+                else l.push_back(v);
+                ++carried;
+            }
+        }
+        for (size_t i = 1; i < l.size();) {
+            if (samePt(l[i], l[i - 1])) l.erase(l.begin() + static_cast<long>(i));
+            else ++i;
+        }
+    }
+    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), [](const Line& l) { return l.size() < 2; }), pieces.end());
+    // Junctions on the integer grid the item is written in.
+    for (Line& l : pieces)
+        for (Pt& p : l) {
+            p.x = std::round(p.x);
+            p.y = std::round(p.y);
+        }
+    notice("border pieces: %zu (%d ends snapped, %d carried to the shore)", pieces.size(), snapped, carried);
+
+    // Faces: the arrangement of shore and border lines, land only.
+    std::vector<Line> arrangement = shore;
+    arrangement.insert(arrangement.end(), pieces.begin(), pieces.end());
+    auto cand = polygonize(arrangement);
+    PolyIndex landIdx;
+    for (size_t i = 0; i < landFaces.size(); ++i) landIdx.add(landFaces[i], static_cast<int>(i));
+    landIdx.build();
+    std::vector<GEOSGeometry*> faces;
+    std::vector<Pt> faceCentre;
+    std::vector<double> faceR;
+    for (GEOSGeometry* g : cand) {
+        double cx, cy, r;
+        inscribed(g, cx, cy, r);
+        if (landIdx.locate(cx, cy) < 0) {
+            GEOSGeom_destroy_r(ctx, g);
+            continue;
+        }
+        faces.push_back(g);
+        faceCentre.push_back({cx, cy});
+        faceR.push_back(r);
+    }
+    PolyIndex classIdx, shapeIdx, faceIdx;
+    for (auto& c : classes) classIdx.add(c.second, c.first);
+    classIdx.build();
+    for (auto& s : shapes) shapeIdx.add(s.second, s.first);
+    shapeIdx.build();
+    for (size_t i = 0; i < faces.size(); ++i) faceIdx.add(faces[i], static_cast<int>(i));
+    faceIdx.build();
+
+    GEOSWKTWriter* writer = GEOSWKTWriter_create_r(ctx);
+    GEOSWKTWriter_setRoundingPrecision_r(ctx, writer, 2);
+    GEOSWKTWriter_setTrim_r(ctx, writer, 1);
+    std::ofstream fo(facesOut, std::ios::binary);
+    for (size_t i = 0; i < faces.size(); ++i) {
+        const Pt c = faceCentre[i];
+        int cls = classIdx.locate(c.x, c.y);
+        if (cls < 0) cls = classIdx.nearest(c.x, c.y);
+        auto sh = shapeIdx.locateAll(c.x, c.y);
+        std::string shs;
+        for (int s : sh) shs += (shs.empty() ? "" : ",") + std::to_string(s);
+        double area = 0;
+        GEOSArea_r(ctx, faces[i], &area);
+        std::printf("F %zu %d %s %s %s %s %s\n", i, cls, shs.empty() ? "-" : shs.c_str(), fmt(area).c_str(),
+                    fmt(c.x).c_str(), fmt(c.y).c_str(), fmt(faceR[i]).c_str());
+        char* wkt = GEOSWKTWriter_write_r(ctx, writer, faces[i]);
+        fo << i << ' ' << wkt << '\n';
+        GEOSFree_r(ctx, wkt);
+    }
+    GEOSWKTWriter_destroy_r(ctx, writer);
+
+    // Seeds: the faces cut further by the rivers.
+    {
+        std::vector<Line> withRivers = arrangement;
+        withRivers.insert(withRivers.end(), rivers.begin(), rivers.end());
+        auto parts = polygonize(withRivers);
+        size_t nseeds = 0;
+        for (GEOSGeometry* g : parts) {
+            std::vector<std::pair<Pt, double>> seeds;
+            pieceSeeds(g, seeds);
+            if (!seeds.empty()) {
+                const int f = faceIdx.locate(seeds[0].first.x, seeds[0].first.y);
+                if (f >= 0)
+                    for (const auto& s : seeds) {
+                        std::printf("D %d %s %s %s\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(),
+                                    fmt(s.second).c_str());
+                        ++nseeds;
+                    }
+            }
+            GEOSGeom_destroy_r(ctx, g);
+        }
+        notice("seeds: %zu in %zu pieces", nseeds, parts.size());
+    }
+
+    // Border chains between faces: the noded pieces, merged, each with the
+    // faces on its two sides.
+    {
+        std::vector<Line> noded;
+        GEOSGeometry* ml = multiLine(pieces);
+        GEOSGeometry* u = uunion(ml);
+        GEOSGeom_destroy_r(ctx, ml);
+        GEOSGeometry* m = GEOSLineMerge_r(ctx, u);
+        GEOSGeom_destroy_r(ctx, u);
+        collectLines(m, noded);
+        GEOSGeom_destroy_r(ctx, m);
+        size_t kept = 0;
+        for (const Line& l : noded) {
+            // Side test across the middle of the longest segment.
+            size_t best = 0;
+            double blen = -1;
+            for (size_t i = 0; i + 1 < l.size(); ++i) {
+                const double len = std::hypot(l[i + 1].x - l[i].x, l[i + 1].y - l[i].y);
+                if (len > blen) {
+                    blen = len;
+                    best = i;
+                }
+            }
+            if (blen <= 0) continue;
+            const double mx = (l[best].x + l[best + 1].x) / 2, my = (l[best].y + l[best + 1].y) / 2;
+            const double nx = -(l[best + 1].y - l[best].y) / blen, ny = (l[best + 1].x - l[best].x) / blen;
+            const double off = std::min(0.25, blen / 8);
+            const int a = faceIdx.locate(mx + nx * off, my + ny * off);
+            const int b = faceIdx.locate(mx - nx * off, my - ny * off);
+            if (a < 0 || b < 0 || a == b) continue;
+            std::printf("B %d %d", a, b);
+            for (const Pt& p : l) std::printf(" %.0f,%.0f", p.x, p.y);
+            std::printf("\n");
+            ++kept;
+        }
+        notice("chains: %zu of %zu", kept, noded.size());
+    }
+    return 0;
+}
+
+int runLabels(const std::string& facesPath, const std::string& requestsPath)
+{
+    GEOSWKTReader* reader = GEOSWKTReader_create_r(ctx);
+    std::vector<GEOSGeometry*> faces;
+    for (const auto& s : readLines(facesPath)) {
+        const auto sp = s.find(' ');
+        if (sp == std::string::npos) continue;
+        const size_t id = std::strtoul(s.c_str(), nullptr, 10);
+        if (faces.size() <= id) faces.resize(id + 1, nullptr);
+        faces[id] = GEOSWKTReader_read_r(ctx, reader, s.c_str() + sp + 1);
+    }
+    GEOSWKTReader_destroy_r(ctx, reader);
+    for (const auto& s : readLines(requestsPath)) {
+        std::istringstream in(s);
+        std::string key;
+        if (!(in >> key)) continue;
+        std::vector<GEOSGeometry*> parts;
+        size_t id;
+        while (in >> id)
+            if (id < faces.size() && faces[id]) parts.push_back(GEOSGeom_clone_r(ctx, faces[id]));
+        if (parts.empty()) continue;
+        GEOSGeometry* coll =
+            GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, parts.data(), static_cast<unsigned>(parts.size()));
+        GEOSGeometry* u = uunion(coll);
+        GEOSGeom_destroy_r(ctx, coll);
+        // The largest polygon of the union carries the label.
+        std::vector<GEOSGeometry*> polys;
+        collectPolygons(u, polys);
+        double bestA = -1, cx = 0, cy = 0, r = 0;
+        for (GEOSGeometry* p : polys) {
+            double a = 0;
+            GEOSArea_r(ctx, p, &a);
+            if (a > bestA) {
+                bestA = a;
+                inscribed(p, cx, cy, r);
+            }
+            GEOSGeom_destroy_r(ctx, p);
+        }
+        double x1, y1, x2, y2;
+        GEOSGeom_getXMin_r(ctx, u, &x1);
+        GEOSGeom_getYMin_r(ctx, u, &y1);
+        GEOSGeom_getXMax_r(ctx, u, &x2);
+        GEOSGeom_getYMax_r(ctx, u, &y2);
+        GEOSGeom_destroy_r(ctx, u);
+        std::printf("%s %s %s %s %.0f %.0f %.0f %.0f\n", key.c_str(), fmt(cx).c_str(), fmt(cy).c_str(), fmt(r).c_str(),
+                    x1, y1, x2, y2);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ctx = GEOS_init_r();
+    GEOSContext_setErrorHandler_r(ctx, geosMessage);
+    int rc = 2;
+    if (argc == 4 && std::string(argv[1]) == "faces") rc = runFaces(argv[2], argv[3]);
+    else if (argc == 4 && std::string(argv[1]) == "labels") rc = runLabels(argv[2], argv[3]);
+    else std::fprintf(stderr, "usage: geomtool faces INPUT FACES.wkt | geomtool labels FACES.wkt REQUESTS\n");
+    GEOS_finish_r(ctx);
+    return rc;
+}

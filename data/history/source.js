@@ -1,0 +1,106 @@
+'use strict';
+// Reader of the history source: nations, areas and shapes, and the dated events.
+//
+//   nation KEY R,G,B NAME | GREEK NAME        a nation, its colour and first name
+//     DATE NAME | GREEK NAME                  a later name of the same nation
+//     eu DATE                                 member of the European Communities from DATE
+//   area KEY: ITEM ITEM ...                   a named set of items
+//   shape KEY: LON,LAT LON,LAT ...            a drawn region (closed polygon)
+//   DATE OWNER: ITEM ITEM ...                 from DATE the items belong to OWNER
+//   DATE release: SHAPE ...                   the shapes fall back to their provinces
+//   DATE NATION in OVERLORD                   NATION is part of OVERLORD (thin borders)
+//   DATE NATION free                          NATION is sovereign again
+//
+// An ITEM is a country code (ITA: every province of it), a province (ITA:Roma,
+// blanks written as _), an area key, a shape key, or any of these after "-"
+// (taken out of the items before it). Dates are years with at most one decimal.
+// "#" starts a comment. Names use "]" where a map label breaks its line.
+const fs = require('fs');
+const path = require('path');
+
+class SourceError extends Error {}
+
+function date10(text, where) {
+  if (!/^\d{4}(\.\d)?$/.test(text)) throw new SourceError(`${where}: bad date "${text}"`);
+  const d = Math.round(parseFloat(text) * 10);
+  if (d < 10000 || d > 20030) throw new SourceError(`${where}: date ${text} outside 1000.0..2003.0`);
+  return d;
+}
+
+function splitNames(text, where) {
+  const bar = text.indexOf('|');
+  if (bar < 0) throw new SourceError(`${where}: a name needs its Greek form after "|"`);
+  const en = text.slice(0, bar).trim();
+  const el = text.slice(bar + 1).trim();
+  if (!en || !el) throw new SourceError(`${where}: empty name`);
+  return { en, el };
+}
+
+function parseSource(texts) {
+  const src = { nations: new Map(), areas: new Map(), shapes: new Map(), events: [] };
+  let current = null;
+  let order = 0;
+  for (const { name: file, text } of texts) {
+    text.split(/\r?\n/).forEach((raw, i) => {
+      const where = `${file}:${i + 1}`;
+      const line = raw.replace(/#.*$/, '').trimEnd();
+      if (!line.trim()) return;
+      const indented = /^\s/.test(line);
+      const t = line.trim();
+      if (indented) {
+        if (!current) throw new SourceError(`${where}: indented line outside a nation`);
+        let m;
+        if ((m = /^eu\s+(\S+)$/.exec(t))) current.eu = date10(m[1], where);
+        else if ((m = /^(\d{4}(?:\.\d)?)\s+(.+)$/.exec(t))) {
+          const d = date10(m[1], where);
+          const last = current.names[current.names.length - 1];
+          if (d <= last.from) throw new SourceError(`${where}: names out of date order`);
+          current.names.push({ from: d, ...splitNames(m[2], where) });
+        } else throw new SourceError(`${where}: cannot read "${t}"`);
+        return;
+      }
+      current = null;
+      let m;
+      if ((m = /^nation\s+([a-z][a-z0-9-]*)\s+(\d+),(\d+),(\d+)\s+(.+)$/.exec(t))) {
+        const key = m[1];
+        if (src.nations.has(key)) throw new SourceError(`${where}: nation ${key} defined twice`);
+        const rgb = [m[2], m[3], m[4]].map(Number);
+        if (rgb.some((c) => c > 255)) throw new SourceError(`${where}: colour channel above 255`);
+        current = { key, rgb, names: [{ from: 0, ...splitNames(m[5], where) }], eu: 0, order: order++, where };
+        src.nations.set(key, current);
+      } else if ((m = /^area\s+([a-z][a-z0-9-]*):\s*(.*)$/.exec(t))) {
+        if (src.areas.has(m[1]) || src.shapes.has(m[1])) throw new SourceError(`${where}: ${m[1]} defined twice`);
+        src.areas.set(m[1], { items: m[2].split(/\s+/).filter(Boolean), where });
+      } else if ((m = /^shape\s+([a-z][a-z0-9-]*):\s*(.*)$/.exec(t))) {
+        if (src.areas.has(m[1]) || src.shapes.has(m[1])) throw new SourceError(`${where}: ${m[1]} defined twice`);
+        const pts = m[2].split(/\s+/).filter(Boolean).map((p) => {
+          const xy = p.split(',').map(Number);
+          if (xy.length !== 2 || xy.some((v) => !Number.isFinite(v))) throw new SourceError(`${where}: bad point "${p}"`);
+          return xy;
+        });
+        if (pts.length < 3) throw new SourceError(`${where}: a shape needs three points or more`);
+        src.shapes.set(m[1], { pts, id: src.shapes.size + 1, where });
+      } else if ((m = /^(\d{4}(?:\.\d)?)\s+([a-z][a-z0-9-]*)\s+in\s+([a-z][a-z0-9-]*)$/.exec(t))) {
+        src.events.push({ kind: 'in', date: date10(m[1], where), nation: m[2], lord: m[3], where, seq: src.events.length });
+      } else if ((m = /^(\d{4}(?:\.\d)?)\s+([a-z][a-z0-9-]*)\s+free$/.exec(t))) {
+        src.events.push({ kind: 'in', date: date10(m[1], where), nation: m[2], lord: null, where, seq: src.events.length });
+      } else if ((m = /^(\d{4}(?:\.\d)?)\s+([a-z][a-z0-9-]*):\s*(.*)$/.exec(t))) {
+        const items = m[3].split(/\s+/).filter(Boolean);
+        if (!items.length) throw new SourceError(`${where}: no items`);
+        const kind = m[2] === 'release' ? 'release' : 'take';
+        src.events.push({ kind, date: date10(m[1], where), owner: m[2], items, where, seq: src.events.length });
+      } else {
+        throw new SourceError(`${where}: cannot read "${t}"`);
+      }
+    });
+  }
+  src.events.sort((a, b) => a.date - b.date || a.seq - b.seq);
+  return src;
+}
+
+function readSourceDir(dir) {
+  const files = fs.readdirSync(dir).filter((f) => f.endsWith('.txt')).sort();
+  return files.map((f) => ({ name: f, text: fs.readFileSync(path.join(dir, f), 'utf8') }));
+}
+
+module.exports = { parseSource, readSourceDir, SourceError, date10 };

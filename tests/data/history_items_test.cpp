@@ -1,0 +1,290 @@
+// The committed political history items, loaded and drawn by the real loaders
+// and engine: limits of the data model, token order and ranges, border grades,
+// names of every coloured territory, memberships, and the map at twenty dates.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "atlasdata/atlas.h"
+#include "data/stored_items.h"
+#include "engine/engine.h"
+#include "engine/host.h"
+#include "engine/mapstate.h"
+#include "support/atlas_loader.h"
+
+namespace {
+
+using quil2a::Atlas;
+
+const double kDates[] = {1000, 1100, 1200, 1300, 1400, 1453, 1500, 1600, 1648, 1700,
+                         1750, 1789, 1812, 1815, 1871, 1914, 1920, 1939, 1950, 2003};
+
+std::vector<std::string> tokens(const std::string& s)
+{
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    std::string t;
+    while (in >> t) out.push_back(t);
+    return out;
+}
+
+class HistoryItems : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        quillmere_data::installStoredItems();
+        atlas_ = testsupport::loadServedAtlas().release();
+    }
+    static void TearDownTestSuite()
+    {
+        delete atlas_;
+        atlas_ = nullptr;
+    }
+    static Atlas& a() { return *atlas_; }
+
+    static int placeCount()
+    {
+        int n = 0;
+        while (n + 1 <= 1200 && a().place[n + 1]) ++n;
+        return n;
+    }
+
+    // A view of the whole map, or of Europe at the default zoom.
+    struct Map {
+        quil2a::MapState m;
+        quil2a::NullHost host;
+        quil2a::MapEngine engine;
+        Map(int w, int h, double x0, double y0, double scale) : host(w, h), engine(a(), m, host)
+        {
+            m.makePictures(w, h);
+            m.x0 = x0;
+            m.y0 = y0;
+            m.xc = w / 2.0;
+            m.yc = h / 2.0;
+            m.scale = scale;
+        }
+        void jump(double date)
+        {
+            m.maindate = date;
+            engine.jumptodate();
+            engine.displaymap(*m.p, true);
+        }
+        void stepTo(double date)
+        {
+            for (int guard = 0; guard < 20000 && std::fabs(m.maindate - date) > 0.05; ++guard) {
+                m.timeforward = date > m.maindate;
+                m.maindate = std::round((m.maindate + (m.timeforward ? 0.1 : -0.1)) * 10) / 10;
+                engine.gotodate();
+            }
+        }
+        quil2a::Color px(const plat::Picture& p, int x, int y) const { return p.image().pixel(x, y) & 0xffffff; }
+    };
+
+    static Atlas* atlas_;
+};
+
+Atlas* HistoryItems::atlas_ = nullptr;
+
+TEST_F(HistoryItems, LoadsWithinTheTablesAndTheLimits)
+{
+    EXPECT_EQ(testsupport::outsideAccesses(a()), 0);
+    const int places = placeCount();
+    EXPECT_GE(places, 200);
+    EXPECT_LE(places, 1200);
+    int borders = 0, points = 0;
+    for (int id = 1; id <= 10000; ++id) borders += !a().bdract[id].empty();
+    for (int id = 1; id <= 33000; ++id) points += !a().ptact[id].empty();
+    EXPECT_GT(borders, 100);
+    EXPECT_GT(points, 100);
+    // Index 7 is the background and no territory's colour.
+    for (int id = 1; id <= 33000; ++id)
+        for (const auto& t : tokens(a().ptact[id])) EXPECT_NE(t.substr(t.find(',') + 1), "7") << "point " << id;
+}
+
+// Every border's grade stays within 0..2, its tokens in date order within the
+// change index; the active borders and points never exceed their tables.
+TEST_F(HistoryItems, BorderAndPointTokensStayInRangeAndOrder)
+{
+    std::map<int, int> borderDelta, pointDelta;
+    for (int id = 1; id <= 10000; ++id) {
+        int grade = 0, last = 0;
+        for (const auto& t : tokens(a().bdract[id])) {
+            const char k = t[0];
+            const int d = std::stoi(t.substr(1));
+            ASSERT_GE(d, 10000) << "border " << id;
+            ASSERT_LE(d, 21000) << "border " << id;
+            ASSERT_GE(d, last) << "border " << id;
+            last = d;
+            const int was = grade;
+            grade += k == 'i' || k == 'u' ? 1 : k == 's' ? 2 : k == 'o' || k == 'd' ? -1 : k == 'k' ? -2 : 99;
+            ASSERT_GE(grade, 0) << "border " << id << " at " << t;
+            ASSERT_LE(grade, 2) << "border " << id << " at " << t;
+            if (was == 0 && grade > 0) ++borderDelta[d];
+            if (was > 0 && grade == 0) --borderDelta[d];
+        }
+        EXPECT_EQ(a().bdract[id].empty(), a().bdrdata[id].empty()) << "border " << id;
+    }
+    for (int id = 1; id <= 33000; ++id) {
+        int last = 0;
+        bool on = false;
+        for (const auto& t : tokens(a().ptact[id])) {
+            const auto c = t.find(',');
+            ASSERT_NE(c, std::string::npos);
+            const int d = std::stoi(t.substr(0, c));
+            const int ci = std::stoi(t.substr(c + 1));
+            ASSERT_GE(d, 10000);
+            ASSERT_LE(d, 21000);
+            ASSERT_GE(d, last) << "point " << id;
+            ASSERT_GE(ci, 0);
+            ASSERT_LE(ci, 256);
+            last = d;
+            if (!on && ci > 0) ++pointDelta[d];
+            if (on && ci == 0) --pointDelta[d];
+            on = ci > 0;
+        }
+    }
+    int active = 0;
+    for (const auto& [d, n] : borderDelta) {
+        active += n;
+        EXPECT_LE(active, 2500) << "active borders at " << d;
+    }
+    active = 0;
+    for (const auto& [d, n] : pointDelta) {
+        active += n;
+        EXPECT_LE(active, 6000) << "active points at " << d;
+    }
+}
+
+// Label and click-name tokens name loaded places; labels come in and go out in turn.
+TEST_F(HistoryItems, LabelsAndClickNamesNameLoadedPlaces)
+{
+    const int places = placeCount();
+    for (int i = 1; i <= places; ++i) {
+        const auto& p = *a().place[i];
+        EXPECT_FALSE(p.name.empty()) << "place " << i;
+        EXPECT_LT(p.x1, p.x2);
+        EXPECT_LT(p.y1, p.y2);
+        EXPECT_GE(p.xlab, p.x1);
+        EXPECT_LE(p.xlab, p.x2);
+        char expect = 'i';
+        int last = 0;
+        for (const auto& t : tokens(p.evodata)) {
+            EXPECT_EQ(t[0], expect) << "place " << i;
+            const int d = std::stoi(t.substr(1));
+            EXPECT_GT(d, last);
+            EXPECT_LE(d, 21000);
+            last = d;
+            expect = expect == 'i' ? 'o' : 'i';
+        }
+        EXPECT_FALSE(tokens(p.evodata).empty()) << "place " << i << " never shown";
+    }
+    for (int c = 1; c <= 256 && a().clicknames[c]; ++c)
+        for (const auto& t : tokens(a().clicknames[c]->evodata)) {
+            const int id = std::stoi(t.substr(t.find(',') + 2));
+            EXPECT_GE(id, 1) << "colour " << c;
+            EXPECT_LE(id, places) << "colour " << c;
+        }
+}
+
+// At each of the twenty dates every coloured territory has a name and a shown label.
+TEST_F(HistoryItems, EveryColourShownHasANameAtTheTwentyDates)
+{
+    Map map(64, 48, 14000, 14000, 0.002);
+    for (double d : kDates) {
+        map.m.maindate = d;
+        map.engine.jumptodate();
+        std::set<int> colours;
+        for (int k = 1; k <= map.m.NActivePts; ++k) colours.insert(a().ActiveClr[k]);
+        for (int c : colours) {
+            ASSERT_TRUE(a().clicknames[c]) << "colour " << c << " at " << d;
+            EXPECT_FALSE(a().clicknames[c]->name.empty()) << "colour " << c << " at " << d;
+        }
+        int shown = 0;
+        for (int i = 1; i <= placeCount(); ++i) shown += a().place[i]->active;
+        EXPECT_GE(shown, 25) << d;
+    }
+}
+
+// The six founders in 1958; the nine of 1981; reunified Germany stays a member.
+TEST_F(HistoryItems, MembershipFollowsTheCommunities)
+{
+    Map map(64, 48, 14000, 14000, 0.002);
+    auto members = [&](double d) {
+        map.m.maindate = d;
+        map.engine.jumptodate();
+        std::set<std::string> out;
+        for (int c = 1; c <= 256; ++c)
+            if (a().EUmem[c]->status && a().clicknames[c]) out.insert(a().clicknames[c]->name);
+        return out;
+    };
+    EXPECT_TRUE(members(1957.9).empty());
+    const auto six = members(1960);
+    EXPECT_EQ(six.size(), 6u);
+    EXPECT_TRUE(six.count("France"));
+    EXPECT_TRUE(six.count("West Germany"));
+    EXPECT_EQ(members(1973.5).size(), 9u);
+    EXPECT_EQ(members(1986.5).size(), 12u);
+    EXPECT_EQ(members(1995.5).size(), 15u);
+    // After reunification no territory keeps a colour that is not a member
+    // where West or East Germany lay before.
+    map.m.maindate = 1991.0;
+    map.engine.jumptodate();
+    std::set<int> colours;
+    for (int k = 1; k <= map.m.NActivePts; ++k) colours.insert(a().ActiveClr[k]);
+    int germany = 0;
+    for (int c : colours)
+        if (a().clicknames[c]->name == "Germany") {
+            ++germany;
+            EXPECT_TRUE(a().EUmem[c]->status);
+        }
+    EXPECT_EQ(germany, 1);
+    EXPECT_FALSE(std::any_of(colours.begin(), colours.end(),
+                             [&](int c) { return a().clicknames[c]->name == "East Germany"; }));
+}
+
+// Land left in the background colour, over Europe at the default zoom.
+TEST_F(HistoryItems, LandIsFilledAtTheTwentyDates)
+{
+    Map map(480, 360, 13000, 12500, std::pow(0.8, 15));
+    for (double d : kDates) {
+        map.jump(d);
+        int land = 0, bare = 0;
+        const plat::Picture& p1 = *map.m.p1;
+        for (int y = 0; y < p1.Height(); ++y)
+            for (int x = 0; x < p1.Width(); ++x) {
+                const auto c = map.px(p1, x, y);
+                if (c == a().watercolor || c == a().coastcolor || c == a().rivercolor || c == 0) continue;
+                ++land;
+                bare += c == a().blankgrey;
+            }
+        EXPECT_GT(land, 480 * 360 / 4) << d;
+        EXPECT_LT(bare, land / 30) << "background on land at " << d << ": " << bare << " of " << land;
+    }
+}
+
+// Stepping a tenth at a time to each date gives the map that a jump gives.
+TEST_F(HistoryItems, SteppedMapMatchesTheJumpedMap)
+{
+    Map jumped(480, 360, 13000, 12500, std::pow(0.8, 15));
+    Map stepped(480, 360, 13000, 12500, std::pow(0.8, 15));
+    for (double d : kDates) {
+        const double from = std::max(1000.0, d - 3.0);
+        stepped.jump(from);
+        stepped.stepTo(d);
+        jumped.jump(d);
+        int differ = 0;
+        for (int y = 0; y < 360; ++y)
+            for (int x = 0; x < 480; ++x)
+                differ += stepped.px(*stepped.m.p1, x, y) != jumped.px(*jumped.m.p1, x, y);
+        EXPECT_LT(differ, 480 * 360 / 200) << "stepped from " << from << " to " << d;
+    }
+}
+
+}  // namespace
