@@ -167,15 +167,29 @@ void Graphics::DrawImage(const QImage& src, int x, int y)
     pt.drawImage(x, y, src);
 }
 
-QFont Graphics::qfont() const
+// The font of the current settings and its metrics, made again only when a setting changed.
+struct Graphics::FontCache {
+    std::string family;
+    int size;
+    bool bold, italic, underline, oldRenderer;
+    QFont font;
+    QFontMetrics metrics;
+};
+
+const Graphics::FontCache& Graphics::font() const
 {
+    const FontCache* c = font_cache_.get();
+    if (c && c->family == font_ && c->size == size_ && c->bold == bold_ && c->italic == italic_ &&
+        c->underline == underline_ && c->oldRenderer == oldRenderer_)
+        return *c;
     QFont f(QString::fromStdString(font_));
     f.setPixelSize(std::max(size_, 1));
     f.setBold(bold_);
     f.setItalic(italic_);
     f.setUnderline(underline_);
     f.setStyleStrategy(oldRenderer_ ? QFont::NoAntialias : QFont::PreferAntialias);
-    return f;
+    font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f)});
+    return *font_cache_;
 }
 
 void Graphics::DrawString(std::string_view text, int x, int y)
@@ -183,17 +197,17 @@ void Graphics::DrawString(std::string_view text, int x, int y)
     if (text.empty()) return;
     QPainter pt(&pic_.image());
     pt.setRenderHint(QPainter::TextAntialiasing, !oldRenderer_);
-    pt.setFont(qfont());
+    pt.setFont(font().font);
     pt.setPen(QColor::fromRgb(fore_));
     pt.drawText(x, y, decode(text, cp_));
 }
 
-int Graphics::TextHeight() const { return QFontMetrics(qfont()).height(); }
-int Graphics::TextAscent() const { return QFontMetrics(qfont()).ascent(); }
+int Graphics::TextHeight() const { return font().metrics.height(); }
+int Graphics::TextAscent() const { return font().metrics.ascent(); }
 
 int Graphics::StringWidth(std::string_view text) const
 {
-    return QFontMetrics(qfont()).horizontalAdvance(decode(text, cp_));
+    return font().metrics.horizontalAdvance(decode(text, cp_));
 }
 
 Color RGBSurface::Pixel(int x, int y) const

@@ -83,7 +83,8 @@ public:
     bool UseOldRenderer() const { return oldRenderer_; }
 
 private:
-    QFont qfont() const;
+    struct FontCache;
+    const FontCache& font() const;
     Picture& pic_;
     Color fore_ = 0;
     std::string font_ = "Times";
@@ -91,6 +92,7 @@ private:
     bool bold_ = false, italic_ = false, underline_ = false;
     bool oldRenderer_ = false;
     CodePage cp_ = CodePage::Win1252;
+    mutable std::shared_ptr<FontCache> font_cache_;
 };
 
 class RGBSurface {
