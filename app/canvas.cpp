@@ -13,6 +13,9 @@ Canvas::Canvas(QWidget* parent, const QString& name) : QWidget(parent)
     setMouseTracking(false);
     pic_ = plat::NewPicture(1, 1);
     pic_->graphics().SetUseOldRenderer(true);
+    connect(&dragRepeat_, &QTimer::timeout, this, [this] {
+        if (tracking_ && onMouseDrag) onMouseDrag(lastDrag_.x(), lastDrag_.y());
+    });
 }
 
 Canvas::~Canvas() = default;
@@ -72,6 +75,7 @@ const plat::Picture& Canvas::shownPicture()
 }
 
 void Canvas::setMouseCursor(Qt::CursorShape shape) { setCursor(shape); }
+void Canvas::setMouseCursor(const QCursor& cursor) { setCursor(cursor); }
 
 void Canvas::setControlWidth(int w)
 {
@@ -102,23 +106,39 @@ void Canvas::resizeEvent(QResizeEvent*)
 void Canvas::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton || tracking_) return;
+    modifiers_ = e->modifiers();
     const QPoint pt = e->position().toPoint();
     tracking_ = onMouseDown ? onMouseDown(pt.x(), pt.y()) : false;
+    lastDrag_ = pt;
+    if (tracking_ && dragRepeatMs > 0) dragRepeat_.start(dragRepeatMs);
 }
 
 void Canvas::mouseMoveEvent(QMouseEvent* e)
 {
-    if (!tracking_ || !onMouseDrag) return;
+    if (!tracking_) return;
+    modifiers_ = e->modifiers();
     const QPoint pt = e->position().toPoint();
-    onMouseDrag(pt.x(), pt.y());
+    lastDrag_ = pt;
+    if (dragRepeat_.isActive()) dragRepeat_.start(dragRepeatMs);
+    if (onMouseDrag) onMouseDrag(pt.x(), pt.y());
 }
 
 void Canvas::mouseReleaseEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton || !tracking_) return;
     tracking_ = false;
+    dragRepeat_.stop();
+    modifiers_ = e->modifiers();
     const QPoint pt = e->position().toPoint();
     if (onMouseUp) onMouseUp(pt.x(), pt.y());
+}
+
+void Canvas::wheelEvent(QWheelEvent* e)
+{
+    const QPoint pt = e->position().toPoint();
+    const QPoint d = e->angleDelta();
+    if (onMouseWheel && onMouseWheel(pt.x(), pt.y(), d.x(), d.y())) e->accept();
+    else e->ignore();
 }
 
 void Canvas::enterEvent(QEnterEvent*)

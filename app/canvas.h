@@ -4,6 +4,8 @@
 // a mouse-down handler that returns false gets no drag and no release.
 #pragma once
 
+#include <QCursor>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -31,12 +33,17 @@ public:
     std::function<bool(const plat::Bytes& key)> onKeyDown;
     // After the size changed (width, height).
     std::function<void(int w, int h)> onResize;
+    // The wheel turned over the control (x, y, deltaX, deltaY); true when it was used.
+    std::function<bool(int x, int y, int dx, int dy)> onMouseWheel;
 
     // Whether the system erases the control before its paint, and with what.
     bool eraseBackground = true;
     plat::Color eraseColor = 0x101010;
     // Whether the control takes the keyboard focus.
     bool acceptFocus = false;
+    // Above 0: while a taken press is held and the pointer rests, the drag
+    // handler is called again at the last point every so many milliseconds.
+    int dragRepeatMs = 0;
 
     // Drawn at (0, 0) before the paint handler; null for none.
     void setBackdrop(const plat::Picture* pic);
@@ -50,6 +57,9 @@ public:
     const plat::Picture& shownPicture();
 
     void setMouseCursor(Qt::CursorShape shape);
+    void setMouseCursor(const QCursor& cursor);
+    // The modifier keys held at the last mouse event on the control.
+    Qt::KeyboardModifiers eventModifiers() const { return modifiers_; }
     // A width of 0 hides the control, any other shows it.
     void setControlWidth(int w);
 
@@ -65,6 +75,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     bool transparent() const { return !onPaint && !backdrop_ && !eraseBackground; }
@@ -75,6 +86,9 @@ private:
     const plat::Picture* backdrop_ = nullptr;
     bool painted_ = false;
     bool tracking_ = false;
+    Qt::KeyboardModifiers modifiers_;
+    QTimer dragRepeat_;
+    QPoint lastDrag_;
 };
 
 }  // namespace quil2a

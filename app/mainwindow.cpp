@@ -15,6 +15,7 @@
 #include "app/application.h"
 #include "app/editdate.h"
 #include "app/settings.h"
+#include "platform/clock.h"
 #include "platform/codepage.h"
 
 namespace quil2a {
@@ -53,10 +54,18 @@ MainWindow::MainWindow(App& app) : QMainWindow(nullptr), app_(app)
 
     ZoomCtl = makeCanvas("ZoomCtl", 358, 14, 98, 25, "TR");
     drawnControl(ZoomCtl);
+    ZoomCtl->onPaint = [this](plat::Graphics& g) { ZoomCtl_Paint(g); };
+    ZoomCtl->onMouseDown = [this](int x, int y) { return ZoomCtl_MouseDown(x, y); };
+    ZoomCtl->onMouseUp = [this](int x, int y) { ZoomCtl_MouseUp(x, y); };
 
     roller = makeCanvas("roller", 469, 0, 54, 54, "TR");
     drawnControl(roller);
     roller->setBackdrop(app_.pictures().btn0f());
+    roller->onMouseDown = [this](int x, int y) { return roller_MouseDown(x, y); };
+    roller->onMouseDrag = [this](int x, int y) { roller_MouseDrag(x, y); };
+    roller->onMouseUp = [this](int x, int y) { roller_MouseUp(x, y); };
+    // Drags keep coming while the pointer rests in the roller.
+    roller->dragRepeatMs = 20;
 
     IncDecCtl = makeCanvas("IncDecCtl", 10, 18, 11, 17, "");
     drawnControl(IncDecCtl);
@@ -106,6 +115,9 @@ MainWindow::MainWindow(App& app) : QMainWindow(nullptr), app_(app)
     MapCanvas->eraseBackground = false;
     MapCanvas->onPaint = [this](plat::Graphics& g) { MapCanvas_Paint(g); };
     MapCanvas->onMouseDown = [this](int x, int y) { return MapCanvas_MouseDown(x, y); };
+    MapCanvas->onMouseDrag = [this](int x, int y) { MapCanvas_MouseDrag(x, y); };
+    MapCanvas->onMouseUp = [this](int x, int y) { MapCanvas_MouseUp(x, y); };
+    MapCanvas->onMouseWheel = [this](int x, int y, int dx, int dy) { return MapCanvas_MouseWheel(x, y, dx, dy); };
 
     JmpBtn = makeCanvas("JmpBtn", 88, 14, 20, 12, "");
     drawnControl(JmpBtn);
@@ -146,6 +158,9 @@ MainWindow::MainWindow(App& app) : QMainWindow(nullptr), app_(app)
     HelpB = makeCanvas("HelpB", 313, 19, 16, 13, "TR");
     drawnControl(HelpB);
     HelpB->acceptFocus = false;
+
+    Microseconds = [] { return plat::Microseconds(); };
+    asyncModifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
 }
 
 MainWindow::~MainWindow() = default;
@@ -352,8 +367,11 @@ plat::Bytes keyText(const QKeyEvent* e, plat::CodePage cp)
     case Qt::Key_End: return plat::ChrB(4);
     case Qt::Key_Backspace: return plat::ChrB(8);
     case Qt::Key_Tab: return plat::ChrB(9);
-    case Qt::Key_PageUp: return plat::ChrB(11);
-    case Qt::Key_PageDown: return plat::ChrB(12);
+    // The map's zoom keys.
+    case Qt::Key_PageUp: return plat::ChrB(MainWindow::kZoomInKey);
+    case Qt::Key_PageDown: return plat::ChrB(MainWindow::kZoomOutKey);
+    case Qt::Key_F1:
+    case Qt::Key_Help: return plat::ChrB(MainWindow::kHelpKey);
     case Qt::Key_Return: return plat::ChrB(13);
     case Qt::Key_Enter: return plat::ChrB(3);
     case Qt::Key_Escape: return plat::ChrB(27);
@@ -366,7 +384,10 @@ plat::Bytes keyText(const QKeyEvent* e, plat::CodePage cp)
     }
     const QString text = e->text();
     if (text.isEmpty()) return {};
-    return plat::encode(text.left(1), cp);
+    plat::Bytes key = plat::encode(text.left(1), cp);
+    // A typed letter never stands for a zoom key.
+    if (key.size() == 1 && (plat::AscB(key) == MainWindow::kZoomInKey || plat::AscB(key) == MainWindow::kZoomOutKey)) return {};
+    return key;
 }
 }  // namespace
 
@@ -380,8 +401,6 @@ void MainWindow::keyPressEvent(QKeyEvent* e)
     if (focus_ && focus_->onKeyDown && focus_->onKeyDown(key)) return;
     KeyDown(key);
 }
-
-bool MainWindow::KeyDown(const plat::Bytes&) { return false; }
 
 // Control strip and identification label.
 
@@ -405,19 +424,6 @@ void MainWindow::IDcanvas_MouseUp(int, int) { app_.state().IDfadeout = 7; }
 void MainWindow::MapCanvas_Paint(plat::Graphics& g)
 {
     if (const auto& p = app_.state().p) g.DrawPicture(*p, -20, -20);
-}
-
-bool MainWindow::MapCanvas_MouseDown(int, int)
-{
-    setFocusControl(MapCanvas);
-    return false;
-}
-
-void MainWindow::OtherTimer_Action()
-{
-    MapState& m = app_.state();
-    if (m.hfadeout > 0) app_.engine().displayhead();
-    if (m.IDfadeout > 0) app_.engine().fadeID();
 }
 
 // EngineHost.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/canvas.h"
+#include "app/cursors.h"
 #include "app/timer.h"
 #include "engine/host.h"
 #include "engine/links.h"
@@ -39,6 +40,8 @@ public:
     void Close();
     // Key commands of the window, after the focused control refused the key.
     bool KeyDown(const plat::Bytes& key);
+    // Key texts of the zoom keys (Page Up, Page Down) and of help (F1, Help).
+    static constexpr int kZoomInKey = 203, kZoomOutKey = 204, kHelpKey = 5;
 
     // The window's inner size and place, as the controls' coordinates see them.
     int Width() const { return w_; }
@@ -100,6 +103,29 @@ public:
     void IDcanvas_MouseUp(int x, int y);
     void MapCanvas_Paint(plat::Graphics& g);
     bool MapCanvas_MouseDown(int x, int y);
+    void MapCanvas_MouseDrag(int x, int y);
+    void MapCanvas_MouseUp(int x, int y);
+    bool MapCanvas_MouseWheel(int x, int y, int deltaX, int deltaY);
+
+    // Zoom gauge and the one zoom step (direction below 0 zooms in).
+    void setzoom(int32_t direction);
+    void ZoomCtl_Paint(plat::Graphics& g);
+    bool ZoomCtl_MouseDown(int x, int y);
+    void ZoomCtl_MouseUp(int x, int y);
+
+    // Roller.
+    bool roller_MouseDown(int x, int y);
+    void roller_MouseDrag(int x, int y);
+    void roller_MouseUp(int x, int y);
+
+    // The text the identification label shows (set by the identification click).
+    plat::Bytes IDlabelText;
+    // The cursor the map canvas was last given.
+    MapCursor mapCursor() const { return mapCursor_; }
+    void setMapCursor(MapCursor c);
+    // The microsecond clock and the modifier keys held right now; tests replace them.
+    std::function<double()> Microseconds;
+    std::function<Qt::KeyboardModifiers()> asyncModifiers;
 
     // Time transport and the animation tick.
     bool TimeCtl_MouseDown(int x, int y);
@@ -165,6 +191,16 @@ private:
     void restartEvo();
     // One tenth forward (+1) or back (-1) within the date range; false at a range end.
     bool stepDate(int dir);
+    // A date key: one step, or only the date shown again at a range end.
+    void stepKey(int dir);
+    // The keyboard's help command.
+    void showHelp();
+    // The map click: zoom about the point, pan start, identification (picture point X, Y).
+    void zoomClick(int X, int Y, bool out);
+    void identify(int X, int Y);
+    void showIdLabel(const plat::Bytes& label, int X, int Y);
+    // p shown in the map canvas with its top left at (ox, oy), the uncovered strips blank.
+    void showShiftedMap(int ox, int oy);
 
     App& app_;
     Canvas* surface_ = nullptr;
@@ -175,6 +211,7 @@ private:
     OptionsDialog* dlg_ = nullptr;
     bool inTick_ = false;
     bool closing_ = false;
+    MapCursor mapCursor_ = MapCursor::StandardPointer;
 };
 
 }  // namespace quil2a

@@ -26,6 +26,10 @@ struct ShellState {
     plat::Color ctlgrey1 = 0, ctlgrey2 = 0, ctldarkred = 0;
 
     bool FullScreen = false;
+
+    // Mouse mode of the map: 0 normal, 1 a pan drag under way; other values
+    // belong to the developer row and make the map ignore clicks.
+    int32_t mouseaction = 0;
 };
 
 }  // namespace quil2a

@@ -1,0 +1,78 @@
+// The roller: a pan joystick. Held down, the direction from its middle to
+// the pointer moves the view 5 pixels at most every 100 ms while the canvas
+// shows the map picture shifted; the release renders the map once.
+#include <cmath>
+
+#include "app/application.h"
+#include "app/mainwindow.h"
+
+namespace quil2a {
+
+namespace {
+constexpr int kMiddle = 27, kDeadZone = 7, kRim = 23, kStep = 5;
+constexpr double kThrottle = 100000.0;  // microseconds
+
+// Picture shift of one step by direction 0..8 (the view travels the other way).
+struct Shift {
+    int sx, sy;
+};
+constexpr Shift kShift[9] = {{0, 0},   {-kStep, 0},     {-kStep, -kStep}, {0, -kStep},     {kStep, -kStep},
+                             {kStep, 0}, {kStep, kStep}, {0, kStep},      {-kStep, kStep}};
+
+// 0 near the middle or beyond the ring, else 1 (right) to 8 clockwise.
+int rollerDirection(int x, int y)
+{
+    const int dx = x - kMiddle, dy = y - kMiddle;
+    const int d = static_cast<int>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+    if (d < kDeadZone || d > kRim) return 0;
+    int a = static_cast<int>(std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * 57.3 + 22.5);
+    if (a < 0) a += 360;
+    return a / 45 + 1;
+}
+}  // namespace
+
+bool MainWindow::roller_MouseDown(int, int)
+{
+    setFocusControl(roller);
+    return true;
+}
+
+void MainWindow::roller_MouseDrag(int x, int y)
+{
+    MapState& m = app_.state();
+    const double now = Microseconds();
+    if (now - tlastroller < kThrottle) return;
+    tlastroller = now;
+
+    const int k = rollerDirection(x, y);
+    if (const plat::Picture* frame = app_.pictures().btnf(k)) roller->graphics().DrawPicture(*frame, 0, 0);
+    const Shift s = kShift[k];
+    if (m.p) {
+        // The edge of p from which new map would come is blanked.
+        plat::Graphics& g = m.p->graphics();
+        const int pw = m.p->Width(), ph = m.p->Height();
+        g.SetForeColor(app_.atlas().blankgrey);
+        if (s.sx > 0) g.FillRect(0, 0, kStep, ph);
+        if (s.sy > 0) g.FillRect(0, 0, pw, kStep);
+        if (s.sx < 0) g.FillRect(pw - kStep, 0, kStep, ph);
+        if (s.sy < 0) g.FillRect(0, ph - kStep, pw, kStep);
+    }
+    rollerdx -= s.sx;
+    rollerdy -= s.sy;
+    m.x0 -= s.sx / m.scale;
+    m.y0 -= s.sy / m.scale;
+    showShiftedMap(-20 - rollerdx, -20 - rollerdy);
+}
+
+void MainWindow::roller_MouseUp(int, int)
+{
+    MapState& m = app_.state();
+    if (const plat::Picture* rest = app_.pictures().btn0f()) roller->graphics().DrawPicture(*rest, 0, 0);
+    rollerdx = 0;
+    rollerdy = 0;
+    if (m.p) app_.engine().displaymap(*m.p, true);
+    MapCanvas->Refresh(false);
+    setFocusControl(MapCanvas);
+}
+
+}  // namespace quil2a
