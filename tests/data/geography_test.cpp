@@ -1,0 +1,116 @@
+// The committed geography: every feature and water seed inside the map and the
+// data model, and water that never floods land where a territory lies.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "atlasdata/convert.h"
+#include "data/stored_items.h"
+#include "engine/engine.h"
+#include "platform/text.h"
+#include "support/atlas_loader.h"
+
+using namespace quil2a;
+
+namespace {
+
+class Geography : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        quillmere_data::installStoredItems();
+        atlas_ = testsupport::loadServedAtlas().release();
+    }
+    static void TearDownTestSuite()
+    {
+        delete atlas_;
+        atlas_ = nullptr;
+    }
+    static Atlas& a() { return *atlas_; }
+    static Atlas* atlas_;
+};
+
+Atlas* Geography::atlas_ = nullptr;
+
+bool insideMap(int32_t v) { return v >= 1 && v <= 35900; }
+
+}  // namespace
+
+TEST_F(Geography, FeaturesAndSeedsLieInsideTheMap)
+{
+    int features = 0;
+    for (int i = 0; i <= 400; ++i) {
+        const Bytes& data = a().geodata[i];
+        if (data.empty()) continue;
+        ++features;
+        const Bytes& info = a().geoinfo[i];
+        int32_t comma = plat::InStrB(info, ",");
+        ASSERT_GT(comma, 0) << "feature " << i;
+        EXPECT_NE(Bytes("CILRE").find(plat::MidB(info, comma + 1, 1)), Bytes::npos) << "feature " << i << ": " << info;
+        EXPECT_EQ(plat::Split(plat::Trim(a().geozone[i]), " ").size(), 4u) << "feature " << i;
+        auto points = plat::Split(data, " ");
+        EXPECT_GE(points.size(), 2u) << "feature " << i;
+        for (const Bytes& pt : points) {
+            int32_t c = plat::InStrB(pt, ",");
+            ASSERT_GT(c, 1) << "feature " << i << " point '" << pt << "'";
+            EXPECT_TRUE(insideMap(intval(plat::LeftB(pt, c - 1))) && insideMap(intval(plat::MidB(pt, c + 1))))
+                << "feature " << i << " point " << pt;
+        }
+    }
+    EXPECT_GT(features, 100);
+
+    // Seeds are used from id 1 up to the first missing id: none may lie beyond a gap.
+    int seeds = 0;
+    while (seeds + 1 <= 2000 && !a().wtinfo[seeds + 1].empty()) ++seeds;
+    EXPECT_GT(seeds, 100);
+    for (int i = seeds + 1; i <= 2000; ++i) EXPECT_TRUE(a().wtinfo[i].empty()) << "seed " << i << " after a gap";
+    for (int i = 1; i <= seeds; ++i) {
+        auto f = plat::Split(plat::MidB(a().wtinfo[i], plat::InStrB(a().wtinfo[i], ":") + 1), ",");
+        ASSERT_GE(f.size(), 3u) << a().wtinfo[i];
+        EXPECT_TRUE(insideMap(intval(f[0])) && insideMap(intval(f[1]))) << a().wtinfo[i];
+        EXPECT_GT(intval(f[2]), 0) << a().wtinfo[i];
+    }
+}
+
+// Every territory seed that a render uses must lie on land in the geography
+// layer: a water seed on land, or a coast left open, floods it.
+TEST_F(Geography, WaterNeverFloodsATerritory)
+{
+    struct View {
+        double x0, y0, scale;
+        int w, h;
+    };
+    const View views[] = {{17000, 14000, 0.028147497671065603, 1000, 700},  // the whole map
+                          {10500, 12000, 0.054975581388800036, 1152, 800},  // the default view
+                          {14524, 16181, 0.13421772800000006, 900, 700},    // the Aegean
+                          {10727, 8779, 0.2097152, 900, 700},               // the Danish straits
+                          {15773, 14923, 0.2621440000000001, 700, 600}};    // the Bosporus
+    for (const View& v : views) {
+        MapState m;
+        NullHost host(v.w, v.h);
+        MapEngine engine(a(), m, host);
+        m.makePictures(v.w, v.h);
+        m.x0 = v.x0;
+        m.y0 = v.y0;
+        m.xc = v.w / 2.0;
+        m.yc = v.h / 2.0;
+        m.scale = v.scale;
+        m.maindate = 1815.6;
+        engine.jumptodate();
+        engine.displaymap(*m.p, true);
+        int used = 0, flooded = 0;
+        for (int k = 1; k <= m.NActivePts; ++k) {
+            const Bytes& info = a().ptinfo[a().ActivePt[k]];
+            for (const Bytes& seed : plat::Split(plat::MidB(info, plat::InStrB(info, ":") + 1), " ")) {
+                auto f = plat::Split(seed, ",");
+                if (f.size() < 3) continue;
+                double sx = engine.screenx(intval(f[0])), sy = engine.screeny(intval(f[1]));
+                if (sx < 0 || sy < 0 || sx > v.w - 1 || sy > v.h - 1 || intval(f[2]) * v.scale <= 0.05) continue;
+                ++used;
+                if (m.p2->surface().Pixel(plat::Int(sx), plat::Int(sy)) == a().watercolor) ++flooded;
+            }
+        }
+        EXPECT_GT(used, 20) << "view at scale " << v.scale;
+        EXPECT_LE(flooded * 200, used) << flooded << " of " << used << " territory seeds under water at scale " << v.scale;
+    }
+}
