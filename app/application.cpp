@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -11,6 +12,7 @@
 #include "app/splash.h"
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
+#include "dialog/maindlg.h"
 #include "hypertext/command.h"
 #include "hypertext/narrwin.h"
 #include "hypertext/pagechoice.h"
@@ -61,6 +63,9 @@ App::App(Options options) : options_(std::move(options))
 
 App::~App()
 {
+    mainWindow_->setOptionsDialog(nullptr);
+    dlg_.reset();
+    for (const QPointer<QWidget>& d : closedDlgs_) delete d.data();
     delete splash_.data();
     narr_.reset();
     mainWindow_->setNarrativeWindow(nullptr);
@@ -160,6 +165,50 @@ NarrativeWindow* App::NarrWin()
         mainWindow_->setNarrativeWindow(narr_.get());
     }
     return narr_.get();
+}
+
+MainDlg* App::Dlg()
+{
+    if (dlg_ || makingDlg_) return dlg_.get();
+    makingDlg_ = true;
+    DialogLinks links;
+    links.refreshMap = [this] {
+        mainWindow_->MapCanvas->Refresh(false);
+        mainWindow_->ZoomCtl->Refresh(false);
+    };
+    links.fullScreen = [this] { return shell_.FullScreen; };
+    links.setFullScreen = [this](bool on) { setFullScreen(on); };
+    links.setMenuBarVisible = [this](bool visible) { setMenuBarVisible(visible); };
+    links.hideNarrative = [this] {
+        if (narr_) narr_->Hide();
+    };
+    links.storedPicture = [this](int n) { return pictures_.picture(n); };
+    links.onClosed = [this] {
+        if (!dlg_) return;
+        if (mainWindow_->optionsDialog() == dlg_.get()) mainWindow_->setOptionsDialog(nullptr);
+        MainDlg* closed = dlg_.release();
+        std::erase_if(closedDlgs_, [](const QPointer<QWidget>& d) { return d.isNull(); });
+        closedDlgs_.emplace_back(closed);
+        closed->deleteLater();
+    };
+    links.ctlgrey1 = shell_.ctlgrey1;
+    links.ctlgrey2 = shell_.ctlgrey2;
+    dlg_ = std::make_unique<MainDlg>(atlas_, state_, *engine_, *mainWindow_, std::move(links));
+    makingDlg_ = false;
+    mainWindow_->setOptionsDialog(dlg_.get());
+    return dlg_.get();
+}
+
+void App::setFullScreen(bool on)
+{
+    shell_.FullScreen = on;
+    if (on) mainWindow_->showFullScreen();
+    else mainWindow_->showNormal();
+}
+
+void App::setMenuBarVisible(bool visible)
+{
+    if (QMenuBar* bar = mainWindow_->menuBar()) bar->setVisible(visible);
 }
 
 void App::showMessage(const plat::Bytes& text)

@@ -4,10 +4,12 @@
 
 #include <QPointer>
 #include <QSize>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/menubar.h"
 #include "app/pictures.h"
@@ -20,6 +22,7 @@
 
 namespace quil2a {
 
+class MainDlg;
 class MainWindow;
 
 struct AppOptions {
@@ -68,6 +71,15 @@ public:
     NarrativeWindow* NarrWin();
     std::function<std::unique_ptr<NarrativeWindow>(App&)> narrWinFactory;
 
+    // The options dialog, made hidden on first use (normally by the first full
+    // render); closing it discards it and the next use makes a new one. Null
+    // only while it is being made.
+    MainDlg* Dlg();
+    MainDlg* existingDlg() const { return dlg_.get(); }
+    // The main window's full screen and menu bar, as the dialog switches them.
+    void setFullScreen(bool on);
+    void setMenuBarVisible(bool visible);
+
     // Shows a message and waits for it; the animation timer's ticks are
     // ignored meanwhile. runModal shows it (a message box unless replaced).
     void showMessage(const plat::Bytes& text);
@@ -89,6 +101,10 @@ private:
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<MapEngine> engine_;
     std::unique_ptr<NarrativeWindow> narr_;
+    std::unique_ptr<MainDlg> dlg_;
+    bool makingDlg_ = false;
+    // Closed dialogs waiting for their deletion.
+    std::vector<QPointer<QWidget>> closedDlgs_;
     QPointer<Splash> splash_;
     int modalDepth_ = 0;
 };

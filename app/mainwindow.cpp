@@ -15,6 +15,7 @@
 #include "app/application.h"
 #include "app/editdate.h"
 #include "app/settings.h"
+#include "dialog/maindlg.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
 
@@ -460,7 +461,9 @@ void MainWindow::narrWinUpdate(const plat::Bytes& pageAndAnchor)
 
 void MainWindow::setVisibleMapBox(int x1, int y1, int x2, int y2)
 {
-    if (dlg_) dlg_->setVisibleMapBox(x1, y1, x2, y2);
+    // The first reference makes the dialog, hidden.
+    OptionsDialog* d = dlg_ ? dlg_ : app_.Dlg();
+    if (d) d->setVisibleMapBox(x1, y1, x2, y2);
 }
 
 }  // namespace quil2a

@@ -2,7 +2,7 @@
 # Rebuilds the stored items under data/items from their sources.
 set -euo pipefail
 cd "$(dirname "$0")"
-for part in geo history text pages; do
+for part in geo history text pages pictures; do
   if [ -x "$part/build.sh" ]; then
     echo "== data: $part"
     "./$part/build.sh"

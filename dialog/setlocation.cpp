@@ -1,5 +1,7 @@
 #include "dialog/setlocation.h"
 
+#include <utility>
+
 namespace quil2a {
 
 namespace {
@@ -29,6 +31,9 @@ void SetLocation(MapEngine& engine, int canvasWidth, int canvasHeight, double x1
     MapState& m = engine.state();
     m.x0 = (x1 + x2) / 2;
     m.y0 = (y1 + y2) / 2;
+    // A box dragged up or to the left comes with its corners reversed.
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
 
     double s = 1.0;
     do {

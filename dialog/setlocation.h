@@ -7,8 +7,8 @@
 
 namespace quil2a {
 
-// Puts the middle of the box x1 y1 x2 y2 (map units, top left and bottom
-// right) in the middle of the view and picks the largest power of 0.8 below
+// Puts the middle of the box x1 y1 x2 y2 (map units, two opposite corners in
+// either order) in the middle of the view and picks the largest power of 0.8 below
 // 0.25 at which the box fits the canvas with a 40-pixel margin (down to
 // 0.8^21). With redraw the map is rendered into p with its layers; the caller
 // repaints the canvas and the zoom control.

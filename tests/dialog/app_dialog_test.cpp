@@ -1,0 +1,52 @@
+// The options dialog in the program: made by the main window's first render,
+// discarded on close and made afresh, switching the real window to full screen.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QMenuBar>
+
+#include "app/app_harness.h"
+#include "dialog/maindlg.h"
+#include "dialog_fixture.h"
+
+TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
+{
+    apptest::Harness h;
+    h.open();
+    quil2a::MainDlg* d = h.app->existingDlg();
+    ASSERT_TRUE(d);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(h.win().optionsDialog(), d);
+    EXPECT_EQ(d->vmx1, plat::Int(h.app->engine().mapx(20)));
+    EXPECT_NE(d->VuReg->backdrop(), nullptr);  // the stored colour thumbnail
+
+    dlgtest::choose(d->Qtype, 0);
+    d->PopupArrow1_MouseUp(0, 0);
+    d->Show();
+    d->Close();
+    EXPECT_EQ(h.app->existingDlg(), nullptr);
+    EXPECT_EQ(h.win().optionsDialog(), nullptr);
+
+    h.app->engine().jumpdate();
+    d = h.app->existingDlg();
+    ASSERT_TRUE(d);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(d->Qtype->currentIndex(), 2);
+    EXPECT_EQ(d->ListIndex(), 0);
+    EXPECT_FALSE(d->sortup);
+
+    // Full screen and back: the menu bar goes and returns, the dialog stays hidden.
+    h.win().show();
+    d->Show();
+    d->CheckBox1->click();
+    EXPECT_TRUE(h.s().FullScreen);
+    EXPECT_TRUE(h.win().isFullScreen());
+    EXPECT_FALSE(h.win().menuBar()->isVisible());
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_FALSE(h.m().NarrWinOpen);
+    d->CheckBox1->click();
+    EXPECT_FALSE(h.s().FullScreen);
+    EXPECT_FALSE(h.win().isFullScreen());
+    EXPECT_TRUE(h.win().menuBar()->isVisible());
+    EXPECT_FALSE(d->isVisible());
+}

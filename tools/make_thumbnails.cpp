@@ -1,0 +1,90 @@
+// Draws the options dialog's four region thumbnails from the stored atlas with
+// the map engine: the whole map, 200 x 200 pixels, a pixel for 205 map units
+// with map point (0, 0) at pixel (11, 11), without labels, in the colour, grey,
+// near-white and membership looks. Usage:
+//   build/tools/quillmere-thumbnails OUTDIR [YEAR]
+// writes OUTDIR/vureg1.png .. vureg4.png for the map at YEAR (2003.0 unless given).
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "atlasdata/atlas.h"
+#include "atlasdata/content.h"
+#include "atlasdata/loaders.h"
+#include "data/stored_items.h"
+#include "dialog/setcolor.h"
+#include "dialog/thumbmap.h"
+#include "engine/engine.h"
+#include "engine/host.h"
+#include "engine/mapstate.h"
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: %s OUTDIR [YEAR]\n", argv[0]);
+        return 2;
+    }
+    const std::string outdir = argv[1];
+    double year = 2003.0;
+    if (argc == 3) {
+        char* end = nullptr;
+        year = std::strtod(argv[2], &end);
+        if (end == argv[2] || *end != '\0' || !(year >= 1000.0 && year <= 2003.0)) {
+            std::fprintf(stderr, "%s: the year must lie within 1000 and 2003\n", argv[0]);
+            return 2;
+        }
+    }
+
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!getenv("XDG_RUNTIME_DIR")) {
+        const std::string runtime = "/tmp/quillmere-thumbnails-" + std::to_string(getuid());
+        mkdir(runtime.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
+    QGuiApplication app(argc, argv);
+
+    // The atlas as the program loads it; a fixed seed keeps the greys the same from run to run.
+    quillmere_data::installStoredItems();
+    auto atlas = std::make_unique<quil2a::Atlas>();
+    quil2a::Atlas& a = *atlas;
+    quil2a::Fillcfilelist(a);
+    a.GreekText = false;
+    a.gamma = 0.7;
+    a.grandom.Seed(1);
+    quil2a::loadmapdata(a);
+    quil2a::loadtextdata(a);
+
+    quil2a::MapState m;
+    const int n = quil2a::kThumbSize;
+    m.makePictures(n, n);
+    m.x0 = m.y0 = 0;
+    m.xc = m.yc = quil2a::kThumbOrigin;
+    m.scale = 1.0 / quil2a::kThumbUnit;
+    m.countrynameson = m.citieson = m.citynameson = false;
+    quil2a::NullHost host(n, n);
+    quil2a::MapEngine engine(a, m, host);
+    m.maindate = year;
+    engine.jumptodate();
+
+    const struct {
+        int scheme;
+        const char* file;
+    } looks[] = {{0, "vureg1.png"}, {2, "vureg2.png"}, {4, "vureg3.png"}, {5, "vureg4.png"}};
+    for (const auto& look : looks) {
+        a.colorscheme = look.scheme;
+        quil2a::applyColorScheme(a);
+        engine.displaymap(*m.p, true);
+        const std::string path = outdir + "/" + look.file;
+        if (!m.p->image().convertToFormat(QImage::Format_RGB32).save(QString::fromStdString(path), "PNG")) {
+            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], path.c_str());
+            return 1;
+        }
+        std::printf("%s: scheme %d at %.1f\n", path.c_str(), look.scheme, m.maindate);
+    }
+    return 0;
+}
