@@ -2,27 +2,25 @@
 // the test sets, and a count of full renders.
 #pragma once
 
-#include <QWheelEvent>
 #include <cmath>
 
 #include "app_harness.h"
-#include "platform/clock.h"
 
 namespace apptest {
 
-// Counts the renders: every full render tells the dialog the visible box.
+// Every full render tells the dialog the visible box: counted here.
 struct DialogDouble : quil2a::OptionsDialog {
-    int boxes = 0;
+    int renders = 0;
     void Show() override {}
     void Hide() override {}
     void SetFocus() override {}
     void Close() override {}
-    void setVisibleMapBox(int, int, int, int) override { ++boxes; }
+    void setVisibleMapBox(int, int, int, int) override { ++renders; }
 };
 
 struct Interaction : Harness {
     DialogDouble dialog;
-    double now = 5e9;  // microseconds since the system started
+    double now = 5e9;  // microseconds
     Qt::KeyboardModifiers held;
 
     explicit Interaction(QSize screen = QSize(1280, 800)) : Harness("quillmere", screen)
@@ -34,40 +32,37 @@ struct Interaction : Harness {
     }
     ~Interaction() { win().setOptionsDialog(nullptr); }
 
-    quil2a::MapEngine& engine() { return app->engine(); }
     quil2a::Atlas& atlas() { return app->atlas(); }
+    quil2a::MapEngine& engine() { return app->engine(); }
     quil2a::Canvas* map() { return win().MapCanvas; }
-
     // The canvas point where a map point is drawn.
     QPoint canvasAt(double x, double y)
     {
         return QPoint(plat::Int(engine().screenx(x)) - 20, plat::Int(engine().screeny(y)) - 20);
     }
-    void press(QWidget* w, QPoint at, Qt::KeyboardModifiers mods = {})
+    void press(QWidget* w, QPoint at, Qt::KeyboardModifiers mods = {}) { QTest::mousePress(w, Qt::LeftButton, mods, at); }
+    void release(QWidget* w, QPoint at) { QTest::mouseRelease(w, Qt::LeftButton, {}, at); }
+    // A move with the button held, sent straight to the control.
+    void drag(QWidget* w, QPoint to)
     {
-        QTest::mousePress(w, Qt::LeftButton, mods, at);
-    }
-    void drag(QWidget* w, QPoint to, Qt::KeyboardModifiers mods = {})
-    {
-        // A move with the button held, sent straight to the control.
-        QMouseEvent e(QEvent::MouseMove, QPointF(to), w->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton, mods);
+        QMouseEvent e(QEvent::MouseMove, QPointF(to), w->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton, {});
         QCoreApplication::sendEvent(w, &e);
-    }
-    void release(QWidget* w, QPoint at, Qt::KeyboardModifiers mods = {})
-    {
-        QTest::mouseRelease(w, Qt::LeftButton, mods, at);
     }
     void clickMap(QPoint at, Qt::KeyboardModifiers mods = {})
     {
         press(map(), at, mods);
-        release(map(), at, mods);
+        release(map(), at);
     }
-    void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(&win(), k, mods); }
-    void tick() { win().OtherTimer_Action(); }
-
+    plat::Bytes clickLabel(double x, double y)
+    {
+        now += 1e6;
+        clickMap(canvasAt(x, y));
+        return win().IDlabelText;
+    }
+    void key(Qt::Key k) { QTest::keyClick(&win(), k); }
     plat::Color mapPixel(int x, int y) { return map()->shownPicture().image().pixel(x, y) & 0xFFFFFFu; }
     plat::Color pPixel(int x, int y) { return m().p->surface().Pixel(x, y); }
-    double pow8(int k) { return std::pow(0.8, k); }
+    static double pow8(int k) { return std::pow(0.8, k); }
     bool labelShown() { return win().IDcanvas->isVisibleTo(&win().surface()); }
 };
 
