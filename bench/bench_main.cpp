@@ -1,13 +1,13 @@
-// Benchmarks run headless: text and pictures need a GUI application object.
+// Benchmarks run headless: text, pictures and widgets need an application object.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdlib>
 
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);  // the dialog benchmarks make widgets
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
