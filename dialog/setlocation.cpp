@@ -9,20 +9,6 @@ constexpr double kScaleStep = 0.8;
 constexpr double kStartBelow = 0.25;
 constexpr double kSmallest = 0.01;
 constexpr double kMargin = 40.0;
-
-// A piece that Val would read as a number, not as the 0 of "no number".
-bool isNumber(const plat::Bytes& s)
-{
-    size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    bool digits = false;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') { ++i; digits = true; }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') { ++i; digits = true; }
-    }
-    return digits;
-}
 }  // namespace
 
 void SetLocation(MapEngine& engine, int canvasWidth, int canvasHeight, double x1, double y1, double x2,
@@ -57,7 +43,7 @@ bool parseMapBox(const plat::Bytes& text, double box[4])
     const auto parts = plat::Split(text, " ");
     if (parts.size() < 4) return false;
     for (int i = 0; i < 4; ++i)
-        if (!isNumber(parts[static_cast<size_t>(i)])) return false;
+        if (!plat::StartsWithNumber(parts[static_cast<size_t>(i)])) return false;
     for (int i = 0; i < 4; ++i) box[i] = plat::Val(parts[static_cast<size_t>(i)]);
     return true;
 }

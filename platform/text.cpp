@@ -132,18 +132,33 @@ Bytes Str(double v)
     return s;
 }
 
-double Val(std::string_view s)
+// End of the sign, digits and decimal part from i; digits tells whether any digit was seen.
+static size_t scanDecimal(std::string_view s, size_t i, bool& digits)
 {
-    size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-    size_t start = i;
+    digits = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    bool digits = false;
     while (i < s.size() && s[i] >= '0' && s[i] <= '9') { ++i; digits = true; }
     if (i < s.size() && s[i] == '.') {
         ++i;
         while (i < s.size() && s[i] >= '0' && s[i] <= '9') { ++i; digits = true; }
     }
+    return i;
+}
+
+bool StartsWithNumber(std::string_view s)
+{
+    bool digits = false;
+    scanDecimal(s, 0, digits);
+    return digits;
+}
+
+double Val(std::string_view s)
+{
+    size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    size_t start = i;
+    bool digits = false;
+    i = scanDecimal(s, i, digits);
     if (!digits) return 0.0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         size_t j = i + 1;

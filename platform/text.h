@@ -54,6 +54,8 @@ Bytes Str(int64_t v);
 Bytes Str(double v);
 // The leading number of the text as a double (0 when there is none).
 double Val(std::string_view s);
+// Whether the text begins with a number that Val reads (a sign, digits, a decimal part).
+bool StartsWithNumber(std::string_view s);
 // Nearest whole number, halves away from zero.
 double Round(double v);
 // Drops the fraction; NaN gives 0 and values beyond the 32-bit range saturate.

@@ -34,6 +34,20 @@ Atlas* Geography::atlas_ = nullptr;
 
 bool insideMap(int32_t v) { return v >= 1 && v <= 35900; }
 
+// Water at the point and no coast, lake or river line within two pixels: a seed
+// of an island too small to draw at this zoom lies next to its coast line, a
+// seed in a flooded territory lies in open water.
+bool underOpenWater(plat::Picture& p2, int x, int y, const Atlas& at)
+{
+    if (p2.surface().Pixel(x, y) != at.watercolor) return false;
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            plat::Color c = p2.surface().Pixel(x + dx, y + dy);
+            if (c == at.coastcolor || c == at.rivercolor) return false;
+        }
+    return true;
+}
+
 }  // namespace
 
 TEST_F(Geography, FeaturesAndSeedsLieInsideTheMap)
@@ -107,7 +121,7 @@ TEST_F(Geography, WaterNeverFloodsATerritory)
                 double sx = engine.screenx(intval(f[0])), sy = engine.screeny(intval(f[1]));
                 if (sx < 0 || sy < 0 || sx > v.w - 1 || sy > v.h - 1 || intval(f[2]) * v.scale <= 0.05) continue;
                 ++used;
-                if (m.p2->surface().Pixel(plat::Int(sx), plat::Int(sy)) == a().watercolor) ++flooded;
+                if (underOpenWater(*m.p2, plat::Int(sx), plat::Int(sy), a())) ++flooded;
             }
         }
         EXPECT_GT(used, 20) << "view at scale " << v.scale;

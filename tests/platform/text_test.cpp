@@ -96,3 +96,9 @@ TEST(CodePages, EncodeDecodeRoundTrip)
     EXPECT_EQ(decode(b, CodePage::Win1253), greek);
     EXPECT_EQ(encode(QString::fromUtf8("Ωx"), CodePage::Win1252), "?x");
 }
+
+TEST(Text, StartsWithNumberAgreesWithVal)
+{
+    for (const char* s : {"12", "-3.5", "+.5", "7abc", "0"}) EXPECT_TRUE(plat::StartsWithNumber(s)) << s;
+    for (const char* s : {"", "-", ".", "+.", "x1", " 1"}) EXPECT_FALSE(plat::StartsWithNumber(s)) << s;
+}
