@@ -53,6 +53,8 @@ App::App(Options options) : options_(std::move(options))
         if (!state_.NarrWinOpen) return;
         if (NarrativeWindow* w = NarrWin()) NarrWinJump(atlas_, state_, *w);
     };
+    ApplicationAddMenuHandlers();
+    exportHooks.holdAnimation = [this](bool held) { modalDepth_ += held ? 1 : -1; };
     quit = [] { QCoreApplication::quit(); };
     runModal = [this](const QString& text) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmere"), text, QMessageBox::Ok,
@@ -191,6 +193,7 @@ MainDlg* App::Dlg()
         closedDlgs_.emplace_back(closed);
         closed->deleteLater();
     };
+    links.exportHooks = &exportHooks;
     links.ctlgrey1 = shell_.ctlgrey1;
     links.ctlgrey2 = shell_.ctlgrey2;
     dlg_ = std::make_unique<MainDlg>(atlas_, state_, *engine_, *mainWindow_, std::move(links));

@@ -16,6 +16,7 @@
 #include "app/shellstate.h"
 #include "app/splash.h"
 #include "atlasdata/atlas.h"
+#include "dialog/savemap.h"
 #include "engine/engine.h"
 #include "engine/links.h"
 #include "engine/mapstate.h"
@@ -91,7 +92,33 @@ public:
     // Ends the program (the main window's close calls it).
     std::function<void()> quit;
 
+    // Menu commands, one per command item, each bound to its item by name.
+    bool EditCopy_Action();
+    bool FileQuit_Action();
+    bool HelpAbout_Action();
+    bool HelpUsing_Action();
+    bool PrintMapAsDisplayed_Action();
+    bool PrintMapFiner_Action();
+    bool PrintMapFinest_Action();
+    bool SaveMapAsDisplayed_Action();
+    bool SaveMapFiner_Action();
+    bool SaveMapFinest_Action();
+    bool WindowMainMap_Action();
+    bool WindowNarrate_Action();
+    bool WindowOptions_Action();
+    bool WindowZoomIn_Action();
+    bool WindowZoomOut_Action();
+    bool WindowPrefs_Action();
+
+    // The export's dialogs (the system's unless replaced) and its hold on the
+    // animation; every options dialog made uses these.
+    ExportHooks exportHooks;
+
 private:
+    void ApplicationAddMenuHandlers();
+    // The dialog's export at a resolution, under the wait cursor.
+    void exportMap(int32_t mode, int32_t resolution);
+
     Options options_;
     Atlas atlas_;
     MapState state_;

@@ -160,6 +160,10 @@ MainWindow::MainWindow(App& app) : QMainWindow(nullptr), app_(app)
     drawnControl(HelpB);
     HelpB->acceptFocus = false;
 
+    wireWindowButtons();
+    wireEdgeStrips();
+    wireEditingRow();
+
     Microseconds = [] { return plat::Microseconds(); };
     asyncModifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
 }

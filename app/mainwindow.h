@@ -149,6 +149,25 @@ public:
     bool GoBtn_MouseDown(int x, int y);
     void GoBtn_MouseUp(int x, int y);
 
+    // Window buttons of the strip: the options dialog, the narrative, the help page.
+    void DlgB_Paint(plat::Graphics& g);
+    bool DlgB_MouseDown(int x, int y);
+    void DlgB_MouseUp(int x, int y);
+    void NarrB_Paint(plat::Graphics& g);
+    bool NarrB_MouseDown(int x, int y);
+    void NarrB_MouseUp(int x, int y);
+    void HelpB_Paint(plat::Graphics& g);
+    bool HelpB_MouseDown(int x, int y);
+    void HelpB_MouseUp(int x, int y);
+
+    // The four edge strips: in full screen a click on one leaves it.
+    bool EdgeStrip_MouseDown(int x, int y);
+
+    // The hidden developer row: mouse mode, a flag nothing reads, an idle button.
+    void EditingMenu_Change();
+    void CheckBox1_Action();
+    void SaveBtn_Action();
+
     // The other windows, when they exist.
     void setNarrativeWindow(NarrativeWindow* w) { narr_ = w; }
     NarrativeWindow* narrativeWindow() const { return narr_; }
@@ -187,6 +206,9 @@ private:
     void layoutControls();
     void surfaceResized(int w, int h);
     void drawnControl(Canvas* c);
+    void wireWindowButtons();
+    void wireEdgeStrips();
+    void wireEditingRow();
     void drawTimeSymbol(plat::Graphics& g, int zone);
     void restartEvo();
     // One tenth forward (+1) or back (-1) within the date range; false at a range end.

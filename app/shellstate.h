@@ -30,6 +30,8 @@ struct ShellState {
     // Mouse mode of the map: 0 normal, 1 a pan drag under way; other values
     // belong to the developer row and make the map ignore clicks.
     int32_t mouseaction = 0;
+    // The developer row's check box; nothing reads it.
+    bool showciamap = false;
 };
 
 }  // namespace quil2a

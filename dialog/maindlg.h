@@ -11,6 +11,7 @@
 
 #include "atlasdata/atlas.h"
 #include "dialog/drawn.h"
+#include "dialog/savemap.h"
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/links.h"
@@ -43,6 +44,8 @@ struct DialogLinks {
     std::function<const plat::Picture*(int)> storedPicture;
     // The dialog was closed: its owner discards it.
     std::function<void()> onClosed;
+    // The export's dialogs and animation hold; null takes the system's dialogs.
+    const ExportHooks* exportHooks = nullptr;
     // Outline colours of the query box on the thumbnail.
     plat::Color ctlgrey1 = plat::RGB(192, 192, 192), ctlgrey2 = plat::RGB(253, 253, 253);
 };

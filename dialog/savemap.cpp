@@ -1,9 +1,211 @@
-// Saving, printing and copying the map are built on this entry point; until
-// they are, the export buttons and commands leave the map as it is.
+// Saving, printing and copying the map: the map is rendered afresh into its
+// own picture at one, two or four times the canvas, framed, given a caption
+// strip, handed to the printer, the clipboard or a PNG file, and the screen
+// map is rendered again whatever happened.
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
 #include "dialog/maindlg.h"
+#include "dialog/savemap.h"
+#include "platform/codepage.h"
+#include "platform/msgbox.h"
 
 namespace quil2a {
 
-void MainDlg::SaveMap(int32_t) {}
+namespace {
+
+constexpr double kScaleStep = 0.8;
+// The canvas shows the screen map from this point of p.
+constexpr int kMargin = 20;
+
+bool systemPageSetup(QPrinter& printer)
+{
+    QPageSetupDialog dialog(&printer);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool systemPrintDialog(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QString systemSaveFileName(const QString& defaultName)
+{
+    QFileDialog dialog(nullptr);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("PNG (*.png)"));
+    dialog.setMimeTypeFilters({QStringLiteral("image/png")});
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.selectFile(defaultName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void tell(const Atlas& a, int n)
+{
+    const plat::Bytes& text = a.quilstring[n];
+    if (!text.empty()) plat::MsgBox(text);
+}
+
+}  // namespace
+
+int exportFactor(int32_t resolution)
+{
+    if (resolution == 2) return 2;
+    if (resolution == 3) return 4;
+    return 1;
+}
+
+double exportScale(double scale, int k, double scalestep)
+{
+    if (k <= 1) return scale;
+    const double s = scale / std::pow(scalestep, k == 2 ? 3 : 6);
+    return s > 1.0 ? 1.0 : s;
+}
+
+QSize printFit(int wid, int ht, int pageWidth, int pageHeight)
+{
+    if (wid <= 0 || ht <= 0) return {};
+    // wid / ht < Pw / Ph, compared without dividing.
+    const bool pageWider = static_cast<double>(wid) * pageHeight < static_cast<double>(pageWidth) * ht;
+    const double f = pageWider ? static_cast<double>(pageHeight) / ht : static_cast<double>(pageWidth) / wid;
+    return QSize(plat::Int(f * wid), plat::Int(f * ht));
+}
+
+void MainDlg::SaveMap(int32_t mode)
+{
+    const ExportHooks defaults;
+    const ExportHooks& hooks = links_.exportHooks ? *links_.exportHooks : defaults;
+
+    // The view is put back and the screen map rendered again on every way out;
+    // the animation waits until then.
+    struct Restore {
+        MainDlg& d;
+        const ExportHooks& hooks;
+        double scale, xc, yc;
+        ~Restore()
+        {
+            MapState& m = d.m_;
+            m.scale = scale;
+            m.xc = xc;
+            m.yc = yc;
+            if (m.p) d.engine_.displaymap(*m.p, true);
+            if (d.links_.refreshMap) d.links_.refreshMap();
+            if (hooks.holdAnimation) hooks.holdAnimation(false);
+        }
+    };
+    if (hooks.holdAnimation) hooks.holdAnimation(true);
+    const Restore restore{*this, hooks, m_.scale, m_.xc, m_.yc};
+
+    const bool print = mode == 0;
+    std::unique_ptr<QPrinter> printer;
+    QPainter page;
+    if (print) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (!(hooks.pageSetup ? hooks.pageSetup(*printer) : systemPageSetup(*printer))) return;
+        if (!(hooks.printDialog ? hooks.printDialog(*printer) : systemPrintDialog(*printer))) return;
+        if (!page.begin(printer.get())) {
+            plat::MsgBox(kPrintFailed);
+            return;
+        }
+        page.setRenderHint(QPainter::LosslessImageRendering);
+    }
+
+    const int k = exportFactor(resolution);
+    const int cw = host_.mapCanvasWidth(), ch = host_.mapCanvasHeight();
+    wid = k * cw;
+    ht = k * ch;
+    // The export is rendered into `render` and the canvas's part of it is cut
+    // out at (cutX, cutY). As displayed, the render repeats the screen map
+    // (p's size, the screen's view) so that the cut is what the canvas shows;
+    // finer, it is the export picture itself, its middle at the canvas's middle.
+    int renderW = wid, renderH = ht, cutX = 0, cutY = 0;
+    if (k == 1) {
+        renderW = std::max(m_.mapscreenwid, cw + 2 * kMargin);
+        renderH = std::max(m_.mapscreenht, ch + 2 * kMargin);
+        cutX = cutY = kMargin;
+    }
+    const int64_t pixels = static_cast<int64_t>(wid) * ht + (k == 1 ? static_cast<int64_t>(renderW) * renderH : 0);
+    if (wid < 1 || ht < 1 || pixels > hooks.maxPixels) {
+        plat::MsgBox(kExportTooLarge);
+        return;
+    }
+    auto render = plat::NewPicture(renderW, renderH, 32);
+    if (render->image().isNull()) {
+        plat::MsgBox(kExportTooLarge);
+        return;
+    }
+    render->graphics().SetUseOldRenderer(true);
+    if (k > 1) {
+        const double midX = engine_.mapx(kMargin + cw / 2.0), midY = engine_.mapy(kMargin + ch / 2.0);
+        m_.scale = exportScale(m_.scale, k, kScaleStep);
+        m_.xc = wid / 2.0 - (midX - m_.x0) * m_.scale;
+        m_.yc = ht / 2.0 - (midY - m_.y0) * m_.scale;
+    }
+    engine_.displaymap(*render, false);
+
+    std::unique_ptr<plat::Picture> pic;
+    if (k == 1) {
+        pic = plat::NewPicture(wid, ht, 32);
+        if (pic->image().isNull()) {
+            plat::MsgBox(kExportTooLarge);
+            return;
+        }
+        pic->graphics().DrawPicture(*render, -cutX, -cutY);
+        render.reset();
+    } else {
+        pic = std::move(render);
+    }
+
+    // Frame, white band and caption.
+    plat::Graphics& g = pic->graphics();
+    g.SetUseOldRenderer(true);
+    const int band = 13 * k;
+    g.SetForeColor(plat::RGB(0, 0, 0));
+    g.DrawRect(0, 0, wid, ht - band);
+    g.SetForeColor(plat::RGB(255, 255, 255));
+    g.FillRect(0, ht - band, wid, band);
+    g.SetForeColor(plat::RGB(0, 0, 0));
+    g.SetTextSize(8 * k);
+    g.SetCodePage(a_.textCodePage());
+    g.DrawString(kExportCaption, 4 * k, ht - 4 * k);
+
+    if (print) {
+        const QSize size = printFit(wid, ht, printer->width(), printer->height());
+        page.drawImage(QRect(QPoint(0, 0), size), pic->image(), QRect(0, 0, wid, ht));
+        pic.reset();
+        if (!page.end()) {
+            plat::MsgBox(kPrintFailed);
+            return;
+        }
+        tell(a_, 26);
+    } else if (mode == 1) {
+        QGuiApplication::clipboard()->setImage(pic->image());
+        pic.reset();
+        tell(a_, 27);
+    } else {
+        const QString name = plat::decode(a_.quilstring[46], a_.textCodePage()) +
+                             QString::number(plat::Int(plat::Round(m_.maindate))) + QStringLiteral(".png");
+        const QString path = hooks.saveFileName ? hooks.saveFileName(name) : systemSaveFileName(name);
+        if (path.isEmpty()) return;
+        const bool written = pic->image().save(path, "PNG");
+        pic.reset();
+        if (!written) {
+            plat::MsgBox(kPngWriteFailed);
+            return;
+        }
+        tell(a_, 28);
+    }
+}
 
 }  // namespace quil2a

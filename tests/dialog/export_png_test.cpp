@@ -1,0 +1,131 @@
+// Saving the map as a PNG file: what the picture shows at each resolution,
+// the caption strip, and the screen map after every way out.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QRadioButton>
+
+#include "export_support.h"
+
+using exporttest::Exporter;
+using exporttest::px;
+
+namespace {
+// A black frame above a white band of 13k rows with the caption's ink above its baseline.
+void expectStrip(const QImage& img, int k)
+{
+    const int W = img.width(), H = img.height(), band = 13 * k;
+    EXPECT_EQ(px(img, W - 1, 0), 0u);
+    EXPECT_EQ(px(img, W / 2, H - band - 1), 0u);
+    EXPECT_EQ(px(img, W - 1, H - band), 0xFFFFFFu);
+    int ink = 0;
+    for (int y = H - band; y < H - 4 * k; ++y)
+        for (int x = 4 * k; x < W / 2; ++x) ink += px(img, x, y) == 0;
+    EXPECT_GT(ink, 10 * k);
+}
+}  // namespace
+
+TEST(ExportPng, AsDisplayedIsExactlyWhatTheCanvasShows)
+{
+    Exporter r;
+    r.mark();
+    r.app->SaveMapAsDisplayed_Action();
+    EXPECT_EQ(r.offered, "Quillmere map1805.png");
+    EXPECT_EQ(r.messages.count("The map has been saved."), 1);
+    const QImage img(r.path), shown = r.win().MapCanvas->shownPicture().image();
+    ASSERT_EQ(img.size(), r.canvas());
+    expectStrip(img, 1);
+    int differ = 0;
+    for (int y = 1; y < img.height() - 14; ++y)
+        for (int x = 1; x < img.width() - 1; ++x) differ += px(img, x, y) != px(shown, x, y);
+    EXPECT_EQ(differ, 0);
+    EXPECT_TRUE(r.restored());
+}
+
+TEST(ExportPng, FinerAndFinestKeepTheCanvasMiddleAtTheirMiddle)
+{
+    Exporter r;
+    // Alphaville's cross alone at the canvas's middle.
+    r.m().countrynameson = r.m().citynameson = false;
+    const QSize c = r.canvas();
+    r.m().x0 = 8000 - (20 + c.width() / 2.0 - r.m().xc) / r.m().scale;
+    r.m().y0 = 11500 - (20 + c.height() / 2.0 - r.m().yc) / r.m().scale;
+    r.view0 = r.view();
+    double scaleInDialog = 0;
+    r.duringDialog = [&] { scaleInDialog = r.m().scale; };
+    for (auto [resolution, k, steps] : {std::tuple{2, 2, 3}, {3, 4, 6}, {0, 1, 0}}) {
+        r.dlg().resolution = resolution;
+        r.dlg().SaveBtn_Action();
+        const QImage img(r.path);
+        ASSERT_EQ(img.size(), c * k) << resolution;
+        expectStrip(img, k);
+        EXPECT_DOUBLE_EQ(scaleInDialog, r.view0[0] / std::pow(0.8, steps));
+        int n = 0, sx = 0, sy = 0;
+        for (int y = img.height() / 2 - 6; y <= img.height() / 2 + 6; ++y)
+            for (int x = img.width() / 2 - 6; x <= img.width() / 2 + 6; ++x)
+                if (px(img, x, y) == r.app->atlas().citynamecolor) n++, sx += x, sy += y;
+        ASSERT_GT(n, 0) << resolution;
+        EXPECT_NEAR(double(sx) / n, img.width() / 2.0, 1.0) << resolution;
+        EXPECT_NEAR(double(sy) / n, img.height() / 2.0, 1.0) << resolution;
+        EXPECT_TRUE(r.restored());
+    }
+    // The menu's resolution stays for the dialog's buttons; the radio buttons do not follow it.
+    r.app->SaveMapFinest_Action();
+    EXPECT_EQ(r.dlg().resolution, 3);
+    EXPECT_TRUE(r.dlg().res1->isChecked());
+    r.m().scale = 0.6;
+    r.app->SaveMapFiner_Action();
+    EXPECT_EQ(scaleInDialog, 1.0);
+}
+
+TEST(ExportPng, CancelFailureAndOversizeAreToldApartAndPutTheMapBack)
+{
+    Exporter r;
+    auto exportOnce = [&](int resolution) {
+        r.messages.clear();
+        r.asked = 0;
+        r.mark();
+        r.dlg().resolution = resolution;
+        r.dlg().SaveBtn_Action();
+        EXPECT_TRUE(r.restored());
+    };
+    r.path.clear();  // cancelled: nothing written, nothing said
+    exportOnce(1);
+    EXPECT_EQ(r.asked, 1);
+    EXPECT_TRUE(r.messages.messages().empty());
+    EXPECT_TRUE(QDir(r.dir.path()).isEmpty());
+
+    r.path = r.dir.filePath("no/such/folder/map.png");
+    exportOnce(1);
+    EXPECT_EQ(r.messages.messages(), std::vector<plat::Bytes>{quil2a::kPngWriteFailed});
+
+    // Too large: refused before any picture is made or a dialog asked.
+    r.path = r.dir.filePath("map.png");
+    r.app->exportHooks.maxPixels = int64_t(r.canvas().width()) * r.canvas().height() * 16 - 1;
+    exportOnce(3);
+    EXPECT_EQ(r.messages.messages(), std::vector<plat::Bytes>{quil2a::kExportTooLarge});
+    EXPECT_EQ(r.asked, 0);
+
+    r.app->atlas().quilstring[28] = "";  // an empty string silences the success message
+    exportOnce(2);
+    EXPECT_TRUE(QFile::exists(r.path));
+    EXPECT_TRUE(r.messages.messages().empty());
+}
+
+TEST(ExportPng, TheAnimationWaitsBehindTheSaveDialog)
+{
+    Exporter r;
+    r.s().targetdate = 1900.0;
+    r.s().timesteps = 1;
+    r.m().timeforward = true;
+    r.win().EvoTimer.setMode(2);
+    double dateInDialog = 0;
+    r.duringDialog = [&] {
+        r.win().EvoTimer_Action();
+        dateInDialog = r.m().maindate;
+    };
+    r.app->SaveMapAsDisplayed_Action();
+    EXPECT_EQ(dateInDialog, 1805.0);
+    r.win().EvoTimer_Action();
+    EXPECT_EQ(r.m().maindate, 1805.1);
+}
