@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include "app/splash.h"
 #include "app_harness.h"
 #include "dialog/maindlg.h"
 
@@ -26,6 +27,12 @@ TEST(MenuCommands, CaptionsFollowTheLanguageAndShowAnAmpersandAsItIs)
         for (auto [item, n] : {std::pair{"WindowMenu", 49}, {"FilePrintMap", 52}, {"SaveMapFinest", 23}, {"WindowPrefs", 61}})
             EXPECT_EQ(bar.item(item)->text(), shown + QString::number(n)) << item;
         EXPECT_EQ(bar.item("EditCopy")->iconText(), shown + "Copy & Paste");  // no mnemonic
+
+        // About shows the splash picture of the language.
+        h.app->openSplash()->Close();
+        bar.item("HelpAbout")->trigger();
+        ASSERT_NE(h.app->openSplash(), nullptr);
+        EXPECT_EQ(h.app->openSplash()->backdrop(), greek ? h.app->pictures().flashgr() : h.app->pictures().flash1());
     }
 }
 
