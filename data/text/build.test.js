@@ -1,0 +1,63 @@
+'use strict';
+// Tests of the converter's parts: dates, code pages, markup and place choice.
+const test = require('node:test');
+const assert = require('node:assert');
+const { parseDate } = require('./dates.js');
+const { encoderFor, encode } = require('./codepage.js');
+const { checkMarkup } = require('./markup.js');
+const { chooseVersion } = require('./places.js');
+
+test('a day gives the tenth of the year it falls in', () => {
+  assert.strictEqual(parseDate('1066', 'first'), 10660);
+  assert.strictEqual(parseDate('1066.8', 'first'), 10668);
+  assert.strictEqual(parseDate('1453-01-01', 'first'), 14530);
+  assert.strictEqual(parseDate('1453-12-31', 'first'), 14539);
+  assert.strictEqual(parseDate('1453-05-29', 'first'), 14534);
+  // 1000 is a Julian leap year, 1900 is no Gregorian one.
+  assert.strictEqual(parseDate('1000-02-29', 'first'), 10001);
+  assert.throws(() => parseDate('1900-02-29', 'first'));
+  assert.strictEqual(parseDate('1789-07', 'first'), 17895);
+});
+
+test('open and "<" ends are for last dates only', () => {
+  assert.strictEqual(parseDate('open', 'last'), 20099);
+  assert.strictEqual(parseDate('<1930-03-28', 'last'), 19301);
+  assert.throws(() => parseDate('open', 'first'));
+  assert.throws(() => parseDate('<1930', 'first'));
+  assert.throws(() => parseDate('1066-13', 'first'));
+  assert.throws(() => parseDate('10660', 'first'));
+});
+
+test('each set keeps to its code page and says which character it lacks', () => {
+  const en = encoderFor('windows-1252');
+  const el = encoderFor('windows-1253');
+  assert.deepStrictEqual([...encode(['Córdoba – š'], en)], [0x43, 0xf3, 0x72, 0x64, 0x6f, 0x62, 0x61, 0x20, 0x96, 0x20, 0x9a, 13, 10]);
+  assert.deepStrictEqual([...encode(['Ά΄ώ'], el)], [0xa2, 0xb4, 0xfe, 13, 10]);
+  assert.throws(() => encode(['Kraków', 'Gdańsk'], en, 'en/cities.mit'), /line 2: "ń" \(U\+0144\)/);
+  assert.throws(() => encode(['Μοχάτς', 'Mohács'], el, 'el/cities.mit'), /line 2: "á"/);
+  assert.throws(() => encode(['a\tb'], en, 'x'), /U\+0009/);
+});
+
+test('descriptions hold only closed style tags and no entities', () => {
+  assert.strictEqual(checkMarkup('<b>Basil II</b> of <i>Byzantium</i><br>ruled long.'), null);
+  assert.match(checkMarkup('<b>open'), /never closed/);
+  assert.match(checkMarkup('<b>a</i>'), /closes nothing/);
+  assert.match(checkMarkup('<a href="t150.htm">x</a>'), /unknown tag/);
+  assert.match(checkMarkup('Caf&eacute;'), /"&"/);
+  assert.match(checkMarkup('1 < 2'), /stray/);
+});
+
+test('a place version is taken by the middle of the record\'s dates', () => {
+  const v = [
+    { key: 'france', d1: 10000, d2: 11548 },
+    { key: 'france.2', d1: 11549, d2: 13629 },
+    { key: 'flanders', d1: 10000, d2: 13839 },
+  ];
+  assert.strictEqual(chooseVersion(v, 11000, 12000).key, 'france');
+  assert.strictEqual(chooseVersion(v, 11500, 11700).key, 'france.2');
+  // Born before the atlas: the dates are held to its range first.
+  assert.strictEqual(chooseVersion(v, 9000, 11000).key, 'france');
+  // Nothing covers 1500: the nearest in time.
+  assert.strictEqual(chooseVersion(v, 14800, 15200).key, 'flanders');
+  assert.strictEqual(chooseVersion([{ key: 'a', d1: 19000, d2: 20030 }], 19950, 20099).key, 'a');
+});
