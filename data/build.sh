@@ -8,3 +8,8 @@ for part in geo history text pages pictures; do
     "./$part/build.sh"
   fi
 done
+# The page pictures last: they show the pages, the text items and the thumbnails.
+if [ -x pages/pictures.sh ]; then
+  echo "== data: page pictures"
+  ./pages/pictures.sh
+fi
