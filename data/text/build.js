@@ -14,7 +14,9 @@
 // same records in the same order. Any fault stops the build with a message
 // naming the file and line; nothing is written then.
 //
-// Usage: node build.js [--check] [--items DIR]
+// Usage: node build.js [--check] [--items DIR] [--history DIR] [--places DIR]
+//   --history: folder of the place-keys.txt to use; --places: items folder
+//   whose en/places.mit it numbers.
 // No npm packages are used.
 
 'use strict';
@@ -320,8 +322,8 @@ function checkCount(kind, records, min) {
   if (records.length < min) fail(kind, `only ${records.length} records, at least ${min} wanted`);
 }
 
-function build(itemsDir, check) {
-  const places = loadPlaceResolver(SRC);
+function build(itemsDir, check, placeOptions = {}) {
+  const places = loadPlaceResolver(SRC, placeOptions);
   const strings = readStrings();
   const people = readPeople(places);
   const events = readEvents(places);
@@ -373,8 +375,10 @@ if (require.main === module) {
   const check = args.includes('--check');
   const at = args.indexOf('--items');
   const itemsDir = at >= 0 ? path.resolve(args[at + 1]) : path.join(SRC, '..', 'items');
+  // The place list to resolve against, when not the one beside the sources.
+  const option = (name) => (args.indexOf(name) >= 0 ? path.resolve(args[args.indexOf(name) + 1]) : undefined);
   try {
-    build(itemsDir, check);
+    build(itemsDir, check, { historyDir: option('--history'), itemsDir: option('--places') });
   } catch (e) {
     if (!(e instanceof SourceError)) throw e;
     console.error(`text: ${e.message}`);

@@ -99,7 +99,8 @@ function loadPlaceResolver(srcDir, options = {}) {
     for (const [key, targets] of own) {
       for (const t of targets) {
         if (!published.has(t)) {
-          throw new SourceError(`place-keys.txt: "${key}" maps to "${t}", which ${path.relative(srcDir, publishedFile)} does not hold`);
+          throw new SourceError(`place-keys.txt: "${key}" maps to "${t}", which ${path.relative(srcDir, publishedFile)} ` +
+            'does not hold: map it onto the published keys that now stand for that place');
         }
       }
     }

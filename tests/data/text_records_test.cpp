@@ -122,6 +122,27 @@ TEST(TextRecords, EveryPersonAndEventNamesALoadedPlace)
     }
 }
 
+// Places are addressed by their position in places.mit, so a record built
+// against another list of places names some unrelated place: most records
+// must name a place whose label is shown at some time within their dates.
+TEST(TextRecords, MostRecordsNameAPlaceOfTheirTime)
+{
+    const Atlas& a = atlas(false);
+    auto share = [&](auto& table) {
+        int n = 0, ofTheirTime = 0;
+        for (int i = 1; i <= recordCount(table); ++i, ++n) {
+            const auto& r = *table[i];
+            if (!a.place.valid(r.placeID) || !a.place[r.placeID]) continue;
+            const placetype& p = *a.place[r.placeID];
+            const int32_t d1 = std::max(r.date1, kFirst), d2 = std::min(r.date2, kLast);
+            if (p.date1 <= d2 && d1 <= p.date2) ++ofTheirTime;
+        }
+        return double(ofTheirTime) / n;
+    };
+    EXPECT_GE(share(a.people), 0.85);
+    EXPECT_GE(share(a.events), 0.85);
+}
+
 TEST(TextRecords, RecordsAreDatedWithinTheAtlas)
 {
     const Atlas& a = atlas(false);
