@@ -95,14 +95,17 @@ function loadPlaceResolver(srcDir, options = {}) {
   const used = new Set();
   const choices = [];
 
+  // A key needs at least one of its targets published; the others are noted.
+  const missing = [];
   if (published) {
     for (const [key, targets] of own) {
-      for (const t of targets) {
-        if (!published.has(t)) {
-          throw new SourceError(`place-keys.txt: "${key}" maps to "${t}", which ${path.relative(srcDir, publishedFile)} ` +
-            'does not hold: map it onto the published keys that now stand for that place');
-        }
+      const held = targets.filter((t) => published.has(t));
+      if (!held.length) {
+        throw new SourceError(`place-keys.txt: "${key}" maps to ${targets.join(' ')}, none of which ` +
+          `${path.relative(srcDir, publishedFile)} holds: map it onto the published keys that now stand for that place`);
       }
+      for (const t of targets) if (!published.has(t)) missing.push(`${key} = ${t}`);
+      own.set(key, held);
     }
   }
 
@@ -124,6 +127,7 @@ function loadPlaceResolver(srcDir, options = {}) {
       console.warn(`text: warning: no ${PUBLISHED} in ${path.relative(srcDir, historyDir)}; ` +
         'places.mit is still the placeholder, so every person and event names place 1');
     }
+    if (missing.length) console.warn(`text: note: targets not published: ${missing.join(', ')}`);
     const unused = [...own.keys()].filter((k) => !used.has(k));
     if (unused.length) console.warn(`text: note: place keys listed but unused: ${unused.join(' ')}`);
   }
