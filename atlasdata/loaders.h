@@ -1,6 +1,8 @@
 // Loading the atlas from the stored items into its tables.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +16,11 @@ void loadmapdata(Atlas& a);
 // view regions; then click names, label dates, headline dates and anchors,
 // with their change tokens.
 void loadtextdata(Atlas& a);
+
+// A fresh atlas from the resources served now, loaded as the program's start-up
+// does it: the content list, the language set, then both loaders. A seed makes
+// the grey palette the same from run to run.
+std::unique_ptr<Atlas> loadServedAtlas(bool greek, std::optional<uint32_t> seed = std::nullopt);
 
 // What the two loaders share.
 namespace loading {

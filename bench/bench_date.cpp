@@ -14,18 +14,13 @@
 namespace {
 
 struct StoredAtlas {
-    std::unique_ptr<quil2a::Atlas> a = std::make_unique<quil2a::Atlas>();
+    std::unique_ptr<quil2a::Atlas> a = (quillmere_data::installStoredItems(), quil2a::loadServedAtlas(false, 1));
     quil2a::MapState m;
     quil2a::NullHost host;
     quil2a::MapEngine e{*a, m, host};
 
     StoredAtlas()
     {
-        quillmere_data::installStoredItems();
-        quil2a::Fillcfilelist(*a);
-        a->grandom.Seed(1);
-        quil2a::loadmapdata(*a);
-        quil2a::loadtextdata(*a);
         m.makePictures(64, 48);
         m.xc = 32;
         m.yc = 24;

@@ -22,7 +22,7 @@ namespace {
 constexpr int kW = 1920, kH = 1080;
 
 struct DialogOnMap {
-    std::unique_ptr<quil2a::Atlas> atlas = std::make_unique<quil2a::Atlas>();
+    std::unique_ptr<quil2a::Atlas> atlas = (quillmere_data::installStoredItems(), quil2a::loadServedAtlas(false));
     quil2a::MapState m;
     quil2a::NullHost host{kW - 40, kH - 40};
     quil2a::MapEngine e{*atlas, m, host};
@@ -30,11 +30,6 @@ struct DialogOnMap {
 
     DialogOnMap()
     {
-        quillmere_data::installStoredItems();
-        quil2a::Fillcfilelist(*atlas);
-        atlas->gamma = 0.7;
-        quil2a::loadmapdata(*atlas);
-        quil2a::loadtextdata(*atlas);
         m.makePictures(kW, kH);
         m.xc = (kW - 40) / 2.0;
         m.yc = (kH - 40) / 2.0;

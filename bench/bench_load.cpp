@@ -9,11 +9,7 @@ static void BM_LoadStoredAtlas(benchmark::State& state)
 {
     quillmere_data::installStoredItems();
     for (auto _ : state) {
-        auto atlas = std::make_unique<quil2a::Atlas>();
-        quil2a::Fillcfilelist(*atlas);
-        atlas->grandom.Seed(1);
-        quil2a::loadmapdata(*atlas);
-        quil2a::loadtextdata(*atlas);
+        auto atlas = quil2a::loadServedAtlas(false, 1);
         benchmark::DoNotOptimize(atlas->DChanges[0].data());
     }
 }

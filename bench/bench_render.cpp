@@ -29,12 +29,7 @@ quil2a::Atlas& storedAtlas()
 {
     static std::unique_ptr<quil2a::Atlas> a = [] {
         quillmere_data::installStoredItems();
-        auto at = std::make_unique<quil2a::Atlas>();
-        quil2a::Fillcfilelist(*at);
-        at->gamma = 0.7;
-        quil2a::loadmapdata(*at);
-        quil2a::loadtextdata(*at);
-        return at;
+        return quil2a::loadServedAtlas(false);
     }();
     return *a;
 }

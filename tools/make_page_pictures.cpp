@@ -566,14 +566,8 @@ namespace {
 
 QImage drawMapOf1000()
 {
-    auto atlas = std::make_unique<quil2a::Atlas>();
+    auto atlas = quil2a::loadServedAtlas(false, 1);
     quil2a::Atlas& a = *atlas;
-    quil2a::Fillcfilelist(a);
-    a.GreekText = false;
-    a.gamma = 0.7;
-    a.grandom.Seed(1);
-    quil2a::loadmapdata(a);
-    quil2a::loadtextdata(a);
     a.colorscheme = 0;
     for (int i = 1; i <= 256; ++i) a.clrlist[i] = a.clrlist0[i];
 

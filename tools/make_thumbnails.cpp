@@ -50,14 +50,8 @@ int main(int argc, char** argv)
 
     // The atlas as the program loads it; a fixed seed keeps the greys the same from run to run.
     quillmere_data::installStoredItems();
-    auto atlas = std::make_unique<quil2a::Atlas>();
+    auto atlas = quil2a::loadServedAtlas(false, 1);
     quil2a::Atlas& a = *atlas;
-    quil2a::Fillcfilelist(a);
-    a.GreekText = false;
-    a.gamma = 0.7;
-    a.grandom.Seed(1);
-    quil2a::loadmapdata(a);
-    quil2a::loadtextdata(a);
 
     quil2a::MapState m;
     const int n = quil2a::kThumbSize;

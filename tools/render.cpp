@@ -21,6 +21,7 @@
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
+#include "dialog/setcolor.h"
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
@@ -75,23 +76,6 @@ bool pair(const char* s, char sep, double& a, double& b)
     return number(first.c_str(), a) && number(at + 1, b);
 }
 
-// The fill palette and the line colours of a colour scheme.
-void applyScheme(quil2a::Atlas& a, int scheme)
-{
-    a.colorscheme = scheme;
-    for (int i = 1; i <= 256; ++i) {
-        if (scheme == 0) a.clrlist[i] = a.clrlist0[i];
-        else if (scheme <= 2) a.clrlist[i] = a.clrlist1[i];
-        else if (scheme <= 4) a.clrlist[i] = a.clrlist2[i];
-        else a.clrlist[i] = a.EUmem[i] && a.EUmem[i]->status ? a.clrlist0[i] : a.clrlist2[i];
-    }
-    const bool set1 = scheme > 0;
-    a.watercolor = set1 ? a.watercolor1 : a.watercolor0;
-    a.coastcolor = set1 ? a.coastcolor1 : a.coastcolor0;
-    a.rivercolor = set1 ? a.rivercolor1 : a.rivercolor0;
-    a.bordercolor = set1 ? a.bordercolor1 : a.bordercolor0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -137,14 +121,10 @@ int main(int argc, char** argv)
 
     // Loading, as the program's open event does it.
     quillmere_data::installStoredItems();
-    auto atlas = std::make_unique<quil2a::Atlas>();
+    auto atlas = quil2a::loadServedAtlas(o.greek);
     quil2a::Atlas& a = *atlas;
-    quil2a::Fillcfilelist(a);
-    a.GreekText = o.greek;
-    a.gamma = 0.7;
-    quil2a::loadmapdata(a);
-    quil2a::loadtextdata(a);
-    applyScheme(a, o.scheme);
+    a.colorscheme = o.scheme;
+    quil2a::applyColorScheme(a);
 
     quil2a::MapState m;
     m.makePictures(o.width, o.height);

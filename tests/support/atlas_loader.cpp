@@ -8,13 +8,7 @@ namespace testsupport {
 
 std::unique_ptr<quil2a::Atlas> loadServedAtlas(bool greek, uint32_t seed)
 {
-    auto a = std::make_unique<quil2a::Atlas>();
-    quil2a::Fillcfilelist(*a);  // the content list keeps its own copies
-    a->GreekText = greek;
-    a->grandom.Seed(seed);
-    quil2a::loadmapdata(*a);
-    quil2a::loadtextdata(*a);
-    return a;
+    return quil2a::loadServedAtlas(greek, seed);
 }
 
 std::unique_ptr<quil2a::Atlas> loadAtlas(const std::string& folder, bool greek, uint32_t seed)
