@@ -61,3 +61,33 @@ test('a place version is taken by the middle of the record\'s dates', () => {
   assert.strictEqual(chooseVersion(v, 14800, 15200).key, 'flanders');
   assert.strictEqual(chooseVersion([{ key: 'a', d1: 19000, d2: 20030 }], 19950, 20099).key, 'a');
 });
+
+test('a key takes its first choice that is published, and fails without any', () => {
+  const fs = require('fs');
+  const os = require('os');
+  const path = require('path');
+  const { loadPlaceResolver } = require('./places.js');
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'places-'));
+  const src = path.join(dir, 'text');
+  const history = path.join(dir, 'history');
+  const items = path.join(dir, 'items');
+  for (const d of [src, history, path.join(items, 'en')]) fs.mkdirSync(d, { recursive: true });
+  fs.writeFileSync(path.join(items, 'en', 'places.mit'), '1:Place\r\n:1 2\r\nA place.\r\n'.repeat(5));
+  fs.writeFileSync(path.join(history, 'place-keys.txt'),
+    '# key number years name\nprussia 2 1701-1870.9 Prussia\ngermany 3 1871-2003 Germany\nhre 4 1000-1806.5 Holy Roman Empire\n');
+  const own = (text) => fs.writeFileSync(path.join(src, 'place-keys.txt'), text);
+  const load = () => loadPlaceResolver(src, { historyDir: history, itemsDir: items });
+
+  own('prussia = brandenburg | prussia germany  Prussia\n');
+  assert.strictEqual(load().resolve('prussia', 'x', 18000, 18200), 2);
+  assert.strictEqual(load().resolve('prussia', 'x', 19000, 19200), 3);
+  own('prussia = brandenburg hre | germany  Prussia\n');
+  assert.strictEqual(load().resolve('prussia', 'x', 19000, 19200), 4);  // the first choice holds hre
+  own('prussia = brandenburg | teutonic  Prussia\n');
+  assert.throws(load, /none of which/);
+  own('prussia  Prussia\n');
+  assert.throws(() => load().resolve('saxony', 'people.txt:3', 18000, 18100), /people.txt:3: place key "saxony" is not listed/);
+  fs.writeFileSync(path.join(history, 'place-keys.txt'), 'prussia 9 1701-1870.9 Prussia\n');
+  assert.throws(() => load().resolve('prussia', 'x', 18000, 18100), /names place 9, places.mit holds 5/);
+  fs.rmSync(dir, { recursive: true });
+});

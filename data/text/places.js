@@ -17,16 +17,19 @@ const PUBLISHED = 'place-keys.txt';
 const FIRST = 10000;
 const LAST = 20030;
 
-// Our keys: "key  what it stands for", or "key = base1 base2  # what ...".
+// Our keys: "key  what it stands for", or "key = a b | c  what ...": the
+// published base keys a and b, or c when neither of them is published.
 function readOwnKeys(file) {
   const keys = new Map();
   fs.readFileSync(file, 'utf8').split(/\r?\n/).forEach((raw, i) => {
     const line = raw.replace(/#.*$/, '').trim();
     if (!line) return;
-    const m = /^([a-z0-9_]+)(?:\s*=\s*([a-z0-9_ -]+?))?(?:\s{2,}.*)?$/.exec(line);
+    const m = /^([a-z0-9_]+)(?:\s*=\s*([a-z0-9_ |-]+?))?(?:\s{2,}.*)?$/.exec(line);
     if (!m) throw new SourceError(`place-keys.txt:${i + 1}: expected "key  description" or "key = published-key ..."`);
     if (keys.has(m[1])) throw new SourceError(`place-keys.txt:${i + 1}: key "${m[1]}" listed twice`);
-    keys.set(m[1], m[2] ? m[2].trim().split(/\s+/) : [m[1]]);
+    const groups = m[2] ? m[2].split('|').map((g) => g.trim().split(/\s+/).filter(Boolean)) : [[m[1]]];
+    if (groups.some((g) => !g.length)) throw new SourceError(`place-keys.txt:${i + 1}: an empty choice`);
+    keys.set(m[1], groups);
   });
   return keys;
 }
@@ -95,17 +98,20 @@ function loadPlaceResolver(srcDir, options = {}) {
   const used = new Set();
   const choices = [];
 
-  // A key needs at least one of its targets published; the others are noted.
+  // Each key takes the published targets of its first choice that has any;
+  // a key with none fails, targets left out are noted.
+  const targetsOf = new Map();
   const missing = [];
   if (published) {
-    for (const [key, targets] of own) {
-      const held = targets.filter((t) => published.has(t));
-      if (!held.length) {
-        throw new SourceError(`place-keys.txt: "${key}" maps to ${targets.join(' ')}, none of which ` +
-          `${path.relative(srcDir, publishedFile)} holds: map it onto the published keys that now stand for that place`);
+    for (const [key, groups] of own) {
+      const group = groups.find((g) => g.some((t) => published.has(t)));
+      if (!group) {
+        throw new SourceError(`place-keys.txt: "${key}" maps to ${groups.map((g) => g.join(' ')).join(' | ')}, ` +
+          `none of which ${path.relative(srcDir, publishedFile)} holds: map it onto the published keys that now ` +
+          'stand for that place');
       }
-      for (const t of targets) if (!published.has(t)) missing.push(`${key} = ${t}`);
-      own.set(key, held);
+      for (const t of group) if (!published.has(t)) missing.push(`${key} = ${t}`);
+      targetsOf.set(key, group.filter((t) => published.has(t)));
     }
   }
 
@@ -113,7 +119,7 @@ function loadPlaceResolver(srcDir, options = {}) {
     if (!own.has(key)) throw new SourceError(`${where}: place key "${key}" is not listed in place-keys.txt`);
     used.add(key);
     if (!published) return 1;
-    const versions = own.get(key).flatMap((t) => published.get(t));
+    const versions = targetsOf.get(key).flatMap((t) => published.get(t));
     const v = chooseVersion(versions, d1, d2);
     if (v.n < 1 || v.n > count) {
       throw new SourceError(`${where}: place key "${v.key}" names place ${v.n}, places.mit holds ${count}`);
