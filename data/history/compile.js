@@ -10,10 +10,13 @@ const { toMap } = require('../geo/projection');
 const { parseSource, readSourceDir, SourceError } = require('./source');
 const { buildTimelines, ownerAt, faceTimeline, grade, borderTokens, pushChange } = require('./history');
 const { encoder } = require('./codepage');
+const { contrast, holdings } = require('./report');
 
 const FRAME = 35900;
 const LAST = 20030;
 const BACKGROUND = 7;
+// Map units of clearance per unit of seed size (a pixel at the scale 0.05).
+const SEED_CLEARANCE = 20;
 
 function log(m) { console.log(m); }
 
@@ -116,11 +119,18 @@ function compile(provincesFile, itemsDir, workDir) {
   fs.mkdirSync(workDir, { recursive: true });
   const input = [`GEO ${path.join(itemsDir, 'geo2.txt')}`, `WATER ${path.join(itemsDir, 'wt1.txt')}`, 'TOL 6'];
   for (const [k, p] of provinces) input.push(`C ${classOf.get(k)} ${wktPolys(p.polys)}`);
+  const proj = ([lon, lat]) => toMap(lon, lat).map((v) => Math.round(v * 10) / 10);
   shapeKeys.forEach((k, i) => {
-    const ring = src.shapes.get(k).pts.map(([lon, lat]) => toMap(lon, lat).map((v) => Math.round(v * 10) / 10));
+    const shape = src.shapes.get(k);
+    if (shape.cell) {
+      for (const p of shape.pts) input.push(`Q ${i} ${proj(p).join(' ')}`);
+      return;
+    }
+    const ring = shape.pts.map(proj);
     ring.push(ring[0]);
     input.push(`S ${i} ${wktPolys([[ring]])}`);
   });
+  for (const l of src.lines.values()) input.push(`L 0 ${l.pts.map((p) => proj(p).join(',')).join(' ')}`);
   const inputFile = path.join(workDir, 'geom-input.txt');
   fs.writeFileSync(inputFile, input.join('\n') + '\n');
   log(`geometry: ${classTl.length} province classes`);
@@ -129,6 +139,7 @@ function compile(provincesFile, itemsDir, workDir) {
   const out = execFileSync(tool, ['faces', inputFile, facesWkt], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
 
   const faces = [];
+  const warnings = [];
   const seeds = [];
   const chains = [];
   for (const line of out.split('\n')) {
@@ -136,10 +147,17 @@ function compile(provincesFile, itemsDir, workDir) {
     if (f[0] === 'F') {
       const shapes = f[3] === '-' ? [] : f[3].split(',').map(Number);
       faces[Number(f[1])] = { cls: Number(f[2]), shapes, area: Number(f[4]), cx: Number(f[5]), cy: Number(f[6]), r: Number(f[7]), seeds: [] };
-    } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4])]);
+    } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5])]);
+    else if (f[0] === 'W') warnings.push(`${shapeKeys[Number(f[2])]}: ${f.slice(3).join(' ')}`);
     else if (f[0] === 'B') chains.push({ a: Number(f[1]), b: Number(f[2]), pts: f.slice(3).map((p) => p.split(',').map(Number)) });
   }
-  for (const [fi, x, y, d] of seeds) if (d >= 4) faces[fi].seeds.push([Math.round(x), Math.round(y), Math.max(1, Math.floor(d / 50)), d]);
+  if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
+  // A seed of size k is drawn from the scale 0.05 / k on: it must then lie a pixel
+  // or more away from every other face.
+  for (const [fi, x, y, , clear] of seeds) {
+    const size = Math.min(40, Math.floor(clear / SEED_CLEARANCE));
+    if (size >= 1) faces[fi].seeds.push([Math.round(x), Math.round(y), size, clear]);
+  }
 
   // Owner history of every face.
   for (const face of faces) {
@@ -172,8 +190,11 @@ function compile(provincesFile, itemsDir, workDir) {
   const points = [...groups.values()].filter((g) => g.seeds.length);
   for (const g of points) g.max = Math.max(...g.seeds.map((s) => s[3]));
   points.sort((a, b) => a.max - b.max || (a.tokens < b.tokens ? -1 : 1));
-  const unseeded = [...groups.values()].filter((g) => !g.seeds.length).reduce((n, g) => n + g.faces.reduce((m, fi) => m + faces[fi].area, 0), 0);
-  log(`fill points: ${points.length} with ${points.reduce((n, g) => n + g.seeds.length, 0)} seeds (${Math.round(unseeded)} square units of land too small for a seed)`);
+  const bare = faces.filter((f) => f && !f.seeds.length);
+  const unseeded = bare.reduce((n, f) => n + f.area, 0);
+  log(`fill points: ${points.length} with ${points.reduce((n, g) => n + g.seeds.length, 0)} seeds (${bare.length} faces, ${Math.round(unseeded)} square units, without a seed)`);
+  fs.writeFileSync(path.join(workDir, 'unseeded.txt'), bare.sort((a, b) => b.area - a.area)
+    .map((f) => `${Math.round(f.area)} r=${f.r} at ${Math.round(f.cx)},${Math.round(f.cy)} ${f.tl.map(([d, o]) => `${d / 10}=${o}`).join(' ')}`).join('\n') + '\n');
 
   // Borders: chains graded by the owners on their two sides.
   const allDates = new Set([10000]);
@@ -213,6 +234,14 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   if (maxActive > 2500) throw new SourceError(`${maxActive} borders active at ${maxAt / 10}: more than 2500`);
   log(`borders: ${borders.length}, ${borders.reduce((n, b) => n + b.pts.length, 0)} points, at most ${maxActive} active (${maxAt / 10})`);
+
+  fs.writeFileSync(path.join(workDir, 'face-owners.json'),
+    JSON.stringify(faces.map((f) => (f ? { tl: f.tl, shapes: f.shapes.map((i) => shapeKeys[i]) } : null))));
+  const reports = path.join(workDir, 'contrast.txt');
+  const close = contrast(src, faces, chains, 14);
+  fs.writeFileSync(reports, close.join('\n') + '\n');
+  fs.writeFileSync(path.join(workDir, 'holdings.txt'), holdings(src, faces).join('\n') + '\n');
+  log(`neighbours hard to tell apart at the check dates: ${close.length} pairs (${reports})`);
 
   // Territory of each nation over time, for the labels.
   const nationDates = new Map(nations.map((n) => [n.key, new Set(n.names.map((e) => Math.max(e.from, 10000)))]));

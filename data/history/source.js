@@ -6,6 +6,8 @@
 //     eu DATE                                 member of the European Communities from DATE
 //   area KEY: ITEM ITEM ...                   a named set of items
 //   shape KEY: LON,LAT LON,LAT ...            a drawn region (closed polygon)
+//   line KEY: LON,LAT LON,LAT ...             a cut across provinces (drawn past their edges)
+//   cell KEY: LON,LAT ...                     the pieces of the cut provinces holding these points
 //   DATE OWNER: ITEM ITEM ...                 from DATE the items belong to OWNER
 //   DATE release: SHAPE ...                   the shapes fall back to their provinces
 //   DATE NATION in OVERLORD                   NATION is part of OVERLORD (thin borders)
@@ -36,8 +38,18 @@ function splitNames(text, where) {
   return { en, el };
 }
 
+function points(text, where) {
+  const pts = text.split(/\s+/).filter(Boolean).map((p) => {
+    const xy = p.split(',').map(Number);
+    if (xy.length !== 2 || xy.some((v) => !Number.isFinite(v))) throw new SourceError(`${where}: bad point "${p}"`);
+    return xy;
+  });
+  if (!pts.length) throw new SourceError(`${where}: no points`);
+  return pts;
+}
+
 function parseSource(texts) {
-  const src = { nations: new Map(), areas: new Map(), shapes: new Map(), events: [] };
+  const src = { nations: new Map(), areas: new Map(), shapes: new Map(), lines: new Map(), events: [] };
   let current = null;
   let order = 0;
   for (const { name: file, text } of texts) {
@@ -69,17 +81,23 @@ function parseSource(texts) {
         current = { key, rgb, names: [{ from: 0, ...splitNames(m[5], where) }], eu: 0, order: order++, where };
         src.nations.set(key, current);
       } else if ((m = /^area\s+([a-z][a-z0-9-]*):\s*(.*)$/.exec(t))) {
-        if (src.areas.has(m[1]) || src.shapes.has(m[1])) throw new SourceError(`${where}: ${m[1]} defined twice`);
+        if (src.areas.has(m[1]) || src.shapes.has(m[1]) || src.lines.has(m[1])) throw new SourceError(`${where}: ${m[1]} defined twice`);
         src.areas.set(m[1], { items: m[2].split(/\s+/).filter(Boolean), where });
       } else if ((m = /^shape\s+([a-z][a-z0-9-]*):\s*(.*)$/.exec(t))) {
-        if (src.areas.has(m[1]) || src.shapes.has(m[1])) throw new SourceError(`${where}: ${m[1]} defined twice`);
-        const pts = m[2].split(/\s+/).filter(Boolean).map((p) => {
-          const xy = p.split(',').map(Number);
-          if (xy.length !== 2 || xy.some((v) => !Number.isFinite(v))) throw new SourceError(`${where}: bad point "${p}"`);
-          return xy;
-        });
+        if (src.areas.has(m[1]) || src.shapes.has(m[1]) || src.lines.has(m[1])) throw new SourceError(`${where}: ${m[1]} defined twice`);
+        const pts = points(m[2], where);
         if (pts.length < 3) throw new SourceError(`${where}: a shape needs three points or more`);
         src.shapes.set(m[1], { pts, id: src.shapes.size + 1, where });
+      } else if ((m = /^(line|cell)\s+([a-z][a-z0-9-]*):\s*(.*)$/.exec(t))) {
+        const key = m[2];
+        if (src.areas.has(key) || src.shapes.has(key) || src.lines.has(key)) throw new SourceError(`${where}: ${key} defined twice`);
+        const pts = points(m[3], where);
+        if (m[1] === 'line') {
+          if (pts.length < 2) throw new SourceError(`${where}: a line needs two points or more`);
+          src.lines.set(key, { pts, where });
+        } else {
+          src.shapes.set(key, { pts, cell: true, id: src.shapes.size + 1, where });
+        }
       } else if ((m = /^(\d{4}(?:\.\d)?)\s+([a-z][a-z0-9-]*)\s+in\s+([a-z][a-z0-9-]*)$/.exec(t))) {
         src.events.push({ kind: 'in', date: date10(m[1], where), nation: m[2], lord: m[3], where, seq: src.events.length });
       } else if ((m = /^(\d{4}(?:\.\d)?)\s+([a-z][a-z0-9-]*)\s+free$/.exec(t))) {

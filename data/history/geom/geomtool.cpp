@@ -215,11 +215,27 @@ public:
                 for (int gy = gy1; gy <= gy2; ++gy) cells_[pack(gx, gy)].push_back(id);
         }
     }
+    void add(const Line& l, int tag)
+    {
+        const size_t first = segs_.size();
+        add(l);
+        tags_.resize(segs_.size(), -1);
+        for (size_t i = first; i < segs_.size(); ++i) tags_[i] = tag;
+    }
     // Distance from p to the nearest segment within reach (or a large number).
     double distance(Pt p, double reach) const
     {
         double best = 1e18;
         visit(p, reach, [&](const Seg& s) { best = std::min(best, segDist(p, s)); });
+        return best;
+    }
+    // The same, over the segments added with a tag other than `tag`.
+    double distanceExcept(Pt p, double reach, int tag) const
+    {
+        double best = 1e18;
+        visitIds(p, reach, [&](size_t id) {
+            if (id < tags_.size() && tags_[id] != tag) best = std::min(best, segDist(p, segs_[id]));
+        });
         return best;
     }
     // The nearest segment end point within reach; false when none.
@@ -255,6 +271,17 @@ private:
         return std::hypot(s.a.x + t * dx - p.x, s.a.y + t * dy - p.y);
     }
     template <class F>
+    void visitIds(Pt p, double reach, F f) const
+    {
+        const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
+        for (int gx = gx1; gx <= gx2; ++gx)
+            for (int gy = gy1; gy <= gy2; ++gy) {
+                auto it = cells_.find(pack(gx, gy));
+                if (it == cells_.end()) continue;
+                for (size_t id : it->second) f(id);
+            }
+    }
+    template <class F>
     void visit(Pt p, double reach, F f) const
     {
         const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
@@ -267,6 +294,7 @@ private:
     }
     double cell_;
     std::vector<Seg> segs_;
+    std::vector<int> tags_;
     std::unordered_map<long long, std::vector<size_t>> cells_;
 };
 
@@ -465,7 +493,7 @@ void pieceSeeds(const GEOSGeometry* g, std::vector<std::pair<Pt, double>>& seeds
     }
     // A seed is used only while it lies in the picture: a coarse lattice of
     // seeds keeps every view of a large piece seeded.
-    const double lattice = 700;
+    const double lattice = 300;
     const GEOSPreparedGeometry* pg2 = GEOSPrepare_r(ctx, g);
     GEOSGeometry* boundary2 = GEOSBoundary_r(ctx, g);
     const GEOSPreparedGeometry* pb2 = GEOSPrepare_r(ctx, boundary2);
@@ -488,6 +516,72 @@ void pieceSeeds(const GEOSGeometry* g, std::vector<std::pair<Pt, double>>& seeds
     GEOSPreparedGeom_destroy_r(ctx, pg2);
 }
 
+// Cells: the pieces into which the cut lines split the provinces they cross,
+// each named by points inside it. A cell becomes a shape of its own id; a point
+// whose piece is a whole province (the cut missed it) is reported on stdout.
+void addCells(const std::vector<GEOSGeometry*>& provinces, const std::vector<Line>& cutLines,
+              const std::vector<std::pair<int, Pt>>& points, std::map<int, std::vector<GEOSGeometry*>>& shapeParts)
+{
+    if (points.empty()) return;
+    GEOSGeometry* cuts = multiLine(cutLines);
+    const GEOSPreparedGeometry* pc = GEOSPrepare_r(ctx, cuts);
+    std::vector<const GEOSGeometry*> used;
+    for (const GEOSGeometry* g : provinces) {
+        bool take = GEOSPreparedIntersects_r(ctx, pc, g) == 1;
+        if (!take) {
+            const GEOSPreparedGeometry* pg = GEOSPrepare_r(ctx, g);
+            for (const auto& [id, p] : points) {
+                GEOSGeometry* pt = makePoint(p.x, p.y);
+                take = GEOSPreparedContains_r(ctx, pg, pt) == 1;
+                GEOSGeom_destroy_r(ctx, pt);
+                if (take) break;
+            }
+            GEOSPreparedGeom_destroy_r(ctx, pg);
+        }
+        if (take) used.push_back(g);
+    }
+    GEOSPreparedGeom_destroy_r(ctx, pc);
+    GEOSGeom_destroy_r(ctx, cuts);
+    std::vector<Line> lines = cutLines;
+    for (const GEOSGeometry* g : used) collectLines(g, lines);
+    auto atoms = polygonize(lines);
+    PolyIndex idx;
+    for (size_t i = 0; i < atoms.size(); ++i) idx.add(atoms[i], static_cast<int>(i));
+    idx.build();
+    PolyIndex provIdx;
+    for (size_t i = 0; i < used.size(); ++i) provIdx.add(used[i], static_cast<int>(i));
+    provIdx.build();
+    std::map<int, std::vector<GEOSGeometry*>> cells;
+    for (const auto& [id, p] : points) {
+        // The smallest piece holding the point: holes of the data make larger rings around it.
+        int best = -1;
+        double bestA = 0;
+        for (int a : idx.locateAll(p.x, p.y)) {
+            double ar = 0;
+            GEOSArea_r(ctx, atoms[a], &ar);
+            if (best < 0 || ar < bestA) {
+                best = a;
+                bestA = ar;
+            }
+        }
+        if (best < 0) {
+            std::printf("W cell %d point %.0f,%.0f lies in no province\n", id, p.x, p.y);
+            continue;
+        }
+        const int pv = provIdx.locate(p.x, p.y);
+        if (pv >= 0) {
+            double pa = 0;
+            GEOSArea_r(ctx, used[pv], &pa);
+            if (bestA > 0.995 * pa)
+                std::printf("W cell %d point %.0f,%.0f: no cut line splits its province (%.0f of %.0f)\n", id, p.x, p.y, bestA, pa);
+        }
+        cells[id].push_back(GEOSGeom_clone_r(ctx, atoms[best]));
+    }
+    for (auto& [id, parts] : cells)
+        for (auto* g : parts) shapeParts[id].push_back(g);
+    for (auto* a : atoms) GEOSGeom_destroy_r(ctx, a);
+}
+
 std::string fmt(double v)
 {
     char b[64];
@@ -501,6 +595,9 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     double tol = 8;
     std::map<int, std::vector<GEOSGeometry*>> classParts;
     std::map<int, std::vector<GEOSGeometry*>> shapeParts;
+    std::vector<GEOSGeometry*> provinces;
+    std::vector<Line> cutLines;
+    std::vector<std::pair<int, Pt>> cellPoints;
     GEOSWKTReader* reader = GEOSWKTReader_create_r(ctx);
     for (const auto& s : readLines(inputPath)) {
         if (s.rfind("GEO ", 0) == 0) geoPath = s.substr(4);
@@ -516,10 +613,21 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
                 GEOSGeom_destroy_r(ctx, g);
                 g = v;
             }
+            if (s[0] == 'C') provinces.push_back(GEOSGeom_clone_r(ctx, g));
             (s[0] == 'C' ? classParts : shapeParts)[id].push_back(g);
+        } else if (s.rfind("L ", 0) == 0) {
+            const auto sp = s.find(' ', 2);
+            Line l = parsePoints(s.substr(sp + 1));
+            if (l.size() >= 2) cutLines.push_back(std::move(l));
+        } else if (s.rfind("Q ", 0) == 0) {
+            int id = 0;
+            double x = 0, y = 0;
+            if (std::sscanf(s.c_str() + 2, "%d %lf %lf", &id, &x, &y) == 3) cellPoints.push_back({id, {x, y}});
         }
     }
     GEOSWKTReader_destroy_r(ctx, reader);
+    addCells(provinces, cutLines, cellPoints, shapeParts);
+    for (auto* g : provinces) GEOSGeom_destroy_r(ctx, g);
 
     // Land from the geography: faces of the coast and lake lines holding no water seed.
     const auto geo = readGeo(geoPath);
@@ -717,6 +825,15 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         std::vector<Line> withRivers = arrangement;
         withRivers.insert(withRivers.end(), rivers.begin(), rivers.end());
         auto parts = polygonize(withRivers);
+        // Clearance of a seed: its distance to any other face, so that a seed
+        // drawn at a small scale still lands in its own face (or on its coast).
+        SegGrid faceGrid(64);
+        for (size_t i = 0; i < faces.size(); ++i) {
+            std::vector<Line> ring;
+            collectLines(faces[i], ring);
+            for (const Line& l : ring) faceGrid.add(l, static_cast<int>(i));
+        }
+        constexpr double kReach = 600;
         size_t nseeds = 0;
         for (GEOSGeometry* g : parts) {
             std::vector<std::pair<Pt, double>> seeds;
@@ -725,8 +842,9 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
                 const int f = faceIdx.locate(seeds[0].first.x, seeds[0].first.y);
                 if (f >= 0)
                     for (const auto& s : seeds) {
-                        std::printf("D %d %s %s %s\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(),
-                                    fmt(s.second).c_str());
+                        const double clear = std::min(kReach, faceGrid.distanceExcept(s.first, kReach, f));
+                        std::printf("D %d %s %s %s %s\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(),
+                                    fmt(s.second).c_str(), fmt(clear).c_str());
                         ++nseeds;
                     }
             }
