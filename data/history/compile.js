@@ -43,6 +43,16 @@ function readProvinces(file) {
   return out;
 }
 
+function insidePolygon(poly, x, y) {
+  let c = false;
+  for (const ring of poly)
+    for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
+      const [xi, yi] = ring[i], [xj, yj] = ring[j];
+      if ((yi > y) !== (yj > y) && x < ((xj - xi) * (y - yi)) / (yj - yi) + xi) c = !c;
+    }
+  return c;
+}
+
 function wktPolys(polys) {
   return 'MULTIPOLYGON(' + polys.map((p) => '(' + p.map((r) => '(' + r.map((q) => `${q[0]} ${q[1]}`).join(',') + ')').join(',') + ')').join(',') + ')';
 }
@@ -100,6 +110,15 @@ function compile(provincesFile, itemsDir, workDir) {
   const src = parseSource(readSourceDir(path.join(here, 'src')));
   const provinces = readProvinces(provincesFile);
   log(`source: ${src.nations.size} nations, ${src.areas.size} areas, ${src.shapes.size} shapes, ${src.events.length} events; ${provinces.size} provinces`);
+  // The cells cut from each province: those with a point inside it.
+  for (const [key, shape] of src.shapes) {
+    if (!shape.cell) continue;
+    for (const pt of shape.pts) {
+      const [x, y] = toMap(pt[0], pt[1]);
+      for (const prov of provinces.values())
+        if (prov.polys.some((poly) => insidePolygon(poly, x, y))) (prov.cells = prov.cells || new Set()).add(key);
+    }
+  }
   const tl = buildTimelines(src, provinces);
   if (tl.unowned.length) throw new SourceError(`no owner at 1000.0: ${tl.unowned.slice(0, 40).join(', ')}${tl.unowned.length > 40 ? ' ...' : ''}`);
 
@@ -140,6 +159,7 @@ function compile(provincesFile, itemsDir, workDir) {
 
   const faces = [];
   const warnings = [];
+  const cellAreas = [];
   const seeds = [];
   const chains = [];
   for (const line of out.split('\n')) {
@@ -148,10 +168,12 @@ function compile(provincesFile, itemsDir, workDir) {
       const shapes = f[3] === '-' ? [] : f[3].split(',').map(Number);
       faces[Number(f[1])] = { cls: Number(f[2]), shapes, area: Number(f[4]), cx: Number(f[5]), cy: Number(f[6]), r: Number(f[7]), seeds: [] };
     } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5])]);
+    else if (f[0] === 'A') cellAreas.push(`${shapeKeys[Number(f[1])]} ${f[2]}`);
     else if (f[0] === 'W') warnings.push(`${shapeKeys[Number(f[2])]}: ${f.slice(3).join(' ')}`);
     else if (f[0] === 'B') chains.push({ a: Number(f[1]), b: Number(f[2]), pts: f.slice(3).map((p) => p.split(',').map(Number)) });
   }
   if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
+  fs.writeFileSync(path.join(workDir, 'cells.txt'), cellAreas.join('\n') + '\n');
   // A seed of size k is drawn from the scale 0.05 / k on: it must then lie a pixel
   // or more away from every other face.
   for (const [fi, x, y, , clear] of seeds) {
@@ -267,7 +289,8 @@ function compile(provincesFile, itemsDir, workDir) {
       if (last && last.key === key && last.era === era) continue;
       last = { date: d, set, key, era, id: `${n.key}#${n.states.length}` };
       n.states.push(last);
-      if (set.length) requests.push(`${last.id} ${key}`);
+      const home = n.home ? ` @${toMap(n.home[0], n.home[1]).map((v) => v.toFixed(1)).join(',')}` : '';
+      if (set.length) requests.push(`${last.id}${home} ${key}`);
     }
   }
   const reqFile = path.join(workDir, 'label-requests.txt');

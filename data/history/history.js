@@ -3,7 +3,9 @@
 // the sovereign above each nation; border grades between two faces.
 const { SourceError } = require('./source');
 
-// provinces: Map key -> { country }. Returns { provinces:Set, shapes:Set } for an item list.
+// provinces: Map key -> { country, cells }, cells being the cells cut from the
+// province: naming a province or a country names its cells too.
+// Returns { provinces:Set, shapes:Set } for an item list.
 function resolver(src, provinces) {
   const byCountry = new Map();
   for (const [key, p] of provinces) {
@@ -42,6 +44,8 @@ function resolver(src, provinces) {
       } else {
         throw new SourceError(`${where}: unknown item ${item}`);
       }
+      if (!item.startsWith('@'))
+        for (const k of part.provinces) for (const c of provinces.get(k).cells || []) part.shapes.add(c);
       for (const k of part.provinces) minus ? out.provinces.delete(k) : out.provinces.add(k);
       for (const k of part.shapes) minus ? out.shapes.delete(k) : out.shapes.add(k);
     }

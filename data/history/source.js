@@ -4,6 +4,7 @@
 //   nation KEY R,G,B NAME | GREEK NAME        a nation, its colour and first name
 //     DATE NAME | GREEK NAME                  a later name of the same nation
 //     eu DATE                                 member of the European Communities from DATE
+//     home LON,LAT                            its label stays on the land holding this point
 //   area KEY: ITEM ITEM ...                   a named set of items
 //   shape KEY: LON,LAT LON,LAT ...            a drawn region (closed polygon)
 //   line KEY: LON,LAT LON,LAT ...             a cut across provinces (drawn past their edges)
@@ -63,6 +64,7 @@ function parseSource(texts) {
         if (!current) throw new SourceError(`${where}: indented line outside a nation`);
         let m;
         if ((m = /^eu\s+(\S+)$/.exec(t))) current.eu = date10(m[1], where);
+        else if ((m = /^home\s+(\S+)$/.exec(t))) current.home = points(m[1], where)[0];
         else if ((m = /^(\d{4}(?:\.\d)?)\s+(.+)$/.exec(t))) {
           const d = date10(m[1], where);
           const last = current.names[current.names.length - 1];

@@ -578,7 +578,12 @@ void addCells(const std::vector<GEOSGeometry*>& provinces, const std::vector<Lin
         cells[id].push_back(GEOSGeom_clone_r(ctx, atoms[best]));
     }
     for (auto& [id, parts] : cells)
-        for (auto* g : parts) shapeParts[id].push_back(g);
+        for (auto* g : parts) {
+            double ar = 0;
+            GEOSArea_r(ctx, g, &ar);
+            std::printf("A %d %.0f\n", id, ar);
+            shapeParts[id].push_back(g);
+        }
     for (auto* a : atoms) GEOSGeom_destroy_r(ctx, a);
 }
 
@@ -910,27 +915,43 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
         std::string key;
         if (!(in >> key)) continue;
         std::vector<GEOSGeometry*> parts;
-        size_t id;
-        while (in >> id)
+        std::string tok;
+        bool hasHome = false;
+        Pt home{0, 0};
+        while (in >> tok) {
+            if (tok[0] == '@') {
+                hasHome = std::sscanf(tok.c_str() + 1, "%lf,%lf", &home.x, &home.y) == 2;
+                continue;
+            }
+            const size_t id = std::strtoul(tok.c_str(), nullptr, 10);
             if (id < faces.size() && faces[id]) parts.push_back(GEOSGeom_clone_r(ctx, faces[id]));
+        }
         if (parts.empty()) continue;
         GEOSGeometry* coll =
             GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, parts.data(), static_cast<unsigned>(parts.size()));
         GEOSGeometry* u = uunion(coll);
         GEOSGeom_destroy_r(ctx, coll);
-        // The largest polygon of the union carries the label.
+        // The polygon of the union holding the home point carries the label,
+        // else the largest one.
         std::vector<GEOSGeometry*> polys;
         collectPolygons(u, polys);
+        const GEOSGeometry* chosen = nullptr;
+        if (hasHome) {
+            GEOSGeometry* pt = makePoint(home.x, home.y);
+            for (GEOSGeometry* p : polys)
+                if (!chosen && GEOSContains_r(ctx, p, pt) == 1) chosen = p;
+            GEOSGeom_destroy_r(ctx, pt);
+        }
         double bestA = -1, cx = 0, cy = 0, r = 0;
         for (GEOSGeometry* p : polys) {
             double a = 0;
             GEOSArea_r(ctx, p, &a);
-            if (a > bestA) {
+            if (chosen ? p == chosen : a > bestA) {
                 bestA = a;
                 inscribed(p, cx, cy, r);
             }
-            GEOSGeom_destroy_r(ctx, p);
         }
+        for (GEOSGeometry* p : polys) GEOSGeom_destroy_r(ctx, p);
         double x1, y1, x2, y2;
         GEOSGeom_getXMin_r(ctx, u, &x1);
         GEOSGeom_getYMin_r(ctx, u, &y1);
