@@ -1,20 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "atlasdata/convert.h"
-#include "platform/msgbox.h"
-#include "support/atlas_loader.h"
-#include "support/items.h"
+#include "atlasdata/served.h"
 
 using namespace quil2a;
+using loadtest::Served;
 using testsupport::crlf;
 
 namespace {
-
-struct Served {
-    testsupport::TestItems items{testsupport::miniAtlasFolder()};
-    plat::MsgBoxRecorder messages;
-    std::unique_ptr<Atlas> load() { return testsupport::loadServedAtlas(); }
-};
 
 Bytes skippedMessage(const char* item) { return Bytes("Error: ") + item + " has lines outside the atlas's limits; they were skipped."; }
 

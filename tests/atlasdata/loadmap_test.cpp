@@ -3,24 +3,16 @@
 #include <set>
 
 #include "atlasdata/convert.h"
-#include "platform/msgbox.h"
-#include "support/atlas_loader.h"
-#include "support/items.h"
+#include "atlasdata/served.h"
 
 using namespace quil2a;
+using loadtest::Served;
 using plat::Color;
 using testsupport::crlf;
 
 namespace {
 
 constexpr Color kWhite = 0xFFFFFF;
-
-// The mini atlas with some items replaced.
-struct Served {
-    testsupport::TestItems items{testsupport::miniAtlasFolder()};
-    plat::MsgBoxRecorder messages;
-    std::unique_ptr<Atlas> load(uint32_t seed = 1) { return testsupport::loadServedAtlas(false, seed); }
-};
 
 int clampChannel(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
@@ -65,7 +57,7 @@ TEST(MapLoader, GreyJitterStartsFromTheUnclampedGrey)
     for (uint32_t seed = 1; seed <= 60; ++seed) {
         Served s;
         s.items.set("clrs.txt", crlf({"0,3,0", "end"}));
-        auto a = s.load(seed);
+        auto a = s.load(false, seed);
         plat::Random r(seed);
         const int v = 1 + r.InRange(-3, 3);
         const int g2 = v + r.InRange(-3, 3);
@@ -83,7 +75,7 @@ TEST(MapLoader, EqualGreysAreSeparated)
         Bytes text;
         for (int i = 0; i < 12; ++i) text += "120,120,120\r\n";
         s.items.set("clrs.txt", text + "end\r\n");
-        auto a = s.load(seed);
+        auto a = s.load(false, seed);
         std::set<Color> greys;
         for (int i = 1; i <= 12; ++i) greys.insert(a->clrlist1[i]);
         EXPECT_EQ(greys.size(), 12u) << seed;

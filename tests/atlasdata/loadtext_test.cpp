@@ -1,22 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "atlasdata/content.h"
-#include "platform/msgbox.h"
-#include "support/atlas_loader.h"
-#include "support/items.h"
+#include "atlasdata/served.h"
 
 using namespace quil2a;
+using loadtest::Served;
 using testsupport::crlf;
-
-namespace {
-
-struct Served {
-    testsupport::TestItems items{testsupport::miniAtlasFolder()};
-    plat::MsgBoxRecorder messages;
-    std::unique_ptr<Atlas> load(bool greek = false) { return testsupport::loadServedAtlas(greek); }
-};
-
-}  // namespace
 
 TEST(TextLoader, TheMiniAtlasFillsItsTables)
 {
