@@ -78,6 +78,12 @@ struct Rig {
         std::sort(v.begin(), v.end());
         return v;
     }
+    // Reads and writes outside the active-list tables.
+    int64_t outsideActiveTables() const
+    {
+        return a->ActiveBdr.outsideCount() + a->ActiveBzone.outsideCount() + a->ActiveBdrawnow.outsideCount() +
+               a->ActivePt.outsideCount() + a->ActiveClr.outsideCount() + a->ActivePtnow.outsideCount();
+    }
     std::vector<std::pair<int, int>> points() const
     {
         std::vector<std::pair<int, int>> v;

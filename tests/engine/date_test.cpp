@@ -42,12 +42,13 @@ TEST(DateRebuild, SlotsInIdOrderWithTheirBoxes)
     EXPECT_EQ(r.a->ActiveBdr[1], -12);
     EXPECT_EQ(r.a->ActiveBdr[2], 450);
     EXPECT_EQ(r.a->ActiveBdr[3], 900);
-    const auto& z1 = *r.a->ActiveBzone[1];
-    EXPECT_EQ((std::vector<double>{z1.x1, z1.y1, z1.x2, z1.y2}), (std::vector<double>{-5, 6, 7, 8}));
-    const auto& z2 = *r.a->ActiveBzone[2];
-    EXPECT_EQ((std::vector<double>{z2.x1, z2.y1, z2.x2, z2.y2}), (std::vector<double>{100, 200, 0, 0}));
-    const auto& z3 = *r.a->ActiveBzone[3];
-    EXPECT_EQ((std::vector<double>{z3.x1, z3.y1, z3.x2, z3.y2}), (std::vector<double>{1, 2, 30, 40}));
+    auto box = [&r](int k) {
+        const auto& z = *r.a->ActiveBzone[k];
+        return std::vector<double>{z.x1, z.y1, z.x2, z.y2};
+    };
+    EXPECT_EQ(box(1), (std::vector<double>{-5, 6, 7, 8}));
+    EXPECT_EQ(box(2), (std::vector<double>{100, 200, 0, 0}));
+    EXPECT_EQ(box(3), (std::vector<double>{1, 2, 30, 40}));
     // A later rebuild with fewer borders lowers the count.
     r.a->bdract[450] = "";
     r.jump(1500);
@@ -186,7 +187,58 @@ TEST(DateRebuild, LimitsReportEachItemLeftOutAndStayInTheTables)
     EXPECT_EQ(r.a->ActiveBdr[2500], 2500);  // the lowest ids are kept
     EXPECT_EQ(r.a->ActivePt[6000], 6000);
     EXPECT_EQ(r.host.narrJumps, 1);  // the rebuild still completes
-    EXPECT_EQ(r.a->ActiveBdr.outsideCount() + r.a->ActiveBzone.outsideCount() + r.a->ActivePt.outsideCount() +
-                  r.a->ActiveClr.outsideCount(),
-              0);
+    EXPECT_EQ(r.outsideActiveTables(), 0);
+}
+
+TEST(DateShow, GridTextAndRounding)
+{
+    Rig r;
+    struct Case { double in; double out; const char* text; };
+    for (Case c : {Case{1805, 1805, "1805.0"}, Case{1815.3, 1815.3, "1815.3"}, Case{2003, 2003, "2003.0"},
+                   Case{1000, 1000, "1000.0"}, Case{1815.26, 1815.3, "1815.3"}, Case{1815.24, 1815.2, "1815.2"},
+                   Case{1899.96, 1900.0, "1900.0"}}) {
+        r.m.maindate = c.in;
+        r.e.showdate();
+        EXPECT_EQ(r.m.maindate, c.out) << c.in;
+        EXPECT_EQ(r.host.dateText, c.text) << c.in;
+    }
+}
+
+// The animation adds 0.1 again and again and stops on exact equality with a
+// target on the grid; the rebuild compares date10 / 10 and date * 10 with data.
+TEST(DateShow, RepeatedTenthsStayExactlyOnTheGrid)
+{
+    Rig r;
+    r.m.maindate = 1000.0;
+    for (int d10 = 10001; d10 <= 21000; ++d10) {
+        r.m.maindate += 0.1;
+        r.e.showdate();
+        ASSERT_EQ(r.m.maindate, d10 / 10.0) << d10;
+        ASSERT_EQ(r.m.maindate * 10, static_cast<double>(d10)) << d10;
+    }
+    for (int d10 = 20999; d10 >= 10000; --d10) {
+        r.m.maindate -= 0.1;
+        r.e.showdate();
+        ASSERT_EQ(r.m.maindate, d10 / 10.0) << d10;
+    }
+    EXPECT_EQ(r.host.dateText, "1000.0");
+}
+
+TEST(Projection, ExampleViewAndInverse)
+{
+    Rig r;
+    r.m.x0 = 10500;
+    r.m.y0 = 12000;
+    r.m.scale = 0.25;
+    r.m.xc = 400;
+    r.m.yc = 300;
+    EXPECT_EQ(r.e.screenx(10500), 400);
+    EXPECT_EQ(r.e.screeny(12000), 300);
+    EXPECT_EQ(r.e.screenx(10900), 500);
+    EXPECT_EQ(r.e.screeny(11600), 200);
+    r.m.scale = std::pow(0.8, 27);
+    for (double x : {-5000.0, 0.0, 1.5, 10500.0, 35900.25})
+        EXPECT_NEAR(r.e.mapx(r.e.screenx(x)), x, 1e-6);
+    for (double y : {-5000.0, 0.0, 7.75, 12000.0, 35900.0})
+        EXPECT_NEAR(r.e.mapy(r.e.screeny(y)), y, 1e-6);
 }
