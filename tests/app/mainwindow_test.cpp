@@ -16,7 +16,7 @@ QRect at(QWidget* w) { return w->geometry(); }
 plat::Color pixel(quil2a::Canvas* c, int x, int y) { return c->shownPicture().image().pixel(x, y) & 0xFFFFFF; }
 }  // namespace
 
-TEST(MainWindow, GeometryOnA1280By800Screen)
+TEST(MainWindow, GeometryAndOpenStateOnA1280By800Screen)
 {
     Harness h;
     h.open();
@@ -57,13 +57,8 @@ TEST(MainWindow, GeometryOnA1280By800Screen)
     EXPECT_EQ(h.narr->height, 544);
     EXPECT_EQ(h.narr->top, w.Top() + 32);
     EXPECT_EQ(h.narr->left, w.Left() + W + 10);
-}
 
-TEST(MainWindow, OpenLeavesTheFocusOnTheMapAndFillsTheHeadlineRamp)
-{
-    Harness h;
-    h.open();
-    quil2a::MainWindow& w = h.win();
+    // Open leaves the animation stopped, the focus on the map, no label, and the headline ramp filled.
     EXPECT_EQ(w.EvoTimer.Mode(), 0);
     const auto& ramp = h.app->atlas().headcolor;
     EXPECT_EQ(ramp[0], 0u);

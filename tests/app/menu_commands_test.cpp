@@ -19,14 +19,17 @@ TEST(MenuCommands, CaptionsFollowTheLanguageAndShowAnAmpersandAsItIs)
         const plat::Bytes prefix = greek ? "\xc5\xcb " : "";  // "ΕΛ "
         plat::Bytes strings;
         for (int n = 1; n <= 63; ++n)
-            strings += std::to_string(n) + "@\"" + prefix + (n == 55 ? "Copy & Paste" : std::to_string(n)) + "\"\r\n";
+            strings += std::to_string(n) + "@\"" + (n == 62 ? "" : prefix + (n == 55 ? "Copy & Paste" : std::to_string(n))) + "\"\r\n";
         h.items.set(greek ? "el\\quilstr.mit" : "en\\quilstr.mit", strings);
         h.open();
+        EXPECT_EQ(h.app->atlas().GreekText, greek);
         const QString shown = QString::fromUtf8(greek ? "ΕΛ " : "");
         quil2a::MenuBarOSX& bar = h.app->menuBar();
-        for (auto [item, n] : {std::pair{"WindowMenu", 49}, {"FilePrintMap", 52}, {"SaveMapFinest", 23}, {"WindowPrefs", 61}})
+        for (auto [item, n] : {std::pair{"FileMenu", 47}, {"WindowMenu", 49}, {"FilePrintMap", 52}, {"PrintMapAsDisplayed", 21},
+                               {"SaveMapFinest", 23}, {"WindowPrefs", 61}})
             EXPECT_EQ(bar.item(item)->text(), shown + QString::number(n)) << item;
         EXPECT_EQ(bar.item("EditCopy")->iconText(), shown + "Copy & Paste");  // no mnemonic
+        EXPECT_EQ(bar.item("HelpUsing")->text(), "");  // an empty string gives an empty caption
 
         // About shows the splash picture of the language.
         h.app->openSplash()->Close();

@@ -86,25 +86,23 @@ TEST(Settings, AFailedWriteReportsFailure)
 
 TEST(Settings, ClosingTheMainWindowSavesAndQuitsAndTheNextStartOpensThere)
 {
-    {
-        apptest::Harness h;
-        h.open();
-        h.m().x0 = 20000.2;
-        h.m().maindate = 1500.3;
-        h.win().close();
-        EXPECT_EQ(h.quits, 1);
-        EXPECT_TRUE(QFile::exists(quil2a::settingsFilePath()));
-        QFile f(quil2a::settingsFilePath());
-        f.open(QIODevice::ReadOnly);
-        const QByteArray saved = f.readAll();
-        f.close();
-        // A second harness removes the file first: bring it back.
-        apptest::Harness next;
-        next.writeSettings(saved.constData());
-        next.open();
-        EXPECT_EQ(next.m().x0, 20000.0);
-        EXPECT_DOUBLE_EQ(next.m().maindate, 1500.3);
-        EXPECT_EQ(next.s().scaleindex, 10);
-        EXPECT_EQ(next.dateText(), "1500.3");
-    }
+    apptest::Harness h;
+    h.open();
+    h.m().x0 = 20000.2;
+    h.m().maindate = 1500.3;
+    h.win().close();
+    EXPECT_EQ(h.quits, 1);
+    EXPECT_TRUE(QFile::exists(quil2a::settingsFilePath()));
+    QFile f(quil2a::settingsFilePath());
+    f.open(QIODevice::ReadOnly);
+    const QByteArray saved = f.readAll();
+    f.close();
+    // A second harness removes the file first: bring it back.
+    apptest::Harness next;
+    next.writeSettings(saved.constData());
+    next.open();
+    EXPECT_EQ(next.m().x0, 20000.0);
+    EXPECT_DOUBLE_EQ(next.m().maindate, 1500.3);
+    EXPECT_EQ(next.s().scaleindex, 10);
+    EXPECT_EQ(next.dateText(), "1500.3");
 }

@@ -63,24 +63,6 @@ TEST(Startup, DefaultsWithoutSettingsAndEnglishCaptions)
     EXPECT_EQ(h.app->openSplash()->backdrop(), h.app->pictures().flash1());
 }
 
-TEST(Startup, GreekNameChoosesTheGreekSetAndCaptions)
-{
-    Harness h("quillmere-el");
-    // An empty string gives an empty caption.
-    plat::Bytes quilstr;
-    for (int n = 1; n <= 63; ++n) {
-        plat::Bytes text = n == 62 ? "" : "\xc5\xcb " + std::to_string(n);  // "ΕΛ n"
-        quilstr += std::to_string(n) + "@\"" + text + "\"\r\n";
-    }
-    h.items.set("el\\quilstr.mit", quilstr);
-    h.open();
-    EXPECT_TRUE(h.app->atlas().GreekText);
-    quil2a::MenuBarOSX& bar = h.app->menuBar();
-    EXPECT_EQ(bar.item("FileMenu")->text(), QString::fromUtf8("ΕΛ 47"));
-    EXPECT_EQ(bar.item("PrintMapAsDisplayed")->text(), QString::fromUtf8("ΕΛ 21"));
-    EXPECT_EQ(bar.item("HelpUsing")->text(), "");
-}
-
 TEST(Startup, SettingsOutsideTheirRangesAreReplaced)
 {
     struct Case {
