@@ -74,12 +74,13 @@ struct World {
         return *dlg;
     }
 
-    // The map rebuilt for a date, then rendered (which makes the dialog).
-    void show(double date)
+    // The map rebuilt for a date, then rendered (which makes the dialog): the dialog.
+    quil2a::MainDlg& show(double date)
     {
         m.maindate = date;
         e.jumptodate();
         e.displaymap(*m.p, true);
+        return *dlg;
     }
 
     // Which stored thumbnail the dialog shows: its number, 0 for another picture.

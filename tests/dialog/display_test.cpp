@@ -22,8 +22,7 @@ int count(const plat::Picture& p, plat::Color c)
 TEST(DisplayOptions, LabelBoxesRedrawTheTextLayerAsAFullRenderWould)
 {
     World w;
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
     auto labelsOnly = [&] { return w.m.p->image() == w.m.p1->image(); };
     auto asFullRender = [&] {
         const QImage shown = w.m.p->image();
@@ -61,8 +60,7 @@ TEST(DisplayOptions, LabelBoxesRedrawTheTextLayerAsAFullRenderWould)
 TEST(ColourSchemes, EachRowRecoloursTheMapAndItsThumbnail)
 {
     World w;
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
     for (int i = 1; i <= 256; ++i) {
         w.a.clrlist0[i] = 0xA00000 | i;
         w.a.clrlist1[i] = 0xB00000 | i;
@@ -95,8 +93,7 @@ TEST(ColourSchemes, EachRowRecoloursTheMapAndItsThumbnail)
 TEST(ColourSchemes, ASchemeSetByACommandLinkShowsInTheList)
 {
     World w;
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
     // link, scheme, row, thumbnail
     const struct {
         const char* link;

@@ -45,8 +45,7 @@ TEST(MainDlgOpen, CaptionsTextSizesRowsAndSwitches)
         w.m.citieson = false;
         w.m.headlineson = false;
         w.full = true;
-        w.show(1500.0);
-        quil2a::MainDlg& d = *w.dlg;
+        quil2a::MainDlg& d = w.show(1500.0);
 
         const int ts = greek ? 9 : 10;
         for (QWidget* c : std::initializer_list<QWidget*>{d.StaticText1, d.StaticText6, d.Qtype, d.QListBox, d.PushButton3,

@@ -47,8 +47,7 @@ TEST(QueryList, EachKindListsItsRecordsWithinTheDateRange)
     w.a.city[2]->y = 200.2;
     w.a.city[2]->date1 = 3000;
     w.a.city[2]->date2 = 4000;
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
 
     choose(d.QSortOrder, 0);
     choose(d.Qtype, 0);
@@ -73,8 +72,7 @@ TEST(QueryList, SortOrdersAndTheDirectionArrow)
     World w;
     put(w.a.events, 3, "an early one", 1, 9500, 10500);  // four digits: text order puts it last
     put(w.a.events, 4, "Zenith", 1, 12000, 12500);
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
 
     EXPECT_EQ(names(d), (Names{"Founding of Aland", "Zenith", "Division of Beland", "an early one"}));
     choose(d.QSortOrder, 0);
@@ -105,8 +103,7 @@ TEST(QueryList, ASelectionShowsItsDatesDescriptionAndBox)
                  {18000, 20099, "1800 onwards"}, {10000, 20100, "---"},       {10000, 10005, ""}};
     for (int i = 1; i <= 6; ++i)
         put(w.a.events, i, ("E" + std::to_string(i)).c_str(), 2, cases[i - 1].d1, cases[i - 1].d2, "<b>Said</b> of it.");
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
     choose(d.QSortOrder, 0);
     for (int r = 0; r < 6; ++r) {
         d.QListBox->setCurrentRow(r);  // as a click does
@@ -136,8 +133,7 @@ TEST(QueryList, LocationButtonsMoveTheMapAndTheDate)
     put(w.a.events, 2, "Open", 2, 10000, 20099);
     put(w.a.events, 3, "Late", 2, 20000, 20099);
     put(w.a.events, 4, "Unplaced", 77, 12000, 12100);
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
     choose(d.QSortOrder, 0);
     ASSERT_EQ(names(d), (Names{"Late", "Mid", "Open", "Unplaced"}));
 

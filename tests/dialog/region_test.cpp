@@ -15,8 +15,7 @@ TEST(ViewRegion, RegionListFitsTheViewAndReturnsToItsHeading)
     World w;
     w.a.vregname[3] = "Short";
     w.a.vregxy[3] = "1000 2000 3000";
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
     ASSERT_EQ(d.SelectReg->count(), 4);
 
     w.m.scale = 0.25;
@@ -42,8 +41,7 @@ TEST(ViewRegion, RegionListFitsTheViewAndReturnsToItsHeading)
 TEST(ViewRegion, ThumbnailDragFitsTheBoxAsDrawnInEitherDirection)
 {
     World w;
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
     d.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
 
@@ -76,8 +74,7 @@ TEST(ViewRegion, ThumbnailDragFitsTheBoxAsDrawnInEitherDirection)
 TEST(ViewRegion, ThumbnailDrawsTheItemBoxUnderTheVisibleBox)
 {
     World w;
-    w.show(1500.0);
-    quil2a::MainDlg& d = *w.dlg;
+    quil2a::MainDlg& d = w.show(1500.0);
     auto px = [&](int x, int y) { return d.VuReg->shownPicture().image().pixel(x, y) & 0xFFFFFF; };
 
     // The first event lies in Aland: 6000 8000 10500 13000.
