@@ -29,6 +29,9 @@ inline void privateSettings()
     QStandardPaths::setTestModeEnabled(true);
 }
 
+// The colour a control shows at a point.
+inline plat::Color shownPixel(quil2a::Canvas* c, int x, int y) { return c->shownPicture().image().pixel(x, y) & 0xFFFFFFu; }
+
 // A narrative window that only remembers what it was asked to do.
 struct NarrDouble : quil2a::NarrativeWindow {
     int left = 0, top = 0, width = 0, height = 0;

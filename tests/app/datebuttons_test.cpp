@@ -6,7 +6,6 @@
 using apptest::Harness;
 
 namespace {
-plat::Color px(quil2a::Canvas* c, int x, int y) { return c->shownPicture().image().pixel(x, y) & 0xFFFFFF; }
 
 struct Buttons : Harness {
     Buttons() { open(); }
@@ -76,20 +75,20 @@ TEST(DateButtons, SwapExchangesWithTheRememberedDateInsideItsEdges)
     quil2a::Canvas* ctl = b.win().SwapCtl;
     // Pressed, the arrow towards the remembered date lights up: later, so the lower one.
     QTest::mousePress(ctl, Qt::LeftButton, Qt::NoModifier, QPoint(10, 6));
-    EXPECT_EQ(px(ctl, 20, 7), 0xFDFDFDu);
-    EXPECT_EQ(px(ctl, 20, 4), 0xC0C0C0u);
+    EXPECT_EQ(apptest::shownPixel(ctl, 20, 7), 0xFDFDFDu);
+    EXPECT_EQ(apptest::shownPixel(ctl, 20, 4), 0xC0C0C0u);
     for (QPoint edge : {QPoint(0, 6), QPoint(28, 6), QPoint(10, 0), QPoint(10, 14)}) {
         QTest::mouseRelease(ctl, Qt::LeftButton, Qt::NoModifier, edge);
         EXPECT_EQ(b.m().maindate, 1805.0);
         QTest::mousePress(ctl, Qt::LeftButton, Qt::NoModifier, QPoint(10, 6));
     }
     QTest::mouseRelease(ctl, Qt::LeftButton, Qt::NoModifier, QPoint(10, 6));
-    EXPECT_EQ(px(ctl, 20, 7), 0xC0C0C0u);
+    EXPECT_EQ(apptest::shownPixel(ctl, 20, 7), 0xC0C0C0u);
     EXPECT_EQ(b.m().maindate, 2000.0);
     EXPECT_EQ(b.s().swapdate, 1805.0);
     EXPECT_EQ(b.dateText(), "2000.0");
     QTest::mousePress(ctl, Qt::LeftButton, Qt::NoModifier, QPoint(10, 6));
-    EXPECT_EQ(px(ctl, 20, 4), 0xFDFDFDu);  // earlier: the upper arrow
+    EXPECT_EQ(apptest::shownPixel(ctl, 20, 4), 0xFDFDFDu);  // earlier: the upper arrow
     QTest::mouseRelease(ctl, Qt::LeftButton, Qt::NoModifier, QPoint(10, 6));
     EXPECT_EQ(b.m().maindate, 1805.0);
     EXPECT_EQ(b.s().swapdate, 2000.0);

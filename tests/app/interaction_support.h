@@ -60,7 +60,7 @@ struct Interaction : Harness {
         return win().IDlabelText;
     }
     void key(Qt::Key k) { QTest::keyClick(&win(), k); }
-    plat::Color mapPixel(int x, int y) { return map()->shownPicture().image().pixel(x, y) & 0xFFFFFFu; }
+    plat::Color mapPixel(int x, int y) { return shownPixel(map(), x, y); }
     plat::Color pPixel(int x, int y) { return m().p->surface().Pixel(x, y); }
     static double pow8(int k) { return std::pow(0.8, k); }
     bool labelShown() { return win().IDcanvas->isVisibleTo(&win().surface()); }

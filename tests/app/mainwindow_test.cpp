@@ -13,7 +13,6 @@ using apptest::Harness;
 
 namespace {
 QRect at(QWidget* w) { return w->geometry(); }
-plat::Color pixel(quil2a::Canvas* c, int x, int y) { return c->shownPicture().image().pixel(x, y) & 0xFFFFFF; }
 }  // namespace
 
 TEST(MainWindow, GeometryAndOpenStateOnA1280By800Screen)
@@ -101,17 +100,17 @@ TEST(MainWindow, MarginsHeadlineStripAndMapCanvas)
     w.Refresh(false);
     quil2a::Canvas& surface = w.surface();
     const int H = w.Height();
-    EXPECT_EQ(pixel(&surface, 5, 300), 0x101010u);      // left margin
-    EXPECT_EQ(pixel(&surface, 760, 300), 0x101010u);    // right margin
-    EXPECT_EQ(pixel(&surface, 400, H - 10), 0x101010u); // bottom band
+    EXPECT_EQ(apptest::shownPixel(&surface, 5, 300), 0x101010u);      // left margin
+    EXPECT_EQ(apptest::shownPixel(&surface, 760, 300), 0x101010u);    // right margin
+    EXPECT_EQ(apptest::shownPixel(&surface, 400, H - 10), 0x101010u); // bottom band
 
     // The headline strip lands at (0, height - 30).
     plat::Picture strip(1280, 100);
     strip.graphics().SetForeColor(0x123456);
     strip.graphics().FillRect(0, 0, 1280, 100);
     w.drawHeadStrip(strip);
-    EXPECT_EQ(pixel(&surface, 300, H - 30), 0x123456u);
-    EXPECT_EQ(pixel(&surface, 300, H - 31), 0x101010u);
+    EXPECT_EQ(apptest::shownPixel(&surface, 300, H - 30), 0x123456u);
+    EXPECT_EQ(apptest::shownPixel(&surface, 300, H - 31), 0x101010u);
 
     // The map canvas shows p from its picture point (20, 20), also when the
     // window first comes on screen after Open filled the canvas with water.
@@ -119,10 +118,10 @@ TEST(MainWindow, MarginsHeadlineStripAndMapCanvas)
     h.m().p->surface().SetPixel(21, 20, 0xFEDCBA);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    EXPECT_EQ(pixel(w.MapCanvas, 1, 0), 0xFEDCBAu);
+    EXPECT_EQ(apptest::shownPixel(w.MapCanvas, 1, 0), 0xFEDCBAu);
     w.hide();
     w.MapCanvas->Refresh(false);
-    EXPECT_EQ(pixel(w.MapCanvas, 0, 0), 0xABCDEFu);
+    EXPECT_EQ(apptest::shownPixel(w.MapCanvas, 0, 0), 0xABCDEFu);
 }
 
 TEST(MainWindow, StripClicksAndTheIdentificationLabel)

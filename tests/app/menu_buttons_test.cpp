@@ -16,7 +16,7 @@ TEST(WindowButtons, IconsPressedLookAndAReleaseAnywhereActs)
     Harness h;
     h.open();
     quil2a::MainWindow& w = h.win();
-    auto pixel = [](quil2a::Canvas* c, QPoint at) { return c->shownPicture().image().pixel(at) & 0xFFFFFFu; };
+    auto pixel = [](quil2a::Canvas* c, QPoint at) { return apptest::shownPixel(c, at.x(), at.y()); };
     // A point of each icon and one beside it: the dialog's divider, the page's
     // short middle line, the question mark's dot and the gap above it.
     for (auto [button, on, off] : {std::tuple{w.DlgB, QPoint(6, 7), QPoint(13, 5)}, {w.NarrB, QPoint(8, 5), QPoint(9, 5)},

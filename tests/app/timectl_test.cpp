@@ -9,7 +9,6 @@
 using apptest::Harness;
 
 namespace {
-plat::Color px(quil2a::Canvas* c, int x, int y) { return c->shownPicture().image().pixel(x, y) & 0xFFFFFF; }
 constexpr plat::Color kLight = 0xC0C0C0, kDark = 0x402020;
 
 struct Transport : Harness {
@@ -51,7 +50,7 @@ TEST(TimeCtl, SpeedTicksAndSpeedChangesWhileRunning)
     Transport t;
     quil2a::Canvas* ctl = t.win().TimeCtl;
     // At open: sixteen dark ticks, the band at tick 4 of the backward row.
-    for (int x : {15, 31, 43, 56, 84}) EXPECT_EQ(px(ctl, x, 12), kDark) << x;
+    for (int x : {15, 31, 43, 56, 84}) EXPECT_EQ(apptest::shownPixel(ctl, x, 12), kDark) << x;
     EXPECT_EQ(t.s().speedbandx, 31);
 
     t.clickAt(70);  // forward at speed 3
@@ -59,8 +58,8 @@ TEST(TimeCtl, SpeedTicksAndSpeedChangesWhileRunning)
     t.clickAt(90);
     ASSERT_EQ(t.m().speedi, 5);
     EXPECT_EQ(t.win().EvoTimer.Period(), 60);
-    for (int x : {56, 60, 64, 68, 72}) EXPECT_EQ(px(ctl, x + 1, 14), kLight) << x;
-    for (int x : {76, 80, 84, 15, 43}) EXPECT_EQ(px(ctl, x, 10), kDark) << x;
+    for (int x : {56, 60, 64, 68, 72}) EXPECT_EQ(apptest::shownPixel(ctl, x + 1, 14), kLight) << x;
+    for (int x : {76, 80, 84, 15, 43}) EXPECT_EQ(apptest::shownPixel(ctl, x, 10), kDark) << x;
     EXPECT_EQ(t.s().speedbandx, 72);
     t.clickAt(72);
     EXPECT_EQ(t.m().speedi, 4);
@@ -91,7 +90,7 @@ TEST(TimeCtl, SpeedTicksAndSpeedChangesWhileRunning)
     t.clickAt(50);
     EXPECT_FALSE(t.running());
     EXPECT_FALSE(t.m().timeforward);
-    for (int x : {15, 43, 56, 84}) EXPECT_EQ(px(ctl, x, 12), kDark) << x;
+    for (int x : {15, 43, 56, 84}) EXPECT_EQ(apptest::shownPixel(ctl, x, 12), kDark) << x;
 }
 
 TEST(TimeCtl, ToEndStopsExactlyAtTheEndOfTheRange)
@@ -108,7 +107,7 @@ TEST(TimeCtl, ToEndStopsExactlyAtTheEndOfTheRange)
     EXPECT_EQ(dates, (std::vector<double>{2000.5, 2001.5, 2002.5, 2003.0}));
     EXPECT_FALSE(t.running());
     EXPECT_EQ(t.dateText(), "2003.0");
-    EXPECT_EQ(px(t.win().TimeCtl, 84, 12), kDark);
+    EXPECT_EQ(apptest::shownPixel(t.win().TimeCtl, 84, 12), kDark);
 
     // To start at the start of the range: the first tick stops without a step.
     t.m().maindate = 1000.0;
