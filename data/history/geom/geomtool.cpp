@@ -951,6 +951,21 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
                 inscribed(p, cx, cy, r);
             }
         }
+        // The home point itself when it lies well inside: a sprawling territory
+        // keeps its name on its heartland.
+        if (chosen) {
+            GEOSGeometry* pt = makePoint(home.x, home.y);
+            GEOSGeometry* edge = GEOSBoundary_r(ctx, chosen);
+            double d = 0;
+            GEOSDistance_r(ctx, edge, pt, &d);
+            GEOSGeom_destroy_r(ctx, edge);
+            GEOSGeom_destroy_r(ctx, pt);
+            if (d >= 0.6 * r) {
+                cx = home.x;
+                cy = home.y;
+                r = d;
+            }
+        }
         for (GEOSGeometry* p : polys) GEOSGeom_destroy_r(ctx, p);
         double x1, y1, x2, y2;
         GEOSGeom_getXMin_r(ctx, u, &x1);
