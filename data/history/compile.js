@@ -10,7 +10,7 @@ const { toMap } = require('../geo/projection');
 const { parseSource, readSourceDir, SourceError } = require('./source');
 const { buildTimelines, ownerAt, faceTimeline, grade, borderTokens, pushChange } = require('./history');
 const { encoder } = require('./codepage');
-const { contrast, holdings } = require('./report');
+const { contrast, holdings, neighbours } = require('./report');
 
 const FRAME = 35900;
 const LAST = 20030;
@@ -263,6 +263,8 @@ function compile(provincesFile, itemsDir, workDir) {
   const close = contrast(src, faces, chains, 14);
   fs.writeFileSync(reports, close.join('\n') + '\n');
   fs.writeFileSync(path.join(workDir, 'holdings.txt'), holdings(src, faces).join('\n') + '\n');
+  fs.writeFileSync(path.join(workDir, 'neighbours.json'),
+    JSON.stringify([...neighbours(faces, chains)].map(([k, p]) => [k, Math.round(p.len), [...p.dates]])));
   log(`neighbours hard to tell apart at the check dates: ${close.length} pairs (${reports})`);
 
   // Territory of each nation over time, for the labels.

@@ -30,8 +30,8 @@ function chainLength(pts) {
   return n;
 }
 
-// Neighbours at the check dates whose colours lie closer than `limit`, longest shared border first.
-function contrast(src, faces, chains, limit) {
+// Pairs of nations that meet at the check dates, with the length of border they share.
+function neighbours(faces, chains) {
   const pairs = new Map();
   for (const c of chains) {
     const fa = faces[c.a], fb = faces[c.b];
@@ -47,6 +47,12 @@ function contrast(src, faces, chains, limit) {
       p.dates.add(d / 10);
     }
   }
+  return pairs;
+}
+
+// Neighbours at the check dates whose colours lie closer than `limit`, longest shared border first.
+function contrast(src, faces, chains, limit) {
+  const pairs = neighbours(faces, chains);
   const out = [];
   for (const [key, p] of pairs) {
     const [a, b] = key.split(' ');
@@ -75,4 +81,4 @@ function holdings(src, faces) {
   return out;
 }
 
-module.exports = { contrast, holdings, colourDistance, CHECK_DATES };
+module.exports = { contrast, holdings, neighbours, colourDistance, lab, CHECK_DATES };
