@@ -17,6 +17,8 @@ const LAST = 20030;
 const BACKGROUND = 7;
 // Map units of clearance per unit of seed size (a pixel at the scale 0.05).
 const SEED_CLEARANCE = 20;
+// Least clearance of a face's one seed at its widest point.
+const MIN_CENTRE_CLEARANCE = 7;
 
 function log(m) { console.log(m); }
 
@@ -180,6 +182,12 @@ function compile(provincesFile, itemsDir, workDir) {
     const size = Math.min(40, Math.floor(clear / SEED_CLEARANCE));
     if (size >= 1) faces[fi].seeds.push([Math.round(x), Math.round(y), size, clear]);
   }
+  // A face too narrow for such a seed gets one at its widest point, drawn from
+  // the scale 0.05 on: where the face is under a pixel wide its outline covers
+  // that point, and the fill leaves a line pixel alone.
+  for (const face of faces)
+    if (face && !face.seeds.length && face.r >= MIN_CENTRE_CLEARANCE)
+      face.seeds.push([Math.round(face.cx), Math.round(face.cy), 1, face.r]);
 
   // Owner history of every face.
   for (const face of faces) {
