@@ -87,6 +87,29 @@ protected:
         quil2a::Color px(const plat::Picture& p, int x, int y) const { return p.image().pixel(x, y) & 0xffffff; }
     };
 
+    // The nation named at a map point on the political layer: the commonest colour
+    // of an active territory within r pixels (a river or border may cross the point).
+    // The view around it is wide enough to hold the seeds of the territory.
+    static std::string nationAt(double date, double x, double y, double scale, int r)
+    {
+        const int c = 120;
+        Map map(2 * c + 1, 2 * c + 1, x, y, scale);
+        map.jump(date);
+        std::set<int> active;
+        for (int k = 1; k <= map.m.NActivePts; ++k) active.insert(a().ActiveClr[k]);
+        std::map<int, int> seen;
+        for (int dy = -r; dy <= r; ++dy)
+            for (int dx = -r; dx <= r; ++dx) {
+                const auto colour = map.px(*map.m.p1, c + dx, c + dy);
+                for (int i : active)
+                    if (a().clrlist[i] == colour) ++seen[i];
+            }
+        int best = 0;
+        for (const auto& [i, n] : seen)
+            if (!best || n > seen[best]) best = i;
+        return best && a().clicknames[best] ? std::string(a().clicknames[best]->name) : std::string("none");
+    }
+
     static Atlas* atlas_;
 };
 
@@ -267,6 +290,42 @@ TEST_F(HistoryItems, LandIsFilledAtTheTwentyDates)
         EXPECT_GT(land, 480 * 360 / 4) << d;
         EXPECT_LT(bare, land / 30) << "background on land at " << d << ": " << bare << " of " << land;
     }
+}
+
+// Who holds a place at a date, read off the drawn map: faults once seen, and
+// turning points a reader checks first.
+TEST_F(HistoryItems, NationsAtKnownPlacesAndDates)
+{
+    struct Case {
+        const char* where;
+        double date, x, y;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"Moscow", 1250, 17054, 8282, "Vladimir-Suzdal"},
+        {"Moscow", 1453, 17054, 8282, "Grand Duchy of Moscow"},
+        {"Wiesbaden", 1810, 9566, 10973, "Confederation of the Rhine"},
+        {"Wiesbaden", 1815, 9566, 10973, "German states"},
+        {"Wiesbaden", 1816, 9566, 10973, "German Confederation"},
+        {"Kassel", 1810, 9980, 10501, "Kingdom of Westphalia"},
+        {"Karlsruhe", 1800, 9538, 11434, "Baden"},
+        {"Stuttgart", 1800, 9742, 11565, "W\xfcrttemberg"},
+        {"Munich", 1810, 10386, 11927, "Bavaria"},
+        {"Vienna", 1700, 11761, 12009, "Austria"},
+        {"Constantinople", 1400, 15755, 14965, "Byzantine Empire"},
+        {"Constantinople", 1453.5, 15755, 14965, "Ottoman Empire"},
+        {"Granada", 1400, 4635, 15504, "Emirate of Granada"},
+        {"Granada", 1500, 4635, 15504, "Castile"},
+        {"Simferopol", 1950, 17098, 13027, "Soviet Union"},
+        {"Simferopol", 2003, 17098, 13027, "Ukraine"},
+        {"Astrakhan", 2003, 20964, 11268, "Russia"},
+        {"Volgograd", 2003, 19648, 10679, "Russia"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(nationAt(c.date, c.x, c.y, 0.05, 3), c.name) << c.where << " at " << c.date;
+    // The small states, at the widest point of each, at the closest zoom.
+    EXPECT_EQ(nationAt(2003, 9743, 12293, 0.25, 0), "Liechtenstein");
+    EXPECT_EQ(nationAt(2003, 10448, 13757, 0.25, 0), "San Marino");
+    EXPECT_EQ(nationAt(2003, 8876, 13624, 0.25, 0), "Monaco");
 }
 
 // Stepping a tenth at a time to each date gives the map that a jump gives.
