@@ -5,32 +5,15 @@
 #include <memory>
 
 #include "atlasdata/convert.h"
-#include "data/stored_items.h"
 #include "engine/engine.h"
 #include "platform/text.h"
-#include "support/atlas_loader.h"
+#include "support/stored_atlas.h"
 
 using namespace quil2a;
 
 namespace {
 
-class Geography : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        quillmere_data::installStoredItems();
-        atlas_ = testsupport::loadServedAtlas().release();
-    }
-    static void TearDownTestSuite()
-    {
-        delete atlas_;
-        atlas_ = nullptr;
-    }
-    static Atlas& a() { return *atlas_; }
-    static Atlas* atlas_;
-};
-
-Atlas* Geography::atlas_ = nullptr;
+class Geography : public testsupport::StoredAtlasSuite<Geography> {};
 
 bool insideMap(int32_t v) { return v >= 1 && v <= 35900; }
 

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "atlasdata/atlas.h"
-#include "data/stored_items.h"
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
 #include "support/atlas_loader.h"
+#include "support/stored_atlas.h"
 
 namespace {
 
@@ -35,20 +35,8 @@ std::vector<std::string> tokens(const std::string& s)
     return out;
 }
 
-class HistoryItems : public ::testing::Test {
+class HistoryItems : public testsupport::StoredAtlasSuite<HistoryItems> {
 protected:
-    static void SetUpTestSuite()
-    {
-        quillmere_data::installStoredItems();
-        atlas_ = testsupport::loadServedAtlas().release();
-    }
-    static void TearDownTestSuite()
-    {
-        delete atlas_;
-        atlas_ = nullptr;
-    }
-    static Atlas& a() { return *atlas_; }
-
     static int placeCount()
     {
         int n = 0;
@@ -110,10 +98,8 @@ protected:
         return best && a().clicknames[best] ? std::string(a().clicknames[best]->name) : std::string("none");
     }
 
-    static Atlas* atlas_;
 };
 
-Atlas* HistoryItems::atlas_ = nullptr;
 
 TEST_F(HistoryItems, LoadsWithinTheTablesAndTheLimits)
 {
