@@ -1,9 +1,8 @@
 // The date step: one change record applied forward or backward.
 #include <cstdint>
 #include <cstdlib>
-#include <string_view>
 
-#include "atlasdata/convert.h"
+#include "atlasdata/changes.h"
 #include "engine/engine.h"
 #include "platform/text.h"
 
@@ -11,48 +10,8 @@ namespace quil2a {
 
 namespace {
 
-enum class Role {
-    None,
-    ThinIn, ThinOut, ThickIn, ThickOut, Thickens, Thins,
-    PointIn, PointOut, PointColour,
-    LabelShown, LabelHidden,
-    MemberIn, MemberOut,
-    City, ClickName, Headline, Narrative,
-};
-
-// What a change kind does when the date moves forward (or backward).
-Role roleOf(std::string_view kind, bool forward)
-{
-    struct Pair { const char* kind; Role fwd, back; };
-    static constexpr Pair kinds[] = {
-        {"bi", Role::ThinIn, Role::ThinOut},       {"bo", Role::ThinOut, Role::ThinIn},
-        {"bs", Role::ThickIn, Role::ThickOut},     {"bk", Role::ThickOut, Role::ThickIn},
-        {"bu", Role::Thickens, Role::Thins},       {"bd", Role::Thins, Role::Thickens},
-        {"pi", Role::PointIn, Role::PointOut},     {"po", Role::PointOut, Role::PointIn},
-        {"pc", Role::PointColour, Role::PointColour},
-        {"ni", Role::LabelShown, Role::LabelHidden}, {"no", Role::LabelHidden, Role::LabelShown},
-        {"ei", Role::MemberIn, Role::MemberOut},   {"eo", Role::MemberOut, Role::MemberIn},
-        {"cc", Role::City, Role::City},            {"zc", Role::ClickName, Role::ClickName},
-        {"hd", Role::Headline, Role::Headline},    {"ha", Role::Narrative, Role::Narrative},
-    };
-    for (const Pair& p : kinds)
-        if (kind == p.kind) return forward ? p.fwd : p.back;
-    return Role::None;
-}
-
 // -v without overflow: the lowest integer stays itself.
 int32_t negate(int32_t v) { return static_cast<int32_t>(0u - static_cast<uint32_t>(v)); }
-
-// id ":" a "," b
-struct Triple {
-    int32_t id, a, b;
-};
-Triple readTriple(const plat::Bytes& arg)
-{
-    const int32_t c = plat::InStrB(arg, ":");
-    const int32_t m = plat::InStrB(arg, ",");
-    return {intval(plat::LeftB(arg, c - 1)), intval(plat::MidB(arg, c + 1, m - c - 1)), intval(plat::MidB(arg, m + 1))};
-}
 
 }  // namespace
 
@@ -62,29 +21,31 @@ void MapEngine::gotodate()
     const bool forward = m.timeforward;
     const int32_t date10 = plat::Int(plat::Round(m.maindate * 10));
 
-    // One change token. Slots beyond the active tables and ids outside their
-    // tables are skipped: nothing is written outside a table.
-    auto apply = [&](Role role, const plat::Bytes& arg) {
-        switch (role) {
-        case Role::None:
+    // One change token, by the kind it plays in this direction (a backward step
+    // plays the reverse kind). Slots beyond the active tables and ids outside
+    // their tables are skipped: nothing is written outside a table.
+    auto apply = [&](const ChangeToken& t) {
+        const ChangeKind kind = forward ? t.kind : reverseKind(t.kind);
+        switch (kind) {
+        case ChangeKind::None:
             return;
 
-        case Role::ThinIn:
-        case Role::ThickIn: {
+        case ChangeKind::bi:
+        case ChangeKind::bs: {
             if (m.NActiveBdrs >= a.ActiveBdr.ubound()) return;
-            const int32_t id = intval(arg);
+            const int32_t id = t.number;
             const int32_t n = ++m.NActiveBdrs;
-            a.ActiveBdr[n] = role == Role::ThickIn ? negate(id) : id;
+            a.ActiveBdr[n] = kind == ChangeKind::bs ? negate(id) : id;
             setActiveB(n, a.ActiveBdr[n]);
             a.ActiveBdrawnow[n] = true;
             m.somebdraw = true;
             return;
         }
 
-        case Role::ThinOut:
-        case Role::ThickOut: {
-            const int32_t id = intval(arg);
-            const int32_t want = role == Role::ThickOut ? negate(id) : id;
+        case ChangeKind::bo:
+        case ChangeKind::bk: {
+            const int32_t id = t.number;
+            const int32_t want = kind == ChangeKind::bk ? negate(id) : id;
             for (int32_t k = m.NActiveBdrs; k >= 1; --k) {
                 if (a.ActiveBdr[k] != want) continue;
                 invalidatezone(k);
@@ -98,12 +59,12 @@ void MapEngine::gotodate()
             return;
         }
 
-        case Role::Thickens:
-        case Role::Thins: {
-            const int64_t id = intval(arg);
+        case ChangeKind::bu:
+        case ChangeKind::bd: {
+            const int64_t id = t.number;
             for (int32_t k = m.NActiveBdrs; k >= 1; --k) {
                 if (std::llabs(static_cast<int64_t>(a.ActiveBdr[k])) != id) continue;
-                if (role == Role::Thins) {
+                if (kind == ChangeKind::bd) {
                     invalidatezone(k);
                 } else {
                     a.ActiveBdrawnow[k] = true;
@@ -115,9 +76,8 @@ void MapEngine::gotodate()
             return;
         }
 
-        case Role::PointIn: {
+        case ChangeKind::pi: {
             if (m.NActivePts >= a.ActivePt.ubound()) return;
-            const Triple t = readTriple(arg);
             const int32_t n = ++m.NActivePts;
             a.ActivePt[n] = t.id;
             a.ActiveClr[n] = forward ? t.b : t.a;
@@ -126,8 +86,7 @@ void MapEngine::gotodate()
             return;
         }
 
-        case Role::PointOut: {
-            const Triple t = readTriple(arg);
+        case ChangeKind::po: {
             for (int32_t k = m.NActivePts; k >= 1; --k) {
                 if (a.ActivePt[k] != t.id) continue;
                 const int32_t n = m.NActivePts;
@@ -140,8 +99,7 @@ void MapEngine::gotodate()
             return;
         }
 
-        case Role::PointColour: {
-            const Triple t = readTriple(arg);
+        case ChangeKind::pc: {
             for (int32_t k = m.NActivePts; k >= 1; --k) {
                 if (a.ActivePt[k] != t.id) continue;
                 a.ActiveClr[k] = forward ? t.b : t.a;
@@ -152,12 +110,12 @@ void MapEngine::gotodate()
             return;
         }
 
-        case Role::LabelShown:
-        case Role::LabelHidden: {
-            const int32_t id = intval(arg);
+        case ChangeKind::ni:
+        case ChangeKind::no: {
+            const int32_t id = t.number;
             if (!a.place.valid(id) || !a.place[id]) return;
             placetype& pl = *a.place[id];
-            pl.active = role == Role::LabelShown;
+            pl.active = kind == ChangeKind::ni;
             const double w = m.p ? m.p->Width() : m.mapscreenwid;
             const double h = m.p ? m.p->Height() : m.mapscreenht;
             const double sx = screenx(pl.xlab), sy = screeny(pl.ylab);
@@ -165,18 +123,17 @@ void MapEngine::gotodate()
             return;
         }
 
-        case Role::City:
+        case ChangeKind::cc:
             m.localrefchanges = true;
             return;
 
-        case Role::ClickName: {
-            const Triple t = readTriple(arg);
+        case ChangeKind::zc: {
             setclickname(t.id, forward ? t.b : t.a);
             return;
         }
 
-        case Role::Headline: {
-            const int32_t n = intval(arg);
+        case ChangeKind::hd: {
+            const int32_t n = t.number;
             if (!a.headline.valid(n)) return;
             m.currenthead = a.headline[n];
             m.hfadeout = 0;
@@ -184,16 +141,16 @@ void MapEngine::gotodate()
             return;
         }
 
-        case Role::Narrative:
+        case ChangeKind::ha:
             if (m.NarrWinOpen)
-                host.narrWinUpdate("t" + arg + ".htm#" + plat::Str(plat::Int(plat::Round(m.maindate * 10))));
+                host.narrWinUpdate("t" + t.page + ".htm#" + plat::Str(plat::Int(plat::Round(m.maindate * 10))));
             return;
 
-        case Role::MemberIn:
-        case Role::MemberOut: {
-            const int32_t c = intval(arg);
+        case ChangeKind::ei:
+        case ChangeKind::eo: {
+            const int32_t c = t.number;
             if (c < 1 || c > a.EUmem.ubound() || !a.EUmem[c]) return;
-            const bool in = role == Role::MemberIn;
+            const bool in = kind == ChangeKind::ei;
             a.EUmem[c]->status = in;
             if (a.colorscheme != 5) return;
             a.clrlist[c] = in ? a.clrlist0[c] : a.clrlist2[c];
@@ -207,16 +164,12 @@ void MapEngine::gotodate()
         }
     };
 
-
     // A call at a range end leaves the date where it was: its record is
     // already applied (or undone), and applying it again would corrupt the lists.
     if (date10 != m.lastAppliedDate10) {
         const int64_t slot = static_cast<int64_t>(date10) + (forward ? 0 : 1) - 10000;
         const plat::Bytes record = a.DChanges.valid(slot) ? a.DChanges[slot] : plat::Bytes{};
-        for (const plat::Bytes& piece : plat::Split(record, " ")) {
-            if (plat::LenB(piece) < 3) break;
-            apply(roleOf(plat::LeftB(piece, 2), forward), plat::MidB(piece, 3));
-        }
+        for (const ChangeToken& t : readChangeRecord(record)) apply(t);
         m.lastAppliedDate10 = date10;
     }
 
