@@ -10,6 +10,7 @@ const { toMap } = require('../geo/projection');
 const { parseSource, readSourceDir, SourceError } = require('./source');
 const { buildTimelines, ownerAt, faceTimeline, grade, borderTokens, pushChange } = require('./history');
 const { encoder } = require('./codepage');
+const { insidePolygon } = require('./polygon');
 const { contrast, holdings, neighbours } = require('./report');
 
 const FRAME = 35900;
@@ -43,16 +44,6 @@ function readProvinces(file) {
     out.get(key).polys.push(...proj);
   }
   return out;
-}
-
-function insidePolygon(poly, x, y) {
-  let c = false;
-  for (const ring of poly)
-    for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
-      const [xi, yi] = ring[i], [xj, yj] = ring[j];
-      if ((yi > y) !== (yj > y) && x < ((xj - xi) * (y - yi)) / (yj - yi) + xi) c = !c;
-    }
-  return c;
 }
 
 function wktPolys(polys) {

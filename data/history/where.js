@@ -3,6 +3,7 @@
 //   node where.js YEAR LON,LAT [LON,LAT ...]
 const fs = require('fs');
 const path = require('path');
+const { insidePolygon } = require('./polygon');
 const { toMap } = require('../geo/projection');
 const { ownerAt } = require('./history');
 
@@ -18,20 +19,11 @@ for (const line of fs.readFileSync(path.join(work, 'faces.wkt'), 'utf8').split('
     polys.push(m[1].split('),(').map((r) => r.split(',').map((p) => p.trim().split(' ').map(Number))));
   rings.push({ id, polys });
 }
-function inside(poly, x, y) {
-  let c = false;
-  for (const ring of poly)
-    for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
-      const [xi, yi] = ring[i], [xj, yj] = ring[j];
-      if ((yi > y) !== (yj > y) && x < ((xj - xi) * (y - yi)) / (yj - yi) + xi) c = !c;
-    }
-  return c;
-}
 const date = Math.round(Number(process.argv[2]) * 10);
 for (const arg of process.argv.slice(3)) {
   const [lon, lat] = arg.split(',').map(Number);
   const [x, y] = toMap(lon, lat);
-  const hit = rings.find((r) => r.polys.some((p) => inside(p, x, y)));
+  const hit = rings.find((r) => r.polys.some((p) => insidePolygon(p, x, y)));
   if (!hit) { console.log(`${arg}: no land face`); continue; }
   const f = owners[hit.id];
   console.log(`${arg}: face ${hit.id} ${ownerAt(f.tl, date)}${f.shapes.length ? ` (cells ${f.shapes.join(',')})` : ''}; ${f.tl.map(([d, o]) => `${d / 10}=${o}`).join(' ')}`);
