@@ -3,13 +3,9 @@
 # of the npm packages pinned in package-lock.json.
 set -euo pipefail
 cd "$(dirname "$0")"
+. ../lib.sh
 
-if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  $sudo apt-get install -y nodejs npm
-fi
+need_node npm
 
 if [ ! -d node_modules ]; then
   npm ci --no-audit --no-fund

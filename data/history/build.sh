@@ -3,6 +3,7 @@
 # names, labels, membership) in data/items from the source in src/.
 set -euo pipefail
 cd "$(dirname "$0")"
+. ../lib.sh
 
 need=()
 command -v geos-config >/dev/null 2>&1 || need+=(libgeos-dev)
@@ -10,12 +11,7 @@ command -v ogr2ogr >/dev/null 2>&1 || need+=(gdal-bin)
 [ -f /usr/share/qgis/resources/data/world_map.gpkg ] || need+=(qgis-common)
 command -v node >/dev/null 2>&1 || need+=(nodejs)
 command -v g++ >/dev/null 2>&1 || need+=(g++ make)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${need[@]}"
-fi
+install_debian "${need[@]}"
 
 make -s -C geom
 

@@ -3,12 +3,8 @@
 # narrative anchors (data/items/hta1.txt) from data/pages. Needs Node.js only.
 set -euo pipefail
 cd "$(dirname "$0")"
+. ../lib.sh
 
-if ! command -v node >/dev/null 2>&1; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  $sudo apt-get install -y nodejs
-fi
+need_node
 
 node build.js "$@"

@@ -6,7 +6,6 @@
 # those pictures (for example: date.png timectl.png).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-BUILD=${BUILD:-build}
-[ -f "$BUILD/CMakeCache.txt" ] || cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$BUILD" --target quillmere-page-pictures -j "$(nproc 2>/dev/null || echo 2)"
+. data/lib.sh
+build_tool quillmere-page-pictures
 "$BUILD/tools/quillmere-page-pictures" data/items "$@"

@@ -4,7 +4,6 @@
 # renderer. Run after the items change; any argument is the year drawn.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-BUILD=${BUILD:-build}
-[ -f "$BUILD/CMakeCache.txt" ] || cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$BUILD" --target quillmere-thumbnails -j "$(nproc 2>/dev/null || echo 2)"
+. data/lib.sh
+build_tool quillmere-thumbnails
 "$BUILD/tools/quillmere-thumbnails" data/pictures "$@"

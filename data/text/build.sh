@@ -3,12 +3,8 @@
 # events, headlines, cities, view regions) from the UTF-8 sources here.
 set -euo pipefail
 cd "$(dirname "$0")"
+. ../lib.sh
 
-if ! command -v node >/dev/null 2>&1; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update
-  $sudo apt-get install -y nodejs
-fi
+need_node
 
 node build.js --items ../items
