@@ -35,8 +35,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/application.h"
 #include "app/editdate.h"
@@ -51,6 +49,7 @@
 #include "engine/mapstate.h"
 #include "hypertext/narrwin.h"
 #include "platform/resources.h"
+#include "tools/headless.h"
 
 namespace {
 
@@ -797,12 +796,7 @@ int main(int argc, char** argv)
         g_only.insert(argv[i]);
     }
 
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (!getenv("XDG_RUNTIME_DIR")) {
-        const std::string runtime = "/tmp/quillmere-page-pictures-" + std::to_string(getuid());
-        mkdir(runtime.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    }
+    startHeadless("quillmere-page-pictures");
     qInstallMessageHandler(quietOffscreen);
     QApplication qapp(argc, argv);
     QDir().mkpath(QString::fromStdString(g_items + "/im"));

@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <string>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "atlasdata/atlas.h"
 #include "atlasdata/content.h"
@@ -22,6 +20,7 @@
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
+#include "tools/headless.h"
 
 int main(int argc, char** argv)
 {
@@ -40,12 +39,7 @@ int main(int argc, char** argv)
         }
     }
 
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (!getenv("XDG_RUNTIME_DIR")) {
-        const std::string runtime = "/tmp/quillmere-thumbnails-" + std::to_string(getuid());
-        mkdir(runtime.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    }
+    startHeadless("quillmere-thumbnails");
     QGuiApplication app(argc, argv);
 
     // The atlas as the program loads it; a fixed seed keeps the greys the same from run to run.

@@ -14,8 +14,6 @@
 #include <cstring>
 #include <string>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "atlasdata/atlas.h"
 #include "atlasdata/content.h"
@@ -25,6 +23,7 @@
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
+#include "tools/headless.h"
 
 namespace {
 
@@ -111,12 +110,7 @@ int main(int argc, char** argv)
     if (!o.hasDate) return usage(prog, "--date is required");
     if (o.out.empty()) return usage(prog, "--out is required");
 
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (!getenv("XDG_RUNTIME_DIR")) {
-        const std::string runtime = "/tmp/quillmere-render-" + std::to_string(getuid());
-        mkdir(runtime.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    }
+    startHeadless("quillmere-render");
     QGuiApplication app(argc, argv);
 
     // Loading, as the program's open event does it.
