@@ -18,6 +18,7 @@
 #include "dialog/maindlg.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
+#include "platform/msgbox.h"
 
 namespace quil2a {
 
@@ -353,7 +354,9 @@ void MainWindow::Close()
 {
     if (closing_) return;
     closing_ = true;
-    SaveSettings(app_.state());
+    QString why;
+    if (!SaveSettings(app_.state(), &why))
+        plat::MsgBox(settingsNotSavedMessage(settingsFilePath(), why, app_.atlas().textCodePage()));
     if (app_.quit) app_.quit();
 }
 

@@ -53,7 +53,7 @@ void ReadSettings(MapState& m, ShellState& s)
 {
     QFile f(settingsFilePath());
     if (!f.exists() || !f.open(QIODevice::ReadOnly)) return;
-    const QByteArray data = f.readAll();
+    const QByteArray data = f.read(kMaxSettingsBytes);
     readSettingsText(plat::Bytes(data.constData(), static_cast<size_t>(data.size())), m, s);
 }
 
@@ -64,18 +64,34 @@ plat::Bytes settingsText(const MapState& m)
            "scalei = 10\n";
 }
 
-bool SaveSettings(const MapState& m)
+bool SaveSettings(const MapState& m, QString* why)
 {
     const QString path = settingsFilePath();
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString folder = QFileInfo(path).absolutePath();
+    auto fail = [why](const QString& reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    if (!QDir().mkpath(folder)) return fail(QStringLiteral("the folder %1 cannot be made").arg(folder));
+    if (QFileInfo(path).isDir()) return fail(QStringLiteral("a folder of that name is in the way"));
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
+    if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
     const plat::Bytes text = settingsText(m);
     if (f.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+        const QString reason = f.errorString();
         f.cancelWriting();
-        return false;
+        return fail(reason);
     }
-    return f.commit();
+    if (!f.commit()) return fail(f.errorString());
+    return true;
+}
+
+plat::Bytes settingsNotSavedMessage(const QString& path, const QString& why, plat::CodePage cp)
+{
+    return plat::encode(QStringLiteral("The settings could not be saved to %1 (%2). The date and view of this "
+                                       "session will not be restored at the next start.")
+                            .arg(path, why),
+                        cp);
 }
 
 }  // namespace quil2a

@@ -6,6 +6,7 @@
 
 #include "app/shellstate.h"
 #include "engine/mapstate.h"
+#include "platform/codepage.h"
 #include "platform/text.h"
 
 namespace quil2a {
@@ -15,13 +16,18 @@ QString settingsFilePath();
 
 // Sets x0, y0, maindate and scaleindex from the lines "key = value" found.
 void readSettingsText(const plat::Bytes& text, MapState& m, ShellState& s);
-// Reads the file when there is one.
+// The most of the file that is read: its few lines fit many times over.
+inline constexpr qint64 kMaxSettingsBytes = 4096;
+// Reads the file when there is one, up to kMaxSettingsBytes.
 void ReadSettings(MapState& m, ShellState& s);
 
 // The four lines written on quit.
 plat::Bytes settingsText(const MapState& m);
 // Writes the file through a temporary one renamed into place, so that a
-// failed write leaves the previous file whole. False when it failed.
-bool SaveSettings(const MapState& m);
+// failed write leaves the previous file whole. False when it failed, with
+// the reason in *why when given.
+bool SaveSettings(const MapState& m, QString* why = nullptr);
+// The message for a file that could not be written.
+plat::Bytes settingsNotSavedMessage(const QString& path, const QString& why, plat::CodePage cp);
 
 }  // namespace quil2a

@@ -73,14 +73,54 @@ TEST(Settings, WritesFourLinesAndReadsThemBack)
     QFile::remove(path);
 }
 
-TEST(Settings, AFailedWriteReportsFailure)
+TEST(Settings, AFailedWriteGivesItsReasonAndLeavesTheOldFileWhole)
 {
     apptest::privateSettings();
     const QString path = quil2a::settingsFilePath();
     QFile::remove(path);
+    QString why;
     ASSERT_TRUE(QDir().mkpath(path));  // a folder where the file belongs
-    EXPECT_FALSE(quil2a::SaveSettings(MapState()));
+    EXPECT_FALSE(quil2a::SaveSettings(MapState(), &why));
+    EXPECT_FALSE(why.isEmpty());
     EXPECT_TRUE(QFileInfo(path).isDir());
+    QDir(path).removeRecursively();
+
+    // A file where the folder belongs (this holds even for root, unlike permissions).
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString moved = folder + ".away";
+    QDir().rename(folder, moved);
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    why.clear();
+    EXPECT_FALSE(quil2a::SaveSettings(MapState(), &why));
+    EXPECT_TRUE(why.contains(folder)) << why.toStdString();
+    QFile::remove(folder);
+    QDir().rename(moved, folder);
+}
+
+TEST(Settings, ReadsOnlyTheFirstFewKilobytes)
+{
+    apptest::Harness h;
+    std::string text = "date = 14000\n" + std::string(quil2a::kMaxSettingsBytes, '#') + "\nx0 = 20000\n";
+    h.writeSettings(text.c_str());
+    h.open();
+    EXPECT_EQ(h.m().maindate, 1400.0);
+    EXPECT_EQ(h.m().x0, 10500.0);  // beyond the limit: ignored
+}
+
+TEST(Settings, ASettingsFileThatCannotBeWrittenIsReportedAndTheProgramStillQuits)
+{
+    apptest::Harness h;
+    h.open();
+    const QString path = quil2a::settingsFilePath();
+    ASSERT_TRUE(QDir().mkpath(path));
+    h.win().close();
+    EXPECT_EQ(h.quits, 1);
+    ASSERT_EQ(h.messages.messages().size(), 1u);
+    const plat::Bytes& text = h.messages.messages()[0];
+    EXPECT_NE(text.find(path.toStdString()), std::string::npos) << text;
+    EXPECT_NE(text.find("folder of that name"), std::string::npos) << text;
     QDir(path).removeRecursively();
 }
 
