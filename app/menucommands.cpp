@@ -36,8 +36,10 @@ void App::ApplicationAddMenuHandlers()
     for (const Binding& b : bindings) {
         QAction* item = menuBar_->item(QString::fromLatin1(b.item));
         if (!item) continue;
-        // The shortcuts work from every window of the program, as a menu bar's do.
+        // The shortcuts work from every window of the program, as a menu bar's do,
+        // and through the main window also while full screen hides the menu bar.
         item->setShortcutContext(Qt::ApplicationShortcut);
+        mainWindow_->addAction(item);
         const Handler h = b.handler;
         QObject::connect(item, &QAction::triggered, menuBar_, [this, h] { (this->*h)(); });
     }

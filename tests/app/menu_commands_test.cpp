@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenuBar>
 
 #include "app/splash.h"
 #include "app_harness.h"
@@ -99,4 +100,36 @@ TEST(MenuCommands, QuitClosesDialogThenNarrativeThenMainWindow)
     h.app->Dlg()->Show();
     h.app->menuBar().item("FileQuit")->trigger();
     EXPECT_EQ(order, (std::vector<std::string>{"narrative", "main, settings written"}));
+}
+
+TEST(MenuCommands, ShortcutsStillWorkInFullScreenWithTheMenuBarHidden)
+{
+    Harness h;
+    h.open();
+    quil2a::MainWindow& w = h.win();
+    w.show();
+    h.app->setFullScreen(true);
+    h.app->setMenuBarVisible(false);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_FALSE(w.menuBar()->isVisible());
+    auto key = [&](Qt::Key k) { QTest::keyClick(&w, k, Qt::ControlModifier); };
+
+    QGuiApplication::clipboard()->clear();
+    key(Qt::Key_C);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), w.MapCanvas->size());
+    const double scale = h.m().scale;
+    key(Qt::Key_I);
+    EXPECT_DOUBLE_EQ(h.m().scale, scale / 0.8);
+    h.m().NarrWinOpen = false;
+    key(Qt::Key_2);
+    EXPECT_TRUE(h.m().NarrWinOpen);
+    key(Qt::Key_3);
+    ASSERT_NE(h.app->existingDlg(), nullptr);
+    EXPECT_TRUE(h.app->existingDlg()->isVisible());
+    h.app->existingDlg()->Hide();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    key(Qt::Key_Q);
+    EXPECT_EQ(h.quits, 1);
 }
