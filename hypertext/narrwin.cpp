@@ -82,8 +82,11 @@ void NarrWin::Update(const Bytes& pageAndAnchor)
 {
     html_->LoadFromFile(pageAndAnchor);
     scroll_->setSingleStep(1);
+    // The new range may pull the bar's old value down into it, and the bar's
+    // signal would move the viewer there: the anchor's place is taken first.
+    const int32_t target = html_->ybase;
     setScrollRange();
-    setScrollValue(html_->ybase);
+    setScrollValue(target);
 }
 
 void NarrWin::NarrScroll_ValueChanged(int value)
@@ -101,9 +104,11 @@ void NarrWin::NarrHTML_MouseMove(int x, int y)
 
 void NarrWin::NarrHTML_MouseUp(int, int)
 {
-    // Range first, so that the value is not held to the previous page's range.
+    // Range first, so that the value is not held to the previous page's range;
+    // the place the click left the viewer at is taken before the range moves it.
+    const int32_t target = html_->ybase;
     setScrollRange();
-    setScrollValue(html_->ybase);
+    setScrollValue(target);
 }
 
 void NarrWin::resizeEvent(QResizeEvent* e)

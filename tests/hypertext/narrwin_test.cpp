@@ -86,6 +86,29 @@ TEST(NarrWin, FollowsTheDateWhileOpenAndKeepsItsPageWhenClosed)
     EXPECT_EQ(v.ybase, 40);
 }
 
+TEST(NarrWin, AJumpFromFarDownALongPageLandsOnTheAnchorOfAShorterOne)
+{
+    // Animating to the end of one chapter, then jumping back into the next,
+    // shorter one: the bar's old value lies beyond the new page's range.
+    Site site({{"en\\t157.htm", longPage({"14000", "14100", "14200", "14302"})}, {"en\\t158.htm", longPage({"14357"})}});
+    setAnchors(site.atlas, {"14000,157", "14100,157", "14200,157", "14302,157", "14357,158"});
+    quil2a::MapState m;
+    NarrWin w(site.atlas, m);
+    quil2a::HTMLvu& v = w.NarrHTML();
+    w.show();
+    m.NarrWinOpen = true;
+    m.maindate = 1433.0;
+    NarrWinJump(site.atlas, m, w);
+    ASSERT_EQ(v.oldfile, "t157.htm");
+    const int far = w.NarrScroll().value();
+    m.maindate = 1437.4;
+    NarrWinJump(site.atlas, m, w);
+    ASSERT_EQ(v.oldfile, "t158.htm");
+    ASSERT_GT(far, w.NarrScroll().maximum());  // the case that went wrong
+    EXPECT_EQ(v.ybase, v.AnchorY[1] + 3);
+    EXPECT_EQ(w.NarrScroll().value(), v.ybase);
+}
+
 TEST(NarrWin, HoverClickAndWidthChanges)
 {
     Site site({{"en\\t150.htm", longPage({})}});
