@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -73,6 +75,12 @@ MainDlg::MainDlg(Atlas& atlas, MapState& state, MapEngine& engine, EngineHost& h
     setMinimumSize(64, 64);
     setMaximumSize(32000, 32000);
     resize(601, 436);
+    // In the middle of the main screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect r(QPoint(0, 0), size());
+        r.moveCenter(screen->availableGeometry().center());
+        move(r.topLeft());
+    }
     createControls();
     Open();
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "app/app_harness.h"
 #include "dialog/maindlg.h"
@@ -22,6 +24,9 @@ TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
     dlgtest::choose(d->Qtype, 0);
     d->PopupArrow1_MouseUp(0, 0);
     d->Show();
+    // In the middle of the main screen, clear of the main window's strip.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((d->frameGeometry().center() - screen.center()).manhattanLength(), 4);  // within the frame's width
     d->Close();
     EXPECT_EQ(h.app->existingDlg(), nullptr);
     EXPECT_EQ(h.win().optionsDialog(), nullptr);
