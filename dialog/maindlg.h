@@ -45,7 +45,7 @@ struct DialogLinks {
     // The dialog was closed: its owner discards it.
     std::function<void()> onClosed;
     // The export's dialogs and animation hold; null takes the system's dialogs.
-    const ExportHooks* exportHooks = nullptr;
+    ExportHooks* exportHooks = nullptr;
     // Outline colours of the query box on the thumbnail.
     plat::Color ctlgrey1 = plat::RGB(192, 192, 192), ctlgrey2 = plat::RGB(253, 253, 253);
 };

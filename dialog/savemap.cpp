@@ -3,12 +3,15 @@
 // strip, handed to the printer, the clipboard or a PNG file, and the screen
 // map is rendered again whatever happened.
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -28,8 +31,7 @@ constexpr int kMargin = 20;
 
 bool systemPageSetup(QPrinter& printer)
 {
-    QPageSetupDialog dialog(&printer);
-    return dialog.exec() == QDialog::Accepted;
+    return makePageSetupDialog(printer)->exec() == QDialog::Accepted;
 }
 
 bool systemPrintDialog(QPrinter& printer)
@@ -38,7 +40,7 @@ bool systemPrintDialog(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-QString systemSaveFileName(const QString& defaultName)
+QString systemSaveFileName(const QString& defaultPath)
 {
     QFileDialog dialog(nullptr);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -46,7 +48,8 @@ QString systemSaveFileName(const QString& defaultName)
     dialog.setNameFilter(QStringLiteral("PNG (*.png)"));
     dialog.setMimeTypeFilters({QStringLiteral("image/png")});
     dialog.setDefaultSuffix(QStringLiteral("png"));
-    dialog.selectFile(defaultName);
+    dialog.setDirectory(QFileInfo(defaultPath).absolutePath());
+    dialog.selectFile(QFileInfo(defaultPath).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -57,7 +60,41 @@ void tell(const Atlas& a, int n)
     if (!text.empty()) plat::MsgBox(text);
 }
 
+QtMessageHandler previousHandler = nullptr;
+
+void withoutNonNativeWarning(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QPageSetupDialog: Cannot be used on non-native printers")))
+        return;
+    if (previousHandler) previousHandler(type, context, text);
+}
+
 }  // namespace
+
+QString saveFolder(const ExportHooks& hooks)
+{
+    if (!hooks.lastSaveFolder.isEmpty() && QFileInfo(hooks.lastSaveFolder).isDir()) return hooks.lastSaveFolder;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir()) return pictures;
+    return QDir::homePath();
+}
+
+std::unique_ptr<QPageSetupDialog> makePageSetupDialog(QPrinter& printer)
+{
+    previousHandler = qInstallMessageHandler(withoutNonNativeWarning);
+    auto dialog = std::make_unique<QPageSetupDialog>(&printer);
+    qInstallMessageHandler(previousHandler);
+    previousHandler = nullptr;
+    return dialog;
+}
+
+plat::Bytes exportCaption(double date, bool greek)
+{
+    const QString when = QString::number(plat::Round(date * 10) / 10.0, 'f', 1);
+    const QString atlas = greek ? QStringLiteral("Ιστορικός άτλας Quillmere") : QStringLiteral("Quillmere historical atlas");
+    return plat::encode(when + QStringLiteral(" · ") + atlas,
+                        greek ? plat::CodePage::Win1253 : plat::CodePage::Win1252);
+}
 
 int exportFactor(int32_t resolution)
 {
@@ -84,8 +121,8 @@ QSize printFit(int wid, int ht, int pageWidth, int pageHeight)
 
 void MainDlg::SaveMap(int32_t mode)
 {
-    const ExportHooks defaults;
-    const ExportHooks& hooks = links_.exportHooks ? *links_.exportHooks : defaults;
+    ExportHooks defaults;
+    ExportHooks& hooks = links_.exportHooks ? *links_.exportHooks : defaults;
 
     // The view is put back and the screen map rendered again on every way out;
     // the animation waits until then.
@@ -178,7 +215,7 @@ void MainDlg::SaveMap(int32_t mode)
     g.SetForeColor(plat::RGB(0, 0, 0));
     g.SetTextSize(8 * k);
     g.SetCodePage(a_.textCodePage());
-    g.DrawString(kExportCaption, 4 * k, ht - 4 * k);
+    g.DrawString(exportCaption(m_.maindate, a_.GreekText), 4 * k, ht - 4 * k);
 
     if (print) {
         const QSize size = printFit(wid, ht, printer->width(), printer->height());
@@ -196,8 +233,10 @@ void MainDlg::SaveMap(int32_t mode)
     } else {
         const QString name = plat::decode(a_.quilstring[46], a_.textCodePage()) +
                              QString::number(plat::Int(plat::Round(m_.maindate))) + QStringLiteral(".png");
-        const QString path = hooks.saveFileName ? hooks.saveFileName(name) : systemSaveFileName(name);
+        const QString offered = QDir(saveFolder(hooks)).filePath(name);
+        const QString path = hooks.saveFileName ? hooks.saveFileName(offered) : systemSaveFileName(offered);
         if (path.isEmpty()) return;
+        hooks.lastSaveFolder = QFileInfo(path).absolutePath();
         const bool written = pic->image().save(path, "PNG");
         pic.reset();
         if (!written) {

@@ -6,7 +6,11 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
+#include "platform/text.h"
+
+class QPageSetupDialog;
 class QPrinter;
 
 namespace quil2a {
@@ -20,8 +24,11 @@ struct ExportHooks {
     // The page-setup and printer dialogs on the printer; false when cancelled.
     std::function<bool(QPrinter&)> pageSetup;
     std::function<bool(QPrinter&)> printDialog;
-    // The save dialog offering the default name: the chosen path, empty when cancelled.
-    std::function<QString(const QString& defaultName)> saveFileName;
+    // The save dialog offering the default file (its folder and name): the
+    // chosen path, empty when cancelled.
+    std::function<QString(const QString& defaultPath)> saveFileName;
+    // The folder of the last map saved in this run; empty before the first.
+    QString lastSaveFolder;
     // Called with true when an export begins and false when it ends: the
     // animation waits meanwhile, so no date step draws with the export's view.
     std::function<void(bool held)> holdAnimation;
@@ -33,8 +40,17 @@ inline constexpr const char* kExportTooLarge = "Error: the map picture is too la
 inline constexpr const char* kPngWriteFailed = "Error: the map could not be written to the PNG file.";
 inline constexpr const char* kPrintFailed = "Error: the map could not be printed.";
 
-// The product's line in the caption strip (Windows-1252 and -1253 alike).
-inline constexpr const char* kExportCaption = "\xA9 Quillmere historical atlas";
+// The caption strip's text: the map's date and the atlas, in the code page
+// of the language set ("1805.3 Â· Quillmere historical atlas").
+plat::Bytes exportCaption(double date, bool greek);
+
+// Where the save dialog opens: the last folder saved to while it exists, else
+// the user's pictures folder, else the home folder.
+QString saveFolder(const ExportHooks& hooks);
+// The system's page-setup dialog for the printer. Qt warns that a PDF printer
+// (all there is without an installed printer) is not native, yet its own
+// page-setup dialog serves one fully: the warning is left out.
+std::unique_ptr<QPageSetupDialog> makePageSetupDialog(QPrinter& printer);
 
 // 2 for Finer, 4 for Finest, 1 for As Displayed and anything else.
 int exportFactor(int32_t resolution);

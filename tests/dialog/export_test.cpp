@@ -6,11 +6,15 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QPageSetupDialog>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "export_support.h"
+#include "platform/codepage.h"
 
 using exporttest::Exporter;
 using exporttest::px;
@@ -35,7 +39,7 @@ TEST(ExportPng, AsDisplayedIsExactlyWhatTheCanvasShows)
     Exporter r;
     r.mark();
     r.app->SaveMapAsDisplayed_Action();
-    EXPECT_EQ(r.offered, "Quillmere map1805.png");
+    EXPECT_EQ(QFileInfo(r.offered).fileName(), "Quillmere map1805.png");
     EXPECT_EQ(r.messages.count("The map has been saved."), 1);
     const QImage img(r.path), shown = r.win().MapCanvas->shownPicture().image();
     ASSERT_EQ(img.size(), r.canvas());
@@ -188,4 +192,55 @@ TEST(ExportClipboard, CopyPutsTheCaptionedMapOnTheClipboard)
     img = QGuiApplication::clipboard()->image();
     EXPECT_EQ(img.size(), r.canvas() * 2);
     EXPECT_EQ(px(img, img.width() - 1, img.height() - 27), 0u);  // the frame above a band of 26
+}
+
+TEST(ExportCaption, NamesTheMapsDateAndTheAtlasInTheLanguageOfTheSet)
+{
+    EXPECT_EQ(quil2a::exportCaption(1805.3, false), "1805.3 \xB7 Quillmere historical atlas");
+    EXPECT_EQ(quil2a::exportCaption(1453.0, false), "1453.0 \xB7 Quillmere historical atlas");
+    const plat::Bytes greek = quil2a::exportCaption(2003.0, true);
+    EXPECT_EQ(plat::decode(greek, plat::CodePage::Win1253), QString::fromUtf8("2003.0 · Ιστορικός άτλας Quillmere"));
+}
+
+TEST(ExportPng, TheSaveDialogOpensInThePicturesFolderThenInTheLastFolderUsed)
+{
+    Exporter r;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    QDir(pictures).removeRecursively();
+    r.app->SaveMapAsDisplayed_Action();
+    EXPECT_EQ(QFileInfo(r.offered).absolutePath(), QDir::homePath());  // no pictures folder yet
+    QFile::remove(r.path);
+    r.app->exportHooks.lastSaveFolder.clear();
+    ASSERT_TRUE(QDir().mkpath(pictures));
+    r.app->SaveMapAsDisplayed_Action();
+    EXPECT_EQ(QFileInfo(r.offered).absolutePath(), pictures);
+    // The map went to another folder: the next save, also from a new dialog, opens there.
+    r.dlg().Close();
+    r.app->SaveMapFiner_Action();
+    EXPECT_EQ(QFileInfo(r.offered).absolutePath(), QFileInfo(r.path).absolutePath());
+    QDir(pictures).removeRecursively();
+}
+
+namespace {
+std::vector<QString> warnings;
+void recordWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg) warnings.push_back(text);
+}
+}  // namespace
+
+TEST(ExportPrint, ThePageSetupDialogServesAPdfPrinterWithoutAWarning)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);  // what there is without an installed printer
+    warnings.clear();
+    const QtMessageHandler before = qInstallMessageHandler(recordWarning);
+    { QPageSetupDialog bare(&printer); }
+    const size_t bareWarnings = warnings.size();
+    auto dialog = quil2a::makePageSetupDialog(printer);
+    qInstallMessageHandler(before);
+    EXPECT_EQ(bareWarnings, 1u);  // the warning this guards against
+    EXPECT_EQ(warnings.size(), bareWarnings);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->printer(), &printer);
 }
