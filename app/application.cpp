@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include "app/appicon.h"
 #include "app/mainwindow.h"
 #include "app/menubar.h"
 #include "app/settings.h"
@@ -117,6 +118,10 @@ void App::Open()
 
     a.GreekText = greekName(options_.exeName);
     a.gamma = 0.7;
+
+    // Every window of the program carries the atlas's icon.
+    if (const plat::Picture* thumb = pictures_.picture(kIconThumbnail))
+        QGuiApplication::setWindowIcon(atlasIcons(thumb->image()));
 
     // The splash is drawn before the long load begins.
     Splash& sp = splash();

@@ -11,6 +11,9 @@ int main(int argc, char** argv)
     quillmere_data::installStoredItems();
     quil2a::App::Options options;
     options.exeName = quil2a::App::exeBaseName(argc > 0 ? argv[0] : nullptr);
+    // The desktop entry of the edition started, for the desktop's window list.
+    QGuiApplication::setDesktopFileName(quil2a::App::greekName(options.exeName) ? QStringLiteral("org.quillmere.atlas.el")
+                                                                                 : QStringLiteral("org.quillmere.atlas"));
     quil2a::App app(options);
     app.installMessageBoxes();
     app.start();

@@ -1,7 +1,11 @@
 // The stored pictures by number.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+
+#include "app/appicon.h"
 #include "app/pictures.h"
+#include "app_harness.h"
 #include "data/stored_items.h"
 #include "platform/resources.h"
 
@@ -47,4 +51,19 @@ TEST(StoredPictures, LoadedOnceAndAskedForAgainWhileMissing)
     plat::setResourceProvider([](const std::string&, int) -> plat::Bytes { return "not a picture"; });
     EXPECT_EQ(pics.picture(300), nullptr);
     plat::setResourceProvider(std::move(previous));
+}
+
+TEST(StoredPictures, EveryWindowCarriesTheIconDrawnFromTheMapThumbnail)
+{
+    apptest::Harness h;
+    h.open();
+    EXPECT_FALSE(h.win().windowIcon().isNull());
+    const QList<QSize> sizes = QGuiApplication::windowIcon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
+    // The map fills the middle; the corners stay clear of the rounded frame.
+    const QImage icon = quil2a::atlasIcon(h.app->pictures().picture(quil2a::kIconThumbnail)->image(), 64);
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(32, 32)), 255);
+    EXPECT_NE(icon.pixel(32, 32) & 0xFFFFFFu, 0x101010u);
+    EXPECT_TRUE(quil2a::atlasIcon(QImage(), 64).isNull());
 }
