@@ -63,10 +63,10 @@ build-program: configure
 	cmake --build $(BUILD) -j $(JOBS) --target quillmere
 
 run: build-program
-	$(call start_program,./$(BUILD)/quillmere)
+	$(call start_program,$(BUILD)/quillmere)
 
 run-el: build-program
-	$(call start_program,./$(BUILD)/quillmere-el)
+	$(call start_program,$(BUILD)/quillmere-el)
 
 build-test: deps-test $(BUILD)/CMakeCache.txt
 	$(call enable_option,$(BUILD),QUILLMERE_TESTS)

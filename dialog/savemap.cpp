@@ -88,12 +88,12 @@ std::unique_ptr<QPageSetupDialog> makePageSetupDialog(QPrinter& printer)
     return dialog;
 }
 
-plat::Bytes exportCaption(double date, bool greek)
+plat::Bytes exportCaption(const plat::Bytes& before, double date, bool greek)
 {
+    const plat::CodePage cp = greek ? plat::CodePage::Win1253 : plat::CodePage::Win1252;
     const QString when = QString::number(plat::Round(date * 10) / 10.0, 'f', 1);
     const QString atlas = greek ? QStringLiteral("Ιστορικός άτλας Quillmere") : QStringLiteral("Quillmere historical atlas");
-    return plat::encode(when + QStringLiteral(" · ") + atlas,
-                        greek ? plat::CodePage::Win1253 : plat::CodePage::Win1252);
+    return before + plat::encode(when + QStringLiteral(" · ") + atlas, cp);
 }
 
 int exportFactor(int32_t resolution)
@@ -215,7 +215,7 @@ void MainDlg::SaveMap(int32_t mode)
     g.SetForeColor(plat::RGB(0, 0, 0));
     g.SetTextSize(8 * k);
     g.SetCodePage(a_.textCodePage());
-    g.DrawString(exportCaption(m_.maindate, a_.GreekText), 4 * k, ht - 4 * k);
+    g.DrawString(exportCaption(a_.quilstring[46], m_.maindate, a_.GreekText), 4 * k, ht - 4 * k);
 
     if (print) {
         const QSize size = printFit(wid, ht, printer->width(), printer->height());

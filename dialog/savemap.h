@@ -40,9 +40,10 @@ inline constexpr const char* kExportTooLarge = "Error: the map picture is too la
 inline constexpr const char* kPngWriteFailed = "Error: the map could not be written to the PNG file.";
 inline constexpr const char* kPrintFailed = "Error: the map could not be printed.";
 
-// The caption strip's text: the map's date and the atlas, in the code page
-// of the language set ("1805.3 Â· Quillmere historical atlas").
-plat::Bytes exportCaption(double date, bool greek);
+// The caption strip's text: the interface string before the year (46), the
+// map's date to a tenth and the atlas, in the code page of the language set
+// ("Europe in 1805.3 Â· Quillmere historical atlas").
+plat::Bytes exportCaption(const plat::Bytes& before, double date, bool greek);
 
 // Where the save dialog opens: the last folder saved to while it exists, else
 // the user's pictures folder, else the home folder.

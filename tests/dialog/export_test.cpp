@@ -196,10 +196,10 @@ TEST(ExportClipboard, CopyPutsTheCaptionedMapOnTheClipboard)
 
 TEST(ExportCaption, NamesTheMapsDateAndTheAtlasInTheLanguageOfTheSet)
 {
-    EXPECT_EQ(quil2a::exportCaption(1805.3, false), "1805.3 \xB7 Quillmere historical atlas");
-    EXPECT_EQ(quil2a::exportCaption(1453.0, false), "1453.0 \xB7 Quillmere historical atlas");
-    const plat::Bytes greek = quil2a::exportCaption(2003.0, true);
-    EXPECT_EQ(plat::decode(greek, plat::CodePage::Win1253), QString::fromUtf8("2003.0 · Ιστορικός άτλας Quillmere"));
+    EXPECT_EQ(quil2a::exportCaption("Europe in ", 1805.3, false), "Europe in 1805.3 \xB7 Quillmere historical atlas");
+    EXPECT_EQ(quil2a::exportCaption("", 1453.0, false), "1453.0 \xB7 Quillmere historical atlas");
+    const plat::Bytes greek = quil2a::exportCaption("\xC7 \xC5\xF5\xF1\xFE\xF0\xE7 \xF4\xEF ", 2003.0, true);
+    EXPECT_EQ(plat::decode(greek, plat::CodePage::Win1253), QString::fromUtf8("Η Ευρώπη το 2003.0 · Ιστορικός άτλας Quillmere"));
 }
 
 TEST(ExportPng, TheSaveDialogOpensInThePicturesFolderThenInTheLastFolderUsed)
