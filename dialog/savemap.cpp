@@ -4,8 +4,8 @@
 // map is rendered again whatever happened.
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPainter>
