@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <set>
 #include <sstream>
@@ -156,7 +155,7 @@ TEST_F(TextPlaces, PeopleAndEventsNameAPlaceShownAtTheirDate)
         const bool ok = shown(id, d10);
         const auto ex = kPlaceExceptions.find(who);
         if (ex != kPlaceExceptions.end()) {
-            EXPECT_FALSE(ok) << who << " is listed as an exception but agrees with the map";
+            EXPECT_FALSE(ok) << who << " agrees with the map now: drop its exception (" << ex->second << ")";
             return;
         }
         EXPECT_TRUE(ok) << who << " names place " << id << " ("
@@ -197,7 +196,7 @@ TEST_F(TextPlaces, CitiesStandInTheTerritoryOfAShownPlace)
             }
             const auto ex = kCityExceptions.find(c.name);
             if (ex != kCityExceptions.end()) {
-                EXPECT_FALSE(ok) << c.name << " is listed as an exception but agrees with the map";
+                EXPECT_FALSE(ok) << c.name << " agrees with the map now: drop its exception (" << ex->second << ")";
                 continue;
             }
             EXPECT_TRUE(ok) << c.name << " at " << c.x << ", " << c.y << " in " << d10 << ": colour " << std::hex
