@@ -16,16 +16,27 @@
 //
 // An ITEM is a country code (ITA: every province of it), a province (ITA:Roma,
 // blanks written as _), an area key, a shape key, or any of these after "-"
-// (taken out of the items before it). Dates are years with at most one decimal.
+// (taken out of the items before it). Dates are years with at most one decimal,
+// or days (1945-03-30) and months (1945-03), which take the tenth the text and
+// the narrative give the same day.
 // "#" starts a comment. Names use "]" where a map label breaks its line.
 const fs = require('fs');
 const path = require('path');
+const { parseDate } = require('../text/dates.js');
+
+// A date of the source: 1945, 1945.3, 1945-03 or 1945-03-30.
+const DATE = '\\d{4}(?:\\.\\d|-\\d{2}(?:-\\d{2})?)?';
 
 class SourceError extends Error {}
 
 function date10(text, where) {
-  if (!/^\d{4}(\.\d)?$/.test(text)) throw new SourceError(`${where}: bad date "${text}"`);
-  const d = Math.round(parseFloat(text) * 10);
+  if (!new RegExp(`^${DATE}$`).test(text)) throw new SourceError(`${where}: bad date "${text}"`);
+  let d;
+  try {
+    d = parseDate(text, 'first');
+  } catch (e) {
+    throw new SourceError(`${where}: ${e.message}`);
+  }
   if (d < 10000 || d > 20030) throw new SourceError(`${where}: date ${text} outside 1000.0..2003.0`);
   return d;
 }
@@ -65,7 +76,7 @@ function parseSource(texts) {
         let m;
         if ((m = /^eu\s+(\S+)$/.exec(t))) current.eu = date10(m[1], where);
         else if ((m = /^home\s+(\S+)$/.exec(t))) current.home = points(m[1], where)[0];
-        else if ((m = /^(\d{4}(?:\.\d)?)\s+(.+)$/.exec(t))) {
+        else if ((m = new RegExp(`^(${DATE})\\s+(.+)$`).exec(t))) {
           const d = date10(m[1], where);
           const last = current.names[current.names.length - 1];
           if (d <= last.from) throw new SourceError(`${where}: names out of date order`);
@@ -100,11 +111,11 @@ function parseSource(texts) {
         } else {
           src.shapes.set(key, { pts, cell: true, id: src.shapes.size + 1, where });
         }
-      } else if ((m = /^(\d{4}(?:\.\d)?)\s+([a-z][a-z0-9-]*)\s+in\s+([a-z][a-z0-9-]*)$/.exec(t))) {
+      } else if ((m = new RegExp(`^(${DATE})\\s+([a-z][a-z0-9-]*)\\s+in\\s+([a-z][a-z0-9-]*)$`).exec(t))) {
         src.events.push({ kind: 'in', date: date10(m[1], where), nation: m[2], lord: m[3], where, seq: src.events.length });
-      } else if ((m = /^(\d{4}(?:\.\d)?)\s+([a-z][a-z0-9-]*)\s+free$/.exec(t))) {
+      } else if ((m = new RegExp(`^(${DATE})\\s+([a-z][a-z0-9-]*)\\s+free$`).exec(t))) {
         src.events.push({ kind: 'in', date: date10(m[1], where), nation: m[2], lord: null, where, seq: src.events.length });
-      } else if ((m = /^(\d{4}(?:\.\d)?)\s+([a-z][a-z0-9-]*):\s*(.*)$/.exec(t))) {
+      } else if ((m = new RegExp(`^(${DATE})\\s+([a-z][a-z0-9-]*):\\s*(.*)$`).exec(t))) {
         const items = m[3].split(/\s+/).filter(Boolean);
         if (!items.length) throw new SourceError(`${where}: no items`);
         const kind = m[2] === 'release' ? 'release' : 'take';

@@ -17,6 +17,7 @@
 
 const fs = require('fs');
 const path = require('path');
+const { dayDate10 } = require('../text/dates.js');
 
 const PAGES = __dirname;
 const ITEMS = path.join(__dirname, '..', 'items');
@@ -209,18 +210,8 @@ function parsePage(lang, name, raw) {
 // Date notes. In the narrative pages every date anchor follows a comment that
 // gives the date of its event: "<!--1066-10-14-->", "<!--1066-10-->" (the month
 // known) or "<!--1066-->" (the year known). The anchor must be that date in
-// tenths of a year: the fraction of the year passed, rounded to a tenth, held
-// within the year (late December stays .9). A month alone counts from its 15th;
-// a year alone allows any tenth of that year.
-function date10Of(y, m, d) {
-  const leap = (y % 4 === 0 && y % 100 !== 0) || y % 400 === 0;
-  const days = [31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31];
-  let doy = d;
-  for (let i = 0; i < m - 1; i++) doy += days[i];
-  const tenth = Math.min(9, Math.round(((doy - 1) / (leap ? 366 : 365)) * 10));
-  return y * 10 + tenth;
-}
-
+// tenths of a year by the rule the text and the history builds use
+// (../text/dates.js); a year alone allows any tenth of that year.
 function checkDateNotes(lang, name, raw) {
   if (!/^t\d{3}\.htm$/.test(name)) return;
   const file = lang + '/' + name;
@@ -231,12 +222,15 @@ function checkDateNotes(lang, name, raw) {
     const where = file + ':' + position(raw, m.index);
     const y = Number(m[1]), mo = m[2] ? Number(m[2]) : 0, d = m[3] ? Number(m[3]) : 15;
     const a = Number(m[4]);
-    if (mo && (mo > 12 || d < 1 || d > 31)) { fail(where, 'impossible date note'); continue; }
     if (!mo) {
       if (Math.floor(a / 10) !== y) fail(where, 'anchor ' + a + ' is not in the year ' + y);
-    } else if (date10Of(y, mo, d) !== a) {
+      continue;
+    }
+    let expected;
+    try { expected = dayDate10(y, mo, d); } catch (e) { fail(where, 'impossible date note'); continue; }
+    if (expected !== a) {
       fail(where, 'anchor ' + a + ' does not match its date ' + m[0].slice(4, m[0].indexOf('-->')) +
-        ' (expected ' + date10Of(y, mo, d) + ')');
+        ' (expected ' + expected + ')');
     }
   }
   const anchors = (raw.match(/<a name="\d{5}">/g) || []).length;

@@ -178,7 +178,8 @@ function readEvents(places) {
       plainName(names.el, block.where);
       const pd = placeAndDates(block.lines[1]);
       const headline = hl ? pair({ text: hl.text.slice(3).trim(), where: hl.where }) : null;
-      out.push({ names, place: places.resolve(pd.key, block.lines[1].where, pd.d1, pd.d2), d1: pd.d1, d2: pd.d2,
+      // An event takes the place as the map shows it on its first day.
+      out.push({ names, place: places.resolve(pd.key, block.lines[1].where, pd.d1, pd.d1), d1: pd.d1, d2: pd.d2,
         desc: texts(block.lines.length === 5 ? { ...block, lines: block.lines.slice(0, 4) } : block, 2),
         headline: headline && { ...headline, d: pd.d1, where: hl.where }, where: block.where });
     }

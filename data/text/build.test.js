@@ -7,14 +7,17 @@ const { encoderFor, encode } = require('./codepage.js');
 const { checkMarkup } = require('./markup.js');
 const { chooseVersion } = require('./places.js');
 
-test('a day gives the tenth of the year it falls in', () => {
+test('a day gives the nearest tenth of the year, late December staying in its year', () => {
   assert.strictEqual(parseDate('1066', 'first'), 10660);
   assert.strictEqual(parseDate('1066.8', 'first'), 10668);
+  assert.strictEqual(parseDate('1066-10-14', 'first'), 10668);
   assert.strictEqual(parseDate('1453-01-01', 'first'), 14530);
+  assert.strictEqual(parseDate('1453-01-19', 'first'), 14530);
+  assert.strictEqual(parseDate('1453-01-20', 'first'), 14531);
   assert.strictEqual(parseDate('1453-12-31', 'first'), 14539);
   assert.strictEqual(parseDate('1453-05-29', 'first'), 14534);
   // 1000 is a Julian leap year, 1900 is no Gregorian one.
-  assert.strictEqual(parseDate('1000-02-29', 'first'), 10001);
+  assert.strictEqual(parseDate('1000-02-29', 'first'), 10002);
   assert.throws(() => parseDate('1900-02-29', 'first'));
   assert.strictEqual(parseDate('1789-07', 'first'), 17895);
 });
@@ -90,4 +93,56 @@ test('a key takes its first choice that is published, and fails without any', ()
   fs.writeFileSync(path.join(history, 'place-keys.txt'), 'prussia 9 1701-1870.9 Prussia\n');
   assert.throws(() => load().resolve('prussia', 'x', 18000, 18100), /names place 9, places.mit holds 5/);
   fs.rmSync(dir, { recursive: true });
+});
+
+// The headlines, the narrative's date anchors and the political history's
+// dated changes read a day by one rule: where they name the same day, they
+// fall in the same tenth.
+test('a headline, its narrative anchor and a change on the map of the same day share a tenth', () => {
+  const fs = require('fs');
+  const path = require('path');
+  const { date10: historyDate10, readSourceDir } = require('../history/source.js');
+  const anchors = new Map();  // day -> anchors that note it
+  for (const lang of ['en', 'el']) {
+    const dir = path.join(__dirname, '..', 'pages', lang);
+    for (const f of fs.readdirSync(dir).filter((n) => /^t\d{3}\.htm$/.test(n))) {
+      const re = /<!--\s*(\d{4}-\d{2}-\d{2})\s*--><a name="(\d{5})">/g;
+      const text = fs.readFileSync(path.join(dir, f), 'utf8');
+      for (let m; (m = re.exec(text));) anchors.set(m[1], [...(anchors.get(m[1]) || []), Number(m[2])]);
+    }
+  }
+  // First dates written as days: of headlined events, and of cities.
+  const days = [];
+  for (const f of fs.readdirSync(__dirname).filter((n) => /^(events-.*|cities)\.txt$/.test(n))) {
+    for (const block of fs.readFileSync(path.join(__dirname, f), 'utf8').split(/\r?\n\s*\r?\n/)) {
+      const lines = block.split(/\r?\n/).filter((l) => l && !l.startsWith('#'));
+      if (lines.length < 2) continue;
+      const f1 = lines[1].trim().split(/\s+/);
+      const first = f === 'cities.txt' ? f1[2] : f1[1];
+      const headlined = f === 'cities.txt' || lines.some((l) => l.startsWith('hl:'));
+      if (headlined && /^\d{4}-\d{2}-\d{2}$/.test(first || '')) days.push({ day: first, d: parseDate(first, 'first'), what: lines[0] });
+    }
+  }
+  let shared = 0;
+  for (const { day, d, what } of days) {
+    for (const a of anchors.get(day) || []) {
+      shared++;
+      assert.strictEqual(a, d, `${what}: ${day} is ${d}, its narrative anchor ${a}`);
+    }
+  }
+  assert.ok(shared > 100, `only ${shared} days shared by records and anchors`);
+  // The history reads a day as the text does, and a map change written as a
+  // day falls in the tenth of a city that changes its name that day.
+  for (const day of anchors.keys()) assert.strictEqual(historyDate10(day, 'x'), parseDate(day, 'first'), day);
+  const cityDays = new Map(days.map((x) => [x.day, x]));
+  let met = 0;
+  for (const { name, text } of readSourceDir(path.join(__dirname, '..', 'history', 'src'))) {
+    for (const m of text.matchAll(/^(\d{4}-\d{2}-\d{2})\s/gm)) {
+      const city = cityDays.get(m[1]);
+      if (!city) continue;
+      met++;
+      assert.strictEqual(historyDate10(m[1], name), city.d, `${name} ${m[1]} and ${city.what}`);
+    }
+  }
+  assert.ok(met > 0, 'no change on the map dated by the day of a city');
 });
