@@ -161,6 +161,21 @@ TEST(TextRecords, RecordsAreDatedWithinTheAtlas)
     }
 }
 
+// The dialog's date order has no empty stretch: every decade of the atlas
+// holds at least two events that begin in it, and the strip its headlines.
+TEST(TextRecords, EveryDecadeHasItsEvents)
+{
+    const Atlas& a = atlas(false);
+    std::map<int32_t, int> begun;
+    for (int i = 1; i <= recordCount(a.events); ++i) ++begun[a.events[i]->date1 / 100];
+    for (int32_t decade = kFirst / 100; decade * 100 < kLast; ++decade)
+        EXPECT_GE(begun[decade], 2) << "events begun in the " << decade * 10 << "s";
+    EXPECT_GE(recordCount(a.events), 500);
+    int headlines = 0;
+    while (headlines < a.headline.ubound() && !a.headline[headlines + 1].empty()) ++headlines;
+    EXPECT_GE(headlines, 400);
+}
+
 // Every headline is brought by exactly one "hd" token, on a tenth the map
 // animates through, and no tenth brings two (the second would hide the first).
 TEST(TextRecords, EveryHeadlineShowsOnceOnItsOwnTenth)
