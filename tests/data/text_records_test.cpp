@@ -176,6 +176,22 @@ TEST(TextRecords, EveryDecadeHasItsEvents)
     EXPECT_GE(headlines, 400);
 }
 
+// No century of the atlas goes thin on people: each person counts in the
+// century that holds the middle of their dates within the atlas.
+TEST(TextRecords, EveryCenturyHasItsPeople)
+{
+    const Atlas& a = atlas(false);
+    std::map<int, int> perCentury;
+    for (int i = 1; i <= recordCount(a.people); ++i) {
+        const peopletype& p = *a.people[i];
+        const int32_t middle = (std::max(p.date1, kFirst) + std::min(p.date2, kLast)) / 2;
+        ++perCentury[std::min(middle / 1000, 19)];
+    }
+    for (int century = 10; century <= 19; ++century)
+        EXPECT_GE(perCentury[century], 35) << "people whose middle falls in " << century * 100 << "-" << century * 100 + 99;
+    EXPECT_GE(recordCount(a.people), 450);
+}
+
 // Every headline is brought by exactly one "hd" token, on a tenth the map
 // animates through, and no tenth brings two (the second would hide the first).
 TEST(TextRecords, EveryHeadlineShowsOnceOnItsOwnTenth)
