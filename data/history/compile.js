@@ -12,6 +12,7 @@ const { buildTimelines, ownerAt, faceTimeline, grade, borderTokens, pushChange }
 const { encoder } = require('./codepage');
 const { insidePolygon } = require('./polygon');
 const { contrast, holdings, neighbours } = require('./report');
+const { prove, readFaces } = require('./seal');
 
 const FRAME = 35900;
 const LAST = 20030;
@@ -98,6 +99,43 @@ function mergeChains(chains) {
   return out;
 }
 
+// Every territory sealed at every date, every seed in its own territory; the
+// build stops with the faults otherwise.
+function proveSealed(src, faces, adjacency, borders, dates, points, facesText) {
+  const colours = faces.map((face) => {
+    if (!face) return null;
+    const out = new Int16Array(dates.length);
+    let k = 0, c = 0;
+    dates.forEach((d, j) => {
+      while (k < face.tl.length && face.tl[k][0] <= d) {
+        const o = face.tl[k++][1];
+        c = o ? src.nations.get(o).index : 0;
+      }
+      out[j] = c;
+    });
+    return out;
+  });
+  const name = (c) => (c ? [...src.nations.values()].find((n) => n.index === c).key : 'no nation');
+  const faults = prove({ adjacency, faces: readFaces(facesText), colourAt: (f, j) => (colours[f] ? colours[f][j] : 0),
+    borders, dates, points });
+  const leaks = new Map();
+  const seeds = [];
+  for (const f of faults) {
+    if (f.seed) {
+      seeds.push(`fill point ${f.point}: seed ${f.seed.slice(0, 2).join(',')} lies outside its faces`);
+      continue;
+    }
+    const key = `${name(f.ca)} | ${name(f.cb)}`;
+    if (!leaks.has(key)) leaks.set(key, { first: f, n: 0 });
+    ++leaks.get(key).n;
+  }
+  const lines = [...leaks].map(([k, { first, n }]) =>
+    `${first.date / 10}: ${k} meet without a border at ${first.at.join(',')} (faces ${first.a}, ${first.b}; borders there: ${first.held.join(',') || 'none'}; ${n} date${n > 1 ? 's' : ''})`);
+  lines.push(...seeds);
+  if (lines.length) throw new SourceError(`territories not sealed:\n  ${lines.slice(0, 60).join('\n  ')}${lines.length > 60 ? `\n  ... ${lines.length - 60} more` : ''}`);
+  log(`sealed: ${adjacency.length} edge segments at ${dates.length} dates, ${points.reduce((n, g) => n + g.seeds.length, 0)} seeds in their faces`);
+}
+
 function compile(provincesFile, itemsDir, workDir) {
   const here = __dirname;
   const src = parseSource(readSourceDir(path.join(here, 'src')));
@@ -155,6 +193,7 @@ function compile(provincesFile, itemsDir, workDir) {
   const cellAreas = [];
   const seeds = [];
   const chains = [];
+  const adjacency = [];
   for (const line of out.split('\n')) {
     const f = line.split(' ');
     if (f[0] === 'F') {
@@ -163,6 +202,7 @@ function compile(provincesFile, itemsDir, workDir) {
     } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5])]);
     else if (f[0] === 'A') cellAreas.push(`${shapeKeys[Number(f[1])]} ${f[2]}`);
     else if (f[0] === 'W') warnings.push(`${shapeKeys[Number(f[2])]}: ${f.slice(3).join(' ')}`);
+    else if (f[0] === 'N') adjacency.push({ a: Number(f[1]), b: Number(f[2]), p: f[3].split(',').map(Number), q: f[4].split(',').map(Number) });
     else if (f[0] === 'B') chains.push({ a: Number(f[1]), b: Number(f[2]), pts: f.slice(3).map((p) => p.split(',').map(Number)) });
   }
   if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
@@ -255,6 +295,7 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   if (maxActive > 2500) throw new SourceError(`${maxActive} borders active at ${maxAt / 10}: more than 2500`);
   log(`borders: ${borders.length}, ${borders.reduce((n, b) => n + b.pts.length, 0)} points, at most ${maxActive} active (${maxAt / 10})`);
+  proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
 
   fs.writeFileSync(path.join(workDir, 'face-owners.json'),
     JSON.stringify(faces.map((f) => (f ? { tl: f.tl, shapes: f.shapes.map((i) => shapeKeys[i]) } : null))));

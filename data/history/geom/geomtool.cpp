@@ -858,8 +858,22 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         notice("seeds: %zu in %zu pieces", nseeds, parts.size());
     }
 
-    // Border chains between faces: the noded pieces, merged, each with the
-    // faces on its two sides.
+    // The faces on the two sides of a segment; -1 where no face lies.
+    auto sides = [&](Pt p, Pt q, int& a, int& b) {
+        const double len = std::hypot(q.x - p.x, q.y - p.y);
+        a = b = -1;
+        if (len <= 0) return false;
+        const double mx = (p.x + q.x) / 2, my = (p.y + q.y) / 2;
+        const double nx = -(q.y - p.y) / len, ny = (q.x - p.x) / len;
+        const double off = std::min(0.25, len / 8);
+        a = faceIdx.locate(mx + nx * off, my + ny * off);
+        b = faceIdx.locate(mx - nx * off, my - ny * off);
+        return true;
+    };
+
+    // Border chains between faces: the noded pieces, merged, then cut where
+    // the faces on their two sides change (a piece may touch the shore or
+    // another face between its nodes), each run with the faces on its sides.
     {
         std::vector<Line> noded;
         GEOSGeometry* ml = multiLine(pieces);
@@ -869,31 +883,74 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         GEOSGeom_destroy_r(ctx, u);
         collectLines(m, noded);
         GEOSGeom_destroy_r(ctx, m);
-        size_t kept = 0;
-        for (const Line& l : noded) {
-            // Side test across the middle of the longest segment.
-            size_t best = 0;
-            double blen = -1;
-            for (size_t i = 0; i + 1 < l.size(); ++i) {
-                const double len = std::hypot(l[i + 1].x - l[i].x, l[i + 1].y - l[i].y);
-                if (len > blen) {
-                    blen = len;
-                    best = i;
-                }
+        size_t kept = 0, lost = 0;
+        auto emit = [&](int a, int b, const Line& l, size_t from, size_t to) {
+            if (a < 0 || b < 0 || a == b) {
+                if (a != b) ++lost;
+                return;
             }
-            if (blen <= 0) continue;
-            const double mx = (l[best].x + l[best + 1].x) / 2, my = (l[best].y + l[best + 1].y) / 2;
-            const double nx = -(l[best + 1].y - l[best].y) / blen, ny = (l[best + 1].x - l[best].x) / blen;
-            const double off = std::min(0.25, blen / 8);
-            const int a = faceIdx.locate(mx + nx * off, my + ny * off);
-            const int b = faceIdx.locate(mx - nx * off, my - ny * off);
-            if (a < 0 || b < 0 || a == b) continue;
             std::printf("B %d %d", a, b);
-            for (const Pt& p : l) std::printf(" %.0f,%.0f", p.x, p.y);
+            for (size_t i = from; i <= to; ++i) std::printf(" %.0f,%.0f", l[i].x, l[i].y);
             std::printf("\n");
             ++kept;
+        };
+        for (const Line& l : noded) {
+            size_t from = 0;
+            int ra = -2, rb = -2;
+            for (size_t i = 0; i + 1 < l.size(); ++i) {
+                int a, b;
+                if (!sides(l[i], l[i + 1], a, b)) {
+                    a = ra;
+                    b = rb;
+                }
+                // A segment that runs past the shore (its ends are rounded to
+                // the grid) parts two faces along only some of its length.
+                for (int k = 1; k < 8 && (a < 0 || b < 0 || a == b); ++k) {
+                    const double t = k / 8.0;
+                    const Pt p{l[i].x + (l[i + 1].x - l[i].x) * t, l[i].y + (l[i + 1].y - l[i].y) * t};
+                    const Pt q{p.x + (l[i + 1].x - l[i].x) / 64, p.y + (l[i + 1].y - l[i].y) / 64};
+                    int c, d;
+                    if (sides(p, q, c, d) && c >= 0 && d >= 0 && c != d) {
+                        a = c;
+                        b = d;
+                    }
+                }
+                if (i > 0 && (a != ra || b != rb)) {
+                    emit(ra, rb, l, from, i);
+                    from = i;
+                }
+                ra = a;
+                rb = b;
+            }
+            if (l.size() >= 2) emit(ra, rb, l, from, l.size() - 1);
         }
-        notice("chains: %zu of %zu", kept, noded.size());
+        notice("chains: %zu from %zu lines, %zu runs beside no face", kept, noded.size(), lost);
+    }
+
+    // Where faces meet off the shore: every ring segment of a face that no
+    // shore line holds, with the face across it (-1 for none), for the
+    // compiler's proof that the drawn borders seal every territory.
+    {
+        SegGrid shoreSegs(64);
+        for (const Line& l : shore) shoreSegs.add(l);
+        for (size_t i = 0; i < faces.size(); ++i) {
+            std::vector<Line> rings;
+            collectLines(faces[i], rings);
+            for (const Line& r : rings)
+                for (size_t k = 0; k + 1 < r.size(); ++k) {
+                    const Pt p = r[k], q = r[k + 1];
+                    const Pt mid{(p.x + q.x) / 2, (p.y + q.y) / 2};
+                    if (shoreSegs.distance(mid, 1) < 0.01) continue;
+                    int a, b;
+                    if (!sides(p, q, a, b)) continue;
+                    const int self = static_cast<int>(i);
+                    if (a != self && b != self) continue;
+                    const int other = a == self ? b : a;
+                    if (other == self || (other >= 0 && other < self)) continue;
+                    std::printf("N %zu %d %s,%s %s,%s\n", i, other, fmt(p.x).c_str(), fmt(p.y).c_str(), fmt(q.x).c_str(),
+                                fmt(q.y).c_str());
+                }
+        }
     }
     return 0;
 }
