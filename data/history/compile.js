@@ -99,6 +99,25 @@ function mergeChains(chains) {
   return out;
 }
 
+// One colour a nation, as the map shows it (gamma 0.7, cut to integers as the
+// program does), none of them a line or background colour; neighbours told apart.
+function checkColours(nations, close) {
+  const shown = (rgb) => rgb.map((c) => Math.trunc(255 * Math.pow(c / 255, 1 / 0.7))).join(',');
+  const reserved = new Map([[shown([205, 205, 198]), 'the background'], [shown([48, 112, 160]), 'the water'],
+    [shown([32, 64, 128]), 'the coast'], [shown([32, 80, 160]), 'the rivers'], ['0,0,0', 'the borders'],
+    ['255,0,0', 'the unknown lines']]);
+  const taken = new Map();
+  const faults = [];
+  for (const n of nations) {
+    const c = shown(n.rgb);
+    if (reserved.has(c)) faults.push(`${n.key} has the colour of ${reserved.get(c)}`);
+    else if (taken.has(c)) faults.push(`${n.key} has the colour of ${taken.get(c)} (${n.rgb.join(',')})`);
+    else taken.set(c, n.key);
+  }
+  faults.push(...close.map((l) => `neighbours alike: ${l.trim()}`));
+  if (faults.length) throw new SourceError(`colours (node recolour.js --write mends them):\n  ${faults.join('\n  ')}`);
+}
+
 // Every territory sealed at every date, every seed in its own territory; the
 // build stops with the faults otherwise.
 function proveSealed(src, faces, adjacency, borders, dates, points, facesText) {
@@ -306,6 +325,7 @@ function compile(provincesFile, itemsDir, workDir) {
   fs.writeFileSync(path.join(workDir, 'neighbours.json'),
     JSON.stringify([...neighbours(faces, chains)].map(([k, p]) => [k, Math.round(p.len), [...p.dates]])));
   log(`neighbours hard to tell apart at the check dates: ${close.length} pairs (${reports})`);
+  checkColours(nations, close);
 
   // Territory of each nation over time, for the labels.
   const nationDates = new Map(nations.map((n) => [n.key, new Set(n.names.map((e) => Math.max(e.from, 10000)))]));

@@ -15,7 +15,9 @@
 #include "atlasdata/atlas.h"
 #include "engine/engine.h"
 #include "engine/host.h"
+#include "engine/mapdraw.h"
 #include "engine/mapstate.h"
+#include "dialog/setcolor.h"
 #include "support/atlas_loader.h"
 #include "support/stored_atlas.h"
 
@@ -75,29 +77,24 @@ protected:
         quil2a::Color px(const plat::Picture& p, int x, int y) const { return p.image().pixel(x, y) & 0xffffff; }
     };
 
-    // The nation named at a map point on the political layer: the commonest colour
-    // of an active territory within r pixels (a river or border may cross the point).
-    // The view around it is wide enough to hold the seeds of the territory.
+    // The nation named at a map point on the political layer, as the click
+    // names it: the commonest territory within r pixels (a river or border may
+    // cross the point). The view around it is wide enough to hold the seeds of
+    // the territory.
     static std::string nationAt(double date, double x, double y, double scale, int r)
     {
         const int c = 120;
         Map map(2 * c + 1, 2 * c + 1, x, y, scale);
         map.jump(date);
-        std::set<int> active;
-        for (int k = 1; k <= map.m.NActivePts; ++k) active.insert(a().ActiveClr[k]);
         std::map<int, int> seen;
         for (int dy = -r; dy <= r; ++dy)
-            for (int dx = -r; dx <= r; ++dx) {
-                const auto colour = map.px(*map.m.p1, c + dx, c + dy);
-                for (int i : active)
-                    if (a().clrlist[i] == colour) ++seen[i];
-            }
+            for (int dx = -r; dx <= r; ++dx)
+                if (const int i = map.engine.territoryIndex(*map.m.p1, c + dx, c + dy)) ++seen[i];
         int best = 0;
         for (const auto& [i, n] : seen)
             if (!best || n > seen[best]) best = i;
         return best && a().clicknames[best] ? std::string(a().clicknames[best]->name) : std::string("none");
     }
-
 };
 
 
@@ -312,6 +309,44 @@ TEST_F(HistoryItems, NationsAtKnownPlacesAndDates)
     EXPECT_EQ(nationAt(2003, 9743, 12293, 0.25, 0), "Liechtenstein");
     EXPECT_EQ(nationAt(2003, 10448, 13757, 0.25, 0), "San Marino");
     EXPECT_EQ(nationAt(2003, 8876, 13624, 0.25, 0), "Monaco");
+}
+
+// Each nation has a colour of its own, and in every colour scheme the click
+// names the nation whose fill point coloured the territory under it.
+TEST_F(HistoryItems, TheClickNamesTheNationDrawnInEveryScheme)
+{
+    std::set<int> used;
+    for (int id = 1; id <= 33000; ++id)
+        for (const auto& t : tokens(a().ptact[id])) used.insert(std::stoi(t.substr(t.find(',') + 1)));
+    used.erase(0);
+    std::map<quil2a::Color, int> owner;
+    for (int i : used) EXPECT_TRUE(owner.emplace(a().clrlist0[i], i).second) << i << " shares its colour with " << owner[a().clrlist0[i]];
+
+    Map map(480, 360, 13000, 12500, std::pow(0.8, 15));
+    for (int scheme : {0, 2, 4, 5}) {
+        a().colorscheme = scheme;
+        quil2a::applyColorScheme(a());
+        for (double d : {1400.0, 1815.0, 1960.0, 2003.0}) {
+            map.jump(d);
+            int checked = 0;
+            for (int k = 1; k <= map.m.NActivePts; ++k) {
+                const auto seeds = tokens(std::string(quil2a::mapdraw::afterColon(a().ptinfo[a().ActivePt[k]])));
+                for (const auto& t : seeds) {
+                    const auto s = quil2a::mapdraw::seedOf(t);
+                    const double sx = map.engine.screenx(s.x), sy = map.engine.screeny(s.y);
+                    if (!(sx >= 0 && sy >= 0 && sx <= 479 && sy <= 359 && s.size * map.m.scale > 0.05)) continue;
+                    if (quil2a::mapdraw::isLineColor(a(), map.px(*map.m.p1, int(sx), int(sy)))) continue;
+                    ++checked;
+                    EXPECT_EQ(map.engine.territoryIndex(*map.m.p1, int(sx), int(sy)), a().ActiveClr[k])
+                        << "scheme " << scheme << " at " << d << ", seed " << t;
+                    break;
+                }
+            }
+            EXPECT_GT(checked, 20) << "scheme " << scheme << " at " << d;
+        }
+    }
+    a().colorscheme = 0;
+    quil2a::applyColorScheme(a());
 }
 
 // Stepping a tenth at a time to each date gives the map that a jump gives.
