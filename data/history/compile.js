@@ -63,6 +63,59 @@ function box(pts) {
   return [x1, y1, x2, y2];
 }
 
+// A border's end segments cut short: the program lengthens a loose end when it
+// draws the border at the closest zooms, and whether an end is loose depends on
+// what was drawn before; a short end segment keeps the pixels that differ few.
+const END = 3;
+function shortEnds(pts) {
+  const cut = (a, b) => {
+    const d = Math.hypot(b[0] - a[0], b[1] - a[1]);
+    if (d < 3 * END) return null;
+    const p = [Math.round(a[0] + (b[0] - a[0]) * END / d), Math.round(a[1] + (b[1] - a[1]) * END / d)];
+    return p[0] === a[0] && p[1] === a[1] ? null : p;
+  };
+  const out = pts.slice();
+  if (out.length < 2) return out;
+  const head = cut(out[0], out[1]);
+  if (head) out.splice(1, 0, head);
+  const n = out.length;
+  const tail = cut(out[n - 1], out[n - 2]);
+  if (tail) out.splice(n - 1, 0, tail);
+  return out;
+}
+
+// Advance widths of the map's serif face in em, by letter; Greek and other
+// letters by case.
+const WIDTHS = {
+  ' ': 0.25, A: 0.722, B: 0.667, C: 0.667, D: 0.722, E: 0.611, F: 0.556, G: 0.722, H: 0.722, I: 0.333, J: 0.389,
+  K: 0.722, L: 0.611, M: 0.889, N: 0.722, O: 0.722, P: 0.556, Q: 0.722, R: 0.667, S: 0.556, T: 0.611, U: 0.722,
+  V: 0.722, W: 0.944, X: 0.722, Y: 0.722, Z: 0.611, a: 0.444, b: 0.5, c: 0.444, d: 0.5, e: 0.444, f: 0.333, g: 0.5,
+  h: 0.5, i: 0.278, j: 0.278, k: 0.5, l: 0.278, m: 0.778, n: 0.5, o: 0.5, p: 0.5, q: 0.5, r: 0.333, s: 0.389, t: 0.278,
+  u: 0.5, v: 0.5, w: 0.722, x: 0.5, y: 0.5, z: 0.444, '-': 0.333, '.': 0.25, ',': 0.25, '(': 0.333, ')': 0.333,
+  "'": 0.333,
+};
+function emWidth(text) {
+  let w = 0;
+  for (const ch of text) {
+    const base = ch.normalize('NFD')[0];
+    w += WIDTHS[base] || (base === base.toLowerCase() ? 0.5 : 0.69);
+  }
+  return w;
+}
+
+// A map label's box in em, a tenth over for the rounding of sizes and widths:
+// lines 1.36 em apart, 0.9 em above the first baseline and 0.22 below the last.
+function labelBox(name) {
+  let shown = name;
+  const cut = shown.indexOf('^', 1);
+  if (cut > 0) shown = shown.slice(0, cut);
+  if (shown.startsWith('^')) shown = shown.slice(1);
+  const lines = shown.split(']');
+  const width = 1.1 * Math.max(...lines.map(emWidth)) + 0.12;
+  const height = 1.1 * ((lines.length - 1) * 1.36 + 1.12);
+  return { width, height, aspect: width / height };
+}
+
 // Chains of one group joined where exactly two of them meet end to end.
 function mergeChains(chains) {
   const ends = new Map();
@@ -352,7 +405,8 @@ function compile(provincesFile, itemsDir, workDir) {
       last = { date: d, set, key, era, id: `${n.key}#${n.states.length}` };
       n.states.push(last);
       const home = n.home ? ` @${toMap(n.home[0], n.home[1]).map((v) => v.toFixed(1)).join(',')}` : '';
-      if (set.length) requests.push(`${last.id}${home} ${key}`);
+      const aspects = ['en', 'el'].map((lang) => labelBox(n.names[era][lang]).aspect.toFixed(4));
+      if (set.length) requests.push(`${last.id}${home} =${aspects.join(',')} ${key}`);
     }
   }
   const reqFile = path.join(workDir, 'label-requests.txt');
@@ -361,7 +415,8 @@ function compile(provincesFile, itemsDir, workDir) {
   const labOut = execFileSync(tool, ['labels', facesWkt, reqFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
   for (const line of labOut.split('\n')) {
     const f = line.split(' ');
-    if (f.length === 8) lab.set(f[0], { cx: Number(f[1]), cy: Number(f[2]), r: Number(f[3]), box: f.slice(4).map(Number) });
+    if (f.length === 14) lab.set(f[0], { cx: Number(f[1]), cy: Number(f[2]), r: Number(f[3]), box: f.slice(4, 8).map(Number),
+      labels: [0, 1].map((k) => ({ x: Number(f[8 + 3 * k]), y: Number(f[9 + 3 * k]), half: Number(f[10 + 3 * k]) })) });
   }
 
   // Label places: a nation's label stays while its point stays well inside.
@@ -373,20 +428,49 @@ function compile(provincesFile, itemsDir, workDir) {
       const s = n.states[i];
       const m = lab.get(s.id);
       if (!m) { close(s.date); continue; }
+      // The label stays while its point stays well inside and the largest box
+      // of its name stays about where and as large as it was.
       const keep = seg && seg.era === s.era && Math.hypot(seg.cx - m.cx, seg.cy - m.cy) < 0.6 * m.r &&
-        seg.r < 1.7 * m.r && m.r < 1.7 * seg.r;
+        seg.r < 1.7 * m.r && m.r < 1.7 * seg.r &&
+        seg.labels.every((l, k) => Math.hypot(l.x - m.labels[k].x, l.y - m.labels[k].y) < l.half &&
+          Math.abs(l.half - m.labels[k].half) < 0.15 * l.half);
       if (keep) {
         seg.box = [Math.min(seg.box[0], m.box[0]), Math.min(seg.box[1], m.box[1]), Math.max(seg.box[2], m.box[2]), Math.max(seg.box[3], m.box[3])];
+        const held = new Set(s.set);
+        const common = seg.common.filter((f) => held.has(f));
+        if (common.length) seg.common = common;
         continue;
       }
       close(s.date);
-      seg = { nation: n, era: s.era, from: s.date, cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice() };
+      seg = { nation: n, era: s.era, from: s.date, cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice(), common: s.set.slice(), labels: m.labels };
     }
     close(LAST + 1);
   }
   places.sort((a, b) => a.nation.order - b.nation.order || a.from - b.from);
   if (places.length > 1200) throw new SourceError(`${places.length} places: more than 1200`);
   log(`places: ${places.length}`);
+
+  // Each label as large as the land held all its time can hold, in each
+  // language: the largest box of the name's shape inside that land.
+  const boxReq = places.map((p, i) => {
+    const home = p.nation.home ? ` @${toMap(p.nation.home[0], p.nation.home[1]).map((v) => v.toFixed(1)).join(',')}` : '';
+    p.text = ['en', 'el'].map((lang) => labelBox(p.nation.names[p.era][lang]));
+    return `${i}${home} =${p.text.map((t) => t.aspect.toFixed(4)).join(',')} ${p.common.join(' ')}`;
+  });
+  const boxFile = path.join(workDir, 'label-boxes.txt');
+  fs.writeFileSync(boxFile, boxReq.join('\n') + '\n');
+  const boxOut = execFileSync(tool, ['labels', facesWkt, boxFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
+  for (const line of boxOut.split('\n')) {
+    const f = line.split(' ');
+    if (f.length !== 14) continue;
+    const p = places[Number(f[0])];
+    p.labels = p.text.map((t, k) => {
+      const [bx, by, half] = f.slice(8 + 3 * k, 11 + 3 * k).map(Number);
+      const size = Math.max(1, Math.min(40, Math.floor((2 * half) / (18 * t.height))));
+      // The box's middle lies 0.34 of the size above the first baseline's point.
+      return { x: Math.round(bx), y: Math.round(by + 0.34 * 18 * size), size };
+    });
+  }
 
   // Items.
   const cp1252 = encoder('windows-1252');
@@ -397,13 +481,10 @@ function compile(provincesFile, itemsDir, workDir) {
     const id = i + 1;
     p.id = id;
     const names = p.nation.names[p.era];
-    const lines = Math.max(...names.en.split(']').map((s) => s.length));
-    const rows = names.en.split(']').length;
-    const f = Math.max(1, Math.min(40, Math.round(Math.min(p.r / (5.6 * lines), 1.4 * p.r / (18 * rows)))));
-    const coords = `:${Math.round(p.cx)} ${Math.round(p.cy)} ${Math.round(p.cx)} ${Math.round(p.cy)} ${p.box.join(' ')} ${f} ${p.from} ${Math.min(p.to - 1, LAST)}`;
+    const coords = (l) => `:${l.x} ${l.y} ${Math.round(p.cx)} ${Math.round(p.cy)} ${p.box.join(' ')} ${l.size} ${p.from} ${Math.min(p.to - 1, LAST)}`;
     const years = `${p.from / 10}-${Math.min(p.to - 1, LAST) / 10}`;
-    en.push(`${id}:${names.en}`, coords, `<b>${names.en.replace(/\]/g, ' ')}</b>, ${years}`);
-    el.push(`${id}:${names.el}`, coords, `<b>${names.el.replace(/\]/g, ' ')}</b>, ${years}`);
+    en.push(`${id}:${names.en}`, coords(p.labels[0]), `<b>${names.en.replace(/\]/g, ' ')}</b>, ${years}`);
+    el.push(`${id}:${names.el}`, coords(p.labels[1]), `<b>${names.el.replace(/\]/g, ' ')}</b>, ${years}`);
     dnam.push(`${id}:i${p.from}${p.to <= LAST ? ` o${p.to}` : ''}`);
     const c = (count.get(p.nation.key) || 0) + 1;
     count.set(p.nation.key, c);
@@ -436,7 +517,8 @@ function compile(provincesFile, itemsDir, workDir) {
   const eus = nations.filter((n) => n.eu).map((n) => `${n.index}:i${n.eu}`);
   const bdr = [];
   borders.forEach((b, i) => {
-    bdr.push(`${i + 1}:`, box(b.pts).join(' '), b.pts.map((p) => p.join(',')).join(' '), b.tokens);
+    const pts = shortEnds(b.pts);
+    bdr.push(`${i + 1}:`, box(pts).join(' '), pts.map((p) => p.join(',')).join(' '), b.tokens);
   });
   const pt = [];
   points.forEach((g, i) => {

@@ -955,6 +955,83 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     return 0;
 }
 
+// Distance from p to segment ab in the maximum norm: the half side of the
+// largest square about p that the segment leaves alone.
+double squareDistance(Pt p, Pt a, Pt b)
+{
+    const double u0 = a.x - p.x, v0 = a.y - p.y, du = b.x - a.x, dv = b.y - a.y;
+    auto at = [&](double t) { return std::max(std::fabs(u0 + t * du), std::fabs(v0 + t * dv)); };
+    double best = std::min(at(0), at(1));
+    if (du != dv) best = std::min(best, at(std::clamp((v0 - u0) / (du - dv), 0.0, 1.0)));
+    if (du != -dv) best = std::min(best, at(std::clamp(-(u0 + v0) / (du + dv), 0.0, 1.0)));
+    return best;
+}
+
+// The largest box of the given width-to-height ratio inside polygon g: with x
+// divided by the ratio the box is a square, as large as the maximum-norm
+// distance from its middle to the polygon's rings; the middle is sought on a
+// lattice over the polygon, then on two finer ones about the best point.
+void largestBox(const GEOSGeometry* g, double aspect, double& bx, double& by, double& k)
+{
+    GEOSGeometry* u = GEOSGeom_transformXY_r(
+        ctx, g,
+        [](double* x, double*, void* data) {
+            *x /= *static_cast<double*>(data);
+            return 1;
+        },
+        &aspect);
+    std::vector<Line> rings;
+    collectLines(u, rings);
+    const GEOSPreparedGeometry* pu = GEOSPrepare_r(ctx, u);
+    auto half = [&](Pt p) {
+        GEOSGeometry* pt = makePoint(p.x, p.y);
+        const bool in = GEOSPreparedContains_r(ctx, pu, pt) == 1;
+        GEOSGeom_destroy_r(ctx, pt);
+        if (!in) return 0.0;
+        double d = 1e18;
+        for (const Line& r : rings)
+            for (size_t i = 0; i + 1 < r.size(); ++i) d = std::min(d, squareDistance(p, r[i], r[i + 1]));
+        return d;
+    };
+    double x1, y1, x2, y2;
+    GEOSGeom_getXMin_r(ctx, u, &x1);
+    GEOSGeom_getYMin_r(ctx, u, &y1);
+    GEOSGeom_getXMax_r(ctx, u, &x2);
+    GEOSGeom_getYMax_r(ctx, u, &y2);
+    constexpr int kCells = 20;
+    double sx = (x2 - x1) / kCells, sy = (y2 - y1) / kCells;
+    Pt best{(x1 + x2) / 2, (y1 + y2) / 2};
+    double bestK = 0;
+    for (int i = 0; i < kCells; ++i)
+        for (int j = 0; j < kCells; ++j) {
+            const Pt p{x1 + (i + 0.5) * sx, y1 + (j + 0.5) * sy};
+            const double d = half(p);
+            if (d > bestK) {
+                bestK = d;
+                best = p;
+            }
+        }
+    for (int round = 0; round < 3; ++round) {
+        sx /= 3;
+        sy /= 3;
+        const Pt c = best;
+        for (int i = -3; i <= 3; ++i)
+            for (int j = -3; j <= 3; ++j) {
+                const Pt p{c.x + i * sx, c.y + j * sy};
+                const double d = half(p);
+                if (d > bestK) {
+                    bestK = d;
+                    best = p;
+                }
+            }
+    }
+    GEOSPreparedGeom_destroy_r(ctx, pu);
+    GEOSGeom_destroy_r(ctx, u);
+    bx = best.x * aspect;
+    by = best.y;
+    k = bestK;
+}
+
 int runLabels(const std::string& facesPath, const std::string& requestsPath)
 {
     GEOSWKTReader* reader = GEOSWKTReader_create_r(ctx);
@@ -975,9 +1052,16 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
         std::string tok;
         bool hasHome = false;
         Pt home{0, 0};
+        std::vector<double> aspects;
         while (in >> tok) {
             if (tok[0] == '@') {
                 hasHome = std::sscanf(tok.c_str() + 1, "%lf,%lf", &home.x, &home.y) == 2;
+                continue;
+            }
+            if (tok[0] == '=') {
+                std::istringstream as(tok.substr(1));
+                std::string a;
+                while (std::getline(as, a, ',')) aspects.push_back(std::atof(a.c_str()));
                 continue;
             }
             const size_t id = std::strtoul(tok.c_str(), nullptr, 10);
@@ -1023,6 +1107,44 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
                 r = d;
             }
         }
+        // For each label shape (width over height), the largest box of that
+        // shape in the land: centre and half height. The polygon holding the
+        // home point keeps it when its box is about as large.
+        std::string boxes;
+        for (double aspect : aspects) {
+            double bx = 0, by = 0, k = 0, homeX = 0, homeY = 0, homeK = -1;
+            if (aspect > 0) {
+                std::vector<std::pair<double, GEOSGeometry*>> bySize;
+                for (GEOSGeometry* p : polys) {
+                    double a = 0;
+                    GEOSArea_r(ctx, p, &a);
+                    bySize.push_back({a, p});
+                }
+                std::stable_sort(bySize.begin(), bySize.end(), [](const auto& l, const auto& r) { return l.first > r.first; });
+                for (const auto& [area, p] : bySize) {
+                    // A polygon smaller than the best box so far holds no larger one.
+                    if (p != chosen && area < 4 * k * k * aspect) continue;
+                    double x, y, h;
+                    largestBox(p, aspect, x, y, h);
+                    if (p == chosen) {
+                        homeX = x;
+                        homeY = y;
+                        homeK = h;
+                    }
+                    if (h > k) {
+                        bx = x;
+                        by = y;
+                        k = h;
+                    }
+                }
+                if (homeK >= 0.95 * k) {
+                    bx = homeX;
+                    by = homeY;
+                    k = homeK;
+                }
+            }
+            boxes += " " + fmt(bx) + " " + fmt(by) + " " + fmt(k);
+        }
         for (GEOSGeometry* p : polys) GEOSGeom_destroy_r(ctx, p);
         double x1, y1, x2, y2;
         GEOSGeom_getXMin_r(ctx, u, &x1);
@@ -1030,8 +1152,8 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
         GEOSGeom_getXMax_r(ctx, u, &x2);
         GEOSGeom_getYMax_r(ctx, u, &y2);
         GEOSGeom_destroy_r(ctx, u);
-        std::printf("%s %s %s %s %.0f %.0f %.0f %.0f\n", key.c_str(), fmt(cx).c_str(), fmt(cy).c_str(), fmt(r).c_str(),
-                    x1, y1, x2, y2);
+        std::printf("%s %s %s %s %.0f %.0f %.0f %.0f%s\n", key.c_str(), fmt(cx).c_str(), fmt(cy).c_str(), fmt(r).c_str(),
+                    x1, y1, x2, y2, boxes.c_str());
     }
     return 0;
 }
