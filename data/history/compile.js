@@ -171,10 +171,9 @@ function checkColours(nations, close) {
   if (faults.length) throw new SourceError(`colours (node recolour.js --write mends them):\n  ${faults.join('\n  ')}`);
 }
 
-// Every territory sealed at every date, every seed in its own territory; the
-// build stops with the faults otherwise.
-function proveSealed(src, faces, adjacency, borders, dates, points, facesText) {
-  const colours = faces.map((face) => {
+// Colour index of every face at each of the dates (0 for none).
+function faceColours(src, faces, dates) {
+  return faces.map((face) => {
     if (!face) return null;
     const out = new Int16Array(dates.length);
     let k = 0, c = 0;
@@ -187,6 +186,80 @@ function proveSealed(src, faces, adjacency, borders, dates, points, facesText) {
     });
     return out;
   });
+}
+
+// Seeds for land that is one territory only while neighbouring faces share a
+// colour: faces too small for a seed of the widest zooms can together hold
+// one. Each such region, while it lasts, gets a fill point of its own with a
+// seed at the middle of its largest part, its size from the distance to the
+// region's edge.
+const WIDEST_SIZE = 6;
+function regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir) {
+  const colours = faceColours(src, faces, dates);
+  const best = faces.map((f) => (f ? Math.max(0, ...f.seeds.map((x) => x[2])) : 0));
+  const pairs = new Set();
+  for (const e of adjacency) if (e.b >= 0) pairs.add(e.a < e.b ? `${e.a} ${e.b}` : `${e.b} ${e.a}`);
+  const links = [...pairs].map((k) => k.split(' ').map(Number));
+  const spans = new Map();
+  const open = new Map();
+  dates.forEach((d, j) => {
+    const root = faces.map((_, i) => i);
+    const find = (i) => (root[i] === i ? i : (root[i] = find(root[i])));
+    for (const [a, b] of links) if (colours[a] && colours[b] && colours[a][j] && colours[a][j] === colours[b][j]) root[find(a)] = find(b);
+    const members = new Map();
+    faces.forEach((f, i) => {
+      if (!f || !colours[i][j]) return;
+      const r = find(i);
+      if (!members.has(r)) members.set(r, []);
+      members.get(r).push(i);
+    });
+    const now = new Set();
+    for (const list of members.values()) {
+      if (list.length < 2 || Math.max(...list.map((i) => best[i])) >= WIDEST_SIZE) continue;
+      const key = `${colours[list[0]][j]}:${list.join(' ')}`;
+      now.add(key);
+      if (!open.has(key)) open.set(key, d);
+    }
+    for (const [key, from] of [...open]) {
+      if (now.has(key)) continue;
+      if (!spans.has(key)) spans.set(key, []);
+      spans.get(key).push([from, d]);
+      open.delete(key);
+    }
+  });
+  for (const [key, from] of open) {
+    if (!spans.has(key)) spans.set(key, []);
+    spans.get(key).push([from, LAST + 1]);
+  }
+  const keys = [...spans.keys()].sort();
+  if (!keys.length) return;
+  const reqFile = path.join(workDir, 'region-requests.txt');
+  fs.writeFileSync(reqFile, keys.map((k, i) => `${i} ${k.split(':')[1]}`).join('\n') + '\n');
+  const out = execFileSync(tool, ['labels', facesWkt, reqFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
+  let added = 0;
+  for (const line of out.split('\n')) {
+    const f = line.split(' ');
+    if (f.length < 8) continue;
+    const key = keys[Number(f[0])];
+    const [colour, list] = key.split(':');
+    const ids = list.split(' ').map(Number);
+    const size = Math.min(40, Math.floor(Number(f[3]) / SEED_CLEARANCE));
+    if (size <= Math.max(...ids.map((i) => best[i]))) continue;
+    const toks = [];
+    for (const [a, b] of spans.get(key)) {
+      toks.push(`${a},${colour}`);
+      if (b <= LAST) toks.push(`${b},0`);
+    }
+    points.push({ tokens: toks.join(' '), seeds: [[Math.round(Number(f[1])), Math.round(Number(f[2])), size, Number(f[3])]], faces: ids });
+    ++added;
+  }
+  log(`region fill points: ${added} of ${keys.length} regions of small faces`);
+}
+
+// Every territory sealed at every date, every seed in its own territory; the
+// build stops with the faults otherwise.
+function proveSealed(src, faces, adjacency, borders, dates, points, facesText) {
+  const colours = faceColours(src, faces, dates);
   const name = (c) => (c ? [...src.nations.values()].find((n) => n.index === c).key : 'no nation');
   const faults = prove({ adjacency, faces: readFaces(facesText), colourAt: (f, j) => (colours[f] ? colours[f][j] : 0),
     borders, dates, points });
@@ -367,6 +440,7 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   if (maxActive > 2500) throw new SourceError(`${maxActive} borders active at ${maxAt / 10}: more than 2500`);
   log(`borders: ${borders.length}, ${borders.reduce((n, b) => n + b.pts.length, 0)} points, at most ${maxActive} active (${maxAt / 10})`);
+  regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir);
   proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
 
   fs.writeFileSync(path.join(workDir, 'face-owners.json'),

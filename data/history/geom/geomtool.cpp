@@ -461,8 +461,8 @@ void pieceSeeds(const GEOSGeometry* g, std::vector<std::pair<Pt, double>>& seeds
     GEOSGeom_getYMin_r(ctx, g, &y1);
     GEOSGeom_getXMax_r(ctx, g, &x2);
     GEOSGeom_getYMax_r(ctx, g, &y2);
-    double step = std::max(3.0, r / 3.0);
-    while ((x2 - x1) / step * (y2 - y1) / step > 6000) step *= 1.3;
+    double step = std::max(3.0, std::min(r / 3.0, 30.0));
+    while ((x2 - x1) / step * (y2 - y1) / step > 40000) step *= 1.3;
     const GEOSPreparedGeometry* pg = GEOSPrepare_r(ctx, g);
     GEOSGeometry* boundary = GEOSBoundary_r(ctx, g);
     const GEOSPreparedGeometry* pb = GEOSPrepare_r(ctx, boundary);
@@ -489,7 +489,7 @@ void pieceSeeds(const GEOSGeometry* g, std::vector<std::pair<Pt, double>>& seeds
             covered = d < seeds[i].second * 0.9;
         }
         if (!covered) seeds.push_back(c);
-        if (seeds.size() - first >= 150) break;
+        if (seeds.size() - first >= 1000) break;
     }
     // A seed is used only while it lies in the picture: a coarse lattice of
     // seeds keeps every view of a large piece seeded.
