@@ -116,6 +116,19 @@ function labelBox(name) {
   return { width, height, aspect: width / height };
 }
 
+// The label box: the one about the home point when its size comes near the
+// largest box's (sizes above 40 are drawn at 40) and does not lose the label
+// at the whole-atlas view, where size 17 is the smallest drawn (the map about
+// 1000 pixels across, 0.8 to the 16th); else the largest. Its middle, half
+// height and size.
+const WHOLE_ATLAS_SIZE = 17;
+function labelChoice([bx, by, k, hx, hy, hk], text) {
+  const size = (half) => Math.max(1, Math.min(40, Math.floor((2 * half) / (18 * text.height))));
+  const home = size(hk), best = size(k);
+  if (home >= 0.7 * best && (home >= WHOLE_ATLAS_SIZE || best < WHOLE_ATLAS_SIZE)) return { x: hx, y: hy, half: hk, size: home };
+  return { x: bx, y: by, half: k, size: best };
+}
+
 // Chains of one group joined where exactly two of them meet end to end.
 function mergeChains(chains) {
   const ends = new Map();
@@ -466,6 +479,7 @@ function compile(provincesFile, itemsDir, workDir) {
     }
   });
   const requests = [];
+  const stateById = new Map();
   for (const n of nations) {
     const ds = [...nationDates.get(n.key)].sort((a, b) => a - b);
     n.states = [];
@@ -479,8 +493,9 @@ function compile(provincesFile, itemsDir, workDir) {
       last = { date: d, set, key, era, id: `${n.key}#${n.states.length}` };
       n.states.push(last);
       const home = n.home ? ` @${toMap(n.home[0], n.home[1]).map((v) => v.toFixed(1)).join(',')}` : '';
-      const aspects = ['en', 'el'].map((lang) => labelBox(n.names[era][lang]).aspect.toFixed(4));
-      if (set.length) requests.push(`${last.id}${home} =${aspects.join(',')} ${key}`);
+      last.texts = ['en', 'el'].map((lang) => labelBox(n.names[era][lang]));
+      stateById.set(last.id, last);
+      if (set.length) requests.push(`${last.id}${home} =${last.texts.map((t) => t.aspect.toFixed(4)).join(',')} ${key}`);
     }
   }
   const reqFile = path.join(workDir, 'label-requests.txt');
@@ -489,8 +504,8 @@ function compile(provincesFile, itemsDir, workDir) {
   const labOut = execFileSync(tool, ['labels', facesWkt, reqFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
   for (const line of labOut.split('\n')) {
     const f = line.split(' ');
-    if (f.length === 14) lab.set(f[0], { cx: Number(f[1]), cy: Number(f[2]), r: Number(f[3]), box: f.slice(4, 8).map(Number),
-      labels: [0, 1].map((k) => ({ x: Number(f[8 + 3 * k]), y: Number(f[9 + 3 * k]), half: Number(f[10 + 3 * k]) })) });
+    if (f.length === 20) lab.set(f[0], { cx: Number(f[1]), cy: Number(f[2]), r: Number(f[3]), box: f.slice(4, 8).map(Number),
+      labels: [0, 1].map((k) => labelChoice(f.slice(8 + 6 * k, 14 + 6 * k).map(Number), stateById.get(f[0]).texts[k])) });
   }
 
   // Label places: a nation's label stays while its point stays well inside.
@@ -536,13 +551,12 @@ function compile(provincesFile, itemsDir, workDir) {
   const boxOut = execFileSync(tool, ['labels', facesWkt, boxFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
   for (const line of boxOut.split('\n')) {
     const f = line.split(' ');
-    if (f.length !== 14) continue;
+    if (f.length !== 20) continue;
     const p = places[Number(f[0])];
     p.labels = p.text.map((t, k) => {
-      const [bx, by, half] = f.slice(8 + 3 * k, 11 + 3 * k).map(Number);
-      const size = Math.max(1, Math.min(40, Math.floor((2 * half) / (18 * t.height))));
+      const { x, y, size } = labelChoice(f.slice(8 + 6 * k, 14 + 6 * k).map(Number), t);
       // The box's middle lies 0.34 of the size above the first baseline's point.
-      return { x: Math.round(bx), y: Math.round(by + 0.34 * 18 * size), size };
+      return { x: Math.round(x), y: Math.round(y + 0.34 * 18 * size), size };
     });
   }
 

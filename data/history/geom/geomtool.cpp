@@ -971,7 +971,8 @@ double squareDistance(Pt p, Pt a, Pt b)
 // divided by the ratio the box is a square, as large as the maximum-norm
 // distance from its middle to the polygon's rings; the middle is sought on a
 // lattice over the polygon, then on two finer ones about the best point.
-void largestBox(const GEOSGeometry* g, double aspect, double& bx, double& by, double& k)
+// With a start point only its neighbourhood is searched.
+void largestBox(const GEOSGeometry* g, double aspect, double& bx, double& by, double& k, const Pt* start = nullptr)
 {
     GEOSGeometry* u = GEOSGeom_transformXY_r(
         ctx, g,
@@ -1002,16 +1003,23 @@ void largestBox(const GEOSGeometry* g, double aspect, double& bx, double& by, do
     double sx = (x2 - x1) / kCells, sy = (y2 - y1) / kCells;
     Pt best{(x1 + x2) / 2, (y1 + y2) / 2};
     double bestK = 0;
-    for (int i = 0; i < kCells; ++i)
-        for (int j = 0; j < kCells; ++j) {
-            const Pt p{x1 + (i + 0.5) * sx, y1 + (j + 0.5) * sy};
-            const double d = half(p);
-            if (d > bestK) {
-                bestK = d;
-                best = p;
+    if (start) {
+        best = {start->x / aspect, start->y};
+        bestK = half(best);
+        sx *= 3;
+        sy *= 3;
+    } else {
+        for (int i = 0; i < kCells; ++i)
+            for (int j = 0; j < kCells; ++j) {
+                const Pt p{x1 + (i + 0.5) * sx, y1 + (j + 0.5) * sy};
+                const double d = half(p);
+                if (d > bestK) {
+                    bestK = d;
+                    best = p;
+                }
             }
-        }
-    for (int round = 0; round < 3; ++round) {
+    }
+    for (int round = 0; round < (start ? 4 : 3); ++round) {
         sx /= 3;
         sy /= 3;
         const Pt c = best;
@@ -1143,7 +1151,11 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
                     k = homeK;
                 }
             }
-            boxes += " " + fmt(bx) + " " + fmt(by) + " " + fmt(k);
+            // And the largest box about the home point, for a label that
+            // stays on the heartland.
+            double hx = bx, hy = by, hk = k;
+            if (aspect > 0 && hasHome && chosen) largestBox(chosen, aspect, hx, hy, hk, &home);
+            boxes += " " + fmt(bx) + " " + fmt(by) + " " + fmt(k) + " " + fmt(hx) + " " + fmt(hy) + " " + fmt(hk);
         }
         for (GEOSGeometry* p : polys) GEOSGeom_destroy_r(ctx, p);
         double x1, y1, x2, y2;
