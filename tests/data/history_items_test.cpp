@@ -249,10 +249,10 @@ TEST_F(HistoryItems, MembershipFollowsTheCommunities)
                              [&](int c) { return a().clicknames[c]->name == "East Germany"; }));
 }
 
-// Land left in the background colour at the widest, the default and the
-// closest zoom: only specks where lines run a pixel or two apart (and lakes
-// left dry), no patch the size of a small territory.
-TEST_F(HistoryItems, LandIsFilledAtTheTwentyDates)
+// At the widest, the default and the closest zoom no territory floods another,
+// and land is left in the background colour only in specks where lines run a
+// pixel or two apart (and lakes left dry), no patch the size of a small territory.
+TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
 {
     struct View {
         int w, h;
@@ -300,6 +300,18 @@ TEST_F(HistoryItems, LandIsFilledAtTheTwentyDates)
                         atY = map.engine.mapy(y);
                     }
                 }
+            // No territory floods another: every seed drawn shows its own colour.
+            for (int k = 1; k <= map.m.NActivePts; ++k) {
+                const auto own = a().clrlist[a().ActiveClr[k]];
+                for (const auto& t : tokens(std::string(quil2a::mapdraw::afterColon(a().ptinfo[a().ActivePt[k]])))) {
+                    const auto s = quil2a::mapdraw::seedOf(t);
+                    const double sx = map.engine.screenx(s.x), sy = map.engine.screeny(s.y);
+                    if (!(sx >= 0 && sy >= 0 && sx <= v.w - 1 && sy <= v.h - 1 && s.size * map.m.scale > 0.05)) continue;
+                    const auto c = map.px(p1, int(sx), int(sy));
+                    EXPECT_TRUE(c == own || quil2a::mapdraw::isLineColor(a(), c))
+                        << "zoom " << v.zoom << " at " << d << ": seed " << t << " of " << a().clicknames[a().ActiveClr[k]]->name;
+                }
+            }
             EXPECT_LE(largest, v.largest) << "zoom " << v.zoom << " at " << d << ": a patch of " << largest
                                           << " pixels at " << int(atX) << "," << int(atY);
             EXPECT_LT(bare, land / v.oneIn) << "zoom " << v.zoom << " at " << d << ": " << bare << " of " << land;
