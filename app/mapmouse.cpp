@@ -14,14 +14,6 @@ constexpr int kMargin = 20;
 // Two clicks closer than this (microseconds) recolour in the schemes 2 and 4.
 constexpr double kRecolourTime = 500000.0;
 
-// The first colour index whose fill colour is c; 0 for none.
-int32_t colourIndex(const Atlas& a, plat::Color c)
-{
-    for (int32_t i = 1; i <= a.clrlist.ubound(); ++i)
-        if (a.clrlist[i] == c) return i;
-    return 0;
-}
-
 // The label's text from the city, the place and the nation with its qualifier q.
 plat::Bytes labelText(const plat::Bytes& city, const plat::Bytes& place, const plat::Bytes& nation,
                       const plat::Bytes& q)
@@ -126,7 +118,7 @@ void MainWindow::identify(int X, int Y)
         if (m.IDfadeout > 10) m.IDfadeout = 10;
         return;
     }
-    const int32_t idx = colourIndex(a, c);
+    const int32_t idx = e.territoryIndex(*m.p1, X, Y);
     if (idx == 0 || !a.clicknames[idx]) return;
     plat::Bytes nation = a.clicknames[idx]->name;
 

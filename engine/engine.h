@@ -36,6 +36,10 @@ public:
     // Full render into pic; keepLayers also renews p1 and p2.
     void displaymap(plat::Picture& pic, bool keepLayers);
     bool HitABorder(plat::Picture& pic, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // The colour index of the territory drawn at (x, y) of the political layer
+    // `layer`, 0 for none: the palette entry of its colour, or, where several
+    // entries share it, the one whose fill point has a seed in that territory.
+    int32_t territoryIndex(const plat::Picture& layer, int x, int y) const;
 
     // Dirty rectangles of a date step.
     void invalidatezone(int32_t slot);

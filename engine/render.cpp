@@ -2,6 +2,7 @@
 // text layer; with keepLayers the geography layer p2 and the political layer
 // p1 are kept for the dirty-rectangle refresh.
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/engine.h"
@@ -184,6 +185,44 @@ bool MapEngine::HitABorder(plat::Picture& pic, int32_t x1, int32_t y1, int32_t x
         if (mapdraw::isLineColor(a, s.Pixel(x, y))) return true;
     }
     return false;
+}
+
+int32_t MapEngine::territoryIndex(const plat::Picture& layer, int x, int y) const
+{
+    using namespace mapdraw;
+    if (!layer.contains(x, y)) return 0;
+    const plat::Color c = layer.image().pixel(x, y) & 0xFFFFFFu;
+    int32_t first = 0, shared = 0;
+    for (int32_t i = 1; i <= a.clrlist.ubound(); ++i)
+        if (a.clrlist[i] == c) {
+            if (!first) first = i;
+            ++shared;
+        }
+    if (shared < 2) return first;
+
+    // The clicked territory, marked in a copy: its pixels are those that differ.
+    plat::Picture region(layer.image());
+    region.surface().FloodFill(x, y, c ^ 1u);
+    const QImage& was = layer.image();
+    const QImage& now = region.image();
+    const double maxX = layer.Width() - 1, maxY = layer.Height() - 1;
+    int32_t active = 0;
+    const int32_t np = std::min(m.NActivePts, a.ActivePt.ubound());
+    for (int32_t k = 1; k <= np; ++k) {
+        const int32_t idx = a.ActiveClr[k];
+        if (!a.clrlist.valid(idx) || a.clrlist[idx] != c) continue;
+        if (!active) active = idx;
+        bool inside = false;
+        forEachPiece(afterColon(a.ptinfo[a.ActivePt[k]]), ' ', [&](std::string_view tok) {
+            const Seed seed = seedOf(tok);
+            const double sx = screenx(seed.x), sy = screeny(seed.y);
+            if (inside || !(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * m.scale > 0.05)) return;
+            const int ix = Int(sx), iy = Int(sy);
+            inside = now.pixel(ix, iy) != was.pixel(ix, iy);
+        });
+        if (inside) return idx;
+    }
+    return active ? active : first;
 }
 
 }  // namespace quil2a

@@ -12,6 +12,7 @@ const { buildTimelines, ownerAt, faceTimeline, grade, borderTokens, pushChange }
 const { encoder } = require('./codepage');
 const { insidePolygon } = require('./polygon');
 const { contrast, holdings, neighbours } = require('./report');
+const { prove, readFaces } = require('./seal');
 
 const FRAME = 35900;
 const LAST = 20030;
@@ -62,6 +63,72 @@ function box(pts) {
   return [x1, y1, x2, y2];
 }
 
+// A border's end segments cut short: the program lengthens a loose end when it
+// draws the border at the closest zooms, and whether an end is loose depends on
+// what was drawn before; a short end segment keeps the pixels that differ few.
+const END = 3;
+function shortEnds(pts) {
+  const cut = (a, b) => {
+    const d = Math.hypot(b[0] - a[0], b[1] - a[1]);
+    if (d < 3 * END) return null;
+    const p = [Math.round(a[0] + (b[0] - a[0]) * END / d), Math.round(a[1] + (b[1] - a[1]) * END / d)];
+    return p[0] === a[0] && p[1] === a[1] ? null : p;
+  };
+  const out = pts.slice();
+  if (out.length < 2) return out;
+  const head = cut(out[0], out[1]);
+  if (head) out.splice(1, 0, head);
+  const n = out.length;
+  const tail = cut(out[n - 1], out[n - 2]);
+  if (tail) out.splice(n - 1, 0, tail);
+  return out;
+}
+
+// Advance widths of the map's serif face in em, by letter; Greek and other
+// letters by case.
+const WIDTHS = {
+  ' ': 0.25, A: 0.722, B: 0.667, C: 0.667, D: 0.722, E: 0.611, F: 0.556, G: 0.722, H: 0.722, I: 0.333, J: 0.389,
+  K: 0.722, L: 0.611, M: 0.889, N: 0.722, O: 0.722, P: 0.556, Q: 0.722, R: 0.667, S: 0.556, T: 0.611, U: 0.722,
+  V: 0.722, W: 0.944, X: 0.722, Y: 0.722, Z: 0.611, a: 0.444, b: 0.5, c: 0.444, d: 0.5, e: 0.444, f: 0.333, g: 0.5,
+  h: 0.5, i: 0.278, j: 0.278, k: 0.5, l: 0.278, m: 0.778, n: 0.5, o: 0.5, p: 0.5, q: 0.5, r: 0.333, s: 0.389, t: 0.278,
+  u: 0.5, v: 0.5, w: 0.722, x: 0.5, y: 0.5, z: 0.444, '-': 0.333, '.': 0.25, ',': 0.25, '(': 0.333, ')': 0.333,
+  "'": 0.333,
+};
+function emWidth(text) {
+  let w = 0;
+  for (const ch of text) {
+    const base = ch.normalize('NFD')[0];
+    w += WIDTHS[base] || (base === base.toLowerCase() ? 0.5 : 0.69);
+  }
+  return w;
+}
+
+// A map label's box in em, a tenth over for the rounding of sizes and widths:
+// lines 1.36 em apart, 0.9 em above the first baseline and 0.22 below the last.
+function labelBox(name) {
+  let shown = name;
+  const cut = shown.indexOf('^', 1);
+  if (cut > 0) shown = shown.slice(0, cut);
+  if (shown.startsWith('^')) shown = shown.slice(1);
+  const lines = shown.split(']');
+  const width = 1.1 * Math.max(...lines.map(emWidth)) + 0.12;
+  const height = 1.1 * ((lines.length - 1) * 1.36 + 1.12);
+  return { width, height, aspect: width / height };
+}
+
+// The label box: the one about the home point when its size comes near the
+// largest box's (sizes above 40 are drawn at 40) and does not lose the label
+// at the whole-atlas view, where size 17 is the smallest drawn (the map about
+// 1000 pixels across, 0.8 to the 16th); else the largest. Its middle, half
+// height and size.
+const WHOLE_ATLAS_SIZE = 17;
+function labelChoice([bx, by, k, hx, hy, hk], text) {
+  const size = (half) => Math.max(1, Math.min(40, Math.floor((2 * half) / (18 * text.height))));
+  const home = size(hk), best = size(k);
+  if (home >= 0.7 * best && (home >= WHOLE_ATLAS_SIZE || best < WHOLE_ATLAS_SIZE)) return { x: hx, y: hy, half: hk, size: home };
+  return { x: bx, y: by, half: k, size: best };
+}
+
 // Chains of one group joined where exactly two of them meet end to end.
 function mergeChains(chains) {
   const ends = new Map();
@@ -96,6 +163,135 @@ function mergeChains(chains) {
     out.push(line);
   }
   return out;
+}
+
+// One colour a nation, as the map shows it (gamma 0.7, cut to integers as the
+// program does), none of them a line or background colour; neighbours told apart.
+function checkColours(nations, close) {
+  const shown = (rgb) => rgb.map((c) => Math.trunc(255 * Math.pow(c / 255, 1 / 0.7))).join(',');
+  const reserved = new Map([[shown([205, 205, 198]), 'the background'], [shown([48, 112, 160]), 'the water'],
+    [shown([32, 64, 128]), 'the coast'], [shown([32, 80, 160]), 'the rivers'], ['0,0,0', 'the borders'],
+    ['255,0,0', 'the unknown lines']]);
+  const taken = new Map();
+  const faults = [];
+  for (const n of nations) {
+    const c = shown(n.rgb);
+    if (reserved.has(c)) faults.push(`${n.key} has the colour of ${reserved.get(c)}`);
+    else if (taken.has(c)) faults.push(`${n.key} has the colour of ${taken.get(c)} (${n.rgb.join(',')})`);
+    else taken.set(c, n.key);
+  }
+  faults.push(...close.map((l) => `neighbours alike: ${l.trim()}`));
+  if (faults.length) throw new SourceError(`colours (node recolour.js --write mends them):\n  ${faults.join('\n  ')}`);
+}
+
+// Colour index of every face at each of the dates (0 for none).
+function faceColours(src, faces, dates) {
+  return faces.map((face) => {
+    if (!face) return null;
+    const out = new Int16Array(dates.length);
+    let k = 0, c = 0;
+    dates.forEach((d, j) => {
+      while (k < face.tl.length && face.tl[k][0] <= d) {
+        const o = face.tl[k++][1];
+        c = o ? src.nations.get(o).index : 0;
+      }
+      out[j] = c;
+    });
+    return out;
+  });
+}
+
+// Seeds for land that is one territory only while neighbouring faces share a
+// colour: faces too small for a seed of the widest zooms can together hold
+// one. Each such region, while it lasts, gets a fill point of its own with a
+// seed at the middle of its largest part, its size from the distance to the
+// region's edge.
+const WIDEST_SIZE = 6;
+function regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir) {
+  const colours = faceColours(src, faces, dates);
+  const best = faces.map((f) => (f ? Math.max(0, ...f.seeds.map((x) => x[2])) : 0));
+  const pairs = new Set();
+  for (const e of adjacency) if (e.b >= 0) pairs.add(e.a < e.b ? `${e.a} ${e.b}` : `${e.b} ${e.a}`);
+  const links = [...pairs].map((k) => k.split(' ').map(Number));
+  const spans = new Map();
+  const open = new Map();
+  dates.forEach((d, j) => {
+    const root = faces.map((_, i) => i);
+    const find = (i) => (root[i] === i ? i : (root[i] = find(root[i])));
+    for (const [a, b] of links) if (colours[a] && colours[b] && colours[a][j] && colours[a][j] === colours[b][j]) root[find(a)] = find(b);
+    const members = new Map();
+    faces.forEach((f, i) => {
+      if (!f || !colours[i][j]) return;
+      const r = find(i);
+      if (!members.has(r)) members.set(r, []);
+      members.get(r).push(i);
+    });
+    const now = new Set();
+    for (const list of members.values()) {
+      if (list.length < 2 || Math.max(...list.map((i) => best[i])) >= WIDEST_SIZE) continue;
+      const key = `${colours[list[0]][j]}:${list.join(' ')}`;
+      now.add(key);
+      if (!open.has(key)) open.set(key, d);
+    }
+    for (const [key, from] of [...open]) {
+      if (now.has(key)) continue;
+      if (!spans.has(key)) spans.set(key, []);
+      spans.get(key).push([from, d]);
+      open.delete(key);
+    }
+  });
+  for (const [key, from] of open) {
+    if (!spans.has(key)) spans.set(key, []);
+    spans.get(key).push([from, LAST + 1]);
+  }
+  const keys = [...spans.keys()].sort();
+  if (!keys.length) return;
+  const reqFile = path.join(workDir, 'region-requests.txt');
+  fs.writeFileSync(reqFile, keys.map((k, i) => `${i} ${k.split(':')[1]}`).join('\n') + '\n');
+  const out = execFileSync(tool, ['labels', facesWkt, reqFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
+  let added = 0;
+  for (const line of out.split('\n')) {
+    const f = line.split(' ');
+    if (f.length < 8) continue;
+    const key = keys[Number(f[0])];
+    const [colour, list] = key.split(':');
+    const ids = list.split(' ').map(Number);
+    const size = Math.min(40, Math.floor(Number(f[3]) / SEED_CLEARANCE));
+    if (size <= Math.max(...ids.map((i) => best[i]))) continue;
+    const toks = [];
+    for (const [a, b] of spans.get(key)) {
+      toks.push(`${a},${colour}`);
+      if (b <= LAST) toks.push(`${b},0`);
+    }
+    points.push({ tokens: toks.join(' '), seeds: [[Math.round(Number(f[1])), Math.round(Number(f[2])), size, Number(f[3])]], faces: ids });
+    ++added;
+  }
+  log(`region fill points: ${added} of ${keys.length} regions of small faces`);
+}
+
+// Every territory sealed at every date, every seed in its own territory; the
+// build stops with the faults otherwise.
+function proveSealed(src, faces, adjacency, borders, dates, points, facesText) {
+  const colours = faceColours(src, faces, dates);
+  const name = (c) => (c ? [...src.nations.values()].find((n) => n.index === c).key : 'no nation');
+  const faults = prove({ adjacency, faces: readFaces(facesText), colourAt: (f, j) => (colours[f] ? colours[f][j] : 0),
+    borders, dates, points });
+  const leaks = new Map();
+  const seeds = [];
+  for (const f of faults) {
+    if (f.seed) {
+      seeds.push(`fill point ${f.point}: seed ${f.seed.slice(0, 2).join(',')} lies outside its faces`);
+      continue;
+    }
+    const key = `${name(f.ca)} | ${name(f.cb)}`;
+    if (!leaks.has(key)) leaks.set(key, { first: f, n: 0 });
+    ++leaks.get(key).n;
+  }
+  const lines = [...leaks].map(([k, { first, n }]) =>
+    `${first.date / 10}: ${k} meet without a border at ${first.at.join(',')} (faces ${first.a}, ${first.b}; borders there: ${first.held.join(',') || 'none'}; ${n} date${n > 1 ? 's' : ''})`);
+  lines.push(...seeds);
+  if (lines.length) throw new SourceError(`territories not sealed:\n  ${lines.slice(0, 60).join('\n  ')}${lines.length > 60 ? `\n  ... ${lines.length - 60} more` : ''}`);
+  log(`sealed: ${adjacency.length} edge segments at ${dates.length} dates, ${points.reduce((n, g) => n + g.seeds.length, 0)} seeds in their faces`);
 }
 
 function compile(provincesFile, itemsDir, workDir) {
@@ -155,6 +351,7 @@ function compile(provincesFile, itemsDir, workDir) {
   const cellAreas = [];
   const seeds = [];
   const chains = [];
+  const adjacency = [];
   for (const line of out.split('\n')) {
     const f = line.split(' ');
     if (f[0] === 'F') {
@@ -163,6 +360,7 @@ function compile(provincesFile, itemsDir, workDir) {
     } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5])]);
     else if (f[0] === 'A') cellAreas.push(`${shapeKeys[Number(f[1])]} ${f[2]}`);
     else if (f[0] === 'W') warnings.push(`${shapeKeys[Number(f[2])]}: ${f.slice(3).join(' ')}`);
+    else if (f[0] === 'N') adjacency.push({ a: Number(f[1]), b: Number(f[2]), p: f[3].split(',').map(Number), q: f[4].split(',').map(Number) });
     else if (f[0] === 'B') chains.push({ a: Number(f[1]), b: Number(f[2]), pts: f.slice(3).map((p) => p.split(',').map(Number)) });
   }
   if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
@@ -255,6 +453,8 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   if (maxActive > 2500) throw new SourceError(`${maxActive} borders active at ${maxAt / 10}: more than 2500`);
   log(`borders: ${borders.length}, ${borders.reduce((n, b) => n + b.pts.length, 0)} points, at most ${maxActive} active (${maxAt / 10})`);
+  regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir);
+  proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
 
   fs.writeFileSync(path.join(workDir, 'face-owners.json'),
     JSON.stringify(faces.map((f) => (f ? { tl: f.tl, shapes: f.shapes.map((i) => shapeKeys[i]) } : null))));
@@ -265,6 +465,7 @@ function compile(provincesFile, itemsDir, workDir) {
   fs.writeFileSync(path.join(workDir, 'neighbours.json'),
     JSON.stringify([...neighbours(faces, chains)].map(([k, p]) => [k, Math.round(p.len), [...p.dates]])));
   log(`neighbours hard to tell apart at the check dates: ${close.length} pairs (${reports})`);
+  checkColours(nations, close);
 
   // Territory of each nation over time, for the labels.
   const nationDates = new Map(nations.map((n) => [n.key, new Set(n.names.map((e) => Math.max(e.from, 10000)))]));
@@ -278,6 +479,7 @@ function compile(provincesFile, itemsDir, workDir) {
     }
   });
   const requests = [];
+  const stateById = new Map();
   for (const n of nations) {
     const ds = [...nationDates.get(n.key)].sort((a, b) => a - b);
     n.states = [];
@@ -291,7 +493,9 @@ function compile(provincesFile, itemsDir, workDir) {
       last = { date: d, set, key, era, id: `${n.key}#${n.states.length}` };
       n.states.push(last);
       const home = n.home ? ` @${toMap(n.home[0], n.home[1]).map((v) => v.toFixed(1)).join(',')}` : '';
-      if (set.length) requests.push(`${last.id}${home} ${key}`);
+      last.texts = ['en', 'el'].map((lang) => labelBox(n.names[era][lang]));
+      stateById.set(last.id, last);
+      if (set.length) requests.push(`${last.id}${home} =${last.texts.map((t) => t.aspect.toFixed(4)).join(',')} ${key}`);
     }
   }
   const reqFile = path.join(workDir, 'label-requests.txt');
@@ -300,7 +504,8 @@ function compile(provincesFile, itemsDir, workDir) {
   const labOut = execFileSync(tool, ['labels', facesWkt, reqFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
   for (const line of labOut.split('\n')) {
     const f = line.split(' ');
-    if (f.length === 8) lab.set(f[0], { cx: Number(f[1]), cy: Number(f[2]), r: Number(f[3]), box: f.slice(4).map(Number) });
+    if (f.length === 20) lab.set(f[0], { cx: Number(f[1]), cy: Number(f[2]), r: Number(f[3]), box: f.slice(4, 8).map(Number),
+      labels: [0, 1].map((k) => labelChoice(f.slice(8 + 6 * k, 14 + 6 * k).map(Number), stateById.get(f[0]).texts[k])) });
   }
 
   // Label places: a nation's label stays while its point stays well inside.
@@ -312,20 +517,48 @@ function compile(provincesFile, itemsDir, workDir) {
       const s = n.states[i];
       const m = lab.get(s.id);
       if (!m) { close(s.date); continue; }
+      // The label stays while its point stays well inside and the largest box
+      // of its name stays about where and as large as it was.
       const keep = seg && seg.era === s.era && Math.hypot(seg.cx - m.cx, seg.cy - m.cy) < 0.6 * m.r &&
-        seg.r < 1.7 * m.r && m.r < 1.7 * seg.r;
+        seg.r < 1.7 * m.r && m.r < 1.7 * seg.r &&
+        seg.labels.every((l, k) => Math.hypot(l.x - m.labels[k].x, l.y - m.labels[k].y) < l.half &&
+          Math.abs(l.half - m.labels[k].half) < 0.15 * l.half);
       if (keep) {
         seg.box = [Math.min(seg.box[0], m.box[0]), Math.min(seg.box[1], m.box[1]), Math.max(seg.box[2], m.box[2]), Math.max(seg.box[3], m.box[3])];
+        const held = new Set(s.set);
+        const common = seg.common.filter((f) => held.has(f));
+        if (common.length) seg.common = common;
         continue;
       }
       close(s.date);
-      seg = { nation: n, era: s.era, from: s.date, cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice() };
+      seg = { nation: n, era: s.era, from: s.date, cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice(), common: s.set.slice(), labels: m.labels };
     }
     close(LAST + 1);
   }
   places.sort((a, b) => a.nation.order - b.nation.order || a.from - b.from);
   if (places.length > 1200) throw new SourceError(`${places.length} places: more than 1200`);
   log(`places: ${places.length}`);
+
+  // Each label as large as the land held all its time can hold, in each
+  // language: the largest box of the name's shape inside that land.
+  const boxReq = places.map((p, i) => {
+    const home = p.nation.home ? ` @${toMap(p.nation.home[0], p.nation.home[1]).map((v) => v.toFixed(1)).join(',')}` : '';
+    p.text = ['en', 'el'].map((lang) => labelBox(p.nation.names[p.era][lang]));
+    return `${i}${home} =${p.text.map((t) => t.aspect.toFixed(4)).join(',')} ${p.common.join(' ')}`;
+  });
+  const boxFile = path.join(workDir, 'label-boxes.txt');
+  fs.writeFileSync(boxFile, boxReq.join('\n') + '\n');
+  const boxOut = execFileSync(tool, ['labels', facesWkt, boxFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
+  for (const line of boxOut.split('\n')) {
+    const f = line.split(' ');
+    if (f.length !== 20) continue;
+    const p = places[Number(f[0])];
+    p.labels = p.text.map((t, k) => {
+      const { x, y, size } = labelChoice(f.slice(8 + 6 * k, 14 + 6 * k).map(Number), t);
+      // The box's middle lies 0.34 of the size above the first baseline's point.
+      return { x: Math.round(x), y: Math.round(y + 0.34 * 18 * size), size };
+    });
+  }
 
   // Items.
   const cp1252 = encoder('windows-1252');
@@ -336,13 +569,10 @@ function compile(provincesFile, itemsDir, workDir) {
     const id = i + 1;
     p.id = id;
     const names = p.nation.names[p.era];
-    const lines = Math.max(...names.en.split(']').map((s) => s.length));
-    const rows = names.en.split(']').length;
-    const f = Math.max(1, Math.min(40, Math.round(Math.min(p.r / (5.6 * lines), 1.4 * p.r / (18 * rows)))));
-    const coords = `:${Math.round(p.cx)} ${Math.round(p.cy)} ${Math.round(p.cx)} ${Math.round(p.cy)} ${p.box.join(' ')} ${f} ${p.from} ${Math.min(p.to - 1, LAST)}`;
+    const coords = (l) => `:${l.x} ${l.y} ${Math.round(p.cx)} ${Math.round(p.cy)} ${p.box.join(' ')} ${l.size} ${p.from} ${Math.min(p.to - 1, LAST)}`;
     const years = `${p.from / 10}-${Math.min(p.to - 1, LAST) / 10}`;
-    en.push(`${id}:${names.en}`, coords, `<b>${names.en.replace(/\]/g, ' ')}</b>, ${years}`);
-    el.push(`${id}:${names.el}`, coords, `<b>${names.el.replace(/\]/g, ' ')}</b>, ${years}`);
+    en.push(`${id}:${names.en}`, coords(p.labels[0]), `<b>${names.en.replace(/\]/g, ' ')}</b>, ${years}`);
+    el.push(`${id}:${names.el}`, coords(p.labels[1]), `<b>${names.el.replace(/\]/g, ' ')}</b>, ${years}`);
     dnam.push(`${id}:i${p.from}${p.to <= LAST ? ` o${p.to}` : ''}`);
     const c = (count.get(p.nation.key) || 0) + 1;
     count.set(p.nation.key, c);
@@ -375,7 +605,8 @@ function compile(provincesFile, itemsDir, workDir) {
   const eus = nations.filter((n) => n.eu).map((n) => `${n.index}:i${n.eu}`);
   const bdr = [];
   borders.forEach((b, i) => {
-    bdr.push(`${i + 1}:`, box(b.pts).join(' '), b.pts.map((p) => p.join(',')).join(' '), b.tokens);
+    const pts = shortEnds(b.pts);
+    bdr.push(`${i + 1}:`, box(pts).join(' '), pts.map((p) => p.join(',')).join(' '), b.tokens);
   });
   const pt = [];
   points.forEach((g, i) => {

@@ -1,6 +1,7 @@
 'use strict';
-// For the authors: finds new colours for nations whose neighbours at the check
-// dates look too much alike, from the last build's neighbour list.
+// For the authors: finds new colours for nations that share a colour with
+// another nation, and for nations whose neighbours at the check dates look too
+// much alike, from the last build's neighbour list. The build refuses both.
 //
 //   node recolour.js [--write] [LIMIT]
 //
@@ -12,7 +13,7 @@ const { colourDistance, lab } = require('./report');
 
 const KEEP = new Set(['france', 'england', 'castile', 'portugal', 'hre', 'austria', 'russia', 'ottoman', 'brandenburg',
   'poland', 'sweden', 'denmark', 'hungary', 'italy', 'germany', 'venice', 'papal', 'byzantium', 'switzerland',
-  'netherlands', 'norway', 'bohemia', 'bavaria', 'saxony', 'lithuania', 'greece', 'turkey', 'persia', 'golden-horde',
+  'netherlands', 'bohemia', 'bavaria', 'saxony', 'lithuania', 'greece', 'turkey', 'persia', 'golden-horde',
   'mongols', 'mamluks', 'ilkhanate', 'timurids', 'scotland', 'ireland', 'finland', 'serbia', 'bulgaria', 'wallachia']);
 const BACKGROUND = [205, 205, 198];
 
@@ -44,6 +45,10 @@ for (let r = 130; r <= 250; r += 10)
       candidates.push([r, g, b]);
     }
 
+// The colour as the map shows it: two source colours may become one.
+const shown = (rgb) => rgb.map((c) => Math.trunc(255 * Math.pow(c / 255, 1 / 0.7))).join(',');
+const taken = (n, rgb) => [...colour].some(([m, c]) => m !== n && shown(c) === shown(rgb));
+
 function conflict(n, rgb) {
   let s = 0;
   for (const [m, len] of near.get(n) || []) {
@@ -54,6 +59,29 @@ function conflict(n, rgb) {
 }
 
 const changed = new Map();
+// The colour nearest the old one among those with the least conflict and no other owner.
+function recolour(n) {
+  const was = colour.get(n);
+  let best = null, bestKey = null;
+  for (const c of candidates) {
+    if (taken(n, c)) continue;
+    const key = [conflict(n, c), colourDistance(c, was)];
+    if (!bestKey || key[0] < bestKey[0] || (key[0] === bestKey[0] && key[1] < bestKey[1])) { best = c; bestKey = key; }
+  }
+  return { best, score: bestKey ? bestKey[0] : Infinity };
+}
+
+// A colour shared: the nation readers know by it (else the first) keeps it.
+const rank = [...colour.keys()].sort((a, b) => (KEEP.has(b) ? 1 : 0) - (KEEP.has(a) ? 1 : 0));
+const owner = new Map();
+for (const n of rank) {
+  const c = shown(colour.get(n));
+  if (!owner.has(c)) { owner.set(c, n); continue; }
+  const { best } = recolour(n);
+  colour.set(n, best);
+  changed.set(n, best);
+}
+
 for (let round = 0; round < 400; ++round) {
   let worst = null, worstScore = 0;
   for (const n of colour.keys()) {
@@ -62,14 +90,8 @@ for (let round = 0; round < 400; ++round) {
     if (s > worstScore) { worst = n; worstScore = s; }
   }
   if (!worst) break;
-  // The candidate that leaves the least conflict, then the one nearest the colour it had.
-  const was = colour.get(worst);
-  let best = null, bestKey = null;
-  for (const c of candidates) {
-    const key = [conflict(worst, c), colourDistance(c, was)];
-    if (!bestKey || key[0] < bestKey[0] || (key[0] === bestKey[0] && key[1] < bestKey[1])) { best = c; bestKey = key; }
-  }
-  if (bestKey[0] >= worstScore) break;
+  const { best, score } = recolour(worst);
+  if (score >= worstScore) break;
   colour.set(worst, best);
   changed.set(worst, best);
 }

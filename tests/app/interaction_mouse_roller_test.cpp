@@ -122,6 +122,20 @@ TEST(InteractionMouse, ClicksThatFindNothingChangeNothingAndStayInsideTheTables)
     t.release(t.map(), QPoint(100, 100));
 }
 
+// Where palette entries share a colour (the grey and near-white schemes may),
+// the click names the nation whose fill point coloured the clicked territory.
+TEST(InteractionMouse, ASharedColourNamesTheNationDrawnThere)
+{
+    Interaction t;
+    quil2a::Atlas& a = t.atlas();
+    for (int i = 1; i <= 6; ++i) a.clrlist[i] = a.clrlist[1];
+    t.engine().displaymap(*t.m().p, true);
+    EXPECT_EQ(t.clickLabel(kBetatownX, kBetatownY), "Betatown, Beland");
+    t.now += 1e6;
+    EXPECT_EQ(t.clickLabel(kAlandX, kAlandY), "Aland");
+    EXPECT_EQ(t.engine().territoryIndex(*t.m().p1, -1, 0), 0);
+}
+
 TEST(InteractionMouse, ControlClickCentresThePointAndAltDragPans)
 {
     Interaction t;

@@ -461,8 +461,8 @@ void pieceSeeds(const GEOSGeometry* g, std::vector<std::pair<Pt, double>>& seeds
     GEOSGeom_getYMin_r(ctx, g, &y1);
     GEOSGeom_getXMax_r(ctx, g, &x2);
     GEOSGeom_getYMax_r(ctx, g, &y2);
-    double step = std::max(3.0, r / 3.0);
-    while ((x2 - x1) / step * (y2 - y1) / step > 6000) step *= 1.3;
+    double step = std::max(3.0, std::min(r / 3.0, 30.0));
+    while ((x2 - x1) / step * (y2 - y1) / step > 40000) step *= 1.3;
     const GEOSPreparedGeometry* pg = GEOSPrepare_r(ctx, g);
     GEOSGeometry* boundary = GEOSBoundary_r(ctx, g);
     const GEOSPreparedGeometry* pb = GEOSPrepare_r(ctx, boundary);
@@ -489,7 +489,7 @@ void pieceSeeds(const GEOSGeometry* g, std::vector<std::pair<Pt, double>>& seeds
             covered = d < seeds[i].second * 0.9;
         }
         if (!covered) seeds.push_back(c);
-        if (seeds.size() - first >= 150) break;
+        if (seeds.size() - first >= 1000) break;
     }
     // A seed is used only while it lies in the picture: a coarse lattice of
     // seeds keeps every view of a large piece seeded.
@@ -858,8 +858,22 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         notice("seeds: %zu in %zu pieces", nseeds, parts.size());
     }
 
-    // Border chains between faces: the noded pieces, merged, each with the
-    // faces on its two sides.
+    // The faces on the two sides of a segment; -1 where no face lies.
+    auto sides = [&](Pt p, Pt q, int& a, int& b) {
+        const double len = std::hypot(q.x - p.x, q.y - p.y);
+        a = b = -1;
+        if (len <= 0) return false;
+        const double mx = (p.x + q.x) / 2, my = (p.y + q.y) / 2;
+        const double nx = -(q.y - p.y) / len, ny = (q.x - p.x) / len;
+        const double off = std::min(0.25, len / 8);
+        a = faceIdx.locate(mx + nx * off, my + ny * off);
+        b = faceIdx.locate(mx - nx * off, my - ny * off);
+        return true;
+    };
+
+    // Border chains between faces: the noded pieces, merged, then cut where
+    // the faces on their two sides change (a piece may touch the shore or
+    // another face between its nodes), each run with the faces on its sides.
     {
         std::vector<Line> noded;
         GEOSGeometry* ml = multiLine(pieces);
@@ -869,33 +883,161 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         GEOSGeom_destroy_r(ctx, u);
         collectLines(m, noded);
         GEOSGeom_destroy_r(ctx, m);
-        size_t kept = 0;
-        for (const Line& l : noded) {
-            // Side test across the middle of the longest segment.
-            size_t best = 0;
-            double blen = -1;
-            for (size_t i = 0; i + 1 < l.size(); ++i) {
-                const double len = std::hypot(l[i + 1].x - l[i].x, l[i + 1].y - l[i].y);
-                if (len > blen) {
-                    blen = len;
-                    best = i;
-                }
+        size_t kept = 0, lost = 0;
+        auto emit = [&](int a, int b, const Line& l, size_t from, size_t to) {
+            if (a < 0 || b < 0 || a == b) {
+                if (a != b) ++lost;
+                return;
             }
-            if (blen <= 0) continue;
-            const double mx = (l[best].x + l[best + 1].x) / 2, my = (l[best].y + l[best + 1].y) / 2;
-            const double nx = -(l[best + 1].y - l[best].y) / blen, ny = (l[best + 1].x - l[best].x) / blen;
-            const double off = std::min(0.25, blen / 8);
-            const int a = faceIdx.locate(mx + nx * off, my + ny * off);
-            const int b = faceIdx.locate(mx - nx * off, my - ny * off);
-            if (a < 0 || b < 0 || a == b) continue;
             std::printf("B %d %d", a, b);
-            for (const Pt& p : l) std::printf(" %.0f,%.0f", p.x, p.y);
+            for (size_t i = from; i <= to; ++i) std::printf(" %.0f,%.0f", l[i].x, l[i].y);
             std::printf("\n");
             ++kept;
+        };
+        for (const Line& l : noded) {
+            size_t from = 0;
+            int ra = -2, rb = -2;
+            for (size_t i = 0; i + 1 < l.size(); ++i) {
+                int a, b;
+                if (!sides(l[i], l[i + 1], a, b)) {
+                    a = ra;
+                    b = rb;
+                }
+                // A segment that runs past the shore (its ends are rounded to
+                // the grid) parts two faces along only some of its length.
+                for (int k = 1; k < 8 && (a < 0 || b < 0 || a == b); ++k) {
+                    const double t = k / 8.0;
+                    const Pt p{l[i].x + (l[i + 1].x - l[i].x) * t, l[i].y + (l[i + 1].y - l[i].y) * t};
+                    const Pt q{p.x + (l[i + 1].x - l[i].x) / 64, p.y + (l[i + 1].y - l[i].y) / 64};
+                    int c, d;
+                    if (sides(p, q, c, d) && c >= 0 && d >= 0 && c != d) {
+                        a = c;
+                        b = d;
+                    }
+                }
+                if (i > 0 && (a != ra || b != rb)) {
+                    emit(ra, rb, l, from, i);
+                    from = i;
+                }
+                ra = a;
+                rb = b;
+            }
+            if (l.size() >= 2) emit(ra, rb, l, from, l.size() - 1);
         }
-        notice("chains: %zu of %zu", kept, noded.size());
+        notice("chains: %zu from %zu lines, %zu runs beside no face", kept, noded.size(), lost);
+    }
+
+    // Where faces meet off the shore: every ring segment of a face that no
+    // shore line holds, with the face across it (-1 for none), for the
+    // compiler's proof that the drawn borders seal every territory.
+    {
+        SegGrid shoreSegs(64);
+        for (const Line& l : shore) shoreSegs.add(l);
+        for (size_t i = 0; i < faces.size(); ++i) {
+            std::vector<Line> rings;
+            collectLines(faces[i], rings);
+            for (const Line& r : rings)
+                for (size_t k = 0; k + 1 < r.size(); ++k) {
+                    const Pt p = r[k], q = r[k + 1];
+                    const Pt mid{(p.x + q.x) / 2, (p.y + q.y) / 2};
+                    if (shoreSegs.distance(mid, 1) < 0.01) continue;
+                    int a, b;
+                    if (!sides(p, q, a, b)) continue;
+                    const int self = static_cast<int>(i);
+                    if (a != self && b != self) continue;
+                    const int other = a == self ? b : a;
+                    if (other == self || (other >= 0 && other < self)) continue;
+                    std::printf("N %zu %d %s,%s %s,%s\n", i, other, fmt(p.x).c_str(), fmt(p.y).c_str(), fmt(q.x).c_str(),
+                                fmt(q.y).c_str());
+                }
+        }
     }
     return 0;
+}
+
+// Distance from p to segment ab in the maximum norm: the half side of the
+// largest square about p that the segment leaves alone.
+double squareDistance(Pt p, Pt a, Pt b)
+{
+    const double u0 = a.x - p.x, v0 = a.y - p.y, du = b.x - a.x, dv = b.y - a.y;
+    auto at = [&](double t) { return std::max(std::fabs(u0 + t * du), std::fabs(v0 + t * dv)); };
+    double best = std::min(at(0), at(1));
+    if (du != dv) best = std::min(best, at(std::clamp((v0 - u0) / (du - dv), 0.0, 1.0)));
+    if (du != -dv) best = std::min(best, at(std::clamp(-(u0 + v0) / (du + dv), 0.0, 1.0)));
+    return best;
+}
+
+// The largest box of the given width-to-height ratio inside polygon g: with x
+// divided by the ratio the box is a square, as large as the maximum-norm
+// distance from its middle to the polygon's rings; the middle is sought on a
+// lattice over the polygon, then on two finer ones about the best point.
+// With a start point only its neighbourhood is searched.
+void largestBox(const GEOSGeometry* g, double aspect, double& bx, double& by, double& k, const Pt* start = nullptr)
+{
+    GEOSGeometry* u = GEOSGeom_transformXY_r(
+        ctx, g,
+        [](double* x, double*, void* data) {
+            *x /= *static_cast<double*>(data);
+            return 1;
+        },
+        &aspect);
+    std::vector<Line> rings;
+    collectLines(u, rings);
+    const GEOSPreparedGeometry* pu = GEOSPrepare_r(ctx, u);
+    auto half = [&](Pt p) {
+        GEOSGeometry* pt = makePoint(p.x, p.y);
+        const bool in = GEOSPreparedContains_r(ctx, pu, pt) == 1;
+        GEOSGeom_destroy_r(ctx, pt);
+        if (!in) return 0.0;
+        double d = 1e18;
+        for (const Line& r : rings)
+            for (size_t i = 0; i + 1 < r.size(); ++i) d = std::min(d, squareDistance(p, r[i], r[i + 1]));
+        return d;
+    };
+    double x1, y1, x2, y2;
+    GEOSGeom_getXMin_r(ctx, u, &x1);
+    GEOSGeom_getYMin_r(ctx, u, &y1);
+    GEOSGeom_getXMax_r(ctx, u, &x2);
+    GEOSGeom_getYMax_r(ctx, u, &y2);
+    constexpr int kCells = 20;
+    double sx = (x2 - x1) / kCells, sy = (y2 - y1) / kCells;
+    Pt best{(x1 + x2) / 2, (y1 + y2) / 2};
+    double bestK = 0;
+    if (start) {
+        best = {start->x / aspect, start->y};
+        bestK = half(best);
+        sx *= 3;
+        sy *= 3;
+    } else {
+        for (int i = 0; i < kCells; ++i)
+            for (int j = 0; j < kCells; ++j) {
+                const Pt p{x1 + (i + 0.5) * sx, y1 + (j + 0.5) * sy};
+                const double d = half(p);
+                if (d > bestK) {
+                    bestK = d;
+                    best = p;
+                }
+            }
+    }
+    for (int round = 0; round < (start ? 4 : 3); ++round) {
+        sx /= 3;
+        sy /= 3;
+        const Pt c = best;
+        for (int i = -3; i <= 3; ++i)
+            for (int j = -3; j <= 3; ++j) {
+                const Pt p{c.x + i * sx, c.y + j * sy};
+                const double d = half(p);
+                if (d > bestK) {
+                    bestK = d;
+                    best = p;
+                }
+            }
+    }
+    GEOSPreparedGeom_destroy_r(ctx, pu);
+    GEOSGeom_destroy_r(ctx, u);
+    bx = best.x * aspect;
+    by = best.y;
+    k = bestK;
 }
 
 int runLabels(const std::string& facesPath, const std::string& requestsPath)
@@ -918,9 +1060,16 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
         std::string tok;
         bool hasHome = false;
         Pt home{0, 0};
+        std::vector<double> aspects;
         while (in >> tok) {
             if (tok[0] == '@') {
                 hasHome = std::sscanf(tok.c_str() + 1, "%lf,%lf", &home.x, &home.y) == 2;
+                continue;
+            }
+            if (tok[0] == '=') {
+                std::istringstream as(tok.substr(1));
+                std::string a;
+                while (std::getline(as, a, ',')) aspects.push_back(std::atof(a.c_str()));
                 continue;
             }
             const size_t id = std::strtoul(tok.c_str(), nullptr, 10);
@@ -966,6 +1115,48 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
                 r = d;
             }
         }
+        // For each label shape (width over height), the largest box of that
+        // shape in the land: centre and half height. The polygon holding the
+        // home point keeps it when its box is about as large.
+        std::string boxes;
+        for (double aspect : aspects) {
+            double bx = 0, by = 0, k = 0, homeX = 0, homeY = 0, homeK = -1;
+            if (aspect > 0) {
+                std::vector<std::pair<double, GEOSGeometry*>> bySize;
+                for (GEOSGeometry* p : polys) {
+                    double a = 0;
+                    GEOSArea_r(ctx, p, &a);
+                    bySize.push_back({a, p});
+                }
+                std::stable_sort(bySize.begin(), bySize.end(), [](const auto& l, const auto& r) { return l.first > r.first; });
+                for (const auto& [area, p] : bySize) {
+                    // A polygon smaller than the best box so far holds no larger one.
+                    if (p != chosen && area < 4 * k * k * aspect) continue;
+                    double x, y, h;
+                    largestBox(p, aspect, x, y, h);
+                    if (p == chosen) {
+                        homeX = x;
+                        homeY = y;
+                        homeK = h;
+                    }
+                    if (h > k) {
+                        bx = x;
+                        by = y;
+                        k = h;
+                    }
+                }
+                if (homeK >= 0.95 * k) {
+                    bx = homeX;
+                    by = homeY;
+                    k = homeK;
+                }
+            }
+            // And the largest box about the home point, for a label that
+            // stays on the heartland.
+            double hx = bx, hy = by, hk = k;
+            if (aspect > 0 && hasHome && chosen) largestBox(chosen, aspect, hx, hy, hk, &home);
+            boxes += " " + fmt(bx) + " " + fmt(by) + " " + fmt(k) + " " + fmt(hx) + " " + fmt(hy) + " " + fmt(hk);
+        }
         for (GEOSGeometry* p : polys) GEOSGeom_destroy_r(ctx, p);
         double x1, y1, x2, y2;
         GEOSGeom_getXMin_r(ctx, u, &x1);
@@ -973,8 +1164,8 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
         GEOSGeom_getXMax_r(ctx, u, &x2);
         GEOSGeom_getYMax_r(ctx, u, &y2);
         GEOSGeom_destroy_r(ctx, u);
-        std::printf("%s %s %s %s %.0f %.0f %.0f %.0f\n", key.c_str(), fmt(cx).c_str(), fmt(cy).c_str(), fmt(r).c_str(),
-                    x1, y1, x2, y2);
+        std::printf("%s %s %s %s %.0f %.0f %.0f %.0f%s\n", key.c_str(), fmt(cx).c_str(), fmt(cy).c_str(), fmt(r).c_str(),
+                    x1, y1, x2, y2, boxes.c_str());
     }
     return 0;
 }
