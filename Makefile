@@ -61,6 +61,7 @@ test-sanitize: deps
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/quillmere-bench
+	./$(BUILD)/bench/quillmere-app-bench
 
 # Rebuilds the stored items from their sources (never part of run or test).
 data:
