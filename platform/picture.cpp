@@ -101,10 +101,24 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     if (fLo > fHi) return;
     int64_t first = firstTrue(lo, hi, [&](int64_t i) { return f(i) >= fLo; });
     int64_t last = firstTrue(lo, hi, [&](int64_t i) { return f(i) > fHi; }) - 1;
+    if (first > last) return;
+    // From the first step on, f follows by one remainder: num = q * 2 * major + rem.
+    uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
+    const int64_t stride = img.bytesPerLine() / 4;
+    const int64_t den = 2 * major, inc = 2 * minor;
+    int64_t q = f(first);
+    int64_t rem = major == 0 ? 0 : static_cast<int64_t>(__int128(2) * first * minor + major - __int128(q) * den);
+    int64_t a = a0 + sa * first;
     for (int64_t i = first; i <= last; ++i) {
-        int64_t a = a0 + sa * i, b = b0 + sb * f(i);
-        int64_t px = xMajor ? a : b, py = xMajor ? b : a;
-        row(img, static_cast<int>(py))[px] = c;
+        const int64_t b = b0 + sb * q;
+        if (xMajor) bits[b * stride + a] = c;
+        else bits[a * stride + b] = c;
+        a += sa;
+        rem += inc;
+        if (rem >= den && major != 0) {
+            rem -= den;
+            ++q;
+        }
     }
 }
 
@@ -232,29 +246,44 @@ void RGBSurface::FloodFill(int x, int y, Color c)
     const uint32_t target = bits[y * stride + x] & 0xFFFFFFu;
     const uint32_t fill = 0xFF000000u | (c & 0xFFFFFFu);
     if (target == (c & 0xFFFFFFu)) return;
-    auto same = [&](int px, int py) { return (bits[py * stride + px] & 0xFFFFFFu) == target; };
-    // Scanline fill: each span is filled, then the rows above and below are scanned for new spans.
-    std::vector<std::pair<int, int>> stack;
-    stack.emplace_back(x, y);
+    auto same = [target](uint32_t px) { return (px & 0xFFFFFFu) == target; };
+    // Span fill: a segment is a run of row py - dy already filled; row py is
+    // explored under it only, and the parts of a new run that reach past the
+    // segment are sent back towards the row it came from.
+    struct Seg {
+        int y, x1, x2, dy;
+    };
+    std::vector<Seg> stack;
+    stack.reserve(64);
+    auto push = [&](int py, int x1, int x2, int dy) {
+        if (py + dy >= 0 && py + dy < H) stack.push_back({py, x1, x2, dy});
+    };
+    push(y, x, x, 1);
+    push(y + 1, x, x, -1);
     while (!stack.empty()) {
-        auto [sx, sy] = stack.back();
+        const Seg s = stack.back();
         stack.pop_back();
-        if (!same(sx, sy)) continue;
-        int l = sx, r = sx;
-        while (l > 0 && same(l - 1, sy)) --l;
-        while (r < W - 1 && same(r + 1, sy)) ++r;
-        uint32_t* line = bits + sy * stride;
-        std::fill(line + l, line + r + 1, fill);
-        for (int ny : {sy - 1, sy + 1}) {
-            if (ny < 0 || ny >= H) continue;
-            bool inSpan = false;
-            for (int i = l; i <= r; ++i) {
-                if (same(i, ny)) {
-                    if (!inSpan) { stack.emplace_back(i, ny); inSpan = true; }
-                } else {
-                    inSpan = false;
-                }
+        const int dy = s.dy, py = s.y + dy, x1 = s.x1, x2 = s.x2;
+        uint32_t* line = bits + py * stride;
+        int px = x1;
+        while (px >= 0 && same(line[px])) line[px--] = fill;
+        int l = px + 1;
+        if (px < x1) {
+            if (l < x1) push(py, l, x1 - 1, -dy);
+            px = x1 + 1;
+            while (px < W && same(line[px])) line[px++] = fill;
+            push(py, l, px - 1, dy);
+            if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
+        }
+        // Further runs that start under the segment.
+        for (;;) {
+            for (++px; px <= x2 && !same(line[px]); ++px) {
             }
+            if (px > x2) break;
+            l = px;
+            while (px < W && same(line[px])) line[px++] = fill;
+            push(py, l, px - 1, dy);
+            if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
         }
     }
 }
