@@ -99,17 +99,18 @@ void MapEngine::localrefresh()
         for (int32_t k = 1; k <= np; ++k) {
             if (a.ActivePtnow[k]) continue;
             bool hit = false;
-            forEachPiece(afterColon(a.ptinfo[a.ActivePt[k]]), ' ', [&](std::string_view tok) {
-                if (hit) return;
-                const Seed seed = seedOf(tok);
-                if (!(seed.size * m.scale > 0.05)) return;
+            const int32_t id = a.ActivePt[k];
+            if (!a.ptinfo.valid(id)) continue;
+            for (const Seed& seed : a.coords.fill(static_cast<size_t>(id), a.ptinfo[id])) {
+                if (hit) break;
+                if (!(seed.size * m.scale > 0.05)) continue;
                 const double sx = screenx(seed.x), sy = screeny(seed.y);
                 for (int32_t j = 1; j <= nz && !hit; ++j) {
                     const zonetype* r = a.zone[j].get();
                     hit = r && r->x1 - kMargin < sx && r->y1 - kMargin < sy && sx < r->x2 + kMargin &&
                           sy < r->y2 + kMargin;
                 }
-            });
+            }
             if (hit) {
                 a.ActivePtnow[k] = true;
                 m.somepaint = true;

@@ -34,11 +34,9 @@ bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t 
     if (!(e.screenx(b->x2) > 0 && e.screeny(b->y2) > 0 && e.screenx(b->x1) < W && e.screeny(b->y1) < H))
         return false;
 
-    const std::string_view line = a.bdrdata[id];
-    if (line.empty()) return false;
-    int64_t n = 0;
-    for (char ch : line)
-        if (ch == ' ') ++n;
+    if (!a.bdrdata.valid(id)) return false;
+    const std::vector<MapPoint>& pts = a.coords.border(static_cast<size_t>(id), a.bdrdata[id]);
+    const int64_t n = static_cast<int64_t>(pts.size()) - 1;
     if (n < 1) return false;
 
     const bool extend = m.borderext && m.scale > 0.2;
@@ -48,13 +46,12 @@ bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t 
 
     ScreenPoint A, B;
     int64_t j = 0;
-    forEachPiece(line, ' ', [&](std::string_view tok) {
-        const MapPoint pt = pointOf(tok);
+    for (const MapPoint& pt : pts) {
         B = {e.screenx(pt.x), e.screeny(pt.y)};
         if (j == 0) {
             A = B;
             ++j;
-            return;
+            continue;
         }
         if (extend) {
             if (j == 1 && !e.HitABorder(pic, Int(A.x), Int(A.y), Int(B.x), Int(B.y))) {
@@ -79,7 +76,7 @@ bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t 
         }
         A = B;
         ++j;
-    });
+    }
     return true;
 }
 
@@ -90,19 +87,20 @@ bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, 
     const plat::Color c = a.clrlist[a.ActiveClr[slot]];
     plat::RGBSurface& s = pic.surface();
     bool filled = false;
-    forEachPiece(afterColon(a.ptinfo[a.ActivePt[slot]]), ' ', [&](std::string_view tok) {
-        const Seed seed = seedOf(tok);
+    const int32_t id = a.ActivePt[slot];
+    if (!a.ptinfo.valid(id)) return false;
+    for (const Seed& seed : a.coords.fill(static_cast<size_t>(id), a.ptinfo[id])) {
         const double sx = e.screenx(seed.x), sy = e.screeny(seed.y);
-        if (!(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * scale > 0.05)) return;
+        if (!(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * scale > 0.05)) continue;
         const int ix = Int(sx), iy = Int(sy);
         // A seed at exactly the picture's width or height names a pixel just
         // outside: it neither reads nor fills anything there.
-        if (!pic.contains(ix, iy)) return;
+        if (!pic.contains(ix, iy)) continue;
         const plat::Color here = s.Pixel(ix, iy);
-        if (here == c || isLineColor(a, here)) return;
+        if (here == c || isLineColor(a, here)) continue;
         s.FloodFill(ix, iy, c);
         filled = true;
-    });
+    }
     return filled;
 }
 
@@ -135,21 +133,20 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
         g.SetForeColor(c);
         bool first = true;
         double px = 0, py = 0;
-        forEachPiece(data, ' ', [&](std::string_view tok) {
-            const MapPoint pt = pointOf(tok);
+        for (const MapPoint& pt : a.coords.geo(static_cast<size_t>(i), a.geodata[i])) {
             const double sx = screenx(pt.x), sy = screeny(pt.y);
             if (!first) g.DrawLine(Int(px), Int(py), Int(sx), Int(sy));
             first = false;
             px = sx;
             py = sy;
-        });
+        }
     }
 
     // Water: seeds from 1 up to the first missing or malformed entry.
     for (int32_t i = 1; i <= a.wtinfo.ubound(); ++i) {
         const std::string_view w = a.wtinfo[i];
         if (w.size() < 2 || w.find(':') == std::string_view::npos) break;
-        const Seed seed = seedOf(afterColon(w));
+        const Seed seed = a.coords.water(static_cast<size_t>(i), a.wtinfo[i]).front();
         const double sx = screenx(seed.x), sy = screeny(seed.y);
         if (!(sx >= 0 && sx <= W - 1 && sy >= 0 && sy <= H - 1 && seed.size * m.scale > 0.1)) continue;
         const plat::Color here = s.Pixel(Int(sx), Int(sy));
