@@ -4,11 +4,35 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/picture.h"
 #include "platform/text.h"
 
 namespace quil2a {
+
+// One item of the text layer as drawn on p: a label line or a city with its
+// mark and name. The box holds every pixel the item reads or writes.
+struct TextItem {
+    bool city = false;
+    int32_t index = 0;
+    int32_t size = 0;
+    plat::Bytes text;
+    int32_t x = 0, y = 0;       // label line: DrawString position
+    double sx = 0, sy = 0;      // city point
+    int32_t arm = 0;
+    bool names = false;
+    double h = 0, w = 0;        // city name: line height and width
+    int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // box, [x1, x2) x [y1, y2)
+    uint64_t key = 0;
+};
+
+// The text layer last drawn on p over a copy of p1, and p's version then.
+struct TextLayerRecord {
+    bool valid = false;
+    uint64_t pVersion = 0;
+    std::vector<TextItem> items;
+};
 
 struct MapState {
     // Date, in years on the tenth grid.
@@ -25,6 +49,8 @@ struct MapState {
 
     // Layer pictures: the map with labels, the political layer, the geography layer.
     std::unique_ptr<plat::Picture> p, p1, p2;
+    // What p's text layer holds, for a step that redraws only what changed.
+    TextLayerRecord textLayer;
 
     // Active-list counts, per-step flags, dirty rectangles.
     int32_t NActiveBdrs = 0, NActivePts = 0;

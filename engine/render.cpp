@@ -162,7 +162,8 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
 
     if (keepLayers && m.p1 && m.p1.get() != &pic) m.p1->graphics().DrawPicture(pic, 0, 0);
 
-    displaymaptext(pic, true);
+    // The text layer; on p over a fresh p1 it is recorded for the date step.
+    drawText(pic, true, keepLayers && m.p1 && m.p1.get() != &pic);
 
     // The part of the map the canvas shows: it starts at the picture's (20, 20).
     const int vmx1 = Int(mapx(20)), vmy1 = Int(mapy(20));

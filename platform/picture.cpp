@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "codepage.h"
@@ -39,6 +40,43 @@ Picture::Picture(int w, int h, int) : img_(std::max(w, 1), std::max(h, 1), QImag
 
 Picture::Picture(const QImage& img) : img_(img.convertToFormat(QImage::Format_RGB32)) {}
 
+void Picture::setTrackChanges(bool on)
+{
+    tracking_ = on;
+    tilesX_ = on ? (Width() + kTile - 1) >> kTileShift : 0;
+    tilesY_ = on ? (Height() + kTile - 1) >> kTileShift : 0;
+    tiles_.assign(static_cast<size_t>(tilesX_) * tilesY_, 0);
+    anyChange_ = false;
+}
+
+void Picture::clearChanges()
+{
+    std::fill(tiles_.begin(), tiles_.end(), 0);
+    anyChange_ = false;
+}
+
+void Picture::changedAll()
+{
+    ++version_;
+    if (!tracking_) return;
+    std::fill(tiles_.begin(), tiles_.end(), 1);
+    anyChange_ = true;
+}
+
+void Picture::changedRect(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
+{
+    if (!tracking_) return;
+    x1 = std::max<int64_t>(x1, 0);
+    y1 = std::max<int64_t>(y1, 0);
+    x2 = std::min<int64_t>(x2, Width());
+    y2 = std::min<int64_t>(y2, Height());
+    if (x1 >= x2 || y1 >= y2) return;
+    for (int64_t ty = y1 >> kTileShift; ty <= (y2 - 1) >> kTileShift; ++ty)
+        for (int64_t tx = x1 >> kTileShift; tx <= (x2 - 1) >> kTileShift; ++tx)
+            tiles_[static_cast<size_t>(ty) * tilesX_ + static_cast<size_t>(tx)] = 1;
+    anyChange_ = true;
+}
+
 std::unique_ptr<Picture> NewPicture(int w, int h, int depth) { return std::make_unique<Picture>(w, h, depth); }
 
 int Graphics::Width() const { return pic_.Width(); }
@@ -46,7 +84,7 @@ int Graphics::Height() const { return pic_.Height(); }
 
 void Graphics::FillRect(int x, int y, int w, int h)
 {
-    QImage& img = pic_.image();
+    QImage& img = pic_.pixels();
     int64_t x1 = std::max<int64_t>(x, 0), y1 = std::max<int64_t>(y, 0);
     int64_t x2 = std::min<int64_t>(int64_t(x) + w, img.width());
     int64_t y2 = std::min<int64_t>(int64_t(y) + h, img.height());
@@ -56,6 +94,8 @@ void Graphics::FillRect(int x, int y, int w, int h)
         uint32_t* r = row(img, static_cast<int>(yy));
         std::fill(r + x1, r + x2, c);
     }
+    pic_.wrote();
+    pic_.changedRect(x1, y1, x2, y2);
 }
 
 void Graphics::DrawRect(int x, int y, int w, int h)
@@ -69,7 +109,7 @@ void Graphics::DrawRect(int x, int y, int w, int h)
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2)
 {
-    QImage& img = pic_.image();
+    QImage& img = pic_.pixels();
     const int64_t W = img.width(), H = img.height();
     const uint32_t c = 0xFF000000u | fore_;
     const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
@@ -102,6 +142,7 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     int64_t first = firstTrue(lo, hi, [&](int64_t i) { return f(i) >= fLo; });
     int64_t last = firstTrue(lo, hi, [&](int64_t i) { return f(i) > fHi; }) - 1;
     if (first > last) return;
+    pic_.wrote();
     // From the first step on, f follows by one remainder: num = q * 2 * major + rem.
     uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
     const int64_t stride = img.bytesPerLine() / 4;
@@ -109,10 +150,13 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     int64_t q = f(first);
     int64_t rem = major == 0 ? 0 : static_cast<int64_t>(__int128(2) * first * minor + major - __int128(q) * den);
     int64_t a = a0 + sa * first;
+    const bool track = pic_.trackingChanges();
     for (int64_t i = first; i <= last; ++i) {
         const int64_t b = b0 + sb * q;
-        if (xMajor) bits[b * stride + a] = c;
-        else bits[a * stride + b] = c;
+        const int64_t px = xMajor ? a : b, py = xMajor ? b : a;
+        uint32_t& dst = bits[py * stride + px];
+        if (track && (dst & 0xFFFFFFu) != (c & 0xFFFFFFu)) pic_.changedPixel(static_cast<int>(px), static_cast<int>(py));
+        dst = c;
         a += sa;
         rem += inc;
         if (rem >= den && major != 0) {
@@ -124,20 +168,24 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
 
 void Graphics::FillOval(int x, int y, int w, int h)
 {
-    QPainter pt(&pic_.image());
+    QPainter pt(&pic_.pixels());
     pt.setRenderHint(QPainter::Antialiasing, false);
     pt.setPen(Qt::NoPen);
     pt.setBrush(QColor::fromRgb(fore_));
     pt.drawEllipse(x, y, w, h);
+    pic_.wrote();
+    pic_.changedRect(int64_t(x) - 1, int64_t(y) - 1, int64_t(x) + w + 2, int64_t(y) + h + 2);
 }
 
 void Graphics::DrawOval(int x, int y, int w, int h)
 {
-    QPainter pt(&pic_.image());
+    QPainter pt(&pic_.pixels());
     pt.setRenderHint(QPainter::Antialiasing, false);
     pt.setPen(QColor::fromRgb(fore_));
     pt.setBrush(Qt::NoBrush);
     pt.drawEllipse(x, y, w - 1, h - 1);
+    pic_.wrote();
+    pic_.changedRect(int64_t(x) - 1, int64_t(y) - 1, int64_t(x) + w + 2, int64_t(y) + h + 2);
 }
 
 void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int sx, int sy, int sw, int sh)
@@ -147,7 +195,7 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
     if (sw == kDefaultSize) sw = w;
     if (sh == kDefaultSize) sh = h;
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
-    QImage& dst = pic_.image();
+    QImage& dst = pic_.pixels();
     const QImage& s = src.image();
     if (w == sw && h == sh) {
         // Unscaled block copy, clipped to both pictures.
@@ -159,6 +207,8 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
         cw = std::min({cw, int64_t(s.width()) - sx1, int64_t(dst.width()) - dx1});
         ch = std::min({ch, int64_t(s.height()) - sy1, int64_t(dst.height()) - dy1});
         if (cw <= 0 || ch <= 0) return;
+        pic_.wrote();
+        if (&s == &dst) pic_.changedRect(dx1, dy1, dx1 + cw, dy1 + ch);
         if (&s == &dst) {
             QImage copy = s.copy(static_cast<int>(sx1), static_cast<int>(sy1), static_cast<int>(cw),
                                  static_cast<int>(ch));
@@ -166,19 +216,41 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
                 std::copy_n(crow(copy, static_cast<int>(r)), cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
             return;
         }
-        for (int64_t r = 0; r < ch; ++r)
-            std::copy_n(crow(s, static_cast<int>(sy1 + r)) + sx1, cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
+        if (!pic_.trackingChanges()) {
+            for (int64_t r = 0; r < ch; ++r)
+                std::copy_n(crow(s, static_cast<int>(sy1 + r)) + sx1, cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
+            return;
+        }
+        // Tile by tile, so that only what differs counts as changed.
+        for (int64_t r = 0; r < ch; ++r) {
+            const uint32_t* from = crow(s, static_cast<int>(sy1 + r)) + sx1;
+            uint32_t* to = row(dst, static_cast<int>(dy1 + r)) + dx1;
+            const int64_t yy = dy1 + r;
+            for (int64_t c0 = 0; c0 < cw;) {
+                const int64_t xx = dx1 + c0;
+                const int64_t n = std::min<int64_t>(cw - c0, Picture::kTile - (xx & (Picture::kTile - 1)));
+                if (std::memcmp(from + c0, to + c0, static_cast<size_t>(n) * 4) != 0) {
+                    std::copy_n(from + c0, n, to + c0);
+                    pic_.changedPixel(static_cast<int>(xx), static_cast<int>(yy));
+                }
+                c0 += n;
+            }
+        }
         return;
     }
     QPainter pt(&dst);
     pt.setRenderHint(QPainter::SmoothPixmapTransform, true);
     pt.drawImage(QRect(x, y, w, h), s, QRect(sx, sy, sw, sh));
+    pic_.wrote();
+    pic_.changedRect(x, y, int64_t(x) + w, int64_t(y) + h);
 }
 
 void Graphics::DrawImage(const QImage& src, int x, int y)
 {
-    QPainter pt(&pic_.image());
+    QPainter pt(&pic_.pixels());
     pt.drawImage(x, y, src);
+    pic_.wrote();
+    pic_.changedRect(x, y, int64_t(x) + src.width(), int64_t(y) + src.height());
 }
 
 // The font of the current settings and its metrics, made again only when a setting changed.
@@ -209,11 +281,19 @@ const Graphics::FontCache& Graphics::font() const
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (text.empty()) return;
-    QPainter pt(&pic_.image());
+    QPainter pt(&pic_.pixels());
     pt.setRenderHint(QPainter::TextAntialiasing, !oldRenderer_);
     pt.setFont(font().font);
     pt.setPen(QColor::fromRgb(fore_));
-    pt.drawText(x, y, decode(text, cp_));
+    const QString str = decode(text, cp_);
+    pt.drawText(x, y, str);
+    pic_.wrote();
+    if (pic_.trackingChanges()) {
+        const QRect r = font().metrics.boundingRect(str);
+        const int m = 2 + size_ / 4;
+        pic_.changedRect(int64_t(x) + r.left() - m, int64_t(y) + r.top() - m, int64_t(x) + r.right() + 1 + m,
+                         int64_t(y) + r.bottom() + 1 + m);
+    }
 }
 
 int Graphics::TextHeight() const { return font().metrics.height(); }
@@ -224,28 +304,35 @@ int Graphics::StringWidth(std::string_view text) const
     return font().metrics.horizontalAdvance(decode(text, cp_));
 }
 
+QRect Graphics::TextBounds(std::string_view text) const { return font().metrics.boundingRect(decode(text, cp_)); }
+
 Color RGBSurface::Pixel(int x, int y) const
 {
     if (!pic_.contains(x, y)) return kOutside;
-    return crow(pic_.image(), y)[x] & 0xFFFFFFu;
+    return crow(pic_.pixels(), y)[x] & 0xFFFFFFu;
 }
 
 void RGBSurface::SetPixel(int x, int y, Color c)
 {
     if (!pic_.contains(x, y)) return;
-    row(pic_.image(), y)[x] = 0xFF000000u | (c & 0xFFFFFFu);
+    uint32_t& px = row(pic_.pixels(), y)[x];
+    if (pic_.trackingChanges() && (px & 0xFFFFFFu) != (c & 0xFFFFFFu)) pic_.changedPixel(x, y);
+    px = 0xFF000000u | (c & 0xFFFFFFu);
+    pic_.wrote();
 }
 
 void RGBSurface::FloodFill(int x, int y, Color c)
 {
     if (!pic_.contains(x, y)) return;
-    QImage& img = pic_.image();
+    QImage& img = pic_.pixels();
     const int W = img.width(), H = img.height();
     uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
     const qsizetype stride = img.bytesPerLine() / 4;
     const uint32_t target = bits[y * stride + x] & 0xFFFFFFu;
     const uint32_t fill = 0xFF000000u | (c & 0xFFFFFFu);
     if (target == (c & 0xFFFFFFu)) return;
+    pic_.wrote();
+    const bool track = pic_.trackingChanges();
     auto same = [target](uint32_t px) { return (px & 0xFFFFFFu) == target; };
     // Span fill: a segment is a run of row py - dy already filled; row py is
     // explored under it only, and the parts of a new run that reach past the
@@ -268,10 +355,13 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         int px = x1;
         while (px >= 0 && same(line[px])) line[px--] = fill;
         int l = px + 1;
+        const int first = l;
+        int end = first;  // one past the last pixel filled on this row
         if (px < x1) {
             if (l < x1) push(py, l, x1 - 1, -dy);
             px = x1 + 1;
             while (px < W && same(line[px])) line[px++] = fill;
+            end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
         }
@@ -282,9 +372,11 @@ void RGBSurface::FloodFill(int x, int y, Color c)
             if (px > x2) break;
             l = px;
             while (px < W && same(line[px])) line[px++] = fill;
+            end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
         }
+        if (track && end > first) pic_.changedRect(first, py, end, py + 1);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "platform/picture.h"
@@ -121,4 +122,39 @@ TEST(PictureReference, FillsMatchOverMazesOfLinesAndNoise)
             ASSERT_TRUE(samePixels(fast, ref)) << "maze " << n << " fill " << k;
         }
     }
+}
+
+// Every pixel whose colour a drawing operation changed lies in a tile the
+// picture reports as changed; pixels written with their own colour do not count.
+TEST(PictureReference, ChangeTrackingCoversEveryChangedPixel)
+{
+    std::mt19937 rng(7);
+    auto in = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    Picture pic(150, 90), src(150, 90);
+    src.graphics().SetForeColor(0x336699);
+    src.graphics().FillRect(20, 10, 60, 50);
+    pic.setTrackChanges(true);
+    for (int n = 0; n < 300; ++n) {
+        const QImage before = pic.image().copy();
+        pic.clearChanges();
+        Graphics& g = pic.graphics();
+        g.SetForeColor(static_cast<Color>(in(0, 3)) * 0x404040);
+        const int x = in(-20, 160), y = in(-20, 100), x2 = in(-20, 160), y2 = in(-20, 100);
+        switch (n % 5) {
+        case 0: g.DrawLine(x, y, x2, y2); break;
+        case 1: pic.surface().FloodFill(x, y, g.ForeColor()); break;
+        case 2: g.DrawPicture(src, x, y, in(1, 80), in(1, 80), in(-5, 100), in(-5, 60)); break;
+        case 3: g.SetTextSize(in(9, 30)); g.DrawString("Wq]|", x, y); break;
+        default: pic.surface().SetPixel(x, y, g.ForeColor()); break;
+        }
+        for (int py = 0; py < 90; ++py)
+            for (int px = 0; px < 150; ++px)
+                if ((before.pixel(px, py) & 0xFFFFFFu) != (std::as_const(pic).image().pixel(px, py) & 0xFFFFFFu))
+                    ASSERT_TRUE(pic.tileChanged(px / Picture::kTile, py / Picture::kTile)) << "op " << n % 5;
+    }
+    // The same line again changes nothing.
+    pic.graphics().DrawLine(3, 4, 140, 80);
+    pic.clearChanges();
+    pic.graphics().DrawLine(3, 4, 140, 80);
+    EXPECT_FALSE(pic.anyChange());
 }
