@@ -261,7 +261,9 @@ void MapEngine::drawText(plat::Picture& pic, bool ownSize, bool record)
     g.SetCodePage(a.textCodePage());
     int32_t endSize = 0;
     std::vector<TextItem> items = textItems(pic, W, H, endSize);
+    g.beginText();
     for (const TextItem& it : items) drawTextItem(pic, it);
+    g.endText();
     endText(pic, endSize);
     if (isP && record && m.p1) {
         m.textLayer = TextLayerRecord{true, pic.version(), std::move(items)};
@@ -379,8 +381,10 @@ bool MapEngine::steptext()
     // that keeps them disjoint, which is all the copy needs.
     for (const QRect& r : rects) g.DrawPicture(p1, r.x(), r.y(), r.width(), r.height(), r.x(), r.y());
     if (m.countrynameson || m.citieson) {
+        g.beginText();
         for (size_t i = 0; i < items.size(); ++i)
             if (redraw[i]) drawTextItem(p, items[i]);
+        g.endText();
         endText(p, endSize);
     } else {
         g.SetUseOldRenderer(true);

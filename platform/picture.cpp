@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <optional>
 #include <cstring>
 #include <vector>
 
@@ -78,6 +79,16 @@ void Picture::changedRect(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
 }
 
 std::unique_ptr<Picture> NewPicture(int w, int h, int depth) { return std::make_unique<Picture>(w, h, depth); }
+
+Graphics::Graphics(Picture& pic) : pic_(pic) {}
+Graphics::~Graphics() = default;
+
+void Graphics::beginText()
+{
+    if (!painter_) painter_ = std::make_unique<QPainter>(&pic_.pixels());
+}
+
+void Graphics::endText() { painter_.reset(); }
 
 int Graphics::Width() const { return pic_.Width(); }
 int Graphics::Height() const { return pic_.Height(); }
@@ -168,6 +179,7 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
 
 void Graphics::FillOval(int x, int y, int w, int h)
 {
+    endText();
     QPainter pt(&pic_.pixels());
     pt.setRenderHint(QPainter::Antialiasing, false);
     pt.setPen(Qt::NoPen);
@@ -179,6 +191,7 @@ void Graphics::FillOval(int x, int y, int w, int h)
 
 void Graphics::DrawOval(int x, int y, int w, int h)
 {
+    endText();
     QPainter pt(&pic_.pixels());
     pt.setRenderHint(QPainter::Antialiasing, false);
     pt.setPen(QColor::fromRgb(fore_));
@@ -238,6 +251,7 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
         }
         return;
     }
+    endText();
     QPainter pt(&dst);
     pt.setRenderHint(QPainter::SmoothPixmapTransform, true);
     pt.drawImage(QRect(x, y, w, h), s, QRect(sx, sy, sw, sh));
@@ -247,6 +261,7 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
 
 void Graphics::DrawImage(const QImage& src, int x, int y)
 {
+    endText();
     QPainter pt(&pic_.pixels());
     pt.drawImage(x, y, src);
     pic_.wrote();
@@ -281,12 +296,14 @@ const Graphics::FontCache& Graphics::font() const
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (text.empty()) return;
-    QPainter pt(&pic_.pixels());
-    pt.setRenderHint(QPainter::TextAntialiasing, !oldRenderer_);
-    pt.setFont(font().font);
-    pt.setPen(QColor::fromRgb(fore_));
+    std::optional<QPainter> own;
+    QPainter* pt = painter_.get();
+    if (!pt) pt = &own.emplace(&pic_.pixels());
+    pt->setRenderHint(QPainter::TextAntialiasing, !oldRenderer_);
+    pt->setFont(font().font);
+    pt->setPen(QColor::fromRgb(fore_));
     const QString str = decode(text, cp_);
-    pt.drawText(x, y, str);
+    pt->drawText(x, y, str);
     pic_.wrote();
     if (pic_.trackingChanges()) {
         const QRect r = font().metrics.boundingRect(str);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,7 +36,8 @@ class Picture;
 
 class Graphics {
 public:
-    explicit Graphics(Picture& pic) : pic_(pic) {}
+    explicit Graphics(Picture& pic);
+    ~Graphics();
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;
 
@@ -63,6 +65,9 @@ public:
 
     // Text: the left end of the baseline at (x, y); no wrapping.
     void DrawString(std::string_view text, int x, int y);
+    // Between beginText and endText the strings share one painter.
+    void beginText();
+    void endText();
     void SetTextFont(const std::string& family) { font_ = family; }
     const std::string& TextFont() const { return font_; }
     void SetTextSize(int size) { size_ = size; }
@@ -96,6 +101,7 @@ private:
     bool oldRenderer_ = false;
     CodePage cp_ = CodePage::Win1252;
     mutable std::shared_ptr<FontCache> font_cache_;
+    std::unique_ptr<QPainter> painter_;
 };
 
 class RGBSurface {
