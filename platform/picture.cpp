@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "codepage.h"
@@ -275,21 +276,30 @@ struct Graphics::FontCache {
     bool bold, italic, underline, oldRenderer;
     QFont font;
     QFontMetrics metrics;
+    // Widths measured in this font, by code page and text.
+    std::unordered_map<std::string, int> widths;
+
+    bool is(const Graphics& g) const
+    {
+        return family == g.font_ && size == g.size_ && bold == g.bold_ && italic == g.italic_ &&
+               underline == g.underline_ && oldRenderer == g.oldRenderer_;
+    }
 };
 
 const Graphics::FontCache& Graphics::font() const
 {
-    const FontCache* c = font_cache_.get();
-    if (c && c->family == font_ && c->size == size_ && c->bold == bold_ && c->italic == italic_ &&
-        c->underline == underline_ && c->oldRenderer == oldRenderer_)
-        return *c;
+    if (font_cache_ && font_cache_->is(*this)) return *font_cache_;
+    for (const auto& c : fonts_)
+        if (c->is(*this)) return *(font_cache_ = c);
     QFont f(QString::fromStdString(font_));
     f.setPixelSize(std::max(size_, 1));
     f.setBold(bold_);
     f.setItalic(italic_);
     f.setUnderline(underline_);
     f.setStyleStrategy(oldRenderer_ ? QFont::NoAntialias : QFont::PreferAntialias);
-    font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f)});
+    font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f), {}});
+    if (fonts_.size() >= 16) fonts_.erase(fonts_.begin());
+    fonts_.push_back(font_cache_);
     return *font_cache_;
 }
 
@@ -318,7 +328,14 @@ int Graphics::TextAscent() const { return font().metrics.ascent(); }
 
 int Graphics::StringWidth(std::string_view text) const
 {
-    return font().metrics.horizontalAdvance(decode(text, cp_));
+    auto& widths = const_cast<FontCache&>(font()).widths;
+    std::string key(1, static_cast<char>(cp_));
+    key.append(text);
+    if (auto it = widths.find(key); it != widths.end()) return it->second;
+    if (widths.size() >= 8192) widths.clear();
+    const int w = font().metrics.horizontalAdvance(decode(text, cp_));
+    widths.emplace(std::move(key), w);
+    return w;
 }
 
 QRect Graphics::TextBounds(std::string_view text) const { return font().metrics.boundingRect(decode(text, cp_)); }

@@ -101,6 +101,8 @@ private:
     bool oldRenderer_ = false;
     CodePage cp_ = CodePage::Win1252;
     mutable std::shared_ptr<FontCache> font_cache_;
+    // Fonts of recent settings, so that switching sizes back and forth keeps them.
+    mutable std::vector<std::shared_ptr<FontCache>> fonts_;
     std::unique_ptr<QPainter> painter_;
 };
 
