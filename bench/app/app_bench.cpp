@@ -56,6 +56,22 @@ double quantile(std::vector<double> v, double q)
     return v[i];
 }
 
+// Resident and peak resident memory now, in MB, for the log of where it goes.
+void memoryNote(const char* stage, int w, int h)
+{
+    if (!std::getenv("QUILLMERE_BENCH_MEMORY")) return;
+    FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return;
+    char line[256];
+    long rss = 0, hwm = 0;
+    while (std::fgets(line, sizeof line, f)) {
+        std::sscanf(line, "VmRSS: %ld", &rss);
+        std::sscanf(line, "VmHWM: %ld", &hwm);
+    }
+    std::fclose(f);
+    std::printf("memory %dx%d %s: %.1f MB resident, %.1f MB peak\n", w, h, stage, rss / 1024.0, hwm / 1024.0);
+}
+
 // Waits for the windows to paint what is pending.
 void paintPending()
 {
@@ -97,10 +113,13 @@ int child(int w, int h, bool full, double spawnedAtMs)
     char* argv[] = {arg0, nullptr};
     QApplication qapp(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
+    memoryNote("Qt started", w, h);
     quillmere_data::installStoredItems();
     quil2a::App app;
     app.start();
+    memoryNote("windows open", w, h);
     paintPending();
+    memoryNote("windows painted", w, h);
     quil2a::MainWindow& win = app.mainWindow();
     win.MapCanvas->shownPicture();
     if (full) {
@@ -112,44 +131,14 @@ int child(int w, int h, bool full, double spawnedAtMs)
     quil2a::MapEngine& e = app.engine();
     std::printf("screen %dx%d: map canvas %dx%d, pictures %dx%d\n", w, h, win.MapCanvas->width(), win.MapCanvas->height(),
                 m.p->Width(), m.p->Height());
-    const double floorMs = floorCopy(w, h);
-    std::printf("floor copy %dx%d: %.3f ms\n", w, h, floorMs);
 
-    if (full) {
-        std::vector<double> ms;
-        for (int i = 0; i < 15; ++i) {
-            const auto t0 = Clock::now();
-            e.displaymap(*m.p, true);
-            ms.push_back(msSince(t0));
-        }
-        std::printf("full render %dx%d: %.2f ms\n", w, h, quantile(ms, 0.5));
-        std::printf("full render %dx%d / floor: %.1f x\n", w, h, quantile(ms, 0.5) / floorMs);
-
-        // The finest export: 4 x the canvas at the export's scale, as the dialog renders it.
-        const int k = 4, cw = win.MapCanvas->width(), ch = win.MapCanvas->height();
-        const double scale = m.scale, xc = m.xc, yc = m.yc;
-        std::vector<double> ex;
-        for (int i = 0; i < 5; ++i) {
-            const auto t0 = Clock::now();
-            auto pic = plat::NewPicture(k * cw, k * ch, 32);
-            pic->graphics().SetUseOldRenderer(true);
-            m.scale = quil2a::exportScale(scale, k, 0.8);
-            m.xc = k * cw / 2.0;
-            m.yc = k * ch / 2.0;
-            e.displaymap(*pic, false);
-            ex.push_back(msSince(t0));
-            m.scale = scale;
-            m.xc = xc;
-            m.yc = yc;
-        }
-        e.displaymap(*m.p, true);
-        std::printf("export x4: %.1f ms (%dx%d)\n", quantile(ex, 0.5), k * cw, k * ch);
-    }
-
-    // The walk, one tenth a tick, through the timer's own action.
+    // The walk, one tenth a tick, through the timer's own action, with the
+    // narrative window open as the program opens it.
     m.maindate = 1000.0;
     e.jumpdate();
     paintPending();
+    memoryNote("at 1000.0", w, h);
+    if (std::getenv("QUILLMERE_BENCH_NONARR")) m.NarrWinOpen = false;  // to tell the window's share
     quil2a::ShellState& s = app.shell();
     s.targetdate = 2003.0;
     m.speedi = 6;  // one step a tick
@@ -160,6 +149,7 @@ int child(int w, int h, bool full, double spawnedAtMs)
     win.EvoTimer.setMode(2);
     std::vector<double> redraw;
     int ticks = 0;
+    const char* slow = std::getenv("QUILLMERE_BENCH_SLOW");
     const auto w0 = Clock::now();
     while (win.EvoTimer.Mode() != 0) {
         const auto t0 = Clock::now();
@@ -169,9 +159,58 @@ int child(int w, int h, bool full, double spawnedAtMs)
         const double ms = msSince(t0);
         ++ticks;
         if (drew) redraw.push_back(ms);
+        if (drew && slow && ms > std::atof(slow)) std::printf("slow step to %.1f: %.2f ms\n", m.maindate, ms);
     }
     const double walkS = msSince(w0) / 1000.0;
+    memoryNote("after the walk", w, h);
+    // The program's own peak, read before the bench allocates anything more.
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    const double peakMB = ru.ru_maxrss / 1024.0;
+
+    double renderMs = -1, exportMs = -1;
+    int exportW = 0, exportH = 0;
+    if (full) {
+        std::vector<double> ms;
+        for (int i = 0; i < 15; ++i) {
+            const auto t0 = Clock::now();
+            e.displaymap(*m.p, true);
+            ms.push_back(msSince(t0));
+        }
+        renderMs = quantile(ms, 0.5);
+
+        // The finest export: 4 x the canvas at the export's scale, as the dialog renders it.
+        const int k = 4, cw = win.MapCanvas->width(), ch = win.MapCanvas->height();
+        exportW = k * cw;
+        exportH = k * ch;
+        const double scale = m.scale, xc = m.xc, yc = m.yc;
+        std::vector<double> ex;
+        for (int i = 0; i < 5; ++i) {
+            const auto t0 = Clock::now();
+            auto pic = plat::NewPicture(exportW, exportH, 32);
+            pic->graphics().SetUseOldRenderer(true);
+            m.scale = quil2a::exportScale(scale, k, 0.8);
+            m.xc = exportW / 2.0;
+            m.yc = exportH / 2.0;
+            e.displaymap(*pic, false);
+            ex.push_back(msSince(t0));
+            m.scale = scale;
+            m.xc = xc;
+            m.yc = yc;
+        }
+        e.displaymap(*m.p, true);
+        exportMs = quantile(ex, 0.5);
+    }
+    const double floorMs = floorCopy(w, h);
+
     const double p50 = quantile(redraw, 0.5), p95 = quantile(redraw, 0.95), mx = quantile(redraw, 1.0);
+    std::printf("floor copy %dx%d: %.3f ms\n", w, h, floorMs);
+    if (full) {
+        std::printf("full render %dx%d: %.2f ms\n", w, h, renderMs);
+        std::printf("full render %dx%d / floor: %.1f x\n", w, h, renderMs / floorMs);
+        std::printf("export x4: %.1f ms\n", exportMs);
+        std::printf("export x4 picture: %dx%d\n", exportW, exportH);
+    }
     std::printf("app steps %dx%d: %d ticks from 1000.0 to %.1f, %zu redrew the map\n", w, h, ticks, m.maindate,
                 redraw.size());
     std::printf("app step p50 %dx%d: %.3f ms\n", w, h, p50);
@@ -180,9 +219,7 @@ int child(int w, int h, bool full, double spawnedAtMs)
     std::printf("app step p95 %dx%d / floor: %.2f x\n", w, h, p95 / floorMs);
     std::printf("app step max %dx%d / floor: %.2f x\n", w, h, mx / floorMs);
     std::printf("app walk %dx%d: %.2f s\n", w, h, walkS);
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    std::printf("app peak rss %dx%d: %.1f MB\n", w, h, ru.ru_maxrss / 1024.0);
+    std::printf("app peak rss %dx%d: %.1f MB\n", w, h, peakMB);
     std::fflush(stdout);
     return 0;
 }
