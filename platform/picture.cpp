@@ -139,6 +139,28 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
         __int128 num = __int128(2) * i * minor + major;
         return static_cast<int64_t>(num / (__int128(2) * major));
     };
+    // Both ends inside: every step is drawn, no clipping to work out.
+    if (x1 >= 0 && x1 < W && x2 >= 0 && x2 < W && y1 >= 0 && y1 < H && y2 >= 0 && y2 < H) {
+        uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
+        const int64_t stride = img.bytesPerLine() / 4;
+        const bool track = pic_.trackingChanges();
+        const int64_t den = 2 * major, inc = 2 * minor;
+        int64_t rem = major, b = b0, a = a0;
+        pic_.wrote();
+        for (int64_t i = 0; i <= major; ++i) {
+            const int64_t px = xMajor ? a : b, py = xMajor ? b : a;
+            uint32_t& dst = bits[py * stride + px];
+            if (track && (dst & 0xFFFFFFu) != (c & 0xFFFFFFu)) pic_.changedPixel(static_cast<int>(px), static_cast<int>(py));
+            dst = c;
+            a += sa;
+            rem += inc;
+            if (rem >= den && major != 0) {
+                rem -= den;
+                b += sb;
+            }
+        }
+        return;
+    }
     // Steps whose major coordinate is inside the picture.
     int64_t lo, hi;
     if (sa > 0) { lo = -a0; hi = aLimit - 1 - a0; }
@@ -230,7 +252,10 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
                 std::copy_n(crow(copy, static_cast<int>(r)), cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
             return;
         }
-        if (!pic_.trackingChanges()) {
+        // A copy of much of the picture is counted whole: comparing first
+        // would cost more than it could save.
+        if (pic_.trackingChanges() && cw * ch * 4 >= int64_t(dst.width()) * dst.height()) pic_.changedRect(dx1, dy1, dx1 + cw, dy1 + ch);
+        if (!pic_.trackingChanges() || cw * ch * 4 >= int64_t(dst.width()) * dst.height()) {
             for (int64_t r = 0; r < ch; ++r)
                 std::copy_n(crow(s, static_cast<int>(sy1 + r)) + sx1, cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
             return;
@@ -387,14 +412,16 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         const int dy = s.dy, py = s.y + dy, x1 = s.x1, x2 = s.x2;
         uint32_t* line = bits + py * stride;
         int px = x1;
-        while (px >= 0 && same(line[px])) line[px--] = fill;
+        while (px >= 0 && same(line[px])) --px;
         int l = px + 1;
+        std::fill(line + l, line + std::max(l, x1 + 1), fill);
         const int first = l;
         int end = first;  // one past the last pixel filled on this row
         if (px < x1) {
             if (l < x1) push(py, l, x1 - 1, -dy);
             px = x1 + 1;
-            while (px < W && same(line[px])) line[px++] = fill;
+            while (px < W && same(line[px])) ++px;
+            std::fill(line + x1 + 1, line + px, fill);
             end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
@@ -405,7 +432,8 @@ void RGBSurface::FloodFill(int x, int y, Color c)
             }
             if (px > x2) break;
             l = px;
-            while (px < W && same(line[px])) line[px++] = fill;
+            while (px < W && same(line[px])) ++px;
+            std::fill(line + l, line + px, fill);
             end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
