@@ -448,19 +448,19 @@ int MainWindow::mapCanvasHeight() const { return MapCanvas->height(); }
 void MainWindow::drawMapCanvas(const plat::Picture& p)
 {
     MapCanvas->graphics().DrawPicture(p, -20, -20);
-    mapShown_ = {&p, p.version(), &MapCanvas->picture(), MapCanvas->picture().version()};
+    mapShown_ = {p.serial(), p.version(), MapCanvas->picture().serial(), MapCanvas->picture().version()};
 }
 
 void MainWindow::drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects, uint64_t since)
 {
     // Only when the canvas still shows that version of p and nothing else.
-    const MapShown now{&p, since, &MapCanvas->picture(), MapCanvas->picture().version()};
+    const MapShown now{p.serial(), since, MapCanvas->picture().serial(), MapCanvas->picture().version()};
     if (!(now == mapShown_)) {
         drawMapCanvas(p);
         return;
     }
     MapCanvas->copyParts(p, -20, -20, rects);
-    mapShown_ = {&p, p.version(), &MapCanvas->picture(), MapCanvas->picture().version()};
+    mapShown_ = {p.serial(), p.version(), MapCanvas->picture().serial(), MapCanvas->picture().version()};
 }
 
 void MainWindow::refreshMainWindow() { Refresh(false); }

@@ -35,12 +35,20 @@ int64_t firstTrue(int64_t lo, int64_t hi, P pred)
 
 }  // namespace
 
-Picture::Picture(int w, int h, int) : img_(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32)
+namespace {
+uint64_t nextSerial()
+{
+    static uint64_t n = 0;
+    return ++n;
+}
+}  // namespace
+
+Picture::Picture(int w, int h, int) : img_(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32), serial_(nextSerial())
 {
     img_.fill(0xFFFFFFFFu);
 }
 
-Picture::Picture(const QImage& img) : img_(img.convertToFormat(QImage::Format_RGB32)) {}
+Picture::Picture(const QImage& img) : img_(img.convertToFormat(QImage::Format_RGB32)), serial_(nextSerial()) {}
 
 void Picture::setTrackChanges(bool on)
 {

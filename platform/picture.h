@@ -145,6 +145,8 @@ public:
 
     // Goes up with every drawing operation on the picture.
     uint64_t version() const { return version_; }
+    // Tells this picture from every other made in the run.
+    uint64_t serial() const { return serial_; }
 
     // Change tracking: while on, the picture keeps which tiles of kTile x kTile
     // pixels hold a pixel whose colour changed since clearChanges (a pixel
@@ -177,6 +179,7 @@ private:
     Graphics g_{*this};
     RGBSurface s_{*this};
     uint64_t version_ = 0;
+    uint64_t serial_;
     bool tracking_ = false, anyChange_ = false;
     int tilesX_ = 0, tilesY_ = 0;
     std::vector<uint8_t> tiles_;
