@@ -2,17 +2,22 @@
 // process of its own, the real main window with its map canvas and the
 // narrative window on Qt's offscreen platform with a screen of that size.
 // Printed, one figure a line as "name: value unit":
-//   floor copy WxH      one copy of a screen-sized picture (the floor), this run;
+//   floor copy WxH      one plain copy of a screen-sized picture, this run;
 //   start to first painted map   from spawning the process to the map canvas
 //                       painted on the window (1920x1080 only);
-//   full render WxH     displaymap of the screen map;
-//   export x4           the render of the finest export (4 x the canvas);
+//   full render WxH     displaymap of the screen map, median;
+//   export x4           a new picture 4 x the canvas and displaymap into it at
+//                       the export's scale, median (no PNG writing);
 //   app step ...        the animation timer's own tick, one tenth per tick,
 //                       with the windows' paint and flush that follow it,
 //                       counted only for the ticks that redrew the map;
 //   app walk            every tenth from 1000.0 to 2003.0 that way;
-//   app peak rss        the process's peak resident memory after the walk.
-// Without arguments it runs both screen sizes and prints their lines.
+//   app peak rss        the process's peak resident memory, read right after
+//                       the walk, before the bench's own buffers.
+// Without arguments it runs both screen sizes and prints their lines. For a
+// look inside: QUILLMERE_BENCH_SLOW=ms lists the redrawing steps above ms,
+// QUILLMERE_BENCH_MEMORY=1 prints memory by stage, QUILLMERE_BENCH_NONARR=1
+// closes the narrative window for the walk (to tell its share).
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -129,8 +134,8 @@ int child(int w, int h, bool full, double spawnedAtMs)
     }
     quil2a::MapState& m = app.state();
     quil2a::MapEngine& e = app.engine();
-    std::printf("screen %dx%d: map canvas %dx%d, pictures %dx%d\n", w, h, win.MapCanvas->width(), win.MapCanvas->height(),
-                m.p->Width(), m.p->Height());
+    std::printf("map canvas %dx%d: %dx%d pixels\n", w, h, win.MapCanvas->width(), win.MapCanvas->height());
+    std::printf("map pictures %dx%d: %dx%d pixels\n", w, h, m.p->Width(), m.p->Height());
 
     // The walk, one tenth a tick, through the timer's own action, with the
     // narrative window open as the program opens it.
@@ -209,10 +214,10 @@ int child(int w, int h, bool full, double spawnedAtMs)
         std::printf("full render %dx%d: %.2f ms\n", w, h, renderMs);
         std::printf("full render %dx%d / floor: %.1f x\n", w, h, renderMs / floorMs);
         std::printf("export x4: %.1f ms\n", exportMs);
-        std::printf("export x4 picture: %dx%d\n", exportW, exportH);
+        std::printf("export x4 picture: %dx%d pixels\n", exportW, exportH);
     }
-    std::printf("app steps %dx%d: %d ticks from 1000.0 to %.1f, %zu redrew the map\n", w, h, ticks, m.maindate,
-                redraw.size());
+    std::printf("app ticks %dx%d: %d ticks of one step, 1000.0 to %.1f\n", w, h, ticks, m.maindate);
+    std::printf("app redrawing steps %dx%d: %zu steps\n", w, h, redraw.size());
     std::printf("app step p50 %dx%d: %.3f ms\n", w, h, p50);
     std::printf("app step p95 %dx%d: %.3f ms\n", w, h, p95);
     std::printf("app step max %dx%d: %.3f ms\n", w, h, mx);

@@ -149,8 +149,9 @@ TEST(PictureReference, ChangeTrackingCoversEveryChangedPixel)
         }
         for (int py = 0; py < 90; ++py)
             for (int px = 0; px < 150; ++px)
-                if ((before.pixel(px, py) & 0xFFFFFFu) != (std::as_const(pic).image().pixel(px, py) & 0xFFFFFFu))
+                if ((before.pixel(px, py) & 0xFFFFFFu) != (std::as_const(pic).image().pixel(px, py) & 0xFFFFFFu)) {
                     ASSERT_TRUE(pic.tileChanged(px / Picture::kTile, py / Picture::kTile)) << "op " << n % 5;
+                }
     }
     // The same line again changes nothing.
     pic.graphics().DrawLine(3, 4, 140, 80);
