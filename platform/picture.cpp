@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <optional>
 #include <cstring>
@@ -19,6 +21,24 @@ inline uint32_t* row(QImage& img, int y) { return reinterpret_cast<uint32_t*>(im
 inline const uint32_t* crow(const QImage& img, int y)
 {
     return reinterpret_cast<const uint32_t*>(img.constScanLine(y));
+}
+
+// First x in [from, end) whose pixel is (match) or is not (!match) of the
+// colour target (alpha ignored); end when none. Four pixels at a time.
+template <bool match>
+int scanRight(const uint32_t* line, int from, int end, uint32_t target)
+{
+    int x = from;
+    const __m128i mask = _mm_set1_epi32(0xFFFFFF), t = _mm_set1_epi32(static_cast<int>(target));
+    for (; x + 4 <= end; x += 4) {
+        const __m128i v = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x)), mask);
+        int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
+        if (!match) eq = ~eq & 0xF;
+        if (eq) return x + __builtin_ctz(static_cast<unsigned>(eq));
+    }
+    for (; x < end; ++x)
+        if (((line[x] & 0xFFFFFFu) == target) == match) return x;
+    return end;
 }
 
 // Smallest i in [lo, hi] with pred(i) true, for pred false..true; hi + 1 when none.
@@ -420,15 +440,24 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         const int dy = s.dy, py = s.y + dy, x1 = s.x1, x2 = s.x2;
         uint32_t* line = bits + py * stride;
         int px = x1;
-        while (px >= 0 && same(line[px])) --px;
+        if (same(line[px])) {
+            // Leftwards four at a time while all four match.
+            while (px >= 4) {
+                const __m128i v = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + px - 4)),
+                                                _mm_set1_epi32(0xFFFFFF));
+                if (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, _mm_set1_epi32(static_cast<int>(target))))) != 0xF)
+                    break;
+                px -= 4;
+            }
+            while (px >= 0 && same(line[px])) --px;
+        }
         int l = px + 1;
         std::fill(line + l, line + std::max(l, x1 + 1), fill);
         const int first = l;
         int end = first;  // one past the last pixel filled on this row
         if (px < x1) {
             if (l < x1) push(py, l, x1 - 1, -dy);
-            px = x1 + 1;
-            while (px < W && same(line[px])) ++px;
+            px = scanRight<false>(line, x1 + 1, W, target);
             std::fill(line + x1 + 1, line + px, fill);
             end = px;
             push(py, l, px - 1, dy);
@@ -436,11 +465,10 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         }
         // Further runs that start under the segment.
         for (;;) {
-            for (++px; px <= x2 && !same(line[px]); ++px) {
-            }
+            px = scanRight<true>(line, px + 1, x2 + 1, target);
             if (px > x2) break;
             l = px;
-            while (px < W && same(line[px])) ++px;
+            px = scanRight<false>(line, px, W, target);
             std::fill(line + l, line + px, fill);
             end = px;
             push(py, l, px - 1, dy);
