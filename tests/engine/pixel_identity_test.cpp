@@ -4,9 +4,10 @@
 // that redraws is also checked against the plain way of making p: all of p1
 // copied, then the whole text layer drawn over it.
 //
-// The recorded hashes belong to one state of the stored map data: when the
-// data change, the suite says so and skips; QUILLMERE_PRINT_HASHES=1 prints
-// the table to record again.
+// The recorded hashes belong to one state of the stored map data and to the
+// font the system gives for "Times": otherwise only the step comparisons run
+// (the renders are skipped, saying why); QUILLMERE_PRINT_HASHES=1 prints the
+// table to record again.
 #include <gtest/gtest.h>
 
 #include <QFont>
@@ -116,11 +117,11 @@ protected:
     void SetUp() override
     {
         const uint64_t d = dataHash(a());
-        if (printing()) std::printf("data 0x%016llxull font %s\n", static_cast<unsigned long long>(d), labelFont().c_str());
-        else if (d != kDataHash) GTEST_SKIP() << "the stored map data changed: record the hashes again";
         font_ = labelFont();
-        if (!printing() && font_ != "Liberation Serif" && font_ != "Nimbus Roman")
-            GTEST_SKIP() << "no hashes recorded for the label font " << font_;
+        if (printing()) std::printf("data 0x%016llxull font %s\n", static_cast<unsigned long long>(d), font_.c_str());
+        // The walks still compare every step with the plain way.
+        if (d != kDataHash) recorded_ = "the stored map data changed: record the hashes again";
+        else if (font_ != "Liberation Serif" && font_ != "Nimbus Roman") recorded_ = "no hashes for the label font " + font_;
     }
 
     struct Map {
@@ -140,19 +141,25 @@ protected:
     };
 
     std::string font_;
+    // Why the recorded hashes do not apply here; empty when they do.
+    std::string recorded_;
 
     template <class C>
     void check(const C& c, uint64_t got)
     {
         const char* name = c.name;
         const uint64_t expected = font_ == "Nimbus Roman" ? c.nimbus : c.liberation;
-        if (printing()) std::printf("%s 0x%016llxull\n", name, static_cast<unsigned long long>(got));
-        else EXPECT_EQ(got, expected) << name;
+        if (printing()) {
+            std::printf("%s 0x%016llxull\n", name, static_cast<unsigned long long>(got));
+        } else if (recorded_.empty()) {
+            EXPECT_EQ(got, expected) << name;
+        }
     }
 };
 
 TEST_F(PixelIdentity, FullRendersAtSeveralDatesZoomsAndSizes)
 {
+    if (!recorded_.empty() && !printing()) GTEST_SKIP() << recorded_;
     for (const Case& c : kRenders) {
         Map map(a(), c.w, c.h, c.zoom, c.date);
         check(c, hashPicture(*map.m.p2, hashPicture(*map.m.p1, hashPicture(*map.m.p))));
