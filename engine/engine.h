@@ -60,6 +60,9 @@ public:
     MapState& state() { return m; }
 
 private:
+    // Background, geography lines and water on pic.
+    void drawGeography(plat::Picture& pic);
+    GeoLayerKey geoLayerKey(int32_t W, int32_t H);
     // The text layer drawn whole on pic; record: pic is p over a fresh copy of p1.
     void drawText(plat::Picture& pic, bool ownSize, bool record);
     // The items of the text layer for W x H in drawing order, without drawing;

@@ -34,6 +34,19 @@ struct TextLayerRecord {
     std::vector<TextItem> items;
 };
 
+// What the geography layer kept in p2 was drawn for: the view, the picture
+// size, the colours and the geography data; p2's serial and version after.
+struct GeoLayerKey {
+    bool valid = false;
+    uint64_t p2serial = 0, p2version = 0;
+    int32_t w = 0, h = 0;
+    double x0 = 0, y0 = 0, scale = 0, xc = 0, yc = 0;
+    uint32_t blankgrey = 0, watercolor = 0, coastcolor = 0, rivercolor = 0;
+    bool scheme0 = false;
+    uint64_t data = 0;
+    bool operator==(const GeoLayerKey&) const = default;
+};
+
 struct MapState {
     // Date, in years on the tenth grid.
     double maindate = 1805.0;
@@ -51,6 +64,8 @@ struct MapState {
     std::unique_ptr<plat::Picture> p, p1, p2;
     // What p's text layer holds, for a step that redraws only what changed.
     TextLayerRecord textLayer;
+    // What p2 holds, so that a render of the same view starts from it.
+    GeoLayerKey geoLayer;
 
     // Active-list counts, per-step flags, dirty rectangles.
     int32_t NActiveBdrs = 0, NActivePts = 0;

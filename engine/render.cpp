@@ -106,17 +106,49 @@ bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, 
 
 }  // namespace mapdraw
 
-void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
+GeoLayerKey MapEngine::geoLayerKey(int32_t W, int32_t H)
+{
+    GeoLayerKey k;
+    k.valid = true;
+    k.p2serial = m.p2 ? m.p2->serial() : 0;
+    k.w = W;
+    k.h = H;
+    k.x0 = m.x0;
+    k.y0 = m.y0;
+    k.scale = m.scale;
+    k.xc = m.xc;
+    k.yc = m.yc;
+    k.blankgrey = a.blankgrey;
+    k.watercolor = a.watercolor;
+    k.coastcolor = a.coastcolor;
+    k.rivercolor = a.rivercolor;
+    k.scheme0 = a.colorscheme == 0;
+    // The texts themselves for the short tables, where each long polyline text is.
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](const void* p, size_t n) {
+        const auto* b = static_cast<const unsigned char*>(p);
+        for (size_t i = 0; i < n; ++i) h = (h ^ b[i]) * 1099511628211ull;
+    };
+    for (int32_t i = 0; i <= a.geoinfo.ubound(); ++i) mix(a.geoinfo[i].data(), a.geoinfo[i].size() + 1);
+    for (int32_t i = 0; i <= a.wtinfo.ubound(); ++i) mix(a.wtinfo[i].data(), a.wtinfo[i].size() + 1);
+    for (int32_t i = 0; i <= a.geodata.ubound(); ++i) {
+        const plat::Bytes& d = a.geodata[i];
+        const char* ptr = d.data();
+        const size_t n = d.size();
+        mix(&ptr, sizeof ptr);
+        mix(&n, sizeof n);
+        if (n <= 32) mix(d.data(), n);
+    }
+    k.data = h;
+    return k;
+}
+
+void MapEngine::drawGeography(plat::Picture& pic)
 {
     using namespace mapdraw;
     const int W = pic.Width(), H = pic.Height();
     plat::Graphics& g = pic.graphics();
     plat::RGBSurface& s = pic.surface();
-
-    // The identification label goes with the old map.
-    m.IDfadeout = 0;
-    host.setIdLabelWidth(0);
-
     g.SetForeColor(a.blankgrey);
     g.FillRect(0, 0, W, H);
 
@@ -153,7 +185,42 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
         if (here != a.watercolor && here != a.coastcolor) s.FloodFill(Int(sx), Int(sy), a.watercolor);
     }
 
-    if (keepLayers && m.p2 && m.p2.get() != &pic) m.p2->graphics().DrawPicture(pic, 0, 0);
+
+}
+
+void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
+{
+    using namespace mapdraw;
+    const int W = pic.Width(), H = pic.Height();
+    plat::Graphics& g = pic.graphics();
+
+    // The identification label goes with the old map.
+    m.IDfadeout = 0;
+    host.setIdLabelWidth(0);
+
+    // The geography layer depends only on the view, the size, the colours and
+    // the geography data: when p2 still holds it for all of these, it is copied.
+    const bool layers = keepLayers && m.p2 && m.p2.get() != &pic;
+    GeoLayerKey key;
+    bool kept = false;
+    if (layers) {
+        key = geoLayerKey(W, H);
+        key.p2version = m.p2->version();
+        kept = key == m.geoLayer;
+    }
+    if (kept) {
+        g.DrawPicture(*m.p2, 0, 0);
+    } else {
+        drawGeography(pic);
+        m.geoLayer.valid = false;
+        if (layers) {
+            m.p2->graphics().DrawPicture(pic, 0, 0);
+            if (m.p2->Width() == W && m.p2->Height() == H) {
+                m.geoLayer = key;
+                m.geoLayer.p2version = m.p2->version();
+            }
+        }
+    }
 
     g.SetForeColor(0x000000);
     for (int32_t k = 1; k <= m.NActiveBdrs && k <= a.ActiveBdr.ubound(); ++k) strokeBorder(*this, pic, W, H, k);

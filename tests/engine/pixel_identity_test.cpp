@@ -166,6 +166,24 @@ TEST_F(PixelIdentity, FullRendersAtSeveralDatesZoomsAndSizes)
     }
 }
 
+// A render of the view already drawn starts from the kept geography layer:
+// a jump to another date gives the pictures of a first render of that date.
+TEST_F(PixelIdentity, RendersOfTheSameViewMatchFirstRenders)
+{
+    for (const Case& c : kRenders) {
+        Map map(a(), c.w, c.h, c.zoom, c.date);
+        const double other = c.date < 1500 ? c.date + 350.5 : c.date - 250.3;
+        map.m.maindate = other;
+        map.e.jumptodate();
+        const uint64_t kept = map.m.p2->version();
+        map.e.displaymap(*map.m.p, true);
+        EXPECT_EQ(map.m.p2->version(), kept) << c.name << ": the geography layer was drawn again";
+        Map fresh(a(), c.w, c.h, c.zoom, other);
+        for (auto pic : {&quil2a::MapState::p, &quil2a::MapState::p1, &quil2a::MapState::p2})
+            ASSERT_EQ(hashPicture(*(map.m.*pic)), hashPicture(*(fresh.m.*pic))) << c.name;
+    }
+}
+
 TEST_F(PixelIdentity, SteppedWalksForwardAndBack)
 {
     for (const Walk& w : kWalks) {
