@@ -95,6 +95,7 @@ test-sanitize: deps-test
 
 bench: build-bench
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/quillmere-bench
+	./$(BUILD)/bench/quillmere-app-bench
 
 # Rebuilds the stored items from their sources (never part of run or test).
 data:

@@ -1,7 +1,9 @@
 #include "app/canvas.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <utility>
 
 namespace quil2a {
 
@@ -59,6 +61,16 @@ void Canvas::Refresh(bool erase)
     update();
 }
 
+void Canvas::copyParts(const plat::Picture& src, int dx, int dy, const std::vector<QRect>& rects)
+{
+    fitPicture();
+    if (!painted_) paintPass(false);
+    for (const QRect& r : rects) {
+        pic_->graphics().DrawPicture(src, r.x() + dx, r.y() + dy, r.width(), r.height(), r.x(), r.y());
+        update(r.translated(dx, dy));
+    }
+}
+
 plat::Graphics& Canvas::graphics()
 {
     fitPicture();
@@ -83,19 +95,22 @@ void Canvas::setControlWidth(int w)
     setVisible(w > 0);
 }
 
-void Canvas::paintEvent(QPaintEvent*)
+void Canvas::paintEvent(QPaintEvent* e)
 {
     if (transparent()) return;
     fitPicture();
     if (!painted_) paintPass(false);
     QPainter painter(this);
-    painter.drawImage(0, 0, pic_->image());
+    const QImage& img = std::as_const(*pic_).image();
+    for (const QRect& r : e->region()) painter.drawImage(r.topLeft(), img, r);
 }
 
 void Canvas::showEvent(QShowEvent*)
 {
     // Coming on screen is a paint the system asks for: the paint handler runs.
     painted_ = false;
+    // A control that paints all of itself spares the windows under it.
+    setAttribute(Qt::WA_OpaquePaintEvent, !transparent());
 }
 
 void Canvas::resizeEvent(QResizeEvent*)

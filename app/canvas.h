@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/picture.h"
 #include "platform/text.h"
@@ -51,6 +52,11 @@ public:
 
     // Paints the control now (erasing first when asked) and shows it.
     void Refresh(bool erase = true);
+    // Copies the rectangles of src (its pixels) into the control shifted by
+    // (dx, dy) and shows only those.
+    void copyParts(const plat::Picture& src, int dx, int dy, const std::vector<QRect>& rects);
+    // The control's own picture (it changes with the control's size).
+    const plat::Picture& picture() const { return *pic_; }
     // The control's graphics for drawing outside its paint; shown at the next update.
     plat::Graphics& graphics();
     // What the control shows, painted first if it has not been since its last resize.

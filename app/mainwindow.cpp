@@ -439,13 +439,32 @@ void MainWindow::MapCanvas_Paint(plat::Graphics& g)
 void MainWindow::setDateFieldText(const plat::Bytes& text)
 {
     NewEditDate->EditText = text;
-    NewEditDate->Refresh(false);
+    // Of the steps of one animation tick only the last date is seen: the
+    // tick paints the field once at its end.
+    if (inTick_) dateFieldDue_ = true;
+    else NewEditDate->Refresh(false);
 }
 
 int MainWindow::mapCanvasWidth() const { return MapCanvas->width(); }
 int MainWindow::mapCanvasHeight() const { return MapCanvas->height(); }
 
-void MainWindow::drawMapCanvas(const plat::Picture& p) { MapCanvas->graphics().DrawPicture(p, -20, -20); }
+void MainWindow::drawMapCanvas(const plat::Picture& p)
+{
+    MapCanvas->graphics().DrawPicture(p, -20, -20);
+    mapShown_ = {p.serial(), p.version(), MapCanvas->picture().serial(), MapCanvas->picture().version()};
+}
+
+void MainWindow::drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects, uint64_t since)
+{
+    // Only when the canvas still shows that version of p and nothing else.
+    const MapShown now{p.serial(), since, MapCanvas->picture().serial(), MapCanvas->picture().version()};
+    if (!(now == mapShown_)) {
+        drawMapCanvas(p);
+        return;
+    }
+    MapCanvas->copyParts(p, -20, -20, rects);
+    mapShown_ = {p.serial(), p.version(), MapCanvas->picture().serial(), MapCanvas->picture().version()};
+}
 
 void MainWindow::refreshMainWindow() { Refresh(false); }
 

@@ -181,6 +181,7 @@ public:
     int mapCanvasWidth() const override;
     int mapCanvasHeight() const override;
     void drawMapCanvas(const plat::Picture& p) override;
+    void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects, uint64_t since) override;
     void refreshMainWindow() override;
     void drawHeadStrip(const plat::Picture& headpic) override;
     int idLabelLeft() const override;
@@ -232,6 +233,14 @@ private:
     NarrativeWindow* narr_ = nullptr;
     OptionsDialog* dlg_ = nullptr;
     bool inTick_ = false;
+    bool dateFieldDue_ = false;
+    // The picture and version the map canvas last received whole or in part,
+    // and the canvas's own picture and version after that.
+    struct MapShown {
+        uint64_t p = 0, version = 0;
+        uint64_t canvas = 0, canvasVersion = 0;
+        bool operator==(const MapShown&) const = default;
+    } mapShown_;
     bool closing_ = false;
     MapCursor mapCursor_ = MapCursor::StandardPointer;
 };

@@ -1,6 +1,7 @@
 // The time transport: the drawn control with its five symbols and two rows
 // of speed ticks, and the animation timer's tick.
 #include "app/application.h"
+#include "app/editdate.h"
 #include "app/mainwindow.h"
 
 namespace quil2a {
@@ -203,6 +204,10 @@ void MainWindow::EvoTimer_Action()
         }
     }
     engine.showdate();
+    if (dateFieldDue_) {
+        dateFieldDue_ = false;
+        NewEditDate->Refresh(false);
+    }
 }
 
 }  // namespace quil2a

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "atlasdata/coords.h"
 #include "atlasdata/records.h"
 #include "atlasdata/table.h"
 #include "platform/collection.h"
@@ -57,6 +58,8 @@ struct Atlas {
     Table<Bytes> wtinfo{2000};
     Table<Bytes> ptinfo{33000}, ptact{33000};
     Table<Bytes> DChanges{11000};
+    // Their coordinates, read once.
+    ParsedCoords coords;
 
     // Text data.
     Table<Bytes> quilstring{100};

@@ -4,6 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "atlasdata/atlas.h"
 #include "engine/host.h"
@@ -47,6 +51,10 @@ public:
 
     // Place labels, city marks and names.
     void displaymaptext(plat::Picture& pic, bool ownSize);
+    // The text layer of a date step on p: only the items that changed, and
+    // those they meet, drawn again over what p1 changed. False when p does not
+    // hold the text layer last recorded; nothing is drawn then.
+    bool steptext();
 
     // One step of the headline strip and of the identification label.
     void displayhead();
@@ -56,6 +64,24 @@ public:
     MapState& state() { return m; }
 
 private:
+    // Background, geography lines and water on pic.
+    void drawGeography(plat::Picture& pic);
+    GeoLayerKey geoLayerKey(int32_t W, int32_t H);
+    // The text layer drawn whole on pic; record: pic is p over a fresh copy of p1.
+    void drawText(plat::Picture& pic, bool ownSize, bool record);
+    // The items of the text layer for W x H in drawing order, without drawing;
+    // the text size the whole layer leaves set on the graphics.
+    std::vector<TextItem> textItems(plat::Picture& pic, int32_t W, int32_t H, int32_t& endSize);
+    void drawTextItem(plat::Picture& pic, const TextItem& it);
+    void endText(plat::Picture& pic, int32_t endSize);
+    struct TextMetrics {
+        int32_t width = 0;
+        QRect ink;
+    };
+    // Width and ink of a text in the graphics' present font, measured once.
+    const TextMetrics& measure(const plat::Graphics& g, const plat::Bytes& text);
+    std::unordered_map<std::string, TextMetrics> metrics_;
+
     Atlas& a;
     MapState& m;
     EngineHost& host;

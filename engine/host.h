@@ -2,7 +2,10 @@
 // tests record it. No widget is ever included by the engine.
 #pragma once
 
+#include <QRect>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/picture.h"
 #include "platform/text.h"
@@ -19,6 +22,12 @@ public:
     virtual int mapCanvasWidth() const = 0;
     virtual int mapCanvasHeight() const = 0;
     virtual void drawMapCanvas(const plat::Picture& p) = 0;
+    // Only the rectangles of p (picture pixels) changed since p's version
+    // `since`; a host that did not draw that version draws all of p.
+    virtual void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects, uint64_t since)
+    {
+        drawMapCanvas(p);
+    }
     // Main window: repaint without erasing.
     virtual void refreshMainWindow() = 0;
     // Main window: the headline strip picture drawn at (0, window height - 30).
@@ -47,6 +56,11 @@ public:
     int mapCanvasWidth() const override { return canvasW; }
     int mapCanvasHeight() const override { return canvasH; }
     void drawMapCanvas(const plat::Picture&) override { ++canvasDraws; }
+    void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>&, uint64_t) override
+    {
+        ++canvasPartDraws;
+        drawMapCanvas(p);
+    }
     void refreshMainWindow() override { ++mainRefreshes; }
     void drawHeadStrip(const plat::Picture&) override { ++headDraws; }
     int idLabelLeft() const override { return idLeft; }
@@ -63,7 +77,7 @@ public:
 
     int canvasW, canvasH;
     plat::Bytes dateText, lastNarrPage;
-    int canvasDraws = 0, mainRefreshes = 0, headDraws = 0, idRefreshes = 0;
+    int canvasDraws = 0, canvasPartDraws = 0, mainRefreshes = 0, headDraws = 0, idRefreshes = 0;
     int idLeft = 0, idTop = 0, idWidth = 0;
     int narrJumps = 0, narrUpdates = 0, boxUpdates = 0;
     int vmx1 = 0, vmy1 = 0, vmx2 = 0, vmy2 = 0;

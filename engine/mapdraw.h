@@ -1,6 +1,5 @@
-// Pieces shared by the full render and the dirty-rectangle refresh: reading
-// polylines and seeds without copying them, the border stroke and the
-// fill-point paint of one active slot.
+// Pieces shared by the full render and the dirty-rectangle refresh: the
+// border stroke and the fill-point paint of one active slot.
 //
 // No pixel outside a picture is ever read or written. Pixel() gives
 // plat::kOutside there, which equals no map colour; where the map would look
@@ -20,61 +19,6 @@
 #include "engine/engine.h"
 
 namespace quil2a::mapdraw {
-
-// Calls f(piece) for the pieces of s cut at sep, as Split does: none for the
-// empty text, otherwise one more piece than there are separators.
-template <class F>
-void forEachPiece(std::string_view s, char sep, F&& f)
-{
-    if (s.empty()) return;
-    size_t from = 0;
-    for (;;) {
-        const size_t at = s.find(sep, from);
-        if (at == std::string_view::npos) {
-            f(s.substr(from));
-            return;
-        }
-        f(s.substr(from, at - from));
-        from = at + 1;
-    }
-}
-
-// The text after the first ":", or all of it when there is none.
-inline std::string_view afterColon(std::string_view s)
-{
-    const size_t c = s.find(':');
-    return c == std::string_view::npos ? s : s.substr(c + 1);
-}
-
-struct MapPoint {
-    int32_t x = 0, y = 0;
-};
-
-// A polyline point "x,y", cut at its first ",".
-inline MapPoint pointOf(std::string_view tok)
-{
-    const size_t c = tok.find(',');
-    if (c == std::string_view::npos) return {0, intval(tok)};
-    return {intval(tok.substr(0, c)), intval(tok.substr(c + 1))};
-}
-
-struct Seed {
-    int32_t x = 0, y = 0, size = 0;
-};
-
-// A seed "x,y,size": fields 0, 1 and 2 of its pieces at ","; a missing field is 0.
-inline Seed seedOf(std::string_view tok)
-{
-    Seed s;
-    int field = 0;
-    forEachPiece(tok, ',', [&](std::string_view f) {
-        if (field == 0) s.x = intval(f);
-        else if (field == 1) s.y = intval(f);
-        else if (field == 2) s.size = intval(f);
-        ++field;
-    });
-    return s;
-}
 
 inline bool isLineColor(const Atlas& a, plat::Color c)
 {

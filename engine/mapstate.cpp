@@ -8,6 +8,8 @@ void MapState::makePictures(int w, int h)
     p1 = plat::NewPicture(w, h, 32);
     p2 = plat::NewPicture(w, h, 32);
     for (auto* pic : {p.get(), p1.get(), p2.get()}) pic->graphics().SetUseOldRenderer(true);
+    p1->setTrackChanges(true);
+    textLayer = TextLayerRecord{};
     mapscreenwid = p->Width();
     mapscreenht = p->Height();
     headpic = plat::NewPicture(w, 100, 32);

@@ -4,11 +4,48 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/picture.h"
 #include "platform/text.h"
 
 namespace quil2a {
+
+// One item of the text layer as drawn on p: a label line or a city with its
+// mark and name. The box holds every pixel the item reads or writes.
+struct TextItem {
+    bool city = false;
+    int32_t index = 0;
+    int32_t size = 0;
+    plat::Bytes text;
+    int32_t x = 0, y = 0;       // label line: DrawString position
+    double sx = 0, sy = 0;      // city point
+    int32_t arm = 0;
+    bool names = false;
+    double h = 0, w = 0;        // city name: line height and width
+    int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // box, [x1, x2) x [y1, y2)
+    uint64_t key = 0;
+};
+
+// The text layer last drawn on p over a copy of p1, and p's version then.
+struct TextLayerRecord {
+    bool valid = false;
+    uint64_t pVersion = 0;
+    std::vector<TextItem> items;
+};
+
+// What the geography layer kept in p2 was drawn for: the view, the picture
+// size, the colours and the geography data; p2's serial and version after.
+struct GeoLayerKey {
+    bool valid = false;
+    uint64_t p2serial = 0, p2version = 0;
+    int32_t w = 0, h = 0;
+    double x0 = 0, y0 = 0, scale = 0, xc = 0, yc = 0;
+    uint32_t blankgrey = 0, watercolor = 0, coastcolor = 0, rivercolor = 0;
+    bool scheme0 = false;
+    uint64_t data = 0;
+    bool operator==(const GeoLayerKey&) const = default;
+};
 
 struct MapState {
     // Date, in years on the tenth grid.
@@ -25,6 +62,10 @@ struct MapState {
 
     // Layer pictures: the map with labels, the political layer, the geography layer.
     std::unique_ptr<plat::Picture> p, p1, p2;
+    // What p's text layer holds, for a step that redraws only what changed.
+    TextLayerRecord textLayer;
+    // What p2 holds, so that a render of the same view starts from it.
+    GeoLayerKey geoLayer;
 
     // Active-list counts, per-step flags, dirty rectangles.
     int32_t NActiveBdrs = 0, NActivePts = 0;

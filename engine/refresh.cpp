@@ -96,20 +96,38 @@ void MapEngine::localrefresh()
                 }
             }
         }
-        for (int32_t k = 1; k <= np; ++k) {
+        // The box around all rectangles: a seed outside it meets none of them.
+        double ux1 = 0, uy1 = 0, ux2 = 0, uy2 = 0;
+        bool any = false;
+        for (int32_t j = 1; j <= nz; ++j) {
+            const zonetype* r = a.zone[j].get();
+            if (!r) continue;
+            ux1 = any ? std::min(ux1, r->x1) : r->x1;
+            uy1 = any ? std::min(uy1, r->y1) : r->y1;
+            ux2 = any ? std::max(ux2, r->x2) : r->x2;
+            uy2 = any ? std::max(uy2, r->y2) : r->y2;
+            any = true;
+        }
+        ux1 -= kMargin;
+        uy1 -= kMargin;
+        ux2 += kMargin;
+        uy2 += kMargin;
+        for (int32_t k = 1; k <= np && any; ++k) {
             if (a.ActivePtnow[k]) continue;
             bool hit = false;
-            forEachPiece(afterColon(a.ptinfo[a.ActivePt[k]]), ' ', [&](std::string_view tok) {
-                if (hit) return;
-                const Seed seed = seedOf(tok);
-                if (!(seed.size * m.scale > 0.05)) return;
+            const int32_t id = a.ActivePt[k];
+            if (!a.ptinfo.valid(id)) continue;
+            for (const Seed& seed : a.coords.fill(static_cast<size_t>(id), a.ptinfo[id])) {
+                if (hit) break;
+                if (!(seed.size * m.scale > 0.05)) continue;
                 const double sx = screenx(seed.x), sy = screeny(seed.y);
+                if (!(ux1 < sx && uy1 < sy && sx < ux2 && sy < uy2)) continue;
                 for (int32_t j = 1; j <= nz && !hit; ++j) {
                     const zonetype* r = a.zone[j].get();
                     hit = r && r->x1 - kMargin < sx && r->y1 - kMargin < sy && sx < r->x2 + kMargin &&
                           sy < r->y2 + kMargin;
                 }
-            });
+            }
             if (hit) {
                 a.ActivePtnow[k] = true;
                 m.somepaint = true;

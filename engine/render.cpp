@@ -35,11 +35,9 @@ bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t 
     if (!(e.screenx(b->x2) > 0 && e.screeny(b->y2) > 0 && e.screenx(b->x1) < W && e.screeny(b->y1) < H))
         return false;
 
-    const std::string_view line = a.bdrdata[id];
-    if (line.empty()) return false;
-    int64_t n = 0;
-    for (char ch : line)
-        if (ch == ' ') ++n;
+    if (!a.bdrdata.valid(id)) return false;
+    const std::vector<MapPoint>& pts = a.coords.border(static_cast<size_t>(id), a.bdrdata[id]);
+    const int64_t n = static_cast<int64_t>(pts.size()) - 1;
     if (n < 1) return false;
 
     const bool extend = m.borderext && m.scale > 0.2;
@@ -49,13 +47,12 @@ bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t 
 
     ScreenPoint A, B;
     int64_t j = 0;
-    forEachPiece(line, ' ', [&](std::string_view tok) {
-        const MapPoint pt = pointOf(tok);
+    for (const MapPoint& pt : pts) {
         B = {e.screenx(pt.x), e.screeny(pt.y)};
         if (j == 0) {
             A = B;
             ++j;
-            return;
+            continue;
         }
         if (extend) {
             if (j == 1 && !e.HitABorder(pic, Int(A.x), Int(A.y), Int(B.x), Int(B.y))) {
@@ -80,7 +77,7 @@ bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t 
         }
         A = B;
         ++j;
-    });
+    }
     return true;
 }
 
@@ -91,35 +88,68 @@ bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, 
     const plat::Color c = a.clrlist[a.ActiveClr[slot]];
     plat::RGBSurface& s = pic.surface();
     bool filled = false;
-    forEachPiece(afterColon(a.ptinfo[a.ActivePt[slot]]), ' ', [&](std::string_view tok) {
-        const Seed seed = seedOf(tok);
+    const int32_t id = a.ActivePt[slot];
+    if (!a.ptinfo.valid(id)) return false;
+    for (const Seed& seed : a.coords.fill(static_cast<size_t>(id), a.ptinfo[id])) {
         const double sx = e.screenx(seed.x), sy = e.screeny(seed.y);
-        if (!(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * scale > 0.05)) return;
+        if (!(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * scale > 0.05)) continue;
         const int ix = Int(sx), iy = Int(sy);
         // A seed at exactly the picture's width or height names a pixel just
         // outside: it neither reads nor fills anything there.
-        if (!pic.contains(ix, iy)) return;
+        if (!pic.contains(ix, iy)) continue;
         const plat::Color here = s.Pixel(ix, iy);
-        if (here == c || isLineColor(a, here)) return;
+        if (here == c || isLineColor(a, here)) continue;
         s.FloodFill(ix, iy, c);
         filled = true;
-    });
+    }
     return filled;
 }
 
 }  // namespace mapdraw
 
-void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
+GeoLayerKey MapEngine::geoLayerKey(int32_t W, int32_t H)
+{
+    GeoLayerKey k;
+    k.valid = true;
+    k.p2serial = m.p2 ? m.p2->serial() : 0;
+    k.w = W;
+    k.h = H;
+    k.x0 = m.x0;
+    k.y0 = m.y0;
+    k.scale = m.scale;
+    k.xc = m.xc;
+    k.yc = m.yc;
+    k.blankgrey = a.blankgrey;
+    k.watercolor = a.watercolor;
+    k.coastcolor = a.coastcolor;
+    k.rivercolor = a.rivercolor;
+    k.scheme0 = a.colorscheme == 0;
+    // The texts themselves for the short tables, where each long polyline text is.
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](const void* p, size_t n) {
+        const auto* b = static_cast<const unsigned char*>(p);
+        for (size_t i = 0; i < n; ++i) h = (h ^ b[i]) * 1099511628211ull;
+    };
+    for (int32_t i = 0; i <= a.geoinfo.ubound(); ++i) mix(a.geoinfo[i].data(), a.geoinfo[i].size() + 1);
+    for (int32_t i = 0; i <= a.wtinfo.ubound(); ++i) mix(a.wtinfo[i].data(), a.wtinfo[i].size() + 1);
+    for (int32_t i = 0; i <= a.geodata.ubound(); ++i) {
+        const plat::Bytes& d = a.geodata[i];
+        const char* ptr = d.data();
+        const size_t n = d.size();
+        mix(&ptr, sizeof ptr);
+        mix(&n, sizeof n);
+        if (n <= 32) mix(d.data(), n);
+    }
+    k.data = h;
+    return k;
+}
+
+void MapEngine::drawGeography(plat::Picture& pic)
 {
     using namespace mapdraw;
     const int W = pic.Width(), H = pic.Height();
     plat::Graphics& g = pic.graphics();
     plat::RGBSurface& s = pic.surface();
-
-    // The identification label goes with the old map.
-    m.IDfadeout = 0;
-    host.setIdLabelWidth(0);
-
     g.SetForeColor(a.blankgrey);
     g.FillRect(0, 0, W, H);
 
@@ -136,28 +166,62 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
         g.SetForeColor(c);
         bool first = true;
         double px = 0, py = 0;
-        forEachPiece(data, ' ', [&](std::string_view tok) {
-            const MapPoint pt = pointOf(tok);
+        for (const MapPoint& pt : a.coords.geo(static_cast<size_t>(i), a.geodata[i])) {
             const double sx = screenx(pt.x), sy = screeny(pt.y);
             if (!first) g.DrawLine(Int(px), Int(py), Int(sx), Int(sy));
             first = false;
             px = sx;
             py = sy;
-        });
+        }
     }
 
     // Water: seeds from 1 up to the first missing or malformed entry.
     for (int32_t i = 1; i <= a.wtinfo.ubound(); ++i) {
         const std::string_view w = a.wtinfo[i];
         if (w.size() < 2 || w.find(':') == std::string_view::npos) break;
-        const Seed seed = seedOf(afterColon(w));
+        const Seed seed = a.coords.water(static_cast<size_t>(i), a.wtinfo[i]).front();
         const double sx = screenx(seed.x), sy = screeny(seed.y);
         if (!(sx >= 0 && sx <= W - 1 && sy >= 0 && sy <= H - 1 && seed.size * m.scale > 0.1)) continue;
         const plat::Color here = s.Pixel(Int(sx), Int(sy));
         if (here != a.watercolor && here != a.coastcolor) s.FloodFill(Int(sx), Int(sy), a.watercolor);
     }
 
-    if (keepLayers && m.p2 && m.p2.get() != &pic) m.p2->graphics().DrawPicture(pic, 0, 0);
+
+}
+
+void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
+{
+    using namespace mapdraw;
+    const int W = pic.Width(), H = pic.Height();
+    plat::Graphics& g = pic.graphics();
+
+    // The identification label goes with the old map.
+    m.IDfadeout = 0;
+    host.setIdLabelWidth(0);
+
+    // The geography layer depends only on the view, the size, the colours and
+    // the geography data: when p2 still holds it for all of these, it is copied.
+    const bool layers = keepLayers && m.p2 && m.p2.get() != &pic;
+    GeoLayerKey key;
+    bool kept = false;
+    if (layers) {
+        key = geoLayerKey(W, H);
+        key.p2version = m.p2->version();
+        kept = key == m.geoLayer;
+    }
+    if (kept) {
+        g.DrawPicture(*m.p2, 0, 0);
+    } else {
+        drawGeography(pic);
+        m.geoLayer.valid = false;
+        if (layers) {
+            m.p2->graphics().DrawPicture(pic, 0, 0);
+            if (m.p2->Width() == W && m.p2->Height() == H) {
+                m.geoLayer = key;
+                m.geoLayer.p2version = m.p2->version();
+            }
+        }
+    }
 
     g.SetForeColor(0x000000);
     for (int32_t k = 1; k <= m.NActiveBdrs && k <= a.ActiveBdr.ubound(); ++k) strokeBorder(*this, pic, W, H, k);
@@ -166,7 +230,8 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
 
     if (keepLayers && m.p1 && m.p1.get() != &pic) m.p1->graphics().DrawPicture(pic, 0, 0);
 
-    displaymaptext(pic, true);
+    // The text layer; on p over a fresh p1 it is recorded for the date step.
+    drawText(pic, true, keepLayers && m.p1 && m.p1.get() != &pic);
 
     // The part of the map the canvas shows: it starts at the picture's (20, 20).
     const int vmx1 = Int(mapx(20)), vmy1 = Int(mapy(20));

@@ -175,9 +175,11 @@ void MapEngine::gotodate()
 
     localrefresh();
 
-    if (m.localrefchanges && m.p && m.p1) {
+    // Only what changed is restored from p1 and drawn again when p holds the
+    // text layer last drawn; otherwise all of p1 and the whole layer.
+    if (m.localrefchanges && m.p && m.p1 && !steptext()) {
         m.p->graphics().DrawPicture(*m.p1, 0, 0, m.mapscreenwid, m.mapscreenht);
-        displaymaptext(*m.p, false);
+        drawText(*m.p, false, true);
         host.drawMapCanvas(*m.p);
     }
 

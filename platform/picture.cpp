@@ -3,7 +3,12 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <emmintrin.h>
+
 #include <algorithm>
+#include <optional>
+#include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "codepage.h"
@@ -16,6 +21,24 @@ inline uint32_t* row(QImage& img, int y) { return reinterpret_cast<uint32_t*>(im
 inline const uint32_t* crow(const QImage& img, int y)
 {
     return reinterpret_cast<const uint32_t*>(img.constScanLine(y));
+}
+
+// First x in [from, end) whose pixel is (match) or is not (!match) of the
+// colour target (alpha ignored); end when none. Four pixels at a time.
+template <bool match>
+int scanRight(const uint32_t* line, int from, int end, uint32_t target)
+{
+    int x = from;
+    const __m128i mask = _mm_set1_epi32(0xFFFFFF), t = _mm_set1_epi32(static_cast<int>(target));
+    for (; x + 4 <= end; x += 4) {
+        const __m128i v = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x)), mask);
+        int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
+        if (!match) eq = ~eq & 0xF;
+        if (eq) return x + __builtin_ctz(static_cast<unsigned>(eq));
+    }
+    for (; x < end; ++x)
+        if (((line[x] & 0xFFFFFFu) == target) == match) return x;
+    return end;
 }
 
 // Smallest i in [lo, hi] with pred(i) true, for pred false..true; hi + 1 when none.
@@ -32,21 +55,76 @@ int64_t firstTrue(int64_t lo, int64_t hi, P pred)
 
 }  // namespace
 
-Picture::Picture(int w, int h, int) : img_(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32)
+namespace {
+uint64_t nextSerial()
+{
+    static uint64_t n = 0;
+    return ++n;
+}
+}  // namespace
+
+Picture::Picture(int w, int h, int) : img_(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32), serial_(nextSerial())
 {
     img_.fill(0xFFFFFFFFu);
 }
 
-Picture::Picture(const QImage& img) : img_(img.convertToFormat(QImage::Format_RGB32)) {}
+Picture::Picture(const QImage& img) : img_(img.convertToFormat(QImage::Format_RGB32)), serial_(nextSerial()) {}
+
+void Picture::setTrackChanges(bool on)
+{
+    tracking_ = on;
+    tilesX_ = on ? (Width() + kTile - 1) >> kTileShift : 0;
+    tilesY_ = on ? (Height() + kTile - 1) >> kTileShift : 0;
+    tiles_.assign(static_cast<size_t>(tilesX_) * tilesY_, 0);
+    anyChange_ = false;
+}
+
+void Picture::clearChanges()
+{
+    std::fill(tiles_.begin(), tiles_.end(), 0);
+    anyChange_ = false;
+}
+
+void Picture::changedAll()
+{
+    ++version_;
+    if (!tracking_) return;
+    std::fill(tiles_.begin(), tiles_.end(), 1);
+    anyChange_ = true;
+}
+
+void Picture::changedRect(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
+{
+    if (!tracking_) return;
+    x1 = std::max<int64_t>(x1, 0);
+    y1 = std::max<int64_t>(y1, 0);
+    x2 = std::min<int64_t>(x2, Width());
+    y2 = std::min<int64_t>(y2, Height());
+    if (x1 >= x2 || y1 >= y2) return;
+    for (int64_t ty = y1 >> kTileShift; ty <= (y2 - 1) >> kTileShift; ++ty)
+        for (int64_t tx = x1 >> kTileShift; tx <= (x2 - 1) >> kTileShift; ++tx)
+            tiles_[static_cast<size_t>(ty) * tilesX_ + static_cast<size_t>(tx)] = 1;
+    anyChange_ = true;
+}
 
 std::unique_ptr<Picture> NewPicture(int w, int h, int depth) { return std::make_unique<Picture>(w, h, depth); }
+
+Graphics::Graphics(Picture& pic) : pic_(pic) {}
+Graphics::~Graphics() = default;
+
+void Graphics::beginText()
+{
+    if (!painter_) painter_ = std::make_unique<QPainter>(&pic_.pixels());
+}
+
+void Graphics::endText() { painter_.reset(); }
 
 int Graphics::Width() const { return pic_.Width(); }
 int Graphics::Height() const { return pic_.Height(); }
 
 void Graphics::FillRect(int x, int y, int w, int h)
 {
-    QImage& img = pic_.image();
+    QImage& img = pic_.pixels();
     int64_t x1 = std::max<int64_t>(x, 0), y1 = std::max<int64_t>(y, 0);
     int64_t x2 = std::min<int64_t>(int64_t(x) + w, img.width());
     int64_t y2 = std::min<int64_t>(int64_t(y) + h, img.height());
@@ -56,6 +134,8 @@ void Graphics::FillRect(int x, int y, int w, int h)
         uint32_t* r = row(img, static_cast<int>(yy));
         std::fill(r + x1, r + x2, c);
     }
+    pic_.wrote();
+    pic_.changedRect(x1, y1, x2, y2);
 }
 
 void Graphics::DrawRect(int x, int y, int w, int h)
@@ -69,7 +149,7 @@ void Graphics::DrawRect(int x, int y, int w, int h)
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2)
 {
-    QImage& img = pic_.image();
+    QImage& img = pic_.pixels();
     const int64_t W = img.width(), H = img.height();
     const uint32_t c = 0xFF000000u | fore_;
     const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
@@ -87,6 +167,28 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
         __int128 num = __int128(2) * i * minor + major;
         return static_cast<int64_t>(num / (__int128(2) * major));
     };
+    // Both ends inside: every step is drawn, no clipping to work out.
+    if (x1 >= 0 && x1 < W && x2 >= 0 && x2 < W && y1 >= 0 && y1 < H && y2 >= 0 && y2 < H) {
+        uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
+        const int64_t stride = img.bytesPerLine() / 4;
+        const bool track = pic_.trackingChanges();
+        const int64_t den = 2 * major, inc = 2 * minor;
+        int64_t rem = major, b = b0, a = a0;
+        pic_.wrote();
+        for (int64_t i = 0; i <= major; ++i) {
+            const int64_t px = xMajor ? a : b, py = xMajor ? b : a;
+            uint32_t& dst = bits[py * stride + px];
+            if (track && (dst & 0xFFFFFFu) != (c & 0xFFFFFFu)) pic_.changedPixel(static_cast<int>(px), static_cast<int>(py));
+            dst = c;
+            a += sa;
+            rem += inc;
+            if (rem >= den && major != 0) {
+                rem -= den;
+                b += sb;
+            }
+        }
+        return;
+    }
     // Steps whose major coordinate is inside the picture.
     int64_t lo, hi;
     if (sa > 0) { lo = -a0; hi = aLimit - 1 - a0; }
@@ -101,29 +203,53 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     if (fLo > fHi) return;
     int64_t first = firstTrue(lo, hi, [&](int64_t i) { return f(i) >= fLo; });
     int64_t last = firstTrue(lo, hi, [&](int64_t i) { return f(i) > fHi; }) - 1;
+    if (first > last) return;
+    pic_.wrote();
+    // From the first step on, f follows by one remainder: num = q * 2 * major + rem.
+    uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
+    const int64_t stride = img.bytesPerLine() / 4;
+    const int64_t den = 2 * major, inc = 2 * minor;
+    int64_t q = f(first);
+    int64_t rem = major == 0 ? 0 : static_cast<int64_t>(__int128(2) * first * minor + major - __int128(q) * den);
+    int64_t a = a0 + sa * first;
+    const bool track = pic_.trackingChanges();
     for (int64_t i = first; i <= last; ++i) {
-        int64_t a = a0 + sa * i, b = b0 + sb * f(i);
-        int64_t px = xMajor ? a : b, py = xMajor ? b : a;
-        row(img, static_cast<int>(py))[px] = c;
+        const int64_t b = b0 + sb * q;
+        const int64_t px = xMajor ? a : b, py = xMajor ? b : a;
+        uint32_t& dst = bits[py * stride + px];
+        if (track && (dst & 0xFFFFFFu) != (c & 0xFFFFFFu)) pic_.changedPixel(static_cast<int>(px), static_cast<int>(py));
+        dst = c;
+        a += sa;
+        rem += inc;
+        if (rem >= den && major != 0) {
+            rem -= den;
+            ++q;
+        }
     }
 }
 
 void Graphics::FillOval(int x, int y, int w, int h)
 {
-    QPainter pt(&pic_.image());
+    endText();
+    QPainter pt(&pic_.pixels());
     pt.setRenderHint(QPainter::Antialiasing, false);
     pt.setPen(Qt::NoPen);
     pt.setBrush(QColor::fromRgb(fore_));
     pt.drawEllipse(x, y, w, h);
+    pic_.wrote();
+    pic_.changedRect(int64_t(x) - 1, int64_t(y) - 1, int64_t(x) + w + 2, int64_t(y) + h + 2);
 }
 
 void Graphics::DrawOval(int x, int y, int w, int h)
 {
-    QPainter pt(&pic_.image());
+    endText();
+    QPainter pt(&pic_.pixels());
     pt.setRenderHint(QPainter::Antialiasing, false);
     pt.setPen(QColor::fromRgb(fore_));
     pt.setBrush(Qt::NoBrush);
     pt.drawEllipse(x, y, w - 1, h - 1);
+    pic_.wrote();
+    pic_.changedRect(int64_t(x) - 1, int64_t(y) - 1, int64_t(x) + w + 2, int64_t(y) + h + 2);
 }
 
 void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int sx, int sy, int sw, int sh)
@@ -133,7 +259,7 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
     if (sw == kDefaultSize) sw = w;
     if (sh == kDefaultSize) sh = h;
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
-    QImage& dst = pic_.image();
+    QImage& dst = pic_.pixels();
     const QImage& s = src.image();
     if (w == sw && h == sh) {
         // Unscaled block copy, clipped to both pictures.
@@ -145,6 +271,8 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
         cw = std::min({cw, int64_t(s.width()) - sx1, int64_t(dst.width()) - dx1});
         ch = std::min({ch, int64_t(s.height()) - sy1, int64_t(dst.height()) - dy1});
         if (cw <= 0 || ch <= 0) return;
+        pic_.wrote();
+        if (&s == &dst) pic_.changedRect(dx1, dy1, dx1 + cw, dy1 + ch);
         if (&s == &dst) {
             QImage copy = s.copy(static_cast<int>(sx1), static_cast<int>(sy1), static_cast<int>(cw),
                                  static_cast<int>(ch));
@@ -152,19 +280,46 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
                 std::copy_n(crow(copy, static_cast<int>(r)), cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
             return;
         }
-        for (int64_t r = 0; r < ch; ++r)
-            std::copy_n(crow(s, static_cast<int>(sy1 + r)) + sx1, cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
+        // A copy of much of the picture is counted whole: comparing first
+        // would cost more than it could save.
+        if (pic_.trackingChanges() && cw * ch * 4 >= int64_t(dst.width()) * dst.height()) pic_.changedRect(dx1, dy1, dx1 + cw, dy1 + ch);
+        if (!pic_.trackingChanges() || cw * ch * 4 >= int64_t(dst.width()) * dst.height()) {
+            for (int64_t r = 0; r < ch; ++r)
+                std::copy_n(crow(s, static_cast<int>(sy1 + r)) + sx1, cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
+            return;
+        }
+        // Tile by tile, so that only what differs counts as changed.
+        for (int64_t r = 0; r < ch; ++r) {
+            const uint32_t* from = crow(s, static_cast<int>(sy1 + r)) + sx1;
+            uint32_t* to = row(dst, static_cast<int>(dy1 + r)) + dx1;
+            const int64_t yy = dy1 + r;
+            for (int64_t c0 = 0; c0 < cw;) {
+                const int64_t xx = dx1 + c0;
+                const int64_t n = std::min<int64_t>(cw - c0, Picture::kTile - (xx & (Picture::kTile - 1)));
+                if (std::memcmp(from + c0, to + c0, static_cast<size_t>(n) * 4) != 0) {
+                    std::copy_n(from + c0, n, to + c0);
+                    pic_.changedPixel(static_cast<int>(xx), static_cast<int>(yy));
+                }
+                c0 += n;
+            }
+        }
         return;
     }
+    endText();
     QPainter pt(&dst);
     pt.setRenderHint(QPainter::SmoothPixmapTransform, true);
     pt.drawImage(QRect(x, y, w, h), s, QRect(sx, sy, sw, sh));
+    pic_.wrote();
+    pic_.changedRect(x, y, int64_t(x) + w, int64_t(y) + h);
 }
 
 void Graphics::DrawImage(const QImage& src, int x, int y)
 {
-    QPainter pt(&pic_.image());
+    endText();
+    QPainter pt(&pic_.pixels());
     pt.drawImage(x, y, src);
+    pic_.wrote();
+    pic_.changedRect(x, y, int64_t(x) + src.width(), int64_t(y) + src.height());
 }
 
 // The font of the current settings and its metrics, made again only when a setting changed.
@@ -174,32 +329,51 @@ struct Graphics::FontCache {
     bool bold, italic, underline, oldRenderer;
     QFont font;
     QFontMetrics metrics;
+    // Widths measured in this font, by code page and text.
+    std::unordered_map<std::string, int> widths;
+
+    bool is(const Graphics& g) const
+    {
+        return family == g.font_ && size == g.size_ && bold == g.bold_ && italic == g.italic_ &&
+               underline == g.underline_ && oldRenderer == g.oldRenderer_;
+    }
 };
 
 const Graphics::FontCache& Graphics::font() const
 {
-    const FontCache* c = font_cache_.get();
-    if (c && c->family == font_ && c->size == size_ && c->bold == bold_ && c->italic == italic_ &&
-        c->underline == underline_ && c->oldRenderer == oldRenderer_)
-        return *c;
+    if (font_cache_ && font_cache_->is(*this)) return *font_cache_;
+    for (const auto& c : fonts_)
+        if (c->is(*this)) return *(font_cache_ = c);
     QFont f(QString::fromStdString(font_));
     f.setPixelSize(std::max(size_, 1));
     f.setBold(bold_);
     f.setItalic(italic_);
     f.setUnderline(underline_);
     f.setStyleStrategy(oldRenderer_ ? QFont::NoAntialias : QFont::PreferAntialias);
-    font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f)});
+    font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f), {}});
+    if (fonts_.size() >= 16) fonts_.erase(fonts_.begin());
+    fonts_.push_back(font_cache_);
     return *font_cache_;
 }
 
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (text.empty()) return;
-    QPainter pt(&pic_.image());
-    pt.setRenderHint(QPainter::TextAntialiasing, !oldRenderer_);
-    pt.setFont(font().font);
-    pt.setPen(QColor::fromRgb(fore_));
-    pt.drawText(x, y, decode(text, cp_));
+    std::optional<QPainter> own;
+    QPainter* pt = painter_.get();
+    if (!pt) pt = &own.emplace(&pic_.pixels());
+    pt->setRenderHint(QPainter::TextAntialiasing, !oldRenderer_);
+    pt->setFont(font().font);
+    pt->setPen(QColor::fromRgb(fore_));
+    const QString str = decode(text, cp_);
+    pt->drawText(x, y, str);
+    pic_.wrote();
+    if (pic_.trackingChanges()) {
+        const QRect r = font().metrics.boundingRect(str);
+        const int m = 2 + size_ / 4;
+        pic_.changedRect(int64_t(x) + r.left() - m, int64_t(y) + r.top() - m, int64_t(x) + r.right() + 1 + m,
+                         int64_t(y) + r.bottom() + 1 + m);
+    }
 }
 
 int Graphics::TextHeight() const { return font().metrics.height(); }
@@ -207,55 +381,100 @@ int Graphics::TextAscent() const { return font().metrics.ascent(); }
 
 int Graphics::StringWidth(std::string_view text) const
 {
-    return font().metrics.horizontalAdvance(decode(text, cp_));
+    auto& widths = const_cast<FontCache&>(font()).widths;
+    std::string key(1, static_cast<char>(cp_));
+    key.append(text);
+    if (auto it = widths.find(key); it != widths.end()) return it->second;
+    if (widths.size() >= 8192) widths.clear();
+    const int w = font().metrics.horizontalAdvance(decode(text, cp_));
+    widths.emplace(std::move(key), w);
+    return w;
 }
+
+QRect Graphics::TextBounds(std::string_view text) const { return font().metrics.boundingRect(decode(text, cp_)); }
 
 Color RGBSurface::Pixel(int x, int y) const
 {
     if (!pic_.contains(x, y)) return kOutside;
-    return crow(pic_.image(), y)[x] & 0xFFFFFFu;
+    return crow(pic_.pixels(), y)[x] & 0xFFFFFFu;
 }
 
 void RGBSurface::SetPixel(int x, int y, Color c)
 {
     if (!pic_.contains(x, y)) return;
-    row(pic_.image(), y)[x] = 0xFF000000u | (c & 0xFFFFFFu);
+    uint32_t& px = row(pic_.pixels(), y)[x];
+    if (pic_.trackingChanges() && (px & 0xFFFFFFu) != (c & 0xFFFFFFu)) pic_.changedPixel(x, y);
+    px = 0xFF000000u | (c & 0xFFFFFFu);
+    pic_.wrote();
 }
 
 void RGBSurface::FloodFill(int x, int y, Color c)
 {
     if (!pic_.contains(x, y)) return;
-    QImage& img = pic_.image();
+    QImage& img = pic_.pixels();
     const int W = img.width(), H = img.height();
     uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
     const qsizetype stride = img.bytesPerLine() / 4;
     const uint32_t target = bits[y * stride + x] & 0xFFFFFFu;
     const uint32_t fill = 0xFF000000u | (c & 0xFFFFFFu);
     if (target == (c & 0xFFFFFFu)) return;
-    auto same = [&](int px, int py) { return (bits[py * stride + px] & 0xFFFFFFu) == target; };
-    // Scanline fill: each span is filled, then the rows above and below are scanned for new spans.
-    std::vector<std::pair<int, int>> stack;
-    stack.emplace_back(x, y);
+    pic_.wrote();
+    const bool track = pic_.trackingChanges();
+    auto same = [target](uint32_t px) { return (px & 0xFFFFFFu) == target; };
+    // Span fill: a segment is a run of row py - dy already filled; row py is
+    // explored under it only, and the parts of a new run that reach past the
+    // segment are sent back towards the row it came from.
+    struct Seg {
+        int y, x1, x2, dy;
+    };
+    std::vector<Seg> stack;
+    stack.reserve(64);
+    auto push = [&](int py, int x1, int x2, int dy) {
+        if (py + dy >= 0 && py + dy < H) stack.push_back({py, x1, x2, dy});
+    };
+    push(y, x, x, 1);
+    push(y + 1, x, x, -1);
     while (!stack.empty()) {
-        auto [sx, sy] = stack.back();
+        const Seg s = stack.back();
         stack.pop_back();
-        if (!same(sx, sy)) continue;
-        int l = sx, r = sx;
-        while (l > 0 && same(l - 1, sy)) --l;
-        while (r < W - 1 && same(r + 1, sy)) ++r;
-        uint32_t* line = bits + sy * stride;
-        std::fill(line + l, line + r + 1, fill);
-        for (int ny : {sy - 1, sy + 1}) {
-            if (ny < 0 || ny >= H) continue;
-            bool inSpan = false;
-            for (int i = l; i <= r; ++i) {
-                if (same(i, ny)) {
-                    if (!inSpan) { stack.emplace_back(i, ny); inSpan = true; }
-                } else {
-                    inSpan = false;
-                }
+        const int dy = s.dy, py = s.y + dy, x1 = s.x1, x2 = s.x2;
+        uint32_t* line = bits + py * stride;
+        int px = x1;
+        if (same(line[px])) {
+            // Leftwards four at a time while all four match.
+            while (px >= 4) {
+                const __m128i v = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + px - 4)),
+                                                _mm_set1_epi32(0xFFFFFF));
+                if (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, _mm_set1_epi32(static_cast<int>(target))))) != 0xF)
+                    break;
+                px -= 4;
             }
+            while (px >= 0 && same(line[px])) --px;
         }
+        int l = px + 1;
+        std::fill(line + l, line + std::max(l, x1 + 1), fill);
+        const int first = l;
+        int end = first;  // one past the last pixel filled on this row
+        if (px < x1) {
+            if (l < x1) push(py, l, x1 - 1, -dy);
+            px = scanRight<false>(line, x1 + 1, W, target);
+            std::fill(line + x1 + 1, line + px, fill);
+            end = px;
+            push(py, l, px - 1, dy);
+            if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
+        }
+        // Further runs that start under the segment.
+        for (;;) {
+            px = scanRight<true>(line, px + 1, x2 + 1, target);
+            if (px > x2) break;
+            l = px;
+            px = scanRight<false>(line, px, W, target);
+            std::fill(line + l, line + px, fill);
+            end = px;
+            push(py, l, px - 1, dy);
+            if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
+        }
+        if (track && end > first) pic_.changedRect(first, py, end, py + 1);
     }
 }
 

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text.h"
 
@@ -34,7 +36,8 @@ class Picture;
 
 class Graphics {
 public:
-    explicit Graphics(Picture& pic) : pic_(pic) {}
+    explicit Graphics(Picture& pic);
+    ~Graphics();
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;
 
@@ -62,6 +65,9 @@ public:
 
     // Text: the left end of the baseline at (x, y); no wrapping.
     void DrawString(std::string_view text, int x, int y);
+    // Between beginText and endText the strings share one painter.
+    void beginText();
+    void endText();
     void SetTextFont(const std::string& family) { font_ = family; }
     const std::string& TextFont() const { return font_; }
     void SetTextSize(int size) { size_ = size; }
@@ -75,6 +81,8 @@ public:
     int TextHeight() const;
     int TextAscent() const;
     int StringWidth(std::string_view text) const;
+    // The box of the text's ink, relative to the left end of its baseline.
+    QRect TextBounds(std::string_view text) const;
     // Code page of the byte strings drawn or measured.
     void SetCodePage(CodePage cp) { cp_ = cp; }
     CodePage TextCodePage() const { return cp_; }
@@ -93,6 +101,9 @@ private:
     bool oldRenderer_ = false;
     CodePage cp_ = CodePage::Win1252;
     mutable std::shared_ptr<FontCache> font_cache_;
+    // Fonts of recent settings, so that switching sizes back and forth keeps them.
+    mutable std::vector<std::shared_ptr<FontCache>> fonts_;
+    std::unique_ptr<QPainter> painter_;
 };
 
 class RGBSurface {
@@ -123,14 +134,55 @@ public:
     Graphics& graphics() { return g_; }
     RGBSurface& surface() { return s_; }
     const QImage& image() const { return img_; }
-    QImage& image() { return img_; }
+    // Writable access: counts as a change of the whole picture.
+    QImage& image()
+    {
+        changedAll();
+        return img_;
+    }
 
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
 
+    // Goes up with every drawing operation on the picture.
+    uint64_t version() const { return version_; }
+    // Tells this picture from every other made in the run.
+    uint64_t serial() const { return serial_; }
+
+    // Change tracking: while on, the picture keeps which tiles of kTile x kTile
+    // pixels hold a pixel whose colour changed since clearChanges (a pixel
+    // written with the colour it had does not count; text and ovals count their
+    // whole box).
+    static constexpr int kTileShift = 4, kTile = 1 << kTileShift;
+    void setTrackChanges(bool on);
+    bool trackingChanges() const { return tracking_; }
+    void clearChanges();
+    int tilesAcross() const { return tilesX_; }
+    int tilesDown() const { return tilesY_; }
+    bool tileChanged(int tx, int ty) const { return tiles_[static_cast<size_t>(ty) * tilesX_ + tx] != 0; }
+    bool anyChange() const { return anyChange_; }
+
 private:
+    friend class Graphics;
+    friend class RGBSurface;
+    QImage& pixels() { return img_; }
+    void wrote() { ++version_; }
+    void changedAll();
+    // Pixels [x1, x2) x [y1, y2), clipped.
+    void changedRect(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+    void changedPixel(int x, int y)
+    {
+        tiles_[static_cast<size_t>(y >> kTileShift) * tilesX_ + (x >> kTileShift)] = 1;
+        anyChange_ = true;
+    }
+
     QImage img_;
     Graphics g_{*this};
     RGBSurface s_{*this};
+    uint64_t version_ = 0;
+    uint64_t serial_;
+    bool tracking_ = false, anyChange_ = false;
+    int tilesX_ = 0, tilesY_ = 0;
+    std::vector<uint8_t> tiles_;
 };
 
 std::unique_ptr<Picture> NewPicture(int w, int h, int depth = 32);
