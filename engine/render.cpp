@@ -277,14 +277,18 @@ int32_t MapEngine::territoryIndex(const plat::Picture& layer, int x, int y) cons
         const int32_t idx = a.ActiveClr[k];
         if (!a.clrlist.valid(idx) || a.clrlist[idx] != c) continue;
         if (!active) active = idx;
+        const int32_t id = a.ActivePt[k];
+        if (!a.ptinfo.valid(id)) continue;
         bool inside = false;
-        forEachPiece(afterColon(a.ptinfo[a.ActivePt[k]]), ' ', [&](std::string_view tok) {
-            const Seed seed = seedOf(tok);
+        for (const Seed& seed : a.coords.fill(static_cast<size_t>(id), a.ptinfo[id])) {
             const double sx = screenx(seed.x), sy = screeny(seed.y);
-            if (inside || !(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * m.scale > 0.05)) return;
+            if (!(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * m.scale > 0.05)) continue;
             const int ix = Int(sx), iy = Int(sy);
-            inside = now.pixel(ix, iy) != was.pixel(ix, iy);
-        });
+            if (now.pixel(ix, iy) != was.pixel(ix, iy)) {
+                inside = true;
+                break;
+            }
+        }
         if (inside) return idx;
     }
     return active ? active : first;

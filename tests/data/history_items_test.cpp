@@ -303,8 +303,8 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
             // No territory floods another: every seed drawn shows its own colour.
             for (int k = 1; k <= map.m.NActivePts; ++k) {
                 const auto own = a().clrlist[a().ActiveClr[k]];
-                for (const auto& t : tokens(std::string(quil2a::mapdraw::afterColon(a().ptinfo[a().ActivePt[k]])))) {
-                    const auto s = quil2a::mapdraw::seedOf(t);
+                for (const auto& t : tokens(std::string(quil2a::afterColon(a().ptinfo[a().ActivePt[k]])))) {
+                    const auto s = quil2a::seedOf(t);
                     const double sx = map.engine.screenx(s.x), sy = map.engine.screeny(s.y);
                     if (!(sx >= 0 && sy >= 0 && sx <= v.w - 1 && sy <= v.h - 1 && s.size * map.m.scale > 0.05)) continue;
                     const auto c = map.px(p1, int(sx), int(sy));
@@ -482,9 +482,9 @@ TEST_F(HistoryItems, TheClickNamesTheNationDrawnInEveryScheme)
             map.jump(d);
             int checked = 0;
             for (int k = 1; k <= map.m.NActivePts; ++k) {
-                const auto seeds = tokens(std::string(quil2a::mapdraw::afterColon(a().ptinfo[a().ActivePt[k]])));
+                const auto seeds = tokens(std::string(quil2a::afterColon(a().ptinfo[a().ActivePt[k]])));
                 for (const auto& t : seeds) {
-                    const auto s = quil2a::mapdraw::seedOf(t);
+                    const auto s = quil2a::seedOf(t);
                     const double sx = map.engine.screenx(s.x), sy = map.engine.screeny(s.y);
                     if (!(sx >= 0 && sy >= 0 && sx <= 479 && sy <= 359 && s.size * map.m.scale > 0.05)) continue;
                     if (quil2a::mapdraw::isLineColor(a(), map.px(*map.m.p1, int(sx), int(sy)))) continue;
