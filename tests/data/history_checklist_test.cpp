@@ -849,6 +849,8 @@ protected:
             m.xc = w / 2.0;
             m.yc = h / 2.0;
             m.scale = scale;
+            // The political layer alone is read.
+            m.countrynameson = m.citieson = false;
         }
         void jump(double date)
         {
@@ -945,6 +947,11 @@ TEST_F(HistoryChecklist, NarrowLandsAtTheClosestZoom)
         {"Wismar", 11.46, 53.89, 1650, "Sweden"},
         {"Pisa", 10.45, 43.7, 1300, "Pisa"},
         {"Mantua", 10.6, 45.1, 1700, "Mantua"},
+        {"Tripoli", 13.18, 32.85, 1520, "Spain"},
+        {"Tripoli", 13.18, 32.85, 1540, "Knights Hospitaller"},
+        {"Tangier", -5.81, 35.76, 1600, "Portugal"},
+        {"Tangier", -5.81, 35.76, 1670, "England"},
+        {"Tangier", -5.81, 35.76, 1700, "Morocco"},
         {"Kraków", 19.94, 50.06, 1830, "Krak\xf3" "w"},
     };
     for (const auto& c : cases) {
