@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <map>
+#include <numbers>
 #include <string>
 #include <vector>
 
