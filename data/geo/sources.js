@@ -107,10 +107,29 @@ const NOT_NATURAL = [
 ];
 
 function isNatural(ring) {
+  const [lon, lat] = meanPosition(ring);
+  return !NOT_NATURAL.some(([a, b]) => Math.abs(a - lon) < 0.5 && Math.abs(b - lat) < 0.5);
+}
+
+// The Aral Sea as it was before the irrigation of the 1960s drained it (the 1960
+// shore, drawn to about 5 km; Kokaral joined to the western shore, the islands left
+// out). Natural Earth has the shrunken sea of our day, which it replaces.
+const ARAL_1960 = [
+  [61.67, 46.8], [61.55, 46.62], [61.45, 46.45], [61.3, 46.3], [61.15, 46.15], [61.2, 45.95],
+  [61.35, 45.75], [61.55, 45.45], [61.75, 45.1], [61.8, 44.75], [61.6, 44.4], [61.3, 44.1],
+  [60.9, 43.95], [60.5, 43.85], [60.1, 43.95], [59.75, 43.9], [59.4, 43.85], [59.05, 43.7],
+  [58.75, 43.55], [58.5, 43.65], [58.35, 43.95], [58.25, 44.4], [58.2, 44.9], [58.25, 45.3],
+  [58.3, 45.7], [58.45, 46.05], [58.6, 46.35], [58.95, 46.2], [59.35, 46.05], [59.75, 46.0],
+  [60.2, 45.95], [60.7, 45.98], [60.88, 46.1], [60.8, 46.28], [60.4, 46.32], [60.0, 46.3],
+  [59.7, 46.3], [59.55, 46.42], [59.8, 46.55], [60.2, 46.62], [60.6, 46.72], [61.0, 46.7],
+  [61.3, 46.8], [61.67, 46.8],
+];
+const ARAL_NOW = [59.61, 45.62];
+
+function meanPosition(ring) {
   let lon = 0, lat = 0;
   for (const c of ring) { lon += c[0]; lat += c[1]; }
-  lon /= ring.length; lat /= ring.length;
-  return !NOT_NATURAL.some(([a, b]) => Math.abs(a - lon) < 0.5 && Math.abs(b - lat) < 0.5);
+  return [lon / ring.length, lat / ring.length];
 }
 
 // Outer rings of the natural lakes (islands in lakes are left out).
@@ -119,6 +138,11 @@ function lakeRings() {
   for (const g of combined('lakes')) {
     for (const poly of polygonsOf(g)) {
       if (!isNatural(poly[0])) continue;
+      const [lon, lat] = meanPosition(poly[0]);
+      if (Math.abs(lon - ARAL_NOW[0]) < 1 && Math.abs(lat - ARAL_NOW[1]) < 1) {
+        out.push({ pts: closeRing(projectLine(ARAL_1960)), lonlat: ARAL_1960[0] });
+        continue;
+      }
       const pts = closeRing(projectLine(poly[0]));
       if (pts.length >= 4) out.push({ pts, lonlat: poly[0][0] });
     }
