@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/canvas.h"
+#include "widgets/canvas.h"
 
 namespace quil2a {
 

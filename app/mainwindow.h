@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/canvas.h"
+#include "widgets/canvas.h"
 #include "app/cursors.h"
 #include "app/timer.h"
 #include "engine/host.h"
