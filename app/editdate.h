@@ -15,7 +15,7 @@ class MainWindow;
 class EditDateClass : public Canvas {
     Q_OBJECT
 public:
-    EditDateClass(MainWindow& win, QWidget* parent);
+    explicit EditDateClass(MainWindow& win);
 
     bool editfocus = false;
     plat::Bytes EditText;
