@@ -7,7 +7,7 @@ SANBUILD  ?= build-san
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX    ?= /usr/local
 DEB_PKGS  := cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth
-DEB_TEST  := libgtest-dev libgmock-dev
+DEB_TEST  := libgtest-dev libgmock-dev nodejs
 DEB_BENCH := libbenchmark-dev
 CMAKE_ARGS ?=
 

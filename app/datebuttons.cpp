@@ -4,28 +4,36 @@
 #include "app/application.h"
 #include "app/editdate.h"
 #include "app/mainwindow.h"
+#include "app/stripcontrols.h"
 #include "platform/msgbox.h"
 
 namespace quil2a {
 
 // Date step: plus in the upper half, minus in the lower.
 
-void MainWindow::IncDecCtl_Paint(plat::Graphics& g)
+DateStep::DateStep(MainWindow& win) : StripControl(win, "IncDecCtl")
 {
-    g.SetForeColor(app_.state().ctlbackcolor);
-    g.FillRect(0, 0, IncDecCtl->width(), IncDecCtl->height());
-    g.SetForeColor(app_.shell().ctlgrey1);
+    onPaint = [this](plat::Graphics& g) { Paint(g); };
+    onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
+    onMouseUp = [this](int x, int y) { MouseUp(x, y); };
+}
+
+void DateStep::Paint(plat::Graphics& g)
+{
+    g.SetForeColor(app().state().ctlbackcolor);
+    g.FillRect(0, 0, width(), height());
+    g.SetForeColor(app().shell().ctlgrey1);
     g.DrawLine(4, 0, 4, 4);
     g.DrawLine(2, 2, 6, 2);
     g.DrawLine(2, 12, 6, 12);
 }
 
-bool MainWindow::IncDecCtl_MouseDown(int, int y)
+bool DateStep::MouseDown(int, int y)
 {
-    const ShellState& s = app_.shell();
-    setFocusControl(IncDecCtl);
-    plat::Graphics& g = IncDecCtl->graphics();
-    const bool upper = y < IncDecCtl->height() / 2;
+    const ShellState& s = app().shell();
+    win_.setFocusControl(this);
+    plat::Graphics& g = graphics();
+    const bool upper = y < height() / 2;
     g.SetForeColor(upper ? s.ctlgrey2 : s.ctlgrey1);
     g.DrawLine(4, 0, 4, 4);
     g.DrawLine(2, 2, 6, 2);
@@ -34,19 +42,19 @@ bool MainWindow::IncDecCtl_MouseDown(int, int y)
     return true;
 }
 
-void MainWindow::IncDecCtl_MouseUp(int x, int y)
+void DateStep::MouseUp(int x, int y)
 {
-    MapState& m = app_.state();
-    const int W = IncDecCtl->width(), H = IncDecCtl->height();
+    MapState& m = app().state();
+    const int W = width(), H = height();
     if (x >= 0 && x <= W && y >= 0 && y <= H) {
         const int dir = y < H / 2 ? 1 : -1;
         m.timeforward = dir > 0;
         // At a range end the date stays and no change record is applied again.
-        if (stepDate(dir)) app_.engine().gotodate();
-        else app_.engine().showdate();
+        if (win_.stepDate(dir)) app().engine().gotodate();
+        else app().engine().showdate();
     }
-    IncDecCtl->Refresh(false);
-    setFocusControl(MapCanvas);
+    Refresh(false);
+    win_.setFocusControl(win_.MapCanvas);
 }
 
 // Swap with the remembered date.
@@ -63,31 +71,38 @@ void drawSwapArrows(plat::Graphics& g, plat::Color upper, plat::Color lower)
 }
 }  // namespace
 
-void MainWindow::SwapCtl_Paint(plat::Graphics& g)
+DateSwap::DateSwap(MainWindow& win) : StripControl(win, "SwapCtl")
 {
-    const ShellState& s = app_.shell();
+    onPaint = [this](plat::Graphics& g) { Paint(g); };
+    onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
+    onMouseUp = [this](int x, int y) { MouseUp(x, y); };
+}
+
+void DateSwap::Paint(plat::Graphics& g)
+{
+    const ShellState& s = app().shell();
     drawSwapArrows(g, s.ctlgrey1, s.ctlgrey1);
 }
 
-bool MainWindow::SwapCtl_MouseDown(int, int)
+bool DateSwap::MouseDown(int, int)
 {
-    const ShellState& s = app_.shell();
-    setFocusControl(SwapCtl);
-    const bool later = app_.state().maindate < s.swapdate;
-    drawSwapArrows(SwapCtl->graphics(), later ? s.ctlgrey1 : s.ctlgrey2, later ? s.ctlgrey2 : s.ctlgrey1);
+    const ShellState& s = app().shell();
+    win_.setFocusControl(this);
+    const bool later = app().state().maindate < s.swapdate;
+    drawSwapArrows(graphics(), later ? s.ctlgrey1 : s.ctlgrey2, later ? s.ctlgrey2 : s.ctlgrey1);
     return true;
 }
 
-void MainWindow::SwapCtl_MouseUp(int x, int y)
+void DateSwap::MouseUp(int x, int y)
 {
-    MapState& m = app_.state();
-    ShellState& s = app_.shell();
-    SwapCtl->Refresh(false);
-    if (x > 0 && x < SwapCtl->width() && y > 0 && y < SwapCtl->height()) {
+    MapState& m = app().state();
+    ShellState& s = app().shell();
+    Refresh(false);
+    if (x > 0 && x < width() && y > 0 && y < height()) {
         std::swap(m.maindate, s.swapdate);
-        app_.engine().jumpdate();
+        app().engine().jumpdate();
     }
-    setFocusControl(MapCanvas);
+    win_.setFocusControl(win_.MapCanvas);
 }
 
 // Jump and go to the typed date.
@@ -105,37 +120,30 @@ void drawArrow(plat::Graphics& g, bool fullShaft)
 }
 }  // namespace
 
-void MainWindow::JmpBtn_Paint(plat::Graphics& g)
+DateArrow::DateArrow(MainWindow& win, Kind kind)
+    : StripControl(win, kind == Kind::Jump ? "JmpBtn" : "GoBtn"), kind_(kind)
 {
-    g.SetForeColor(app_.state().ctlbackcolor);
-    g.FillRect(0, 0, Width(), Height());
-    g.SetForeColor(app_.shell().ctlgrey1);
-    drawArrow(g, false);
+    onPaint = [this](plat::Graphics& g) { Paint(g); };
+    onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
+    onMouseUp = [this](int x, int y) { MouseUp(x, y); };
 }
 
-bool MainWindow::JmpBtn_MouseDown(int, int)
+void DateArrow::draw(plat::Graphics& g) { drawArrow(g, kind_ == Kind::Go); }
+
+void DateArrow::Paint(plat::Graphics& g)
 {
-    setFocusControl(JmpBtn);
-    plat::Graphics& g = JmpBtn->graphics();
-    g.SetForeColor(app_.shell().ctlgrey2);
-    drawArrow(g, false);
-    return true;
+    g.SetForeColor(app().state().ctlbackcolor);
+    g.FillRect(0, 0, win_.Width(), win_.Height());
+    g.SetForeColor(app().shell().ctlgrey1);
+    draw(g);
 }
 
-void MainWindow::GoBtn_Paint(plat::Graphics& g)
+bool DateArrow::MouseDown(int, int)
 {
-    g.SetForeColor(app_.state().ctlbackcolor);
-    g.FillRect(0, 0, Width(), Height());
-    g.SetForeColor(app_.shell().ctlgrey1);
-    drawArrow(g, true);
-}
-
-bool MainWindow::GoBtn_MouseDown(int, int)
-{
-    setFocusControl(GoBtn);
-    plat::Graphics& g = GoBtn->graphics();
-    g.SetForeColor(app_.shell().ctlgrey2);
-    drawArrow(g, true);
+    win_.setFocusControl(this);
+    plat::Graphics& g = graphics();
+    g.SetForeColor(app().shell().ctlgrey2);
+    draw(g);
     return true;
 }
 
@@ -154,42 +162,29 @@ void tellUser(Atlas& a, int n)
 }
 }  // namespace
 
-void MainWindow::JmpBtn_MouseUp(int, int)
+void DateArrow::MouseUp(int, int)
 {
-    MapState& m = app_.state();
-    ShellState& s = app_.shell();
-    JmpBtn->Refresh(false);
-    const double v = plat::Val(NewEditDate->EditText);
+    MapState& m = app().state();
+    ShellState& s = app().shell();
+    Refresh(false);
+    const double v = plat::Val(win_.NewEditDate->EditText);
     s.targetdate = typedTarget(v, m);
     if (std::abs(v - m.maindate) < 0.09) {
-        tellUser(app_.atlas(), 39);
-    } else {
+        tellUser(app().atlas(), kind_ == Kind::Jump ? 39 : 40);
+    } else if (kind_ == Kind::Jump) {
         m.maindate = s.targetdate;
-        JmpBtn->Refresh(false);
-        app_.engine().jumpdate();
-    }
-    setFocusControl(MapCanvas);
-}
-
-void MainWindow::GoBtn_MouseUp(int, int)
-{
-    MapState& m = app_.state();
-    ShellState& s = app_.shell();
-    GoBtn->Refresh(false);
-    const double v = plat::Val(NewEditDate->EditText);
-    s.targetdate = typedTarget(v, m);
-    if (std::abs(v - m.maindate) < 0.09) {
-        tellUser(app_.atlas(), 40);
+        Refresh(false);
+        app().engine().jumpdate();
     } else {
         m.timeforward = m.maindate < s.targetdate;
         m.speedi = 8;
         s.timesteps = 25;
-        EvoTimer.setMode(2);
-        EvoTimer.setPeriod(1);
-        setFocusControl(TimeCtl);
-        TimeCtl->Refresh(false);
+        win_.EvoTimer.setMode(2);
+        win_.EvoTimer.setPeriod(1);
+        win_.setFocusControl(win_.TimeCtl);
+        win_.TimeCtl->Refresh(false);
     }
-    setFocusControl(MapCanvas);
+    win_.setFocusControl(win_.MapCanvas);
 }
 
 }  // namespace quil2a

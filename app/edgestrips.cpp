@@ -1,26 +1,32 @@
 // The four edge strips: in full screen a click on the window's outermost
 // edge brings back the normal window and its menu bar, and unticks the
-// dialog's full-screen box. Their cursors are set where they are made.
+// dialog's full-screen box; pointing at one there shows a resize arrow.
 #include <QCheckBox>
 
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "app/stripcontrols.h"
 #include "dialog/maindlg.h"
 
 namespace quil2a {
 
-void MainWindow::wireEdgeStrips()
+EdgeStrip::EdgeStrip(MainWindow& win, const char* name, Qt::CursorShape fullScreenCursor)
+    : Canvas(&win.surface(), QString::fromLatin1(name)), win_(win)
 {
-    for (Canvas* edge : {topedge, leftedge, rightedge, lowedge})
-        edge->onMouseDown = [this](int x, int y) { return EdgeStrip_MouseDown(x, y); };
+    eraseBackground = false;
+    onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
+    onMouseEnter = [this, fullScreenCursor] {
+        if (win_.app().shell().FullScreen) setMouseCursor(fullScreenCursor);
+    };
+    onMouseExit = [this] { setMouseCursor(Qt::ArrowCursor); };
 }
 
-bool MainWindow::EdgeStrip_MouseDown(int, int)
+bool EdgeStrip::MouseDown(int, int)
 {
-    if (!app_.shell().FullScreen) return false;
-    app_.setFullScreen(false);
-    app_.setMenuBarVisible(true);
-    if (MainDlg* d = app_.Dlg()) {
+    if (!win_.app().shell().FullScreen) return false;
+    win_.app().setFullScreen(false);
+    win_.app().setMenuBarVisible(true);
+    if (MainDlg* d = win_.app().Dlg()) {
         // The box's own handler runs as for a change made by the user.
         if (d->CheckBox1->isChecked()) {
             d->CheckBox1->setChecked(false);

@@ -7,10 +7,12 @@
 
 namespace quil2a {
 
-EditDateClass::EditDateClass(MainWindow& win, QWidget* parent) : Canvas(parent, QStringLiteral("NewEditDate")), win_(win)
+EditDateClass::EditDateClass(MainWindow& win) : Canvas(&win.surface(), QStringLiteral("NewEditDate")), win_(win)
 {
     acceptFocus = true;
     eraseBackground = true;
+    onMouseEnter = [this] { setMouseCursor(Qt::IBeamCursor); };
+    onMouseExit = [this] { setMouseCursor(Qt::ArrowCursor); };
     onPaint = [this](plat::Graphics& g) { Paint(g); };
     onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
     onGotFocus = [this] { GotFocus(); };

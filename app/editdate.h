@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/canvas.h"
+#include "widgets/canvas.h"
 
 namespace quil2a {
 
@@ -15,7 +15,7 @@ class MainWindow;
 class EditDateClass : public Canvas {
     Q_OBJECT
 public:
-    EditDateClass(MainWindow& win, QWidget* parent);
+    explicit EditDateClass(MainWindow& win);
 
     bool editfocus = false;
     plat::Bytes EditText;

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/editdate.h"
 #include "app/mainwindow.h"
+#include "app/stripcontrols.h"
 
 namespace quil2a {
 

@@ -15,6 +15,7 @@
 #include "app/application.h"
 #include "app/editdate.h"
 #include "app/settings.h"
+#include "app/stripcontrols.h"
 #include "dialog/maindlg.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
@@ -43,43 +44,12 @@ MainWindow::MainWindow(App& app) : QMainWindow(nullptr), app_(app)
     CtlCanvas->onMouseEnter = [this] { CtlCanvas->setMouseCursor(Qt::ArrowCursor); };
     CtlCanvas->onMouseDown = [this](int x, int y) { return CtlCanvas_MouseDown(x, y); };
 
-    NewEditDate = new EditDateClass(*this, surface_);
-    place(NewEditDate, 21, 14, 60, 22, "");
-    NewEditDate->onMouseEnter = [this] { NewEditDate->setMouseCursor(Qt::IBeamCursor); };
-    NewEditDate->onMouseExit = [this] { NewEditDate->setMouseCursor(Qt::ArrowCursor); };
-
-    TimeCtl = makeCanvas("TimeCtl", 120, 14, 101, 25, "LT");
-    drawnControl(TimeCtl);
-    TimeCtl->onPaint = [this](plat::Graphics& g) { TimeCtl_Paint(g); };
-    TimeCtl->onMouseDown = [this](int x, int y) { return TimeCtl_MouseDown(x, y); };
-    TimeCtl->onMouseUp = [this](int x, int y) { TimeCtl_MouseUp(x, y); };
-
-    ZoomCtl = makeCanvas("ZoomCtl", 358, 14, 98, 25, "TR");
-    drawnControl(ZoomCtl);
-    ZoomCtl->onPaint = [this](plat::Graphics& g) { ZoomCtl_Paint(g); };
-    ZoomCtl->onMouseDown = [this](int x, int y) { return ZoomCtl_MouseDown(x, y); };
-    ZoomCtl->onMouseUp = [this](int x, int y) { ZoomCtl_MouseUp(x, y); };
-
-    roller = makeCanvas("roller", 469, 0, 54, 54, "TR");
-    drawnControl(roller);
-    roller->setBackdrop(app_.pictures().btn0f());
-    roller->onMouseDown = [this](int x, int y) { return roller_MouseDown(x, y); };
-    roller->onMouseDrag = [this](int x, int y) { roller_MouseDrag(x, y); };
-    roller->onMouseUp = [this](int x, int y) { roller_MouseUp(x, y); };
-    // Drags keep coming while the pointer rests in the roller.
-    roller->dragRepeatMs = 20;
-
-    IncDecCtl = makeCanvas("IncDecCtl", 10, 18, 11, 17, "");
-    drawnControl(IncDecCtl);
-    IncDecCtl->onPaint = [this](plat::Graphics& g) { IncDecCtl_Paint(g); };
-    IncDecCtl->onMouseDown = [this](int x, int y) { return IncDecCtl_MouseDown(x, y); };
-    IncDecCtl->onMouseUp = [this](int x, int y) { IncDecCtl_MouseUp(x, y); };
-
-    SwapCtl = makeCanvas("SwapCtl", 36, 39, 28, 14, "");
-    drawnControl(SwapCtl);
-    SwapCtl->onPaint = [this](plat::Graphics& g) { SwapCtl_Paint(g); };
-    SwapCtl->onMouseDown = [this](int x, int y) { return SwapCtl_MouseDown(x, y); };
-    SwapCtl->onMouseUp = [this](int x, int y) { SwapCtl_MouseUp(x, y); };
+    NewEditDate = place(new EditDateClass(*this), 21, 14, 60, 22, "");
+    TimeCtl = place(new TimeTransport(*this), 120, 14, 101, 25, "LT");
+    ZoomCtl = place(new ZoomGauge(*this), 358, 14, 98, 25, "TR");
+    roller = place(new Roller(*this), 469, 0, 54, 54, "TR");
+    IncDecCtl = place(new DateStep(*this), 10, 18, 11, 17, "");
+    SwapCtl = place(new DateSwap(*this), 36, 39, 28, 14, "");
 
     // The hidden developer row.
     EditingMenu = new QComboBox(surface_);
@@ -89,20 +59,20 @@ MainWindow::MainWindow(App& app) : QMainWindow(nullptr), app_(app)
                             "EditingGeo"})
         EditingMenu->addItem(QString::fromLatin1(row));
     EditingMenu->setCurrentIndex(0);
-    place(EditingMenu, 71, 337, 120, 19, "LB");
+    placeWidget(EditingMenu, 71, 337, 120, 19, "LB");
     EditingMenu->hide();
     CheckBox1 = new QCheckBox(QStringLiteral("cia"), surface_);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    place(CheckBox1, 209, 338, 35, 18, "LB");
+    placeWidget(CheckBox1, 209, 338, 35, 18, "LB");
     CheckBox1->hide();
     SaveBtn = new QPushButton(QStringLiteral("---"), surface_);
     SaveBtn->setObjectName(QStringLiteral("SaveBtn"));
     SaveBtn->setFocusPolicy(Qt::NoFocus);
-    place(SaveBtn, 21, 339, 32, 17, "LB");
+    placeWidget(SaveBtn, 21, 339, 32, 17, "LB");
     SaveBtn->hide();
     StaticText1 = new QLabel(surface_);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
-    place(StaticText1, 256, 339, 246, 14, "LRB");
+    placeWidget(StaticText1, 256, 339, 246, 14, "LRB");
     StaticText1->hide();
 
     OtherTimer.onAction = [this] { OtherTimer_Action(); };
@@ -121,48 +91,24 @@ MainWindow::MainWindow(App& app) : QMainWindow(nullptr), app_(app)
     MapCanvas->onMouseUp = [this](int x, int y) { MapCanvas_MouseUp(x, y); };
     MapCanvas->onMouseWheel = [this](int x, int y, int dx, int dy) { return MapCanvas_MouseWheel(x, y, dx, dy); };
 
-    JmpBtn = makeCanvas("JmpBtn", 88, 14, 20, 12, "");
-    drawnControl(JmpBtn);
-    JmpBtn->onPaint = [this](plat::Graphics& g) { JmpBtn_Paint(g); };
-    JmpBtn->onMouseDown = [this](int x, int y) { return JmpBtn_MouseDown(x, y); };
-    JmpBtn->onMouseUp = [this](int x, int y) { JmpBtn_MouseUp(x, y); };
-
-    GoBtn = makeCanvas("GoBtn", 88, 26, 20, 12, "");
-    drawnControl(GoBtn);
-    GoBtn->onPaint = [this](plat::Graphics& g) { GoBtn_Paint(g); };
-    GoBtn->onMouseDown = [this](int x, int y) { return GoBtn_MouseDown(x, y); };
-    GoBtn->onMouseUp = [this](int x, int y) { GoBtn_MouseUp(x, y); };
-
-    DlgB = makeCanvas("DlgB", 330, 26, 16, 12, "TR");
-    drawnControl(DlgB);
-    NarrB = makeCanvas("NarrB", 330, 14, 16, 12, "TR");
-    drawnControl(NarrB);
+    JmpBtn = place(new DateArrow(*this, DateArrow::Kind::Jump), 88, 14, 20, 12, "");
+    GoBtn = place(new DateArrow(*this, DateArrow::Kind::Go), 88, 26, 20, 12, "");
+    DlgB = place(new WindowButton(*this, WindowButton::Kind::Dialog), 330, 26, 16, 12, "TR");
+    NarrB = place(new WindowButton(*this, WindowButton::Kind::Narrative), 330, 14, 16, 12, "TR");
 
     IDcanvas = makeCanvas("IDcanvas", 244, 54, 100, 18, "");
     IDcanvas->onPaint = [this](plat::Graphics& g) { IDcanvas_Paint(g); };
     IDcanvas->onMouseDown = [this](int x, int y) { return IDcanvas_MouseDown(x, y); };
     IDcanvas->onMouseUp = [this](int x, int y) { IDcanvas_MouseUp(x, y); };
 
-    // Edge strips: they draw nothing; full screen gives them their cursors.
-    topedge = makeCanvas("topedge", 0, 0, 523, 3, "LTR");
-    leftedge = makeCanvas("leftedge", 0, 3, 3, 355, "LTB");
-    rightedge = makeCanvas("rightedge", 521, 3, 3, 355, "TRB");
-    lowedge = makeCanvas("lowedge", 0, 358, 523, 3, "LRB");
-    for (Canvas* edge : {topedge, leftedge, rightedge, lowedge}) {
-        edge->eraseBackground = false;
-        const Qt::CursorShape shape = (edge == topedge || edge == lowedge) ? Qt::SizeVerCursor : Qt::SizeHorCursor;
-        edge->onMouseEnter = [this, edge, shape] {
-            if (app_.shell().FullScreen) edge->setMouseCursor(shape);
-        };
-        edge->onMouseExit = [edge] { edge->setMouseCursor(Qt::ArrowCursor); };
-    }
+    // Edge strips: they draw nothing; in full screen they show resize arrows.
+    topedge = place(new EdgeStrip(*this, "topedge", Qt::SizeVerCursor), 0, 0, 523, 3, "LTR");
+    leftedge = place(new EdgeStrip(*this, "leftedge", Qt::SizeHorCursor), 0, 3, 3, 355, "LTB");
+    rightedge = place(new EdgeStrip(*this, "rightedge", Qt::SizeHorCursor), 521, 3, 3, 355, "TRB");
+    lowedge = place(new EdgeStrip(*this, "lowedge", Qt::SizeVerCursor), 0, 358, 523, 3, "LRB");
 
-    HelpB = makeCanvas("HelpB", 313, 19, 16, 13, "TR");
-    drawnControl(HelpB);
-    HelpB->acceptFocus = false;
+    HelpB = place(new WindowButton(*this, WindowButton::Kind::Help), 313, 19, 16, 13, "TR");
 
-    wireWindowButtons();
-    wireEdgeStrips();
     wireEditingRow();
 
     Microseconds = [] { return plat::Microseconds(); };
@@ -173,12 +119,10 @@ MainWindow::~MainWindow() = default;
 
 Canvas* MainWindow::makeCanvas(const char* name, int left, int top, int width, int height, const char* locks)
 {
-    auto* c = new Canvas(surface_, QString::fromLatin1(name));
-    place(c, left, top, width, height, locks);
-    return c;
+    return place(new Canvas(surface_, QString::fromLatin1(name)), left, top, width, height, locks);
 }
 
-void MainWindow::place(QWidget* w, int left, int top, int width, int height, const char* locks)
+void MainWindow::placeWidget(QWidget* w, int left, int top, int width, int height, const char* locks)
 {
     const std::string l(locks);
     Placed p{w, l.find('L') != std::string::npos, l.find('T') != std::string::npos, l.find('R') != std::string::npos,
@@ -208,14 +152,6 @@ void MainWindow::layoutControls()
         else if (p.lockBottom) top = h_ - p.bottomDist - height;
         p.w->setGeometry(left, top, std::max(width, 0), std::max(height, 0));
     }
-}
-
-void MainWindow::drawnControl(Canvas* c)
-{
-    c->acceptFocus = true;
-    c->eraseBackground = true;
-    c->onMouseEnter = [c] { c->setMouseCursor(Qt::PointingHandCursor); };
-    c->onMouseExit = [c] { c->setMouseCursor(Qt::ArrowCursor); };
 }
 
 int MainWindow::Left() const { return surface_->mapToGlobal(QPoint(0, 0)).x(); }
@@ -408,6 +344,78 @@ void MainWindow::keyPressEvent(QKeyEvent* e)
     }
     if (focus_ && focus_->onKeyDown && focus_->onKeyDown(key)) return;
     KeyDown(key);
+}
+
+// Date and zoom steps, the animation tick.
+
+namespace {
+int32_t date10(double d) { return plat::Int(plat::Round(d * 10.0)); }
+}  // namespace
+
+bool MainWindow::stepDate(int dir)
+{
+    MapState& m = app_.state();
+    const int32_t next = date10(m.maindate) + dir;
+    if (next > date10(m.maxdate) || next < date10(m.mindate)) return false;
+    m.maindate = next / 10.0;
+    return true;
+}
+
+void MainWindow::setzoom(int32_t direction)
+{
+    MapState& m = app_.state();
+    m.scale = ZoomGauge::stepped(app_.shell(), m.scale, direction < 0);
+    // Also at a limit the map is rendered once more.
+    if (m.p) {
+        app_.engine().displaymap(*m.p, true);
+        MapCanvas->graphics().DrawPicture(*m.p, -20, -20);
+    }
+    ZoomCtl->Refresh(false);
+}
+
+void MainWindow::EvoTimer_Action()
+{
+    // One tick runs to its end: it neither yields to other events nor runs
+    // again inside a message box that one of its steps shows.
+    if (inTick_ || app_.modalRunning()) return;
+    inTick_ = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{inTick_};
+
+    MapState& m = app_.state();
+    ShellState& s = app_.shell();
+    MapEngine& engine = app_.engine();
+    const int32_t target = std::clamp(date10(s.targetdate), date10(m.mindate), date10(m.maxdate));
+    const int32_t now = date10(m.maindate);
+
+    auto stop = [this] {
+        EvoTimer.setMode(0);
+        TimeCtl->Refresh(false);
+    };
+    if (now == target) {
+        stop();
+        return;
+    }
+    const int dir = now < target ? 1 : -1;
+    for (int step = 1; step <= s.timesteps; ++step) {
+        m.timeforward = dir > 0;
+        if (!stepDate(dir)) {
+            stop();
+            break;
+        }
+        engine.gotodate();
+        if (date10(m.maindate) == target) {
+            stop();
+            break;
+        }
+    }
+    engine.showdate();
+    if (dateFieldDue_) {
+        dateFieldDue_ = false;
+        NewEditDate->Refresh(false);
+    }
 }
 
 // Control strip and identification label.

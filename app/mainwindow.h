@@ -1,7 +1,9 @@
 // The main window: the map canvas under a dark strip of drawn controls (date
 // field, time transport, date buttons, zoom gauge, window buttons), the pan
-// roller, the edge strips, the identification label and the two timers. It is
-// the engine's host: the engine reaches the windows only through it.
+// roller, the edge strips, the identification label and the two timers. Each
+// drawn control is a class of its own (stripcontrols.h, editdate.h); the
+// window makes, places and lays them out, owns the map canvas, the timers and
+// the keys. It is the engine's host: the engine reaches the windows only through it.
 #pragma once
 
 #include <QMainWindow>
@@ -9,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/canvas.h"
+#include "widgets/canvas.h"
 #include "app/cursors.h"
 #include "app/timer.h"
 #include "engine/host.h"
@@ -23,7 +25,15 @@ class QPushButton;
 namespace quil2a {
 
 class App;
+class DateArrow;
+class DateStep;
+class DateSwap;
+class EdgeStrip;
 class EditDateClass;
+class Roller;
+class TimeTransport;
+class WindowButton;
+class ZoomGauge;
 
 class MainWindow : public QMainWindow, public EngineHost {
     Q_OBJECT
@@ -63,11 +73,11 @@ public:
     // Controls, in creation order.
     Canvas* CtlCanvas = nullptr;
     EditDateClass* NewEditDate = nullptr;
-    Canvas* TimeCtl = nullptr;
-    Canvas* ZoomCtl = nullptr;
-    Canvas* roller = nullptr;
-    Canvas* IncDecCtl = nullptr;
-    Canvas* SwapCtl = nullptr;
+    TimeTransport* TimeCtl = nullptr;
+    ZoomGauge* ZoomCtl = nullptr;
+    Roller* roller = nullptr;
+    DateStep* IncDecCtl = nullptr;
+    DateSwap* SwapCtl = nullptr;
     QComboBox* EditingMenu = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     QPushButton* SaveBtn = nullptr;
@@ -75,21 +85,18 @@ public:
     Timer OtherTimer;
     Timer EvoTimer;
     Canvas* MapCanvas = nullptr;
-    Canvas* JmpBtn = nullptr;
-    Canvas* GoBtn = nullptr;
-    Canvas* DlgB = nullptr;
-    Canvas* NarrB = nullptr;
+    DateArrow* JmpBtn = nullptr;
+    DateArrow* GoBtn = nullptr;
+    WindowButton* DlgB = nullptr;
+    WindowButton* NarrB = nullptr;
     Canvas* IDcanvas = nullptr;
-    Canvas* topedge = nullptr;
-    Canvas* leftedge = nullptr;
-    Canvas* rightedge = nullptr;
-    Canvas* lowedge = nullptr;
-    Canvas* HelpB = nullptr;
+    EdgeStrip* topedge = nullptr;
+    EdgeStrip* leftedge = nullptr;
+    EdgeStrip* rightedge = nullptr;
+    EdgeStrip* lowedge = nullptr;
+    WindowButton* HelpB = nullptr;
 
-    // Window properties.
-    int32_t rollerdx = 0, rollerdy = 0;
-    double tlastroller = 0;
-    int32_t zoomx = 0;
+    // Window properties (the roller's and the zoom gauge's are theirs).
     int32_t lastdragx = 0, lastdragy = 0;
     double lastclicktime = 0;
     bool resetmouse = false;
@@ -107,16 +114,10 @@ public:
     void MapCanvas_MouseUp(int x, int y);
     bool MapCanvas_MouseWheel(int x, int y, int deltaX, int deltaY);
 
-    // Zoom gauge and the one zoom step (direction below 0 zooms in).
+    // The one zoom step of keys, menu and Control-click (direction below 0 zooms in).
     void setzoom(int32_t direction);
-    void ZoomCtl_Paint(plat::Graphics& g);
-    bool ZoomCtl_MouseDown(int x, int y);
-    void ZoomCtl_MouseUp(int x, int y);
-
-    // Roller.
-    bool roller_MouseDown(int x, int y);
-    void roller_MouseDrag(int x, int y);
-    void roller_MouseUp(int x, int y);
+    // p shown in the map canvas with its top left at (ox, oy), the uncovered strips blank.
+    void showShiftedMap(int ox, int oy);
 
     // The text the identification label shows (set by the identification click).
     plat::Bytes IDlabelText;
@@ -127,41 +128,14 @@ public:
     std::function<double()> Microseconds;
     std::function<Qt::KeyboardModifiers()> asyncModifiers;
 
-    // Time transport and the animation tick.
-    bool TimeCtl_MouseDown(int x, int y);
-    void TimeCtl_MouseUp(int x, int y);
-    void TimeCtl_Paint(plat::Graphics& g);
+    // The animation tick and the interface timer's.
     void EvoTimer_Action();
     void OtherTimer_Action();
     bool inTick() const { return inTick_; }
-
-    // Date step, swap, jump and go.
-    void IncDecCtl_Paint(plat::Graphics& g);
-    bool IncDecCtl_MouseDown(int x, int y);
-    void IncDecCtl_MouseUp(int x, int y);
-    void SwapCtl_Paint(plat::Graphics& g);
-    bool SwapCtl_MouseDown(int x, int y);
-    void SwapCtl_MouseUp(int x, int y);
-    void JmpBtn_Paint(plat::Graphics& g);
-    bool JmpBtn_MouseDown(int x, int y);
-    void JmpBtn_MouseUp(int x, int y);
-    void GoBtn_Paint(plat::Graphics& g);
-    bool GoBtn_MouseDown(int x, int y);
-    void GoBtn_MouseUp(int x, int y);
-
-    // Window buttons of the strip: the options dialog, the narrative, the help page.
-    void DlgB_Paint(plat::Graphics& g);
-    bool DlgB_MouseDown(int x, int y);
-    void DlgB_MouseUp(int x, int y);
-    void NarrB_Paint(plat::Graphics& g);
-    bool NarrB_MouseDown(int x, int y);
-    void NarrB_MouseUp(int x, int y);
-    void HelpB_Paint(plat::Graphics& g);
-    bool HelpB_MouseDown(int x, int y);
-    void HelpB_MouseUp(int x, int y);
-
-    // The four edge strips: in full screen a click on one leaves it.
-    bool EdgeStrip_MouseDown(int x, int y);
+    // One tenth forward (+1) or back (-1) within the date range; false at a range end.
+    bool stepDate(int dir);
+    // The help page in the narrative window (the help key and button).
+    void showHelp();
 
     // The hidden developer row: mouse mode, a flag nothing reads, an idle button.
     void EditingMenu_Change();
@@ -203,27 +177,22 @@ private:
         int rightDist, bottomDist;
     };
     Canvas* makeCanvas(const char* name, int left, int top, int width, int height, const char* locks);
-    void place(QWidget* w, int left, int top, int width, int height, const char* locks);
+    template <class W>
+    W* place(W* w, int left, int top, int width, int height, const char* locks)
+    {
+        placeWidget(w, left, top, width, height, locks);
+        return w;
+    }
+    void placeWidget(QWidget* w, int left, int top, int width, int height, const char* locks);
     void layoutControls();
     void surfaceResized(int w, int h);
-    void drawnControl(Canvas* c);
-    void wireWindowButtons();
-    void wireEdgeStrips();
     void wireEditingRow();
-    void drawTimeSymbol(plat::Graphics& g, int zone);
-    void restartEvo();
-    // One tenth forward (+1) or back (-1) within the date range; false at a range end.
-    bool stepDate(int dir);
     // A date key: one step, or only the date shown again at a range end.
     void stepKey(int dir);
-    // The keyboard's help command.
-    void showHelp();
     // The map click: zoom about the point, pan start, identification (picture point X, Y).
     void zoomClick(int X, int Y, bool out);
     void identify(int X, int Y);
     void showIdLabel(const plat::Bytes& label, int X, int Y);
-    // p shown in the map canvas with its top left at (ox, oy), the uncovered strips blank.
-    void showShiftedMap(int ox, int oy);
 
     App& app_;
     Canvas* surface_ = nullptr;

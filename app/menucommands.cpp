@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "app/stripcontrols.h"
 #include "dialog/maindlg.h"
 
 namespace quil2a {

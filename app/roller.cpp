@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "app/stripcontrols.h"
 
 namespace quil2a {
 
@@ -31,27 +32,37 @@ int rollerDirection(int x, int y)
 }
 }  // namespace
 
-bool MainWindow::roller_MouseDown(int, int)
+Roller::Roller(MainWindow& win) : StripControl(win, "roller")
 {
-    setFocusControl(roller);
+    setBackdrop(app().pictures().btn0f());
+    onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
+    onMouseDrag = [this](int x, int y) { MouseDrag(x, y); };
+    onMouseUp = [this](int x, int y) { MouseUp(x, y); };
+    // Drags keep coming while the pointer rests in the roller.
+    dragRepeatMs = 20;
+}
+
+bool Roller::MouseDown(int, int)
+{
+    win_.setFocusControl(this);
     return true;
 }
 
-void MainWindow::roller_MouseDrag(int x, int y)
+void Roller::MouseDrag(int x, int y)
 {
-    MapState& m = app_.state();
-    const double now = Microseconds();
+    MapState& m = app().state();
+    const double now = win_.Microseconds();
     if (now - tlastroller < kThrottle) return;
     tlastroller = now;
 
     const int k = rollerDirection(x, y);
-    if (const plat::Picture* frame = app_.pictures().btnf(k)) roller->graphics().DrawPicture(*frame, 0, 0);
+    if (const plat::Picture* frame = app().pictures().btnf(k)) graphics().DrawPicture(*frame, 0, 0);
     const Shift s = kShift[k];
     if (m.p) {
         // The edge of p from which new map would come is blanked.
         plat::Graphics& g = m.p->graphics();
         const int pw = m.p->Width(), ph = m.p->Height();
-        g.SetForeColor(app_.atlas().blankgrey);
+        g.SetForeColor(app().atlas().blankgrey);
         if (s.sx > 0) g.FillRect(0, 0, kStep, ph);
         if (s.sy > 0) g.FillRect(0, 0, pw, kStep);
         if (s.sx < 0) g.FillRect(pw - kStep, 0, kStep, ph);
@@ -61,18 +72,18 @@ void MainWindow::roller_MouseDrag(int x, int y)
     rollerdy -= s.sy;
     m.x0 -= s.sx / m.scale;
     m.y0 -= s.sy / m.scale;
-    showShiftedMap(-20 - rollerdx, -20 - rollerdy);
+    win_.showShiftedMap(-20 - rollerdx, -20 - rollerdy);
 }
 
-void MainWindow::roller_MouseUp(int, int)
+void Roller::MouseUp(int, int)
 {
-    MapState& m = app_.state();
-    if (const plat::Picture* rest = app_.pictures().btn0f()) roller->graphics().DrawPicture(*rest, 0, 0);
+    MapState& m = app().state();
+    if (const plat::Picture* rest = app().pictures().btn0f()) graphics().DrawPicture(*rest, 0, 0);
     rollerdx = 0;
     rollerdy = 0;
-    if (m.p) app_.engine().displaymap(*m.p, true);
-    MapCanvas->Refresh(false);
-    setFocusControl(MapCanvas);
+    if (m.p) app().engine().displaymap(*m.p, true);
+    win_.MapCanvas->Refresh(false);
+    win_.setFocusControl(win_.MapCanvas);
 }
 
 }  // namespace quil2a

@@ -1,8 +1,8 @@
 // The time transport: the drawn control with its five symbols and two rows
-// of speed ticks, and the animation timer's tick.
+// of speed ticks.
 #include "app/application.h"
-#include "app/editdate.h"
 #include "app/mainwindow.h"
+#include "app/stripcontrols.h"
 
 namespace quil2a {
 
@@ -10,20 +10,16 @@ namespace {
 // Timer period (ms) and tenth-year steps per tick, by speed index 1..8.
 constexpr int kPeriod[9] = {0, 3000, 1000, 400, 150, 60, 15, 15, 1};
 constexpr int kSteps[9] = {0, 1, 1, 1, 1, 1, 1, 10, 10};
-
-int32_t date10(double d) { return plat::Int(plat::Round(d * 10.0)); }
 }  // namespace
 
-bool MainWindow::stepDate(int dir)
+TimeTransport::TimeTransport(MainWindow& win) : StripControl(win, "TimeCtl")
 {
-    MapState& m = app_.state();
-    const int32_t next = date10(m.maindate) + dir;
-    if (next > date10(m.maxdate) || next < date10(m.mindate)) return false;
-    m.maindate = next / 10.0;
-    return true;
+    onPaint = [this](plat::Graphics& g) { Paint(g); };
+    onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
+    onMouseUp = [this](int x, int y) { MouseUp(x, y); };
 }
 
-void MainWindow::drawTimeSymbol(plat::Graphics& g, int zone)
+void TimeTransport::drawSymbol(plat::Graphics& g, int zone)
 {
     switch (zone) {
     case 1:  // to start
@@ -67,27 +63,27 @@ void MainWindow::drawTimeSymbol(plat::Graphics& g, int zone)
     }
 }
 
-void MainWindow::restartEvo()
+void TimeTransport::restart()
 {
-    MapState& m = app_.state();
+    MapState& m = app().state();
     m.speedi = std::clamp(m.speedi, 1, 8);
-    EvoTimer.setMode(0);
-    EvoTimer.setPeriod(kPeriod[m.speedi]);
-    app_.shell().timesteps = kSteps[m.speedi];
-    EvoTimer.setMode(2);
+    win_.EvoTimer.setMode(0);
+    win_.EvoTimer.setPeriod(kPeriod[m.speedi]);
+    app().shell().timesteps = kSteps[m.speedi];
+    win_.EvoTimer.setMode(2);
 }
 
-bool MainWindow::TimeCtl_MouseDown(int x, int)
+bool TimeTransport::MouseDown(int x, int)
 {
-    MapState& m = app_.state();
-    ShellState& s = app_.shell();
-    setFocusControl(TimeCtl);
-    plat::Graphics& g = TimeCtl->graphics();
+    MapState& m = app().state();
+    ShellState& s = app().shell();
+    win_.setFocusControl(this);
+    plat::Graphics& g = graphics();
     g.SetForeColor(s.ctlgrey2);
 
     int A = 6, B = 13, C = 87, D = 94;
     const int E = 45, F = 54;
-    const bool running = EvoTimer.Mode() != 0;
+    const bool running = win_.EvoTimer.Mode() != 0;
     if (!running) {
         B = 45;
         C = 54;
@@ -99,28 +95,28 @@ bool MainWindow::TimeCtl_MouseDown(int x, int)
 
     if (x <= A) {
         m.timeforward = false;
-        drawTimeSymbol(g, 1);
+        drawSymbol(g, 1);
         s.targetdate = m.mindate;
         m.speedi = 8;
     } else if (A < x && x <= B) {
         m.timeforward = false;
-        drawTimeSymbol(g, 2);
+        drawSymbol(g, 2);
         if (m.maindate <= s.targetdate || s.targetdate < m.mindate) s.targetdate = m.mindate;
         m.speedi = 3;
     } else if (E < x && x <= F) {
         m.timeforward = false;
-        drawTimeSymbol(g, 3);
-        EvoTimer.setMode(0);
-        if (m.p) app_.engine().displaymap(*m.p, true);
+        drawSymbol(g, 3);
+        win_.EvoTimer.setMode(0);
+        if (m.p) app().engine().displaymap(*m.p, true);
         return true;
     } else if (C < x && x <= D) {
         m.timeforward = true;
-        drawTimeSymbol(g, 4);
+        drawSymbol(g, 4);
         if (s.targetdate <= m.maindate || s.targetdate > m.maxdate) s.targetdate = m.maxdate;
         m.speedi = 3;
     } else if (x > D) {
         m.timeforward = true;
-        drawTimeSymbol(g, 5);
+        drawSymbol(g, 5);
         m.speedi = 8;
         s.targetdate = m.maxdate;
     } else if (m.timeforward) {
@@ -128,33 +124,33 @@ bool MainWindow::TimeCtl_MouseDown(int x, int)
     } else {
         m.speedi += x > s.speedbandx ? -1 : 1;
     }
-    restartEvo();
+    restart();
     return true;
 }
 
-void MainWindow::TimeCtl_MouseUp(int, int)
+void TimeTransport::MouseUp(int, int)
 {
-    Refresh(false);
-    setFocusControl(MapCanvas);
+    win_.Refresh(false);
+    win_.setFocusControl(win_.MapCanvas);
 }
 
-void MainWindow::TimeCtl_Paint(plat::Graphics& g)
+void TimeTransport::Paint(plat::Graphics& g)
 {
-    const MapState& m = app_.state();
-    ShellState& s = app_.shell();
-    const int W = TimeCtl->width(), H = TimeCtl->height();
+    const MapState& m = app().state();
+    ShellState& s = app().shell();
+    const int W = width(), H = height();
 
     g.SetForeColor(s.ctlgrey1);
     g.DrawLine(0, 0, W - 1, 0);
     g.DrawLine(0, H - 1, W - 1, H - 1);
-    for (int zone : {1, 2, 4, 5, 3}) drawTimeSymbol(g, zone);
+    for (int zone : {1, 2, 4, 5, 3}) drawSymbol(g, zone);
 
     auto tickX = [](bool forward, int i) { return forward ? 52 + 4 * i : 47 - 4 * i; };
     auto tick = [&g](int x) {
         g.DrawLine(x, 10, x, 14);
         g.DrawLine(x + 1, 10, x + 1, 14);
     };
-    g.SetForeColor(EvoTimer.Mode() != 0 ? s.ctlgrey1 : s.ctldarkred);
+    g.SetForeColor(win_.EvoTimer.Mode() != 0 ? s.ctlgrey1 : s.ctldarkred);
     for (int i = 1; i <= 8; ++i) {
         if (i == m.speedi + 1) g.SetForeColor(s.ctldarkred);
         const int x = tickX(m.timeforward, i);
@@ -163,51 +159,6 @@ void MainWindow::TimeCtl_Paint(plat::Graphics& g)
     }
     g.SetForeColor(s.ctldarkred);
     for (int i = 1; i <= 8; ++i) tick(tickX(!m.timeforward, i));
-}
-
-void MainWindow::EvoTimer_Action()
-{
-    // One tick runs to its end: it neither yields to other events nor runs
-    // again inside a message box that one of its steps shows.
-    if (inTick_ || app_.modalRunning()) return;
-    inTick_ = true;
-    struct Leave {
-        bool& flag;
-        ~Leave() { flag = false; }
-    } leave{inTick_};
-
-    MapState& m = app_.state();
-    ShellState& s = app_.shell();
-    MapEngine& engine = app_.engine();
-    const int32_t target = std::clamp(date10(s.targetdate), date10(m.mindate), date10(m.maxdate));
-    const int32_t now = date10(m.maindate);
-
-    auto stop = [this] {
-        EvoTimer.setMode(0);
-        TimeCtl->Refresh(false);
-    };
-    if (now == target) {
-        stop();
-        return;
-    }
-    const int dir = now < target ? 1 : -1;
-    for (int step = 1; step <= s.timesteps; ++step) {
-        m.timeforward = dir > 0;
-        if (!stepDate(dir)) {
-            stop();
-            break;
-        }
-        engine.gotodate();
-        if (date10(m.maindate) == target) {
-            stop();
-            break;
-        }
-    }
-    engine.showdate();
-    if (dateFieldDue_) {
-        dateFieldDue_ = false;
-        NewEditDate->Refresh(false);
-    }
 }
 
 }  // namespace quil2a

@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "app/stripcontrols.h"
 #include "dialog/maindlg.h"
 
 namespace quil2a {
@@ -41,99 +42,75 @@ void drawHelpMark(plat::Graphics& g)
 }
 }  // namespace
 
-void MainWindow::wireWindowButtons()
+WindowButton::WindowButton(MainWindow& win, Kind kind)
+    : StripControl(win, kind == Kind::Dialog ? "DlgB" : kind == Kind::Narrative ? "NarrB" : "HelpB"), kind_(kind)
 {
-    DlgB->onPaint = [this](plat::Graphics& g) { DlgB_Paint(g); };
-    DlgB->onMouseDown = [this](int x, int y) { return DlgB_MouseDown(x, y); };
-    DlgB->onMouseUp = [this](int x, int y) { DlgB_MouseUp(x, y); };
-    NarrB->onPaint = [this](plat::Graphics& g) { NarrB_Paint(g); };
-    NarrB->onMouseDown = [this](int x, int y) { return NarrB_MouseDown(x, y); };
-    NarrB->onMouseUp = [this](int x, int y) { NarrB_MouseUp(x, y); };
-    HelpB->onPaint = [this](plat::Graphics& g) { HelpB_Paint(g); };
-    HelpB->onMouseDown = [this](int x, int y) { return HelpB_MouseDown(x, y); };
-    HelpB->onMouseUp = [this](int x, int y) { HelpB_MouseUp(x, y); };
+    // Only the help button leaves the focus where it is.
+    acceptFocus = kind != Kind::Help;
+    onPaint = [this](plat::Graphics& g) { Paint(g); };
+    onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
+    onMouseUp = [this](int x, int y) { MouseUp(x, y); };
 }
 
-void MainWindow::DlgB_Paint(plat::Graphics& g)
+void WindowButton::drawIcon(plat::Graphics& g)
 {
-    g.SetForeColor(app_.state().ctlbackcolor);
-    g.FillRect(0, 0, Width(), Height());
-    g.SetForeColor(app_.shell().ctlgrey1);
-    drawDlgIcon(g);
-}
-
-bool MainWindow::DlgB_MouseDown(int, int)
-{
-    plat::Graphics& g = DlgB->graphics();
-    g.SetForeColor(app_.shell().ctlgrey2);
-    drawDlgIcon(g);
-    return true;
-}
-
-void MainWindow::DlgB_MouseUp(int, int)
-{
-    DlgB->Refresh(false);
-    if (MainDlg* d = app_.Dlg()) {
-        d->Show();
-        d->SetFocus();
+    switch (kind_) {
+    case Kind::Dialog: drawDlgIcon(g); break;
+    case Kind::Narrative: drawNarrIcon(g); break;
+    case Kind::Help:
+        drawHelpFrame(g);
+        drawHelpMark(g);
+        break;
     }
-    setFocusControl(MapCanvas);
 }
 
-void MainWindow::NarrB_Paint(plat::Graphics& g)
+void WindowButton::Paint(plat::Graphics& g)
 {
-    g.SetForeColor(app_.state().ctlbackcolor);
-    g.FillRect(0, 0, Width(), Height());
-    g.SetForeColor(app_.shell().ctlgrey1);
-    drawNarrIcon(g);
+    g.SetForeColor(app().state().ctlbackcolor);
+    g.FillRect(0, 0, win_.Width(), win_.Height());
+    g.SetForeColor(app().shell().ctlgrey1);
+    drawIcon(g);
 }
 
-bool MainWindow::NarrB_MouseDown(int, int)
+bool WindowButton::MouseDown(int, int)
 {
-    plat::Graphics& g = NarrB->graphics();
-    g.SetForeColor(app_.shell().ctlgrey2);
-    drawNarrIcon(g);
-    return true;
-}
-
-void MainWindow::NarrB_MouseUp(int, int)
-{
-    if (NarrativeWindow* w = app_.NarrWin()) {
-        w->Show();
-        w->SetFocus();
-        app_.state().NarrWinOpen = true;
-        narrWinJump();
+    plat::Graphics& g = graphics();
+    // The help button's pressed look starts from a clear ground; the others draw over theirs.
+    if (kind_ == Kind::Help) {
+        g.SetForeColor(app().state().ctlbackcolor);
+        g.FillRect(0, 0, win_.Width(), win_.Height());
     }
-    NarrB->Refresh(false);
-    setFocusControl(MapCanvas);
-}
-
-void MainWindow::HelpB_Paint(plat::Graphics& g)
-{
-    g.SetForeColor(app_.state().ctlbackcolor);
-    g.FillRect(0, 0, Width(), Height());
-    g.SetForeColor(app_.shell().ctlgrey1);
-    drawHelpFrame(g);
-    drawHelpMark(g);
-}
-
-bool MainWindow::HelpB_MouseDown(int, int)
-{
-    plat::Graphics& g = HelpB->graphics();
-    g.SetForeColor(app_.state().ctlbackcolor);
-    g.FillRect(0, 0, Width(), Height());
-    g.SetForeColor(app_.shell().ctlgrey2);
-    drawHelpFrame(g);
-    drawHelpMark(g);
+    g.SetForeColor(app().shell().ctlgrey2);
+    drawIcon(g);
     return true;
 }
 
-void MainWindow::HelpB_MouseUp(int, int)
+void WindowButton::MouseUp(int, int)
 {
-    // The help page is shown, but the narrative window is not given the focus.
-    showHelp();
-    HelpB->Refresh(false);
-    setFocusControl(MapCanvas);
+    switch (kind_) {
+    case Kind::Dialog:
+        Refresh(false);
+        if (MainDlg* d = app().Dlg()) {
+            d->Show();
+            d->SetFocus();
+        }
+        break;
+    case Kind::Narrative:
+        if (NarrativeWindow* w = app().NarrWin()) {
+            w->Show();
+            w->SetFocus();
+            app().state().NarrWinOpen = true;
+            win_.narrWinJump();
+        }
+        Refresh(false);
+        break;
+    case Kind::Help:
+        // The help page is shown, but the narrative window is not given the focus.
+        win_.showHelp();
+        Refresh(false);
+        break;
+    }
+    win_.setFocusControl(win_.MapCanvas);
 }
 
 }  // namespace quil2a

@@ -40,6 +40,7 @@
 #include "app/editdate.h"
 #include "app/mainwindow.h"
 #include "app/settings.h"
+#include "app/stripcontrols.h"
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
@@ -761,8 +762,8 @@ void screenshots()
     // The time transport running forward: the lit ticks show the speed.
     if (wanted("timectl.png")) {
         const int fwd = 90, mid = mw.TimeCtl->height() / 2;
-        mw.TimeCtl_MouseDown(fwd, mid);
-        mw.TimeCtl_MouseUp(fwd, mid);
+        mw.TimeCtl->MouseDown(fwd, mid);
+        mw.TimeCtl->MouseUp(fwd, mid);
         save(part({static_cast<QWidget*>(mw.TimeCtl)}, 8), "timectl.png");
         mw.EvoTimer.setMode(0);
     }

@@ -43,7 +43,7 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/canvas.h"
+#include "widgets/canvas.h"
 #include "app/mainwindow.h"
 #include "data/stored_items.h"
 #include "dialog/savemap.h"

@@ -18,41 +18,10 @@
 const fs = require('fs');
 const path = require('path');
 const { dayDate10 } = require('../text/dates.js');
+const { byteMap } = require('../lib/codepage.js');
 
 const PAGES = __dirname;
 const ITEMS = path.join(__dirname, '..', 'items');
-
-// ---------------------------------------------------------------------------
-// Code pages. Each string lists the characters of bytes 0x80..0xFF; "\0" marks
-// a byte the code page leaves undefined.
-const CODEPAGES = {
-  'windows-1252':
-    '\u20ac\0\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039\u0152\0\u017d\0' +
-    '\0\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122\u0161\u203a\u0153\0\u017e\u0178' +
-    charRange(0xa0, 0xff),
-  'windows-1253':
-    '\u20ac\0\u201a\u0192\u201e\u2026\u2020\u2021\0\u2030\0\u2039\0\0\0\0' +
-    '\0\u2018\u2019\u201c\u201d\u2022\u2013\u2014\0\u2122\0\u203a\0\0\0\0' +
-    '\u00a0\u0385\u0386\u00a3\u00a4\u00a5\u00a6\u00a7\u00a8\u00a9\0\u00ab\u00ac\u00ad\u00ae\u2015' +
-    '\u00b0\u00b1\u00b2\u00b3\u0384\u00b5\u00b6\u00b7\u0388\u0389\u038a\u00bb\u038c\u00bd\u038e\u038f' +
-    charRange(0x0390, 0x03a1) + '\0' + charRange(0x03a3, 0x03ce) + '\0',
-};
-
-function charRange(a, b) {
-  let s = '';
-  for (let c = a; c <= b; c++) s += String.fromCharCode(c);
-  return s;
-}
-
-function encoderFor(codepage) {
-  const table = CODEPAGES[codepage];
-  if (!table || table.length !== 128) throw new Error('bad code page table ' + codepage);
-  const map = new Map();
-  for (let i = 0; i < 128; i++) {
-    if (table[i] !== '\0') map.set(table[i], 0x80 + i);
-  }
-  return map;
-}
 
 // ---------------------------------------------------------------------------
 // The viewer's entity table, in its order. An entity written in a page is
@@ -311,7 +280,7 @@ function checkCommand(where, target) {
 // Encodes a page into the code page, using the entity table for characters
 // the code page lacks. Anything else stops the build.
 function encode(file, text, codepage) {
-  const map = encoderFor(codepage);
+  const map = byteMap(codepage);
   const bytes = [];
   let line = 1, col = 1;
   for (const c of text) {

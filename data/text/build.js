@@ -25,10 +25,10 @@ const fs = require('fs');
 const path = require('path');
 const { toMap } = require('../geo/projection.js');
 const { parseDate, OPEN_END } = require('./dates.js');
-const { encoderFor, encode } = require('./codepage.js');
+const { encoderFor, encode } = require('../lib/codepage.js');
 const { checkMarkup } = require('./markup.js');
 const { loadPlaceResolver } = require('./places.js');
-const { SourceError } = require('./errors.js');
+const { SourceError } = require('../lib/errors.js');
 
 const SRC = __dirname;
 const LANGS = { en: 'windows-1252', el: 'windows-1253' };

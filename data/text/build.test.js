@@ -3,7 +3,7 @@
 const test = require('node:test');
 const assert = require('node:assert');
 const { parseDate } = require('./dates.js');
-const { encoderFor, encode } = require('./codepage.js');
+const { encoderFor, encode } = require('../lib/codepage.js');
 const { checkMarkup } = require('./markup.js');
 const { chooseVersion } = require('./places.js');
 

@@ -11,7 +11,7 @@
 
 const fs = require('fs');
 const path = require('path');
-const { SourceError } = require('./errors.js');
+const { SourceError } = require('../lib/errors.js');
 
 const PUBLISHED = 'place-keys.txt';
 const FIRST = 10000;

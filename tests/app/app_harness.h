@@ -14,6 +14,7 @@
 #include "app/editdate.h"
 #include "app/mainwindow.h"
 #include "app/settings.h"
+#include "app/stripcontrols.h"
 #include "data/stored_items.h"
 #include "platform/msgbox.h"
 #include "platform/resources.h"

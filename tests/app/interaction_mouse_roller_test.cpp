@@ -253,12 +253,12 @@ TEST(InteractionRoller, StepsAreThrottledPreviewedAndRenderedOnRelease)
         t.drag(t.ctl(), QPoint(40, 27));
     }
     EXPECT_DOUBLE_EQ(t.m().x0, x0 + 500);
-    EXPECT_EQ(t.win().rollerdx, 50);
+    EXPECT_EQ(t.win().roller->rollerdx, 50);
     EXPECT_EQ(t.dialog.renders, renders);
     EXPECT_EQ(t.mapPixel(100, 200), t.pPixel(170, 220));  // p shown 50 pixels to the left
 
     t.release(t.ctl(), QPoint(40, 27));
-    EXPECT_EQ(t.win().rollerdx, 0);
+    EXPECT_EQ(t.win().roller->rollerdx, 0);
     EXPECT_EQ(t.frame(), 0);
     EXPECT_EQ(t.dialog.renders, renders + 1);
     EXPECT_EQ(t.mapPixel(100, 200), t.pPixel(120, 220));

@@ -1,7 +1,8 @@
-// A control that paints itself: it keeps its own picture, which its paint
-// handler (and any direct drawing) writes with exact pixels, and shows that
-// picture unscaled. Mouse events follow the desktop convention of the atlas:
-// a mouse-down handler that returns false gets no drag and no release.
+// The drawn control of every window: it keeps its own picture, which its
+// backdrop and paint handler (and any direct drawing) write with exact pixels,
+// and shows that picture unscaled. Mouse events follow the desktop convention
+// of the atlas: a mouse-down handler that returns false gets no drag and no
+// release.
 #pragma once
 
 #include <QCursor>
@@ -40,6 +41,9 @@ public:
     // Whether the system erases the control before its paint, and with what.
     bool eraseBackground = true;
     plat::Color eraseColor = 0x101010;
+    // Whether every paint erases first while there is no backdrop, also a
+    // refresh that does not ask for it.
+    bool eraseUnlessBackdrop = false;
     // Whether the control takes the keyboard focus.
     bool acceptFocus = false;
     // Above 0: while a taken press is held and the pointer rests, the drag

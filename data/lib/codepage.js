@@ -1,7 +1,8 @@
 'use strict';
+// The two code pages of the language items, shared by every data build. Each
+// table lists the characters of bytes 0x80..0xFF; "\0" marks a byte the code
+// page leaves undefined.
 const { SourceError } = require('./errors.js');
-// The two code pages of the language items. Each table lists the characters
-// of bytes 0x80..0xFF; "\0" marks a byte the code page leaves undefined.
 
 function range(a, b) {
   let s = '';
@@ -22,15 +23,25 @@ const UPPER = {
     range(0x0390, 0x03a1) + '\0' + range(0x03a3, 0x03ce) + '\0',
 };
 
-// Character -> byte for one code page; below 0x80 only printable ASCII.
-function encoderFor(codepage) {
+// Character -> byte for the code page's bytes from `from` (0x00 or 0x20) up,
+// ASCII ending at 0x7E when starting at 0x20.
+function byteMap(codepage, from = 0) {
   const table = UPPER[codepage];
   if (!table || table.length !== 128) throw new Error(`no table for ${codepage}`);
   const map = new Map();
-  for (let b = 0x20; b < 0x7f; b++) map.set(String.fromCharCode(b), b);
+  for (let b = from; b < (from ? 0x7f : 0x80); b++) map.set(String.fromCharCode(b), b);
   for (let i = 0; i < 128; i++) if (table[i] !== '\0') map.set(table[i], 0x80 + i);
   map.codepage = codepage;
   return map;
+}
+
+function describe(ch) {
+  return `"${ch}" (U+${ch.codePointAt(0).toString(16).toUpperCase().padStart(4, '0')})`;
+}
+
+// Character -> byte for the text items: printable ASCII and the upper half.
+function encoderFor(codepage) {
+  return byteMap(codepage, 0x20);
 }
 
 // Lines to bytes, CR LF after each. Throws, naming the item, line and
@@ -40,10 +51,7 @@ function encode(lines, encoder, name) {
   lines.forEach((line, i) => {
     for (const ch of line.normalize('NFC')) {
       const b = encoder.get(ch);
-      if (b === undefined) {
-        const code = ch.codePointAt(0).toString(16).toUpperCase().padStart(4, '0');
-        throw new SourceError(`${name} line ${i + 1}: "${ch}" (U+${code}) is not in ${encoder.codepage}: ${line}`);
-      }
+      if (b === undefined) throw new SourceError(`${name} line ${i + 1}: ${describe(ch)} is not in ${encoder.codepage}: ${line}`);
       out.push(b);
     }
     out.push(13, 10);
@@ -51,4 +59,19 @@ function encode(lines, encoder, name) {
   return Buffer.from(out);
 }
 
-module.exports = { encoderFor, encode };
+// Text to bytes, every byte of the code page allowed; a character it lacks throws.
+function encoder(codepage) {
+  const map = byteMap(codepage);
+  return (text) => {
+    const out = Buffer.alloc(text.length);
+    let n = 0;
+    for (const ch of text) {
+      const b = map.get(ch);
+      if (b === undefined) throw new Error(`${describe(ch)} is not in ${codepage}: ${text.slice(0, 60)}`);
+      out[n++] = b;
+    }
+    return out.subarray(0, n);
+  };
+}
+
+module.exports = { byteMap, encoderFor, encode, encoder };

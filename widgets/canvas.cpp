@@ -1,4 +1,4 @@
-#include "app/canvas.h"
+#include "widgets/canvas.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -46,7 +46,7 @@ void Canvas::paintPass(bool erase)
     fitPicture();
     plat::Graphics& g = pic_->graphics();
     // A paint the system owes after a resize erases as the control says.
-    if (erase || (!painted_ && eraseBackground)) {
+    if (erase || (!painted_ && eraseBackground) || (eraseUnlessBackdrop && !backdrop_)) {
         g.SetForeColor(eraseColor);
         g.FillRect(0, 0, pic_->Width(), pic_->Height());
     }
