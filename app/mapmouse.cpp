@@ -122,8 +122,9 @@ void MainWindow::identify(int X, int Y)
     if (idx == 0 || !a.clicknames[idx]) return;
     plat::Bytes nation = a.clicknames[idx]->name;
 
-    if ((a.colorscheme == 2 || a.colorscheme == 4) && std::abs(Microseconds() - lastclicktime) < kRecolourTime) {
-        const Table<plat::Color>& pale = a.colorscheme == 2 ? a.clrlist1 : a.clrlist2;
+    const SchemeInfo* scheme = schemeInfo(a.colorscheme);
+    if (scheme && scheme->pale && std::abs(Microseconds() - lastclicktime) < kRecolourTime) {
+        const Table<plat::Color>& pale = scheme->palette == PaletteRule::Grey ? a.clrlist1 : a.clrlist2;
         a.clrlist[idx] = a.clrlist[idx] == pale[idx] ? a.clrlist0[idx] : pale[idx];
         if (m.p) app_.engine().displaymap(*m.p, true);
         MapCanvas->Refresh(false);

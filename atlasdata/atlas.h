@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "atlasdata/colorscheme.h"
 #include "atlasdata/coords.h"
 #include "atlasdata/records.h"
 #include "atlasdata/table.h"
@@ -88,8 +89,8 @@ struct Atlas {
     Color watercolor1 = 0, coastcolor1 = 0, rivercolor1 = 0, bordercolor1 = 0;
     Color watercolor = 0, coastcolor = 0, rivercolor = 0, bordercolor = 0;
     Color blankgrey = 0, placenamecolor = 0, citynamecolor = 0;
-    // 0 colour, 1-2 grey, 3-4 near white, 5 membership view.
-    int32_t colorscheme = 0;
+    // The scheme in force (see colorscheme.h).
+    ColorScheme colorscheme = ColorScheme::Colour;
 
     // Code page of the language texts.
     plat::CodePage textCodePage() const { return GreekText ? plat::CodePage::Win1253 : plat::CodePage::Win1252; }

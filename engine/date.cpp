@@ -154,7 +154,7 @@ void MapEngine::jumptodate()
         });
     }
 
-    if (a.colorscheme == 5) {
+    if (membershipView(a.colorscheme)) {
         for (int32_t i = 1; i <= 256; ++i) {
             const EUmemtype* eu = a.EUmem[i].get();
             a.clrlist[i] = eu && eu->status ? a.clrlist0[i] : a.clrlist2[i];

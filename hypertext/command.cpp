@@ -1,7 +1,6 @@
 #include "hypertext/command.h"
 
-#include "dialog/setcolor.h"
-#include "dialog/setlocation.h"
+#include "engine/view.h"
 
 namespace quil2a {
 
@@ -27,7 +26,7 @@ void ProcessCMD(MapEngine& engine, int canvasWidth, int canvasHeight, const Byte
             if (n > 0 && a.vregxy.valid(n) && parseMapBox(a.vregxy[n], box))
                 SetLocation(engine, canvasWidth, canvasHeight, box[0], box[1], box[2], box[3], false);
         } else if (key == "cs") {
-            a.colorscheme = plat::Int(plat::Val(value));
+            a.colorscheme = static_cast<ColorScheme>(plat::Int(plat::Val(value)));
             // The palette and line colours go with the scheme, as the dialog's choice does.
             applyColorScheme(a);
         }

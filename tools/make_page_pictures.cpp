@@ -567,7 +567,7 @@ QImage drawMapOf1000()
 {
     auto atlas = quil2a::loadServedAtlas(false, 1);
     quil2a::Atlas& a = *atlas;
-    a.colorscheme = 0;
+    a.colorscheme = quil2a::ColorScheme::Colour;
     for (int i = 1; i <= 256; ++i) a.clrlist[i] = a.clrlist0[i];
 
     const int w = kOverviewWidth, h = 316;

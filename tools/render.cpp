@@ -19,10 +19,10 @@
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
-#include "dialog/setcolor.h"
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
+#include "engine/view.h"
 #include "tools/headless.h"
 
 namespace {
@@ -96,7 +96,7 @@ int main(int argc, char** argv)
                  h == std::floor(h);
             o.width = static_cast<int>(w);
             o.height = static_cast<int>(h);
-        } else if (opt == "--scheme") ok = integer(v, o.scheme) && o.scheme >= 0 && o.scheme <= 5;
+        } else if (opt == "--scheme") ok = integer(v, o.scheme) && quil2a::schemeInfo(static_cast<quil2a::ColorScheme>(o.scheme));
         else if (opt == "--lang") {
             ok = std::strcmp(v, "en") == 0 || std::strcmp(v, "el") == 0;
             o.greek = std::strcmp(v, "el") == 0;
@@ -117,7 +117,7 @@ int main(int argc, char** argv)
     quillmere_data::installStoredItems();
     auto atlas = quil2a::loadServedAtlas(o.greek);
     quil2a::Atlas& a = *atlas;
-    a.colorscheme = o.scheme;
+    a.colorscheme = static_cast<quil2a::ColorScheme>(o.scheme);
     quil2a::applyColorScheme(a);
 
     quil2a::MapState m;

@@ -17,7 +17,7 @@
 #include "engine/host.h"
 #include "engine/mapdraw.h"
 #include "engine/mapstate.h"
-#include "dialog/setcolor.h"
+#include "engine/view.h"
 #include "support/atlas_loader.h"
 #include "support/stored_atlas.h"
 
@@ -476,7 +476,7 @@ TEST_F(HistoryItems, TheClickNamesTheNationDrawnInEveryScheme)
 
     Map map(480, 360, 13000, 12500, std::pow(0.8, 15));
     for (int scheme : {0, 2, 4, 5}) {
-        a().colorscheme = scheme;
+        a().colorscheme = static_cast<quil2a::ColorScheme>(scheme);
         quil2a::applyColorScheme(a());
         for (double d : {1400.0, 1815.0, 1960.0, 2003.0}) {
             map.jump(d);
@@ -497,7 +497,7 @@ TEST_F(HistoryItems, TheClickNamesTheNationDrawnInEveryScheme)
             EXPECT_GT(checked, 20) << "scheme " << scheme << " at " << d;
         }
     }
-    a().colorscheme = 0;
+    a().colorscheme = quil2a::ColorScheme::Colour;
     quil2a::applyColorScheme(a());
 }
 

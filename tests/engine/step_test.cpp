@@ -150,7 +150,7 @@ TEST(DateStepLimits, AppendsBeyondTheSlotTablesAreSkipped)
 TEST(DateStepLimits, IndexesOutsideTheirTablesAreSkipped)
 {
     Rig r;
-    r.a->colorscheme = 5;
+    r.a->colorscheme = quil2a::ColorScheme::Membership;
     r.place(1, "One");
     r.clickname(1, "", "kept");
     r.a->headline[3] = "Kept";

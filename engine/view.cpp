@@ -1,8 +1,45 @@
-#include "dialog/setlocation.h"
+#include "engine/view.h"
 
 #include <utility>
 
 namespace quil2a {
+
+void applyColorScheme(Atlas& a)
+{
+    if (const SchemeInfo* s = schemeInfo(a.colorscheme)) {
+        for (int i = 1; i <= 256; ++i) {
+            switch (s->palette) {
+            case PaletteRule::Colour: a.clrlist[i] = a.clrlist0[i]; break;
+            case PaletteRule::Grey: a.clrlist[i] = a.clrlist1[i]; break;
+            case PaletteRule::NearWhite: a.clrlist[i] = a.clrlist2[i]; break;
+            case PaletteRule::Members: {
+                const auto& mem = a.EUmem[i];
+                a.clrlist[i] = (mem && mem->status) ? a.clrlist0[i] : a.clrlist2[i];
+                break;
+            }
+            }
+        }
+    }
+    if (lineSet(a.colorscheme) == LineSet::Set0) {
+        a.watercolor = a.watercolor0;
+        a.coastcolor = a.coastcolor0;
+        a.rivercolor = a.rivercolor0;
+        a.bordercolor = a.bordercolor0;
+    } else {
+        a.watercolor = a.watercolor1;
+        a.coastcolor = a.coastcolor1;
+        a.rivercolor = a.rivercolor1;
+        a.bordercolor = a.bordercolor1;
+    }
+}
+
+void SetColor(MapEngine& engine)
+{
+    applyColorScheme(engine.atlas());
+    MapState& m = engine.state();
+    if (m.p) engine.displaymap(*m.p, true);
+}
+
 
 namespace {
 constexpr double kScaleStep = 0.8;
@@ -46,6 +83,15 @@ bool parseMapBox(const plat::Bytes& text, double box[4])
         if (!plat::StartsWithNumber(parts[static_cast<size_t>(i)])) return false;
     for (int i = 0; i < 4; ++i) box[i] = plat::Val(parts[static_cast<size_t>(i)]);
     return true;
+}
+
+
+void redrawLabels(MapEngine& engine)
+{
+    MapState& m = engine.state();
+    if (!m.p) return;
+    if (m.p1) m.p->graphics().DrawPicture(*m.p1, 0, 0, m.mapscreenwid, m.mapscreenht);
+    engine.displaymaptext(*m.p, false);
 }
 
 }  // namespace quil2a

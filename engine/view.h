@@ -1,11 +1,20 @@
-// Fitting the map view to a map box: the options dialog's region choices,
-// its query locations and the view-region command link all come here.
+// View operations shared by the options dialog, the command links and the
+// tools: the colour scheme, fitting the view to a map box and the label redraw.
 #pragma once
 
+#include "atlasdata/atlas.h"
 #include "engine/engine.h"
 #include "platform/text.h"
 
 namespace quil2a {
+
+// clrlist 1..256 from the scheme's palette rule (a number without a row leaves
+// it), then the line colours of the scheme's line set.
+void applyColorScheme(Atlas& a);
+
+// applyColorScheme, then the map rendered again into p with its layers; the
+// caller repaints the map canvas.
+void SetColor(MapEngine& engine);
 
 // Puts the middle of the box x1 y1 x2 y2 (map units, two opposite corners in
 // either order) in the middle of the view and picks the largest power of 0.8 below
@@ -18,5 +27,9 @@ void SetLocation(MapEngine& engine, int canvasWidth, int canvasHeight, double x1
 // Reads a map box "x1 y1 x2 y2"; false when its first four blank-separated
 // pieces are not all numbers.
 bool parseMapBox(const plat::Bytes& text, double box[4]);
+
+// The labels drawn again over the political layer in p after a display
+// switch changed; the caller repaints the canvas.
+void redrawLabels(MapEngine& engine);
 
 }  // namespace quil2a
