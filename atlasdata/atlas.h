@@ -8,6 +8,7 @@
 
 #include "atlasdata/colorscheme.h"
 #include "atlasdata/coords.h"
+#include "atlasdata/language.h"
 #include "atlasdata/records.h"
 #include "atlasdata/table.h"
 #include "platform/collection.h"
@@ -44,7 +45,10 @@ struct Atlas {
     ContentList content;
     ItemReader reader;
 
-    bool GreekText = false;
+    // The language set in force (see language.h).
+    Language language = Language::English;
+    bool GreekText() const { return language == Language::Greek; }
+    const LanguageInfo& lang() const { return languageInfo(language); }
     double gamma = 0.7;
     plat::Random grandom;
 
@@ -93,7 +97,7 @@ struct Atlas {
     ColorScheme colorscheme = ColorScheme::Colour;
 
     // Code page of the language texts.
-    plat::CodePage textCodePage() const { return GreekText ? plat::CodePage::Win1253 : plat::CodePage::Win1252; }
+    plat::CodePage textCodePage() const { return lang().codePage; }
 };
 
 }  // namespace quil2a

@@ -92,7 +92,7 @@ void OpenThisFile(Atlas& a, const Bytes& name, const Bytes& folder, bool greek, 
             b[i] = static_cast<char>(static_cast<uint8_t>(b[i]) ^ static_cast<uint8_t>(a.content.xmask[k]));
         }
     }
-    r.filestring.codePage = (greek && a.GreekText) ? plat::CodePage::Win1253 : plat::CodePage::Win1252;
+    r.filestring.codePage = greek ? a.textCodePage() : plat::CodePage::Win1252;
 }
 
 Bytes GetLine(Atlas& a)

@@ -208,7 +208,7 @@ void MainDlg::Open()
     CheckBox1->setText(text(25));
 
     const int design = TextSize(CheckBox1);
-    const int ts = design - 2 - (a_.GreekText ? 1 : 0);
+    const int ts = design - 2 - a_.lang().dialogTextLess;
     if (ts != design) {
         for (QWidget* w : std::initializer_list<QWidget*>{StaticText1, StaticText2, StaticText3, StaticText4, StaticText6,
                                                           Qtype, QSortOrder, QListBox, PushButton2, PushButton3, PriDates,

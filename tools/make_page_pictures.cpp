@@ -565,7 +565,7 @@ namespace {
 
 QImage drawMapOf1000()
 {
-    auto atlas = quil2a::loadServedAtlas(false, 1);
+    auto atlas = quil2a::loadServedAtlas(quil2a::Language::English, 1);
     quil2a::Atlas& a = *atlas;
     a.colorscheme = quil2a::ColorScheme::Colour;
     for (int i = 1; i <= 256; ++i) a.clrlist[i] = a.clrlist0[i];

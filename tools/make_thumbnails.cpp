@@ -44,7 +44,7 @@ int main(int argc, char** argv)
 
     // The atlas as the program loads it; a fixed seed keeps the greys the same from run to run.
     quillmere_data::installStoredItems();
-    auto atlas = quil2a::loadServedAtlas(false, 1);
+    auto atlas = quil2a::loadServedAtlas(quil2a::Language::English, 1);
     quil2a::Atlas& a = *atlas;
 
     quil2a::MapState m;

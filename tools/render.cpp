@@ -36,7 +36,7 @@ struct Options {
     int zoom = 13;
     int width = 1920, height = 1080;
     int scheme = 0;
-    bool greek = false;
+    quil2a::Language language = quil2a::Language::English;
     std::string layer = "p";
     std::string out;
 };
@@ -98,8 +98,7 @@ int main(int argc, char** argv)
             o.height = static_cast<int>(h);
         } else if (opt == "--scheme") ok = integer(v, o.scheme) && quil2a::schemeInfo(static_cast<quil2a::ColorScheme>(o.scheme));
         else if (opt == "--lang") {
-            ok = std::strcmp(v, "en") == 0 || std::strcmp(v, "el") == 0;
-            o.greek = std::strcmp(v, "el") == 0;
+            ok = quil2a::languageOfCode(v, o.language);
         } else if (opt == "--layer") {
             o.layer = v;
             ok = o.layer == "p" || o.layer == "p1" || o.layer == "p2";
@@ -115,7 +114,7 @@ int main(int argc, char** argv)
 
     // Loading, as the program's open event does it.
     quillmere_data::installStoredItems();
-    auto atlas = quil2a::loadServedAtlas(o.greek);
+    auto atlas = quil2a::loadServedAtlas(o.language);
     quil2a::Atlas& a = *atlas;
     a.colorscheme = static_cast<quil2a::ColorScheme>(o.scheme);
     quil2a::applyColorScheme(a);

@@ -361,7 +361,7 @@ TEST_F(HistoryItems, NationsAtKnownPlacesAndDates)
 TEST_F(HistoryItems, StatesWithRoomForTheirNameShowItInsideTheirLand)
 {
     const int side = 1010;
-    auto greek = quil2a::loadServedAtlas(true);
+    auto greek = quil2a::loadServedAtlas(quil2a::Language::Greek);
     for (quil2a::Atlas* atlas : {&a(), greek.get()}) {
         quil2a::MapState m;
         m.makePictures(side, side);
@@ -373,7 +373,7 @@ TEST_F(HistoryItems, StatesWithRoomForTheirNameShowItInsideTheirLand)
         plat::Graphics& g = m.p->graphics();
         g.SetTextFont("Times");
         g.SetCodePage(atlas->textCodePage());
-        const char* lang = atlas->GreekText ? "el" : "en";
+        const char* lang = atlas->lang().folder;
         // The box of a label's lines at a text size, about its label point.
         struct Box {
             int x1, y1, x2, y2;
@@ -512,7 +512,7 @@ TEST_F(HistoryItems, SteppedMapMatchesTheRebuildAllTheWay)
         double x0, y0;
         int zoom, oneIn;
     };
-    const auto second = quil2a::loadServedAtlas(false);
+    const auto second = quil2a::loadServedAtlas(quil2a::Language::English);
     for (const View v : {View{10500, 12000, 13, 2000}, View{10500, 12000, 7, 1000}}) {
         const int w = 400, h = 300;
         Map stepped(w, h, v.x0, v.y0, std::pow(0.8, v.zoom));
