@@ -24,14 +24,17 @@ using plat::Color;
 template <class R>
 using RecordTable = Table<std::unique_ptr<R>>;
 
+// The highest item number of the content list (generated from data/items.list).
+int contentItemMax();
+
 // Stored items by content key, and the scrambling key.
 struct ContentList {
     plat::Collection cfilelist;
     Table<int32_t> xmask{25};
     int32_t Nxmasks = 0;
     // Accessor state of each item N (index N; 0 unused).
-    Table<bool> loaded{101};
-    Table<Bytes> _permatext{101};
+    Table<bool> loaded{contentItemMax()};
+    Table<Bytes> _permatext{contentItemMax()};
 };
 
 // The one item reader.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "atlasdata/colorscheme.h"
+#include "atlasdata/content.h"
 #include "atlasdata/language.h"
 
 using namespace quil2a;
@@ -37,4 +38,18 @@ TEST(LanguageTable, CodesAndNameMarksFindTheirRow)
     Language none = Language::Greek;
     EXPECT_FALSE(languageOfCode("fr", none));
     EXPECT_EQ(languageOfExe("quillmere"), Language::English);
+}
+
+// The list generated from items.list: item numbers rise, and the accessor tables reach the last.
+TEST(ContentTable, ItemNumbersRiseAndFitTheTables)
+{
+    int last = 0;
+    for (const ContentItem& it : contentItems()) {
+        EXPECT_GT(it.n, last) << it.key;
+        last = it.n;
+    }
+    EXPECT_EQ(last, contentItemMax());
+    Atlas a;
+    EXPECT_EQ(a.content.loaded.ubound(), last);
+    EXPECT_EQ(a.content._permatext.ubound(), last);
 }
