@@ -333,7 +333,7 @@ void MainDlg::SelectCS_Change()
     const int row = SelectCS->currentIndex();
     if (row >= 0 && row < kSchemeRowCount) {
         setBackdrop(kSchemeRows[row].thumbnail);
-        a_.colorscheme = kSchemeRows[row].scheme;
+        engine_.applyScheme(kSchemeRows[row].scheme);
     }
     SetColor();
 }

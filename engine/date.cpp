@@ -59,6 +59,28 @@ double dateOf(std::string_view stateToken) { return static_cast<double>(intval(s
 
 }  // namespace
 
+void MapEngine::jumpTo(double date)
+{
+    m.maindate = date;
+    jumpdate();
+}
+
+void MapEngine::rebuildAt(double date)
+{
+    m.maindate = date;
+    jumptodate();
+}
+
+bool MapEngine::step(int dir)
+{
+    m.timeforward = dir > 0;
+    const int32_t next = plat::Int(plat::Round(m.maindate * 10)) + dir;
+    if (next > plat::Int(plat::Round(m.maxdate * 10)) || next < plat::Int(plat::Round(m.mindate * 10))) return false;
+    m.maindate = next / 10.0;
+    gotodate();
+    return true;
+}
+
 void MapEngine::showdate()
 {
     m.maindate = plat::Round(m.maindate * 10) / 10.0;

@@ -33,6 +33,12 @@ void applyColorScheme(Atlas& a)
     }
 }
 
+void MapEngine::applyScheme(ColorScheme s)
+{
+    a.colorscheme = s;
+    applyColorScheme(a);
+}
+
 void SetColor(MapEngine& engine)
 {
     applyColorScheme(engine.atlas());

@@ -582,8 +582,7 @@ QImage drawMapOf1000()
     m.citieson = m.citynameson = false;
     quil2a::NullHost host(w, h);
     quil2a::MapEngine engine(a, m, host);
-    m.maindate = 1000.0;
-    engine.jumptodate();
+    engine.rebuildAt(1000.0);
     engine.displaymap(*m.p, true);
     QImage img = m.p->image().copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
     QPainter p(&img);

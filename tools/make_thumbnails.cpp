@@ -56,15 +56,13 @@ int main(int argc, char** argv)
     m.countrynameson = m.citieson = m.citynameson = false;
     quil2a::NullHost host(n, n);
     quil2a::MapEngine engine(a, m, host);
-    m.maindate = year;
-    engine.jumptodate();
+    engine.rebuildAt(year);
 
     // One thumbnail per row of the dialog's scheme popup: vureg1.png ...
     for (int row = 0; row < quil2a::kSchemeRowCount; ++row) {
         const quil2a::ColorScheme scheme = quil2a::kSchemeRows[row].scheme;
         const std::string file = "vureg" + std::to_string(row + 1) + ".png";
-        a.colorscheme = scheme;
-        quil2a::applyColorScheme(a);
+        engine.applyScheme(scheme);
         engine.displaymap(*m.p, true);
         const std::string path = outdir + "/" + file;
         if (!m.p->image().convertToFormat(QImage::Format_RGB32).save(QString::fromStdString(path), "PNG")) {

@@ -116,8 +116,6 @@ int main(int argc, char** argv)
     quillmere_data::installStoredItems();
     auto atlas = quil2a::loadServedAtlas(o.language);
     quil2a::Atlas& a = *atlas;
-    a.colorscheme = static_cast<quil2a::ColorScheme>(o.scheme);
-    quil2a::applyColorScheme(a);
 
     quil2a::MapState m;
     m.makePictures(o.width, o.height);
@@ -128,9 +126,9 @@ int main(int argc, char** argv)
     m.scale = std::pow(0.8, o.zoom);
     quil2a::NullHost host(o.width, o.height);
     quil2a::MapEngine engine(a, m, host);
+    engine.applyScheme(static_cast<quil2a::ColorScheme>(o.scheme));
 
-    m.maindate = o.hasFrom ? o.from : o.date;
-    engine.jumptodate();
+    engine.rebuildAt(o.hasFrom ? o.from : o.date);
     engine.displaymap(*m.p, true);
 
     int steps = 0;
@@ -138,13 +136,7 @@ int main(int argc, char** argv)
         const double target = plat::Round(o.date * 10) / 10;
         const double end = std::min(std::max(target, m.mindate), m.maxdate);
         // One call per tenth, as the animation timer makes them.
-        while (m.maindate != end && steps < 20000) {
-            m.timeforward = end > m.maindate;
-            m.maindate += m.timeforward ? 0.1 : -0.1;
-            m.maindate = std::min(std::max(m.maindate, m.mindate), m.maxdate);
-            engine.gotodate();
-            ++steps;
-        }
+        while (m.maindate != end && steps < 20000 && engine.step(end > m.maindate ? 1 : -1)) ++steps;
     }
 
     const plat::Picture& pic = o.layer == "p1" ? *m.p1 : o.layer == "p2" ? *m.p2 : *m.p;
