@@ -39,6 +39,14 @@ void MapEngine::applyScheme(ColorScheme s)
     applyColorScheme(a);
 }
 
+void MapEngine::setView(double x0, double y0, double scale, bool render)
+{
+    m.x0 = x0;
+    m.y0 = y0;
+    m.scale = scale;
+    if (render && m.p) displaymap(*m.p, true);
+}
+
 void SetColor(MapEngine& engine)
 {
     applyColorScheme(engine.atlas());
