@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "engine/view.h"
 
 namespace quil2a {
 
@@ -115,10 +116,7 @@ void MainWindow::identify(int X, int Y)
     if (idx == 0 || !a.clicknames[idx]) return;
     plat::Bytes nation = a.clicknames[idx]->name;
 
-    const SchemeInfo* scheme = schemeInfo(a.colorscheme);
-    if (scheme && scheme->pale && std::abs(Microseconds() - lastclicktime) < kRecolourTime) {
-        const Table<plat::Color>& pale = scheme->palette == PaletteRule::Grey ? a.clrlist1 : a.clrlist2;
-        a.clrlist[idx] = a.clrlist[idx] == pale[idx] ? a.clrlist0[idx] : pale[idx];
+    if (std::abs(Microseconds() - lastclicktime) < kRecolourTime && togglePale(a, idx)) {
         if (m.p) app_.engine().displaymap(*m.p, true);
         MapCanvas->Refresh(false);
         return;

@@ -33,6 +33,15 @@ void applyColorScheme(Atlas& a)
     }
 }
 
+bool togglePale(Atlas& a, int32_t idx)
+{
+    const SchemeInfo* s = schemeInfo(a.colorscheme);
+    if (!s || !s->pale) return false;
+    const Table<Color>& pale = s->palette == PaletteRule::Grey ? a.clrlist1 : a.clrlist2;
+    a.clrlist[idx] = a.clrlist[idx] == pale[idx] ? a.clrlist0[idx] : pale[idx];
+    return true;
+}
+
 void MapEngine::applyScheme(ColorScheme s)
 {
     a.colorscheme = s;

@@ -12,6 +12,10 @@ namespace quil2a {
 // it), then the line colours of the scheme's line set.
 void applyColorScheme(Atlas& a);
 
+// In a scheme with a pale palette, colour index idx toggled between the pale
+// and the full colour; false (nothing changed) in any other scheme.
+bool togglePale(Atlas& a, int32_t idx);
+
 // applyColorScheme, then the map rendered again into p with its layers; the
 // caller repaints the map canvas.
 void SetColor(MapEngine& engine);
