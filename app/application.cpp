@@ -77,8 +77,7 @@ App::~App()
 
 bool App::greekName(std::string_view exeName)
 {
-    const plat::Bytes up = plat::Uppercase(exeName);
-    return plat::InStrB(up, "-EL") > 0 || plat::InStrB(up, "_EL") > 0;
+    return languageOfExe(exeName) == Language::Greek;
 }
 
 std::string App::exeBaseName(const char* argv0)
@@ -117,7 +116,7 @@ void App::Open()
     a.content.cfilelist.Clear();
     Fillcfilelist(a);
 
-    a.GreekText = greekName(options_.exeName);
+    a.language = languageOfExe(options_.exeName);
     a.gamma = 0.7;
 
     // Every window of the program carries the atlas's icon.
@@ -126,7 +125,7 @@ void App::Open()
 
     // The splash is drawn before the long load begins.
     Splash& sp = splash();
-    if (a.GreekText) sp.setBackdrop(pictures_.flashgr());
+    if (a.lang().splash != StoredPictures::kFlash1) sp.setBackdrop(pictures_.picture(a.lang().splash));
     sp.show();
     sp.repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

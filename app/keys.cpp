@@ -10,10 +10,8 @@ namespace quil2a {
 
 void MainWindow::stepKey(int dir)
 {
-    app_.state().timeforward = dir > 0;
     // At a range end the date stays and no change record is applied.
-    if (stepDate(dir)) app_.engine().gotodate();
-    else app_.engine().showdate();
+    if (!app_.engine().step(dir)) app_.engine().showdate();
 }
 
 void MainWindow::showHelp()

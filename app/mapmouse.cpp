@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "engine/view.h"
 
 namespace quil2a {
 
@@ -53,11 +54,8 @@ bool MainWindow::MapCanvas_MouseDown(int x, int y)
 
 void MainWindow::zoomClick(int X, int Y, bool out)
 {
-    MapState& m = app_.state();
-    const MapEngine& e = app_.engine();
-    const double x0 = e.mapx(X), y0 = e.mapy(Y);
-    m.x0 = x0;
-    m.y0 = y0;
+    MapEngine& e = app_.engine();
+    e.setView(e.mapx(X), e.mapy(Y), app_.state().scale, false);
     setzoom(out ? 1 : -1);
 }
 
@@ -88,18 +86,14 @@ void MainWindow::MapCanvas_MouseUp(int x, int y)
 {
     ShellState& s = app_.shell();
     if (s.mouseaction != 1) return;
-    MapState& m = app_.state();
-    const MapEngine& e = app_.engine();
+    const MapState& m = app_.state();
+    MapEngine& e = app_.engine();
     s.mouseaction = 0;
     const int X = x + kMargin, Y = y + kMargin;
     // Both ends are projected before the origin moves.
     const double dx = e.mapx(lastdragx) - e.mapx(X), dy = e.mapy(lastdragy) - e.mapy(Y);
-    m.x0 += dx;
-    m.y0 += dy;
-    if (m.p) {
-        app_.engine().displaymap(*m.p, true);
-        MapCanvas->graphics().DrawPicture(*m.p, -kMargin, -kMargin);
-    }
+    e.setView(m.x0 + dx, m.y0 + dy, m.scale, true);
+    if (m.p) MapCanvas->graphics().DrawPicture(*m.p, -kMargin, -kMargin);
 }
 
 bool MainWindow::MapCanvas_MouseWheel(int, int, int, int) { return false; }
@@ -122,9 +116,7 @@ void MainWindow::identify(int X, int Y)
     if (idx == 0 || !a.clicknames[idx]) return;
     plat::Bytes nation = a.clicknames[idx]->name;
 
-    if ((a.colorscheme == 2 || a.colorscheme == 4) && std::abs(Microseconds() - lastclicktime) < kRecolourTime) {
-        const Table<plat::Color>& pale = a.colorscheme == 2 ? a.clrlist1 : a.clrlist2;
-        a.clrlist[idx] = a.clrlist[idx] == pale[idx] ? a.clrlist0[idx] : pale[idx];
+    if (std::abs(Microseconds() - lastclicktime) < kRecolourTime && togglePale(a, idx)) {
         if (m.p) app_.engine().displaymap(*m.p, true);
         MapCanvas->Refresh(false);
         return;

@@ -110,7 +110,7 @@ bool App::FileQuit_Action()
 bool App::HelpAbout_Action()
 {
     Splash& sp = splash();
-    if (atlas_.GreekText) sp.setBackdrop(pictures_.flashgr());
+    if (atlas_.lang().splash != StoredPictures::kFlash1) sp.setBackdrop(pictures_.picture(atlas_.lang().splash));
     sp.show();
     sp.raise();
     return false;

@@ -1,12 +1,14 @@
-// The atlas for the whole run: the content list, the item reader, the 35
-// fixed tables, the palettes and line colours. A test makes a fresh Atlas.
+// The atlas for the whole run: the atlas as loaded, the engine's working
+// tables and the view's colours, kept apart as three parts of one Atlas.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "atlasdata/colorscheme.h"
 #include "atlasdata/coords.h"
+#include "atlasdata/language.h"
 #include "atlasdata/records.h"
 #include "atlasdata/table.h"
 #include "platform/collection.h"
@@ -22,14 +24,17 @@ using plat::Color;
 template <class R>
 using RecordTable = Table<std::unique_ptr<R>>;
 
+// The highest item number of the content list (generated from data/items.list).
+int contentItemMax();
+
 // Stored items by content key, and the scrambling key.
 struct ContentList {
     plat::Collection cfilelist;
     Table<int32_t> xmask{25};
     int32_t Nxmasks = 0;
     // Accessor state of each item N (index N; 0 unused).
-    Table<bool> loaded{101};
-    Table<Bytes> _permatext{101};
+    Table<bool> loaded{contentItemMax()};
+    Table<Bytes> _permatext{contentItemMax()};
 };
 
 // The one item reader.
@@ -39,16 +44,25 @@ struct ItemReader {
     Bytes crlf;
 };
 
-struct Atlas {
+// The atlas as loaded: the content list, the reader, the language, the
+// palettes and line colour sets, the map and text tables. Loaders write it;
+// afterwards only the membership statuses change, with the date.
+struct LoadedAtlas {
     ContentList content;
     ItemReader reader;
 
-    bool GreekText = false;
+    // The language set in force (see language.h).
+    Language language = Language::English;
+    bool GreekText() const { return language == Language::Greek; }
+    const LanguageInfo& lang() const { return languageInfo(language); }
+    // Code page of the language texts.
+    plat::CodePage textCodePage() const { return lang().codePage; }
+
     double gamma = 0.7;
     plat::Random grandom;
 
-    // Palettes by colour index 1..256.
-    Table<Color> clrlist{256}, clrlist0{256}, clrlist1{256}, clrlist2{256};
+    // Palettes by colour index 1..256: colour, grey, near white.
+    Table<Color> clrlist0{256}, clrlist1{256}, clrlist2{256};
     Table<Color> headcolor{10};
     RecordTable<EUmemtype> EUmem{256};
 
@@ -60,6 +74,7 @@ struct Atlas {
     Table<Bytes> DChanges{11000};
     // Their coordinates, read once.
     ParsedCoords coords;
+    int32_t maxbdrID = 0;
 
     // Text data.
     Table<Bytes> quilstring{100};
@@ -73,26 +88,34 @@ struct Atlas {
     Table<Bytes> vregname{50}, vregxy{50};
     int32_t maxanchorinfo = 0;
 
-    // Working tables of the map engine.
+    // Line colour sets 0 and 1, and the fixed colours.
+    Color watercolor0 = 0, coastcolor0 = 0, rivercolor0 = 0, bordercolor0 = 0;
+    Color watercolor1 = 0, coastcolor1 = 0, rivercolor1 = 0, bordercolor1 = 0;
+    Color blankgrey = 0, placenamecolor = 0, citynamecolor = 0;
+};
+
+// The map engine's working tables for the date shown: active borders and fill
+// points and the dirty zones. Only the engine writes them (the loader makes
+// the zone records).
+struct EngineTables {
     Table<int32_t> ActiveBdr{2500};
     RecordTable<zonetype> ActiveBzone{2500};
     Table<bool> ActiveBdrawnow{2500};
     Table<int32_t> ActivePt{6000}, ActiveClr{6000};
     Table<bool> ActivePtnow{6000};
     RecordTable<zonetype> zone{500};
-
-    int32_t maxbdrID = 0;
-
-    // Line colours: sets 0 and 1 and the set in force.
-    Color watercolor0 = 0, coastcolor0 = 0, rivercolor0 = 0, bordercolor0 = 0;
-    Color watercolor1 = 0, coastcolor1 = 0, rivercolor1 = 0, bordercolor1 = 0;
-    Color watercolor = 0, coastcolor = 0, rivercolor = 0, bordercolor = 0;
-    Color blankgrey = 0, placenamecolor = 0, citynamecolor = 0;
-    // 0 colour, 1-2 grey, 3-4 near white, 5 membership view.
-    int32_t colorscheme = 0;
-
-    // Code page of the language texts.
-    plat::CodePage textCodePage() const { return GreekText ? plat::CodePage::Win1253 : plat::CodePage::Win1252; }
 };
+
+// The view's colours: the scheme in force, the palette and line colours it
+// gave. Changed through the engine's scheme call (engine/view.h).
+struct ViewColours {
+    ColorScheme colorscheme = ColorScheme::Colour;
+    Table<Color> clrlist{256};
+    Color watercolor = 0, coastcolor = 0, rivercolor = 0, bordercolor = 0;
+};
+
+// The three together, as the program holds them for the whole run. A test
+// makes a fresh Atlas.
+struct Atlas : LoadedAtlas, EngineTables, ViewColours {};
 
 }  // namespace quil2a

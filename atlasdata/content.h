@@ -14,6 +14,9 @@ struct ContentItem {
     int resource;    // number of the stored "TEXT" resource
 };
 
+// The content list, generated from data/items.list in its order.
+extern const ContentItem kContentItems[];
+extern const int kContentItemCount;
 // Every item of the content list, in item number order.
 const std::vector<ContentItem>& contentItems();
 

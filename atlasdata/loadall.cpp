@@ -3,11 +3,11 @@
 
 namespace quil2a {
 
-std::unique_ptr<Atlas> loadServedAtlas(bool greek, std::optional<uint32_t> seed)
+std::unique_ptr<Atlas> loadServedAtlas(Language language, std::optional<uint32_t> seed)
 {
     auto a = std::make_unique<Atlas>();
     Fillcfilelist(*a);  // the content list keeps its own copies of the items
-    a->GreekText = greek;
+    a->language = language;
     if (seed) a->grandom.Seed(*seed);
     loadmapdata(*a);
     loadtextdata(*a);

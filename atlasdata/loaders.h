@@ -20,7 +20,7 @@ void loadtextdata(Atlas& a);
 // A fresh atlas from the resources served now, loaded as the program's start-up
 // does it: the content list, the language set, then both loaders. A seed makes
 // the grey palette the same from run to run.
-std::unique_ptr<Atlas> loadServedAtlas(bool greek, std::optional<uint32_t> seed = std::nullopt);
+std::unique_ptr<Atlas> loadServedAtlas(Language language, std::optional<uint32_t> seed = std::nullopt);
 
 // What the two loaders share.
 namespace loading {

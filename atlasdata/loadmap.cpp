@@ -73,7 +73,7 @@ void lineColours(Atlas& a)
     a.coastcolor0 = RGBgamma(32, 64, 128, g);
     a.rivercolor0 = RGBgamma(32, 80, 160, g);
     a.bordercolor0 = 0;
-    const bool set0 = a.colorscheme < 1;
+    const bool set0 = lineSet(a.colorscheme) == LineSet::Set0;
     a.watercolor = set0 ? a.watercolor0 : a.watercolor1;
     a.coastcolor = set0 ? a.coastcolor0 : a.coastcolor1;
     a.rivercolor = set0 ? a.rivercolor0 : a.rivercolor1;
@@ -272,7 +272,7 @@ void loadmapdata(Atlas& a)
     colourFile(a, colours);
     separateGreys(a);
     nearWhitePalette(a);
-    for (int i = 1; i <= 256; ++i) a.clrlist[i] = a.colorscheme < 1 ? a.clrlist0[i] : a.clrlist1[i];
+    for (int i = 1; i <= 256; ++i) a.clrlist[i] = lineSet(a.colorscheme) == LineSet::Set0 ? a.clrlist0[i] : a.clrlist1[i];
     a.blankgrey = a.clrlist[7];
     a.placenamecolor = 0;
     a.citynamecolor = RGBgamma(32, 32, 32, a.gamma);

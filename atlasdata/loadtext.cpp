@@ -41,7 +41,7 @@ struct Item {
         : a(atlas), problems(name)
     {
         if (language)
-            OpenThisFile(a, name, a.GreekText ? "el" : "en", true, true);
+            OpenThisFile(a, name, a.lang().folder, true, true);
         else
             OpenThisFile(a, name, "", false, true);
     }

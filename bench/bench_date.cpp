@@ -14,7 +14,7 @@
 namespace {
 
 struct StoredAtlas {
-    std::unique_ptr<quil2a::Atlas> a = (quillmere_data::installStoredItems(), quil2a::loadServedAtlas(false, 1));
+    std::unique_ptr<quil2a::Atlas> a = (quillmere_data::installStoredItems(), quil2a::loadServedAtlas(quil2a::Language::English, 1));
     quil2a::MapState m;
     quil2a::NullHost host;
     quil2a::MapEngine e{*a, m, host};

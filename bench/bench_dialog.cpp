@@ -22,7 +22,7 @@ namespace {
 constexpr int kW = 1920, kH = 1080;
 
 struct DialogOnMap {
-    std::unique_ptr<quil2a::Atlas> atlas = (quillmere_data::installStoredItems(), quil2a::loadServedAtlas(false));
+    std::unique_ptr<quil2a::Atlas> atlas = (quillmere_data::installStoredItems(), quil2a::loadServedAtlas(quil2a::Language::English));
     quil2a::MapState m;
     quil2a::NullHost host{kW - 40, kH - 40};
     quil2a::MapEngine e{*atlas, m, host};

@@ -9,7 +9,7 @@ static void BM_LoadStoredAtlas(benchmark::State& state)
 {
     quillmere_data::installStoredItems();
     for (auto _ : state) {
-        auto atlas = quil2a::loadServedAtlas(false, 1);
+        auto atlas = quil2a::loadServedAtlas(quil2a::Language::English, 1);
         benchmark::DoNotOptimize(atlas->DChanges[0].data());
     }
 }

@@ -29,7 +29,7 @@ quil2a::Atlas& storedAtlas()
 {
     static std::unique_ptr<quil2a::Atlas> a = [] {
         quillmere_data::installStoredItems();
-        return quil2a::loadServedAtlas(false);
+        return quil2a::loadServedAtlas(quil2a::Language::English);
     }();
     return *a;
 }

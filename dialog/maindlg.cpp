@@ -13,7 +13,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "dialog/setcolor.h"
+#include "engine/view.h"
 #include "dialog/thumbmap.h"
 #include "platform/codepage.h"
 
@@ -48,22 +48,11 @@ void setTextSize(QWidget* w, int size)
     w->setFont(f);
 }
 
-// The colour-scheme rows: the scheme each stands for and its thumbnail.
-constexpr int kRowScheme[4] = {0, 2, 4, 5};
-constexpr int kRowPicture[4] = {kVuReg1, kVuReg2, kVuReg3, kVuReg4};
-
 // The row that shows a scheme (1 and 3 are coloured like 2 and 4); -1 for none.
-int schemeRow(int32_t scheme)
+int schemeRow(ColorScheme scheme)
 {
-    switch (scheme) {
-    case 0: return 0;
-    case 1:
-    case 2: return 1;
-    case 3:
-    case 4: return 2;
-    case 5: return 3;
-    default: return -1;
-    }
+    const SchemeInfo* s = schemeInfo(scheme);
+    return s ? s->dialogRow : -1;
 }
 }  // namespace
 
@@ -219,7 +208,7 @@ void MainDlg::Open()
     CheckBox1->setText(text(25));
 
     const int design = TextSize(CheckBox1);
-    const int ts = design - 2 - (a_.GreekText ? 1 : 0);
+    const int ts = design - 2 - a_.lang().dialogTextLess;
     if (ts != design) {
         for (QWidget* w : std::initializer_list<QWidget*>{StaticText1, StaticText2, StaticText3, StaticText4, StaticText6,
                                                           Qtype, QSortOrder, QListBox, PushButton2, PushButton3, PriDates,
@@ -238,17 +227,12 @@ void MainDlg::Open()
         const QSignalBlocker regions(SelectReg), schemes(SelectCS);
         for (int i = 0; i <= a_.vregname.ubound() && !a_.vregname[i].empty(); ++i)
             SelectReg->addItem(plat::decode(a_.vregname[i], a_.textCodePage()));
-        for (int n : {42, 43, 44, 45}) SelectCS->addItem(text(n));
+        for (const SchemeRow& r : kSchemeRows) SelectCS->addItem(text(r.caption));
         SelectReg->setCurrentIndex(0);
 
-        switch (a_.colorscheme) {
-        case 0: setBackdrop(kVuReg1), SelectCS->setCurrentIndex(0); break;
-        case 1:
-        case 2: setBackdrop(kVuReg2), SelectCS->setCurrentIndex(1); break;
-        case 3:
-        case 4: setBackdrop(kVuReg2), SelectCS->setCurrentIndex(2); break;
-        case 5: setBackdrop(kVuReg3), SelectCS->setCurrentIndex(3); break;
-        default: break;
+        if (const SchemeInfo* s = schemeInfo(a_.colorscheme)) {
+            setBackdrop(s->openThumbnail);
+            SelectCS->setCurrentIndex(s->dialogRow);
         }
     }
 
@@ -303,8 +287,7 @@ void MainDlg::setVisibleMapBox(int x1, int y1, int x2, int y2)
 void MainDlg::RefreshMapText()
 {
     if (!m_.p) return;
-    if (m_.p1) m_.p->graphics().DrawPicture(*m_.p1, 0, 0, m_.mapscreenwid, m_.mapscreenht);
-    engine_.displaymaptext(*m_.p, false);
+    redrawLabels(engine_);
     host_.drawMapCanvas(*m_.p);
 }
 
@@ -348,9 +331,9 @@ void MainDlg::CheckBox1_Action()
 void MainDlg::SelectCS_Change()
 {
     const int row = SelectCS->currentIndex();
-    if (row >= 0 && row < 4) {
-        setBackdrop(kRowPicture[row]);
-        a_.colorscheme = kRowScheme[row];
+    if (row >= 0 && row < kSchemeRowCount) {
+        setBackdrop(kSchemeRows[row].thumbnail);
+        engine_.applyScheme(kSchemeRows[row].scheme);
     }
     SetColor();
 }
@@ -367,7 +350,7 @@ void MainDlg::followScheme()
     if (row < 0 || row == SelectCS->currentIndex()) return;
     const QSignalBlocker quiet(SelectCS);
     SelectCS->setCurrentIndex(row);
-    setBackdrop(kRowPicture[row]);
+    setBackdrop(kSchemeRows[row].thumbnail);
 }
 
 }  // namespace quil2a

@@ -228,8 +228,7 @@ void MainDlg::PushButton3_Action()
     if (r < 0 || vqx2 <= 0) return;
     const double y1 = plat::Val(cell(r, 1)) / 10, y2 = plat::Val(cell(r, 2)) / 10;
     if (y1 > 1000.0 || y2 < 2009.9) {
-        m_.maindate = (y1 + y2) / 2;
-        engine_.jumpdate();
+        engine_.jumpTo((y1 + y2) / 2);
     }
     SetLocation(vqx1, vqy1, vqx2, vqy2, true);
 }

@@ -215,7 +215,7 @@ void MainDlg::SaveMap(int32_t mode)
     g.SetForeColor(plat::RGB(0, 0, 0));
     g.SetTextSize(8 * k);
     g.SetCodePage(a_.textCodePage());
-    g.DrawString(exportCaption(a_.quilstring[46], m_.maindate, a_.GreekText), 4 * k, ht - 4 * k);
+    g.DrawString(exportCaption(a_.quilstring[46], m_.maindate, a_.GreekText()), 4 * k, ht - 4 * k);
 
     if (print) {
         const QSize size = printFit(wid, ht, printer->width(), printer->height());

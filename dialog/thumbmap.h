@@ -12,10 +12,6 @@ constexpr int32_t kThumbUnit = 205;
 constexpr int32_t kThumbOrigin = 11;
 constexpr int32_t kThumbSize = 200;
 
-// Resource numbers of the stored thumbnails: the colour, grey, near-white and
-// membership looks of the whole map.
-constexpr int kVuReg1 = 182, kVuReg2 = 179, kVuReg3 = 180, kVuReg4 = 181;
-
 // Map units to the thumbnail pixel (fraction dropped), and back.
 inline int32_t vux(double x) { return plat::Int(x / kThumbUnit + kThumbOrigin); }
 inline int32_t vuy(double y) { return vux(y); }

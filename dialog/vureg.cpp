@@ -3,7 +3,7 @@
 #include <QSignalBlocker>
 
 #include "dialog/maindlg.h"
-#include "dialog/setlocation.h"
+#include "engine/view.h"
 #include "dialog/thumbmap.h"
 
 namespace quil2a {

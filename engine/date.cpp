@@ -59,6 +59,28 @@ double dateOf(std::string_view stateToken) { return static_cast<double>(intval(s
 
 }  // namespace
 
+void MapEngine::jumpTo(double date)
+{
+    m.maindate = date;
+    jumpdate();
+}
+
+void MapEngine::rebuildAt(double date)
+{
+    m.maindate = date;
+    jumptodate();
+}
+
+bool MapEngine::step(int dir)
+{
+    m.timeforward = dir > 0;
+    const int32_t next = plat::Int(plat::Round(m.maindate * 10)) + dir;
+    if (next > plat::Int(plat::Round(m.maxdate * 10)) || next < plat::Int(plat::Round(m.mindate * 10))) return false;
+    m.maindate = next / 10.0;
+    gotodate();
+    return true;
+}
+
 void MapEngine::showdate()
 {
     m.maindate = plat::Round(m.maindate * 10) / 10.0;
@@ -154,7 +176,7 @@ void MapEngine::jumptodate()
         });
     }
 
-    if (a.colorscheme == 5) {
+    if (membershipView(a.colorscheme)) {
         for (int32_t i = 1; i <= 256; ++i) {
             const EUmemtype* eu = a.EUmem[i].get();
             a.clrlist[i] = eu && eu->status ? a.clrlist0[i] : a.clrlist2[i];

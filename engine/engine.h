@@ -24,6 +24,23 @@ public:
     double screeny(double y) const { return (y - m.y0) * m.scale + m.yc; }
     double mapx(double sx) const { return (sx - m.xc) / m.scale + m.x0; }
     double mapy(double sy) const { return (sy - m.yc) / m.scale + m.y0; }
+    // The front door: callers outside the engine change the date and the
+    // colours through these, which keep the working tables in step with
+    // maindate and the palette with colorscheme.
+    //
+    // maindate = date, then jumpdate: rebuilt, rendered, shown.
+    void jumpTo(double date);
+    // maindate = date, then jumptodate: rebuilt only (the caller renders).
+    void rebuildAt(double date);
+    // One tenth of a year in direction dir (+1 or -1), played by gotodate;
+    // timeforward follows dir. False at the range's end: nothing changes.
+    bool step(int dir);
+    // colorscheme = s with its palette and line colours (no render).
+    void applyScheme(ColorScheme s);
+    // Map point (x0, y0) to the picture's middle at scale; with render, p is
+    // drawn again with its layers (the caller repaints the canvas).
+    void setView(double x0, double y0, double scale, bool render);
+
     // Puts maindate on the tenth grid and shows it in the date field.
     void showdate();
 

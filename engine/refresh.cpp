@@ -135,9 +135,9 @@ void MapEngine::localrefresh()
         }
     }
 
-    // Stage 2: the marked borders, in black.
+    // Stage 2: the marked borders, in the border colour.
     if (m.somebdraw) {
-        pic.graphics().SetForeColor(0x000000);
+        pic.graphics().SetForeColor(a.bordercolor);
         for (int32_t k = 1; k <= nb; ++k) {
             if (!a.ActiveBdrawnow[k]) continue;
             if (strokeBorder(*this, pic, m.mapscreenwid, m.mapscreenht, k)) m.localrefchanges = true;

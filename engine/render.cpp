@@ -123,7 +123,7 @@ GeoLayerKey MapEngine::geoLayerKey(int32_t W, int32_t H)
     k.watercolor = a.watercolor;
     k.coastcolor = a.coastcolor;
     k.rivercolor = a.rivercolor;
-    k.scheme0 = a.colorscheme == 0;
+    k.scheme0 = edgeAsWater(a.colorscheme);
     // The texts themselves for the short tables, where each long polyline text is.
     uint64_t h = 1469598103934665603ull;
     auto mix = [&h](const void* p, size_t n) {
@@ -162,7 +162,7 @@ void MapEngine::drawGeography(plat::Picture& pic)
         plat::Color c = 0xFF0000;
         if (type == "C" || type == "I" || type == "L") c = a.coastcolor;
         else if (type == "R") c = a.rivercolor;
-        else if (type == "E") c = a.colorscheme == 0 ? a.watercolor : a.coastcolor;
+        else if (type == "E") c = edgeAsWater(a.colorscheme) ? a.watercolor : a.coastcolor;
         g.SetForeColor(c);
         bool first = true;
         double px = 0, py = 0;
@@ -223,7 +223,7 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
         }
     }
 
-    g.SetForeColor(0x000000);
+    g.SetForeColor(a.bordercolor);
     for (int32_t k = 1; k <= m.NActiveBdrs && k <= a.ActiveBdr.ubound(); ++k) strokeBorder(*this, pic, W, H, k);
 
     for (int32_t k = 1; k <= m.NActivePts && k <= a.ActivePt.ubound(); ++k) paintFillPoint(*this, pic, W - 1, H - 1, k);

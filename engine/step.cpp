@@ -152,7 +152,7 @@ void MapEngine::gotodate()
             if (c < 1 || c > a.EUmem.ubound() || !a.EUmem[c]) return;
             const bool in = kind == ChangeKind::ei;
             a.EUmem[c]->status = in;
-            if (a.colorscheme != 5) return;
+            if (!membershipView(a.colorscheme)) return;
             a.clrlist[c] = in ? a.clrlist0[c] : a.clrlist2[c];
             for (int32_t k = 1; k <= m.NActivePts; ++k) {
                 if (a.ActiveClr[k] != c) continue;

@@ -1,7 +1,6 @@
 #include "hypertext/command.h"
 
-#include "dialog/setcolor.h"
-#include "dialog/setlocation.h"
+#include "engine/view.h"
 
 namespace quil2a {
 
@@ -10,6 +9,7 @@ void ProcessCMD(MapEngine& engine, int canvasWidth, int canvasHeight, const Byte
     Atlas& a = engine.atlas();
     MapState& m = engine.state();
 
+    double date = m.maindate;
     const int32_t q = plat::InStrB(target, "?");
     const Bytes query = q > 0 ? plat::MidB(target, q + 1) : target;
 
@@ -19,7 +19,7 @@ void ProcessCMD(MapEngine& engine, int canvasWidth, int canvasHeight, const Byte
         const Bytes key = plat::LeftB(item, eq - 1);
         const Bytes value = plat::MidB(item, eq + 1);
         if (key == "d") {
-            m.maindate = plat::Val(value) / 10;
+            date = plat::Val(value) / 10;
         } else if (key == "vr") {
             const int32_t n = plat::Int(plat::Val(value));
             double box[4];
@@ -27,12 +27,11 @@ void ProcessCMD(MapEngine& engine, int canvasWidth, int canvasHeight, const Byte
             if (n > 0 && a.vregxy.valid(n) && parseMapBox(a.vregxy[n], box))
                 SetLocation(engine, canvasWidth, canvasHeight, box[0], box[1], box[2], box[3], false);
         } else if (key == "cs") {
-            a.colorscheme = plat::Int(plat::Val(value));
             // The palette and line colours go with the scheme, as the dialog's choice does.
-            applyColorScheme(a);
+            engine.applyScheme(static_cast<ColorScheme>(plat::Int(plat::Val(value))));
         }
     }
-    engine.jumpdate();
+    engine.jumpTo(date);
 }
 
 std::function<void(const Bytes&)> commandRunner(MapEngine& engine, const EngineHost& host)

@@ -457,7 +457,7 @@ HTMLvu::LoadResult HTMLvu::loadPage(const Bytes& pageAndAnchor)
         return LoadResult::SamePage;
     }
 
-    OpenThisFile(atlas_, page, atlas_.GreekText ? "el" : "en", false, true);
+    OpenThisFile(atlas_, page, atlas_.lang().folder, false, true);
     plat::MarkedText& fs = atlas_.reader.filestring;
     const bool missing = LenB(fs.bytes) < 10;
     fs.codePage = codePage();

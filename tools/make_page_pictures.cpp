@@ -566,9 +566,9 @@ namespace {
 
 QImage drawMapOf1000()
 {
-    auto atlas = quil2a::loadServedAtlas(false, 1);
+    auto atlas = quil2a::loadServedAtlas(quil2a::Language::English, 1);
     quil2a::Atlas& a = *atlas;
-    a.colorscheme = 0;
+    a.colorscheme = quil2a::ColorScheme::Colour;
     for (int i = 1; i <= 256; ++i) a.clrlist[i] = a.clrlist0[i];
 
     const int w = kOverviewWidth, h = 316;
@@ -583,8 +583,7 @@ QImage drawMapOf1000()
     m.citieson = m.citynameson = false;
     quil2a::NullHost host(w, h);
     quil2a::MapEngine engine(a, m, host);
-    m.maindate = 1000.0;
-    engine.jumptodate();
+    engine.rebuildAt(1000.0);
     engine.displaymap(*m.p, true);
     QImage img = m.p->image().copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
     QPainter p(&img);

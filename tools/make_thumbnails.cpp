@@ -15,11 +15,11 @@
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
-#include "dialog/setcolor.h"
 #include "dialog/thumbmap.h"
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
+#include "engine/view.h"
 #include "tools/headless.h"
 
 int main(int argc, char** argv)
@@ -44,7 +44,7 @@ int main(int argc, char** argv)
 
     // The atlas as the program loads it; a fixed seed keeps the greys the same from run to run.
     quillmere_data::installStoredItems();
-    auto atlas = quil2a::loadServedAtlas(false, 1);
+    auto atlas = quil2a::loadServedAtlas(quil2a::Language::English, 1);
     quil2a::Atlas& a = *atlas;
 
     quil2a::MapState m;
@@ -56,23 +56,20 @@ int main(int argc, char** argv)
     m.countrynameson = m.citieson = m.citynameson = false;
     quil2a::NullHost host(n, n);
     quil2a::MapEngine engine(a, m, host);
-    m.maindate = year;
-    engine.jumptodate();
+    engine.rebuildAt(year);
 
-    const struct {
-        int scheme;
-        const char* file;
-    } looks[] = {{0, "vureg1.png"}, {2, "vureg2.png"}, {4, "vureg3.png"}, {5, "vureg4.png"}};
-    for (const auto& look : looks) {
-        a.colorscheme = look.scheme;
-        quil2a::applyColorScheme(a);
+    // One thumbnail per row of the dialog's scheme popup: vureg1.png ...
+    for (int row = 0; row < quil2a::kSchemeRowCount; ++row) {
+        const quil2a::ColorScheme scheme = quil2a::kSchemeRows[row].scheme;
+        const std::string file = "vureg" + std::to_string(row + 1) + ".png";
+        engine.applyScheme(scheme);
         engine.displaymap(*m.p, true);
-        const std::string path = outdir + "/" + look.file;
+        const std::string path = outdir + "/" + file;
         if (!m.p->image().convertToFormat(QImage::Format_RGB32).save(QString::fromStdString(path), "PNG")) {
             std::fprintf(stderr, "%s: cannot write %s\n", argv[0], path.c_str());
             return 1;
         }
-        std::printf("%s: scheme %d at %.1f\n", path.c_str(), look.scheme, m.maindate);
+        std::printf("%s: scheme %d at %.1f\n", path.c_str(), static_cast<int>(scheme), m.maindate);
     }
     return 0;
 }

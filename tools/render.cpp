@@ -19,10 +19,10 @@
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
-#include "dialog/setcolor.h"
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
+#include "engine/view.h"
 #include "tools/headless.h"
 
 namespace {
@@ -36,7 +36,7 @@ struct Options {
     int zoom = 13;
     int width = 1920, height = 1080;
     int scheme = 0;
-    bool greek = false;
+    quil2a::Language language = quil2a::Language::English;
     std::string layer = "p";
     std::string out;
 };
@@ -96,10 +96,9 @@ int main(int argc, char** argv)
                  h == std::floor(h);
             o.width = static_cast<int>(w);
             o.height = static_cast<int>(h);
-        } else if (opt == "--scheme") ok = integer(v, o.scheme) && o.scheme >= 0 && o.scheme <= 5;
+        } else if (opt == "--scheme") ok = integer(v, o.scheme) && quil2a::schemeInfo(static_cast<quil2a::ColorScheme>(o.scheme));
         else if (opt == "--lang") {
-            ok = std::strcmp(v, "en") == 0 || std::strcmp(v, "el") == 0;
-            o.greek = std::strcmp(v, "el") == 0;
+            ok = quil2a::languageOfCode(v, o.language);
         } else if (opt == "--layer") {
             o.layer = v;
             ok = o.layer == "p" || o.layer == "p1" || o.layer == "p2";
@@ -115,10 +114,8 @@ int main(int argc, char** argv)
 
     // Loading, as the program's open event does it.
     quillmere_data::installStoredItems();
-    auto atlas = quil2a::loadServedAtlas(o.greek);
+    auto atlas = quil2a::loadServedAtlas(o.language);
     quil2a::Atlas& a = *atlas;
-    a.colorscheme = o.scheme;
-    quil2a::applyColorScheme(a);
 
     quil2a::MapState m;
     m.makePictures(o.width, o.height);
@@ -129,9 +126,9 @@ int main(int argc, char** argv)
     m.scale = std::pow(0.8, o.zoom);
     quil2a::NullHost host(o.width, o.height);
     quil2a::MapEngine engine(a, m, host);
+    engine.applyScheme(static_cast<quil2a::ColorScheme>(o.scheme));
 
-    m.maindate = o.hasFrom ? o.from : o.date;
-    engine.jumptodate();
+    engine.rebuildAt(o.hasFrom ? o.from : o.date);
     engine.displaymap(*m.p, true);
 
     int steps = 0;
@@ -139,13 +136,7 @@ int main(int argc, char** argv)
         const double target = plat::Round(o.date * 10) / 10;
         const double end = std::min(std::max(target, m.mindate), m.maxdate);
         // One call per tenth, as the animation timer makes them.
-        while (m.maindate != end && steps < 20000) {
-            m.timeforward = end > m.maindate;
-            m.maindate += m.timeforward ? 0.1 : -0.1;
-            m.maindate = std::min(std::max(m.maindate, m.mindate), m.maxdate);
-            engine.gotodate();
-            ++steps;
-        }
+        while (m.maindate != end && steps < 20000 && engine.step(end > m.maindate ? 1 : -1)) ++steps;
     }
 
     const plat::Picture& pic = o.layer == "p1" ? *m.p1 : o.layer == "p2" ? *m.p2 : *m.p;

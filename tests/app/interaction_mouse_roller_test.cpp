@@ -176,7 +176,7 @@ TEST(InteractionMouse, AQuickSecondClickRecoloursANationInTheGreyScheme)
     Interaction t;
     quil2a::Atlas& a = t.atlas();
     const QPoint aland = t.canvasAt(kAlandX, kAlandY);
-    a.colorscheme = 2;
+    a.colorscheme = quil2a::ColorScheme::GreyPale;
     for (int i = 1; i <= 256; ++i) a.clrlist[i] = a.clrlist1[i];
     t.engine().displaymap(*t.m().p, true);
     // Clicks at 0, 0.4 s, 0.49 s and 0.59 s: label, colour, grey again, label.
@@ -191,7 +191,7 @@ TEST(InteractionMouse, AQuickSecondClickRecoloursANationInTheGreyScheme)
     EXPECT_EQ(a.clrlist[1], a.clrlist1[1]);
     EXPECT_TRUE(t.labelShown());
     // Colour scheme 0: a quick second click identifies again.
-    a.colorscheme = 0;
+    a.colorscheme = quil2a::ColorScheme::Colour;
     t.m().IDfadeout = 30;
     t.now += 1000;
     t.clickMap(aland);

@@ -23,7 +23,7 @@ TEST(MenuCommands, CaptionsFollowTheLanguageAndShowAnAmpersandAsItIs)
             strings += std::to_string(n) + "@\"" + (n == 62 ? "" : prefix + (n == 55 ? "Copy & Paste" : std::to_string(n))) + "\"\r\n";
         h.items.set(greek ? "el\\quilstr.mit" : "en\\quilstr.mit", strings);
         h.open();
-        EXPECT_EQ(h.app->atlas().GreekText, greek);
+        EXPECT_EQ(h.app->atlas().GreekText(), greek);
         const QString shown = QString::fromUtf8(greek ? "ΕΛ " : "");
         quil2a::MenuBarOSX& bar = h.app->menuBar();
         for (auto [item, n] : {std::pair{"FileMenu", 47}, {"WindowMenu", 49}, {"FilePrintMap", 52}, {"PrintMapAsDisplayed", 21},

@@ -44,7 +44,7 @@ TEST(Startup, DefaultsWithoutSettingsAndEnglishCaptions)
     EXPECT_EQ(h.s().scaleindex, 13);
     EXPECT_NEAR(h.m().scale, 0.054975581, 1e-9);
     EXPECT_EQ(h.app->atlas().gamma, 0.7);
-    EXPECT_FALSE(h.app->atlas().GreekText);
+    EXPECT_FALSE(h.app->atlas().GreekText());
     EXPECT_GT(h.app->atlas().content.cfilelist.Count(), 0);
     EXPECT_EQ(h.dateText(), "1805.0");
 

@@ -131,7 +131,7 @@ TEST(ItemReader, KeysAndFoldersAreLookedUpExactly)
     OpenThisFile(*r.a, "help.htm", "en", true, true);
     EXPECT_EQ(r.a->reader.filestring.bytes, "<html>english</html>");
     EXPECT_EQ(r.a->reader.filestring.codePage, plat::CodePage::Win1252);  // GreekText is false
-    r.a->GreekText = true;
+    r.a->language = quil2a::Language::Greek;
     OpenThisFile(*r.a, "help.htm", "el", true, true);
     EXPECT_EQ(r.a->reader.filestring.bytes, "<html>greek</html>");
     EXPECT_EQ(r.a->reader.filestring.codePage, plat::CodePage::Win1253);
@@ -169,7 +169,7 @@ TEST(StoredItems, EveryContentItemIsEmbedded)
         Bytes stored = a->content.cfilelist.Item(it.key);
         EXPECT_GE(stored.size(), 10u) << it.key;
     }
-    a->GreekText = true;
+    a->language = quil2a::Language::Greek;
     OpenThisFile(*a, "t177.htm", "el", false, true);  // the Greek set has no such page
     EXPECT_EQ(rec.count("Error 1"), 1);
     plat::setResourceProvider(nullptr);

@@ -17,7 +17,7 @@
 #include "engine/host.h"
 #include "engine/mapdraw.h"
 #include "engine/mapstate.h"
-#include "dialog/setcolor.h"
+#include "engine/view.h"
 #include "support/atlas_loader.h"
 #include "support/stored_atlas.h"
 
@@ -361,7 +361,7 @@ TEST_F(HistoryItems, NationsAtKnownPlacesAndDates)
 TEST_F(HistoryItems, StatesWithRoomForTheirNameShowItInsideTheirLand)
 {
     const int side = 1010;
-    auto greek = quil2a::loadServedAtlas(true);
+    auto greek = quil2a::loadServedAtlas(quil2a::Language::Greek);
     for (quil2a::Atlas* atlas : {&a(), greek.get()}) {
         quil2a::MapState m;
         m.makePictures(side, side);
@@ -373,7 +373,7 @@ TEST_F(HistoryItems, StatesWithRoomForTheirNameShowItInsideTheirLand)
         plat::Graphics& g = m.p->graphics();
         g.SetTextFont("Times");
         g.SetCodePage(atlas->textCodePage());
-        const char* lang = atlas->GreekText ? "el" : "en";
+        const char* lang = atlas->lang().folder;
         // The box of a label's lines at a text size, about its label point.
         struct Box {
             int x1, y1, x2, y2;
@@ -476,7 +476,7 @@ TEST_F(HistoryItems, TheClickNamesTheNationDrawnInEveryScheme)
 
     Map map(480, 360, 13000, 12500, std::pow(0.8, 15));
     for (int scheme : {0, 2, 4, 5}) {
-        a().colorscheme = scheme;
+        a().colorscheme = static_cast<quil2a::ColorScheme>(scheme);
         quil2a::applyColorScheme(a());
         for (double d : {1400.0, 1815.0, 1960.0, 2003.0}) {
             map.jump(d);
@@ -497,7 +497,7 @@ TEST_F(HistoryItems, TheClickNamesTheNationDrawnInEveryScheme)
             EXPECT_GT(checked, 20) << "scheme " << scheme << " at " << d;
         }
     }
-    a().colorscheme = 0;
+    a().colorscheme = quil2a::ColorScheme::Colour;
     quil2a::applyColorScheme(a());
 }
 
@@ -512,7 +512,7 @@ TEST_F(HistoryItems, SteppedMapMatchesTheRebuildAllTheWay)
         double x0, y0;
         int zoom, oneIn;
     };
-    const auto second = quil2a::loadServedAtlas(false);
+    const auto second = quil2a::loadServedAtlas(quil2a::Language::English);
     for (const View v : {View{10500, 12000, 13, 2000}, View{10500, 12000, 7, 1000}}) {
         const int w = 400, h = 300;
         Map stepped(w, h, v.x0, v.y0, std::pow(0.8, v.zoom));

@@ -219,7 +219,7 @@ protected:
             Loaded& l = sets_[s.lang];
             l.atlas = std::make_unique<Atlas>();
             quil2a::Fillcfilelist(*l.atlas);
-            l.atlas->GreekText = s.greek;
+            l.atlas->language = s.greek ? quil2a::Language::Greek : quil2a::Language::English;
             quil2a::loadtextdata(*l.atlas);
             l.pages = layOutSet(*l.atlas, s);
             for (const auto& [name, page] : l.pages)

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "dialog/maindlg.h"
+#include "atlasdata/colorscheme.h"
 #include "dialog/thumbmap.h"
 #include "support/atlas_loader.h"
 #include "support/items.h"

@@ -81,7 +81,7 @@ TEST(ColourSchemes, EachRowRecoloursTheMapAndItsThumbnail)
     for (int row = 0; row < 4; ++row) {
         const int refreshes = w.mapRefreshes;
         choose(d.SelectCS, row);
-        EXPECT_EQ(w.a.colorscheme, rows[row].scheme);
+        EXPECT_EQ(static_cast<int>(w.a.colorscheme), rows[row].scheme);
         EXPECT_EQ(w.thumbnail(), rows[row].picture);
         EXPECT_GT(count(*w.m.p1, rows[row].member | member), 0) << row;
         EXPECT_GT(count(*w.m.p1, rows[row].other | other), 0) << row;
@@ -102,7 +102,7 @@ TEST(ColourSchemes, ASchemeSetByACommandLinkShowsInTheList)
                  {"qlmx?cs=9", 9, 1, quil2a::kVuReg2}, {"qlmx?cs=5", 5, 3, quil2a::kVuReg4}};
     for (const auto& l : links) {
         quil2a::ProcessCMD(w.e, 600, 400, l.link);
-        EXPECT_EQ(w.a.colorscheme, l.scheme) << l.link;
+        EXPECT_EQ(static_cast<int>(w.a.colorscheme), l.scheme) << l.link;
         EXPECT_EQ(d.SelectCS->currentIndex(), l.row) << l.link;
         EXPECT_EQ(w.thumbnail(), l.picture) << l.link;
     }

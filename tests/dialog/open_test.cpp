@@ -18,7 +18,7 @@ TEST(MainDlgOpen, MadeHiddenByTheFirstRenderWhichRunsOnce)
                             {5, 3, quil2a::kVuReg3}};
     for (const auto& c : cases) {
         World w;
-        w.a.colorscheme = c[0];
+        w.a.colorscheme = static_cast<quil2a::ColorScheme>(c[0]);
         w.m.maindate = 1500.0;
         w.e.jumptodate();
         w.a.clrlist[1] = 0xABCDEF;  // a palette rebuild would replace it
@@ -27,7 +27,7 @@ TEST(MainDlgOpen, MadeHiddenByTheFirstRenderWhichRunsOnce)
         ASSERT_TRUE(w.dlg) << c[0];
         EXPECT_EQ(w.host.boxUpdates, 1) << c[0];
         EXPECT_FALSE(w.dlg->isVisible());
-        EXPECT_EQ(w.a.colorscheme, c[0]);
+        EXPECT_EQ(static_cast<int>(w.a.colorscheme), c[0]);
         EXPECT_EQ(w.a.clrlist[1], 0xABCDEFu) << c[0];
         EXPECT_EQ(w.dlg->SelectCS->currentIndex(), c[1]) << c[0];
         EXPECT_EQ(w.thumbnail(), c[2]) << c[0];

@@ -4,8 +4,7 @@
 
 #include <cmath>
 
-#include "dialog/setcolor.h"
-#include "dialog/setlocation.h"
+#include "engine/view.h"
 
 TEST(SetColor, EachSchemeTakesItsPaletteAndLineColours)
 {
@@ -23,7 +22,7 @@ TEST(SetColor, EachSchemeTakesItsPaletteAndLineColours)
     const uint32_t cases[][4] = {{0, 0x100003, 0x100004, 10}, {1, 0x200003, 0x200004, 11}, {4, 0x300003, 0x300004, 11},
                                  {5, 0x100003, 0x300004, 11}, {9, 0x100003, 0x300004, 11}, {0xFFFFFFFF, 0x100003, 0x300004, 10}};
     for (const auto& c : cases) {
-        a.colorscheme = static_cast<int32_t>(c[0]);
+        a.colorscheme = static_cast<quil2a::ColorScheme>(c[0]);
         quil2a::applyColorScheme(a);
         EXPECT_EQ(a.clrlist[3], c[1]) << c[0];
         EXPECT_EQ(a.clrlist[4], c[2]) << c[0];

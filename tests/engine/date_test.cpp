@@ -142,7 +142,7 @@ TEST(DateRebuild, MembershipViewRecolours)
     r.a->EUmem[200]->status = true;
     r.jump(1960);  // scheme 0: the palette stays
     EXPECT_EQ(r.a->clrlist[12], 0x300000u + 12);
-    r.a->colorscheme = 5;
+    r.a->colorscheme = quil2a::ColorScheme::Membership;
     r.jump(1960);
     EXPECT_EQ(r.a->clrlist[12], 0x100000u + 12);
     EXPECT_EQ(r.a->clrlist[200], 0x100000u + 200);

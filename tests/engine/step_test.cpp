@@ -150,7 +150,7 @@ TEST(DateStepLimits, AppendsBeyondTheSlotTablesAreSkipped)
 TEST(DateStepLimits, IndexesOutsideTheirTablesAreSkipped)
 {
     Rig r;
-    r.a->colorscheme = 5;
+    r.a->colorscheme = quil2a::ColorScheme::Membership;
     r.place(1, "One");
     r.clickname(1, "", "kept");
     r.a->headline[3] = "Kept";
@@ -230,4 +230,26 @@ TEST(DateStepRangeEnds, StepBackAtMindateUndoesNothingAgain)
     r.step(true);
     EXPECT_EQ(r.borders(), std::vector<int>{-6});
     EXPECT_EQ(r.points(), std::vector<P>{});
+}
+
+// The front door's step plays a tenth in its direction and refuses to leave the range.
+TEST(DateStep, FrontDoorStepKeepsTheRange)
+{
+    Rig r;
+    r.a->bdract[10] = "i20030";
+    r.record(20030) = "bi10 ";
+    r.jump(2002.9);
+    EXPECT_TRUE(r.e.step(1));
+    EXPECT_DOUBLE_EQ(r.m.maindate, 2003.0);
+    EXPECT_TRUE(r.m.timeforward);
+    EXPECT_EQ(r.borders(), std::vector<int>{10});
+    EXPECT_FALSE(r.e.step(1));
+    EXPECT_DOUBLE_EQ(r.m.maindate, 2003.0);
+    EXPECT_TRUE(r.e.step(-1));
+    EXPECT_FALSE(r.m.timeforward);
+    EXPECT_DOUBLE_EQ(r.m.maindate, 2002.9);
+    EXPECT_TRUE(r.borders().empty());
+    r.e.rebuildAt(999.0);
+    EXPECT_DOUBLE_EQ(r.m.maindate, 1000.0);
+    EXPECT_FALSE(r.e.step(-1));
 }

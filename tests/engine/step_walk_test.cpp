@@ -206,7 +206,7 @@ Lists snapshot(const quil2a::Atlas& a, const quil2a::MapState& m)
     for (int i = 1; i <= a.place.ubound() && a.place[i]; ++i) l.labels.push_back(a.place[i]->active);
     for (int i = 1; i <= 256; ++i) l.members.push_back(a.EUmem[i] && a.EUmem[i]->status);
     for (int i = 1; i <= 256 && a.clicknames[i]; ++i) l.clicknames.push_back(a.clicknames[i]->name);
-    if (a.colorscheme == 5)
+    if (a.colorscheme == quil2a::ColorScheme::Membership)
         for (int i = 1; i <= 256; ++i) l.palette.push_back(a.clrlist[i]);
     return l;
 }
@@ -240,7 +240,7 @@ TEST(DateStepWalk, StepsAndJumpsAgreeWithTheRebuild)
         int changes = 0;
         for (int i = 0; i <= a->DChanges.ubound(); ++i) changes += !a->DChanges[i].empty();
         applied += changes;
-        if (seed % 2 == 0) a->colorscheme = 5;
+        if (seed % 2 == 0) a->colorscheme = quil2a::ColorScheme::Membership;
 
         quil2a::MapState m;
         m.makePictures(48, 32);

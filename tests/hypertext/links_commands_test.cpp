@@ -132,7 +132,7 @@ TEST(ProcessCMD, ItemsSetDateRegionAndScheme)
 
     // The palette and line colours follow the scheme.
     t.run("qlmx?cs=2");
-    EXPECT_EQ(t.a.colorscheme, 2);
+    EXPECT_EQ(static_cast<int>(t.a.colorscheme), 2);
     EXPECT_EQ(t.a.clrlist[9], 0x123456u);
     EXPECT_EQ(t.a.watercolor, 2u);
 }

@@ -18,7 +18,7 @@ struct Site {
     {
         for (const auto& [key, text] : items) served.set(key, text);
         quil2a::Fillcfilelist(atlas);
-        atlas.GreekText = greek;
+        atlas.language = greek ? quil2a::Language::Greek : quil2a::Language::English;
     }
     testsupport::TestItems served;
     quil2a::Atlas atlas;

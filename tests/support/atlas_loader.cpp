@@ -8,7 +8,7 @@ namespace testsupport {
 
 std::unique_ptr<quil2a::Atlas> loadServedAtlas(bool greek, uint32_t seed)
 {
-    return quil2a::loadServedAtlas(greek, seed);
+    return quil2a::loadServedAtlas(greek ? quil2a::Language::Greek : quil2a::Language::English, seed);
 }
 
 std::unique_ptr<quil2a::Atlas> loadAtlas(const std::string& folder, bool greek, uint32_t seed)

@@ -16,7 +16,7 @@ protected:
     static void SetUpTestSuite()
     {
         quillmere_data::installStoredItems();
-        atlas_ = quil2a::loadServedAtlas(false);
+        atlas_ = quil2a::loadServedAtlas(quil2a::Language::English);
     }
     static void TearDownTestSuite() { atlas_.reset(); }
     static quil2a::Atlas& a() { return *atlas_; }
