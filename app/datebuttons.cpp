@@ -44,14 +44,11 @@ bool DateStep::MouseDown(int, int y)
 
 void DateStep::MouseUp(int x, int y)
 {
-    MapState& m = app().state();
     const int W = width(), H = height();
     if (x >= 0 && x <= W && y >= 0 && y <= H) {
         const int dir = y < H / 2 ? 1 : -1;
-        m.timeforward = dir > 0;
         // At a range end the date stays and no change record is applied again.
-        if (win_.stepDate(dir)) app().engine().gotodate();
-        else app().engine().showdate();
+        if (!app().engine().step(dir)) app().engine().showdate();
     }
     Refresh(false);
     win_.setFocusControl(win_.MapCanvas);
@@ -172,9 +169,8 @@ void DateArrow::MouseUp(int, int)
     if (std::abs(v - m.maindate) < 0.09) {
         tellUser(app().atlas(), kind_ == Kind::Jump ? 39 : 40);
     } else if (kind_ == Kind::Jump) {
-        m.maindate = s.targetdate;
         Refresh(false);
-        app().engine().jumpdate();
+        app().engine().jumpTo(s.targetdate);
     } else {
         m.timeforward = m.maindate < s.targetdate;
         m.speedi = 8;

@@ -121,10 +121,8 @@ bool EditDateClass::KeyDown(const plat::Bytes& key)
             break;
         case 13:
         case 3: {
-            MapState& m = win_.app().state();
-            m.maindate = plat::Val(EditText);
             win_.setFocusControl(win_.MapCanvas);
-            win_.app().engine().jumpdate();
+            win_.app().engine().jumpTo(plat::Val(EditText));
             break;
         }
         case 27:

@@ -352,15 +352,6 @@ namespace {
 int32_t date10(double d) { return plat::Int(plat::Round(d * 10.0)); }
 }  // namespace
 
-bool MainWindow::stepDate(int dir)
-{
-    MapState& m = app_.state();
-    const int32_t next = date10(m.maindate) + dir;
-    if (next > date10(m.maxdate) || next < date10(m.mindate)) return false;
-    m.maindate = next / 10.0;
-    return true;
-}
-
 void MainWindow::setzoom(int32_t direction)
 {
     MapState& m = app_.state();
@@ -400,12 +391,10 @@ void MainWindow::EvoTimer_Action()
     }
     const int dir = now < target ? 1 : -1;
     for (int step = 1; step <= s.timesteps; ++step) {
-        m.timeforward = dir > 0;
-        if (!stepDate(dir)) {
+        if (!engine.step(dir)) {
             stop();
             break;
         }
-        engine.gotodate();
         if (date10(m.maindate) == target) {
             stop();
             break;

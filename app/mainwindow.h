@@ -132,8 +132,6 @@ public:
     void EvoTimer_Action();
     void OtherTimer_Action();
     bool inTick() const { return inTick_; }
-    // One tenth forward (+1) or back (-1) within the date range; false at a range end.
-    bool stepDate(int dir);
     // The help page in the narrative window (the help key and button).
     void showHelp();
 
