@@ -4,6 +4,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <emmintrin.h>
+#include <sys/mman.h>
+
+#include <cstdlib>
 
 #include <algorithm>
 #include <optional>
@@ -63,9 +66,24 @@ uint64_t nextSerial()
 }
 }  // namespace
 
-Picture::Picture(int w, int h, int) : img_(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32), serial_(nextSerial())
+namespace {
+// Pixels of a picture; a large one in memory the kernel may back with huge
+// pages, so that its first touch costs a few faults, not thousands.
+QImage newPixels(int w, int h)
 {
-    img_.fill(0xFFFFFFFFu);
+    constexpr size_t kHuge = size_t(2) << 20;
+    const size_t bpl = size_t(w) * 4, bytes = bpl * size_t(h);
+    if (bytes < 2 * kHuge) return QImage(w, h, QImage::Format_RGB32);
+    void* mem = nullptr;
+    if (posix_memalign(&mem, kHuge, (bytes + kHuge - 1) / kHuge * kHuge) != 0) return QImage(w, h, QImage::Format_RGB32);
+    madvise(mem, bytes, MADV_HUGEPAGE);
+    return QImage(static_cast<uchar*>(mem), w, h, static_cast<qsizetype>(bpl), QImage::Format_RGB32, std::free, mem);
+}
+}  // namespace
+
+Picture::Picture(int w, int h, int, Start start) : img_(newPixels(std::max(w, 1), std::max(h, 1))), serial_(nextSerial())
+{
+    if (start == Start::White) img_.fill(0xFFFFFFFFu);
 }
 
 Picture::Picture(const QImage& img) : img_(img.convertToFormat(QImage::Format_RGB32)), serial_(nextSerial()) {}
@@ -107,7 +125,10 @@ void Picture::changedRect(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
     anyChange_ = true;
 }
 
-std::unique_ptr<Picture> NewPicture(int w, int h, int depth) { return std::make_unique<Picture>(w, h, depth); }
+std::unique_ptr<Picture> NewPicture(int w, int h, int depth, Start start)
+{
+    return std::make_unique<Picture>(w, h, depth, start);
+}
 
 Graphics::Graphics(Picture& pic) : pic_(pic) {}
 Graphics::~Graphics() = default;

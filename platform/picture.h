@@ -122,9 +122,13 @@ private:
     Picture& pic_;
 };
 
+// Whether a new picture starts white or with its pixels unset (for a picture
+// whose every pixel is drawn before it is read).
+enum class Start { White, Unset };
+
 class Picture {
 public:
-    Picture(int w, int h, int depth = 32);
+    Picture(int w, int h, int depth = 32, Start start = Start::White);
     explicit Picture(const QImage& img);
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
@@ -185,6 +189,6 @@ private:
     std::vector<uint8_t> tiles_;
 };
 
-std::unique_ptr<Picture> NewPicture(int w, int h, int depth = 32);
+std::unique_ptr<Picture> NewPicture(int w, int h, int depth = 32, Start start = Start::White);
 
 }  // namespace plat
