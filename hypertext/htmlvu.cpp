@@ -303,6 +303,25 @@ void HTMLvu::lineBreak(plat::Graphics& g)
     if (openlink) openHotSpot(curTarget_);
 }
 
+int HTMLvu::wordWidth(plat::Graphics& g, const QString& word)
+{
+    const QFontMetrics& fm = pen_->metrics(g);
+    // Widths by font: the same words come back on every page.
+    const WidthKey k{g.TextFont(), g.TextSize(), g.Bold(), g.Italic(), g.Underline(), g.UseOldRenderer()};
+    if (!widths_ || !(widthsKey_ == k)) {
+        auto& slot = widthCache_[k];
+        if (!slot) slot = std::make_unique<QHash<QString, int>>();
+        if (slot->size() > 50000) slot->clear();
+        widths_ = slot.get();
+        widthsKey_ = k;
+    }
+    auto it = widths_->constFind(word);
+    if (it != widths_->constEnd()) return *it;
+    const int w = fm.horizontalAdvance(word);
+    widths_->insert(word, w);
+    return w;
+}
+
 void HTMLvu::addStep(Step s)
 {
     steps_.push_back(std::move(s));
@@ -335,7 +354,7 @@ bool HTMLvu::DisplayText(plat::Graphics& g, const Bytes& run)
         Bytes b = word;
         if (!b.empty()) b += ' ';
         const QString w = b.find('&') != Bytes::npos ? XlatCodes(b) : plat::decode(b, codePage());
-        const int ww = pen_->metrics(g).horizontalAdvance(w);
+        const int ww = wordWidth(g, w);
         if (int64_t(xtext) + ww > rightmargin) lineBreak(g);
         if (!word.empty()) drawWord(g, w);
         xtext = clampTo32(int64_t(xtext) + ww);
@@ -462,6 +481,9 @@ QImage HTMLvu::GetHTpic(const Bytes& name)
     QImage img;
     if (LenB(data) > 10)
         img = QImage::fromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "PNG");
+    // In the form the painter draws without converting it on every paint.
+    if (!img.isNull())
+        img = img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (pen_) pen_->images[name] = img;
     return img;
 }
@@ -565,12 +587,15 @@ void HTMLvu::drawRows(QImage& img, int at, int64_t y1, int64_t y2) const
     const QRect page(0, static_cast<int>(p1 - dy), cols, static_cast<int>(p2 - p1));
     pt.fillRect(page, Qt::white);
     pt.setClipRect(page);
+    int font = -1;
+    std::optional<Color> pen;
     for (const Step& s : steps_) {
         if (s.bottom <= p1 || s.top >= p2) continue;
         switch (s.kind) {
         case Step::Text:
-            pt.setFont(fonts_[static_cast<size_t>(s.font)]);
-            pt.setPen(QColor::fromRgb(s.color));
+            // The painter's font and pen set again only when they change.
+            if (s.font != font) pt.setFont(fonts_[static_cast<size_t>(font = s.font)]);
+            if (pen != s.color) pt.setPen(QColor::fromRgb(*(pen = s.color)));
             pt.drawText(s.x, s.y - dy, s.text);
             break;
         case Step::Fill:

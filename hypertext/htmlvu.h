@@ -4,6 +4,7 @@
 // drawn whole into a picture as tall as itself.
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -12,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "atlasdata/atlas.h"
@@ -144,6 +146,8 @@ private:
     void closeHotSpot();
     void drawWord(plat::Graphics& g, const QString& word);
     void addStep(Step s);
+    // The word's advance in the pen's font (measured once a font).
+    int wordWidth(plat::Graphics& g, const QString& word);
     // Draws the page rows [y1, y2) into img with page row y1 at img row at;
     // the viewer's columns beyond the page and its rows outside it show below_.
     void drawRows(QImage& img, int at, int64_t y1, int64_t y2) const;
@@ -165,6 +169,16 @@ private:
     int pageW_ = 0, pageH_ = 0;
     QRgb below_ = 0xFFFFFFFFu;
     uint64_t layoutSerial_ = 0;
+    struct WidthKey {
+        std::string family;
+        int size;
+        bool bold, italic, underline, oldRenderer;
+        auto operator<=>(const WidthKey&) const = default;
+    };
+    std::map<WidthKey, std::unique_ptr<QHash<QString, int>>> widthCache_;
+    QHash<QString, int>* widths_ = nullptr;
+    WidthKey widthsKey_{};
+
     // What the control shows: kept between paints, so that a scroll draws
     // only the rows it brings in.
     QImage view_;
