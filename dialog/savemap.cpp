@@ -103,6 +103,13 @@ int exportFactor(int32_t resolution)
     return 1;
 }
 
+std::unique_ptr<plat::Picture> newExportPicture(int w, int h)
+{
+    auto pic = plat::NewPicture(w, h, 32, plat::Start::Unset);
+    pic->graphics().SetUseOldRenderer(true);
+    return pic;
+}
+
 double exportScale(double scale, int k, double scalestep)
 {
     if (k <= 1) return scale;
@@ -177,12 +184,11 @@ void MainDlg::SaveMap(int32_t mode)
         plat::MsgBox(kExportTooLarge);
         return;
     }
-    auto render = plat::NewPicture(renderW, renderH, 32);
+    auto render = newExportPicture(renderW, renderH);
     if (render->image().isNull()) {
         plat::MsgBox(kExportTooLarge);
         return;
     }
-    render->graphics().SetUseOldRenderer(true);
     if (k > 1) {
         const double midX = engine_.mapx(kMargin + cw / 2.0), midY = engine_.mapy(kMargin + ch / 2.0);
         m_.scale = exportScale(m_.scale, k, kScaleStep);
@@ -193,7 +199,7 @@ void MainDlg::SaveMap(int32_t mode)
 
     std::unique_ptr<plat::Picture> pic;
     if (k == 1) {
-        pic = plat::NewPicture(wid, ht, 32);
+        pic = plat::NewPicture(wid, ht, 32, plat::Start::Unset);  // the cut covers it
         if (pic->image().isNull()) {
             plat::MsgBox(kExportTooLarge);
             return;

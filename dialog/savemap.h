@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/picture.h"
 #include "platform/text.h"
 
 class QPageSetupDialog;
@@ -57,6 +58,9 @@ std::unique_ptr<QPageSetupDialog> makePageSetupDialog(QPrinter& printer);
 int exportFactor(int32_t resolution);
 // The scale of an export at factor k: three or six zoom steps finer, at most 1.
 double exportScale(double scale, int k, double scalestep);
+// The picture an export renders into: its pixels are left unset, as the map
+// render draws every one of them first.
+std::unique_ptr<plat::Picture> newExportPicture(int w, int h);
 // The printed size of a wid x ht picture on a page: it fills the page's
 // height when the page is wider in proportion, else its width.
 QSize printFit(int wid, int ht, int pageWidth, int pageHeight);

@@ -6,7 +6,7 @@ void MapState::makePictures(int w, int h)
 {
     p = plat::NewPicture(w, h, 32);
     p1 = plat::NewPicture(w, h, 32);
-    p2 = plat::NewPicture(w, h, 32);
+    p2 = plat::NewPicture(w, h, 32, plat::Start::PackedWhite);
     for (auto* pic : {p.get(), p1.get(), p2.get()}) pic->graphics().SetUseOldRenderer(true);
     p1->setTrackChanges(true);
     textLayer = TextLayerRecord{};

@@ -215,7 +215,9 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
         drawGeography(pic);
         m.geoLayer.valid = false;
         if (layers) {
-            m.p2->graphics().DrawPicture(pic, 0, 0);
+            // Only read back in blocks: kept packed.
+            if (m.p2->Width() == W && m.p2->Height() == H) m.p2->packFrom(pic);
+            else m.p2->graphics().DrawPicture(pic, 0, 0);
             if (m.p2->Width() == W && m.p2->Height() == H) {
                 m.geoLayer = key;
                 m.geoLayer.p2version = m.p2->version();

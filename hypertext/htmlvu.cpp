@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QUrl>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "atlasdata/content.h"
 #include "platform/codepage.h"
@@ -77,8 +79,8 @@ constexpr int kMaxTextSize = 1000;
 
 // The drawing side of one layout pass.
 struct HTMLvu::Pen {
-    QPainter* painter = nullptr;
     int64_t bottom = 0;  // lowest page y reached by anything drawn
+    int fontIndex = -1;  // the font's place in fonts_ once a word used it
     std::map<Bytes, QImage> images;  // page images of this layout, by name
 
     // Metrics of the pen's current font, remade when the style changes.
@@ -89,6 +91,7 @@ struct HTMLvu::Pen {
             key = k;
             font = fontOf(g);
             fm.emplace(font);
+            fontIndex = -1;
         }
         return *fm;
     }
@@ -189,22 +192,27 @@ void HTMLvu::layoutOnce()
 
     Pen pen;
     pen_ = &pen;
-    int64_t bottom = layoutPass(static_cast<int>(h));
-    if (bottom >= h && h < maxH && !relayoutPending_) {
-        // The estimate was short: lay the page out again into a picture that holds it.
-        h = std::min<int64_t>(bottom + 1, maxH);
-        layoutPass(static_cast<int>(h));
-    }
+    const int64_t bottom = layoutPass();
+    // A short estimate grows to hold the page.
+    if (bottom >= h && h < maxH) h = std::min<int64_t>(bottom + 1, maxH);
     pen_ = nullptr;
+    pageW_ = C;
+    pageH_ = static_cast<int>(h);
+    ++layoutSerial_;
     if (relayoutPending_) return;
+    // Beyond the page its last row goes on.
+    QImage last(1, 1, QImage::Format_RGB32);
+    drawRows(last, 0, pageH_ - 1, pageH_);
+    below_ = last.pixel(0, 0);
+    ++layoutSerial_;
     ybase = 0;
     if (!golinkanchor.empty()) applyAnchor();
 }
 
-int64_t HTMLvu::layoutPass(int h)
+int64_t HTMLvu::layoutPass()
 {
     Pen& pen = *pen_;
-    bfr = plat::NewPicture(std::max(width(), 1), h, 32);
+    bfr = plat::NewPicture(std::max(width(), 1), 1, 32);
     plat::Graphics& g = bfr->graphics();
     g.SetTextFont("Times");
 
@@ -220,9 +228,9 @@ int64_t HTMLvu::layoutPass(int h)
     curLink_ = 0;
     curTarget_.clear();
     pen.bottom = 0;
-
-    QPainter painter(&bfr->image());
-    pen.painter = &painter;
+    steps_.clear();
+    fonts_.clear();
+    ++layoutSerial_;
 
     const Bytes src = HTMLstring;
     const int32_t len = LenB(src);
@@ -245,8 +253,6 @@ int64_t HTMLvu::layoutPass(int h)
         closeHotSpot();
         openlink = false;
     }
-    painter.end();
-    pen.painter = nullptr;
     return std::max<int64_t>(pen.bottom, int64_t(ytext) + pen.metrics(g).descent());
 }
 
@@ -297,14 +303,47 @@ void HTMLvu::lineBreak(plat::Graphics& g)
     if (openlink) openHotSpot(curTarget_);
 }
 
+int HTMLvu::wordWidth(plat::Graphics& g, const QString& word)
+{
+    const QFontMetrics& fm = pen_->metrics(g);
+    // Widths by font: the same words come back on every page.
+    const WidthKey k{g.TextFont(), g.TextSize(), g.Bold(), g.Italic(), g.Underline(), g.UseOldRenderer()};
+    if (!widths_ || !(widthsKey_ == k)) {
+        auto& slot = widthCache_[k];
+        if (!slot) slot = std::make_unique<QHash<QString, int>>();
+        if (slot->size() > 50000) slot->clear();
+        widths_ = slot.get();
+        widthsKey_ = k;
+    }
+    auto it = widths_->constFind(word);
+    if (it != widths_->constEnd()) return *it;
+    const int w = fm.horizontalAdvance(word);
+    widths_->insert(word, w);
+    return w;
+}
+
+void HTMLvu::addStep(Step s)
+{
+    steps_.push_back(std::move(s));
+}
+
 void HTMLvu::drawWord(plat::Graphics& g, const QString& word)
 {
-    if (!pen_ || !pen_->painter) return;
-    QPainter& pt = *pen_->painter;
+    if (!pen_) return;
     const QFontMetrics& fm = pen_->metrics(g);
-    pt.setFont(pen_->font);
-    pt.setPen(QColor::fromRgb(g.ForeColor()));
-    pt.drawText(xtext, ytext, word);
+    if (pen_->fontIndex < 0) {
+        fonts_.push_back(pen_->font);
+        pen_->fontIndex = static_cast<int>(fonts_.size()) - 1;
+    }
+    // Ink may pass the font's ascent and descent (accents, italics, underline).
+    const int64_t reach = int64_t(std::abs(fm.height())) + 2;
+    Step s{Step::Text, int64_t(ytext) - fm.ascent() - reach, int64_t(ytext) + fm.descent() + reach};
+    s.x = xtext;
+    s.y = ytext;
+    s.font = pen_->fontIndex;
+    s.color = g.ForeColor();
+    s.text = word;
+    addStep(std::move(s));
     pen_->bottom = std::max<int64_t>(pen_->bottom, int64_t(ytext) + fm.descent());
 }
 
@@ -315,7 +354,7 @@ bool HTMLvu::DisplayText(plat::Graphics& g, const Bytes& run)
         Bytes b = word;
         if (!b.empty()) b += ' ';
         const QString w = b.find('&') != Bytes::npos ? XlatCodes(b) : plat::decode(b, codePage());
-        const int ww = pen_->metrics(g).horizontalAdvance(w);
+        const int ww = wordWidth(g, w);
         if (int64_t(xtext) + ww > rightmargin) lineBreak(g);
         if (!word.empty()) drawWord(g, w);
         xtext = clampTo32(int64_t(xtext) + ww);
@@ -333,10 +372,11 @@ bool HTMLvu::ProcessTag(plat::Graphics& g, const Bytes& rawTag)
     if (tag.find(' ') == Bytes::npos) {
         if (tag == "hr") {
             ytext = clampTo32(int64_t(ytext) + th());
-            if (pen_->painter) {
-                const int l = std::min(leftmargin, rightmargin), r = std::max(leftmargin, rightmargin);
-                pen_->painter->fillRect(QRect(l, ytext, r - l + 1, 1), QColor::fromRgb(g.ForeColor()));
-            }
+            const int l = std::min(leftmargin, rightmargin), r = std::max(leftmargin, rightmargin);
+            Step s{Step::Fill, ytext, int64_t(ytext) + 1};
+            s.rect = QRect(l, ytext, r - l + 1, 1);
+            s.color = g.ForeColor();
+            addStep(std::move(s));
             pen_->bottom = std::max<int64_t>(pen_->bottom, int64_t(ytext) + 1);
             xtext = leftmargin;
             ytext = plat::Int(ytext + 1.5 * th());
@@ -388,7 +428,11 @@ bool HTMLvu::ProcessTag(plat::Graphics& g, const Bytes& rawTag)
         const QImage img = GetHTpic(withoutQuotes(MidB(tag, 9)));
         if (!img.isNull()) {
             ytext = clampTo32(int64_t(ytext) + 4);
-            if (pen_->painter) pen_->painter->drawImage((g.Width() - img.width()) / 2, ytext, img);
+            Step s{Step::Image, ytext, int64_t(ytext) + img.height()};
+            s.x = (g.Width() - img.width()) / 2;
+            s.y = ytext;
+            s.image = img;
+            addStep(std::move(s));
             pen_->bottom = std::max<int64_t>(pen_->bottom, int64_t(ytext) + img.height());
             xtext = leftmargin;
             ytext = clampTo32(int64_t(ytext) + 24 + img.height());
@@ -399,7 +443,9 @@ bool HTMLvu::ProcessTag(plat::Graphics& g, const Bytes& rawTag)
         if (at > 0) {
             const Color c = hexColor(MidB(tag, at + 10, 6));
             bgcolor = c;
-            if (pen_->painter) pen_->painter->fillRect(QRect(0, 0, bfr->Width(), bfr->Height()), QColor::fromRgb(c));
+            Step s{Step::FillPage, INT64_MIN / 4, INT64_MAX / 4};
+            s.color = c;
+            addStep(std::move(s));
             g.SetForeColor(normalcolor);
         }
     }
@@ -435,6 +481,9 @@ QImage HTMLvu::GetHTpic(const Bytes& name)
     QImage img;
     if (LenB(data) > 10)
         img = QImage::fromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "PNG");
+    // In the form the painter draws without converting it on every paint.
+    if (!img.isNull())
+        img = img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (pen_) pen_->images[name] = img;
     return img;
 }
@@ -524,27 +573,80 @@ Bytes HTMLvu::GetLinkText(int x, int y) const
 
 // ---------------------------------------------------------------- events
 
-void HTMLvu::paintEvent(QPaintEvent*)
+void HTMLvu::drawRows(QImage& img, int at, int64_t y1, int64_t y2) const
+{
+    if (y2 <= y1 || img.isNull()) return;
+    QPainter pt(&img);
+    const int rows = static_cast<int>(y2 - y1);
+    pt.fillRect(QRect(0, at, img.width(), rows), QColor::fromRgb(below_));
+    const int64_t p1 = std::max<int64_t>(y1, 0), p2 = std::min<int64_t>(y2, pageH_);
+    const int cols = std::min(pageW_, img.width());
+    if (p1 >= p2 || cols <= 0) return;
+    // Page row py is drawn at img row py - dy, on a white page as laid out.
+    const int dy = static_cast<int>(y1 - at);
+    const QRect page(0, static_cast<int>(p1 - dy), cols, static_cast<int>(p2 - p1));
+    pt.fillRect(page, Qt::white);
+    pt.setClipRect(page);
+    int font = -1;
+    std::optional<Color> pen;
+    for (const Step& s : steps_) {
+        if (s.bottom <= p1 || s.top >= p2) continue;
+        switch (s.kind) {
+        case Step::Text:
+            // The painter's font and pen set again only when they change.
+            if (s.font != font) pt.setFont(fonts_[static_cast<size_t>(font = s.font)]);
+            if (pen != s.color) pt.setPen(QColor::fromRgb(*(pen = s.color)));
+            pt.drawText(s.x, s.y - dy, s.text);
+            break;
+        case Step::Fill:
+            pt.fillRect(s.rect.translated(0, -dy), QColor::fromRgb(s.color));
+            break;
+        case Step::FillPage:
+            pt.fillRect(page, QColor::fromRgb(s.color));
+            break;
+        case Step::Image:
+            pt.drawImage(s.x, s.y - dy, s.image);
+            break;
+        }
+    }
+}
+
+QImage HTMLvu::pageImage() const
+{
+    QImage img(std::max(pageW_, 1), std::max(pageH_, 1), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    drawRows(img, 0, 0, pageH_);
+    return img;
+}
+
+void HTMLvu::paintEvent(QPaintEvent* e)
 {
     QPainter pt(this);
     if (!bfr) {
         pt.fillRect(rect(), Qt::white);
         return;
     }
-    const QImage& img = bfr->image();
-    // Beyond the page the picture's last row goes on.
-    const QRgb below = img.isNull() ? 0xFFFFFFFFu : img.pixel(0, img.height() - 1);
-    const QRect src = QRect(0, ybase, width(), height()).intersected(img.rect());
-    if (src.isEmpty()) {
-        pt.fillRect(rect(), QColor::fromRgb(below));
-        return;
+    const int w = std::max(width(), 1), h = std::max(height(), 1);
+    const int64_t d = int64_t(ybase) - viewBase_;
+    if (view_.size() != QSize(w, h) || viewSerial_ != layoutSerial_ || std::abs(d) >= h) {
+        if (view_.size() != QSize(w, h)) view_ = QImage(w, h, QImage::Format_RGB32);
+        drawRows(view_, 0, ybase, int64_t(ybase) + h);
+    } else if (d != 0) {
+        // A scroll: the rows still shown move, only the rows it brings in are drawn.
+        const qsizetype bpl = view_.bytesPerLine();
+        uchar* bits = view_.bits();
+        const int keep = h - static_cast<int>(std::abs(d));
+        if (d > 0) {
+            std::memmove(bits, bits + d * bpl, static_cast<size_t>(keep) * bpl);
+            drawRows(view_, keep, int64_t(ybase) + keep, int64_t(ybase) + h);
+        } else {
+            std::memmove(bits - d * bpl, bits, static_cast<size_t>(keep) * bpl);
+            drawRows(view_, 0, ybase, int64_t(ybase) - d);
+        }
     }
-    const QPoint at(src.x(), src.y() - ybase);
-    if (at.y() > 0) pt.fillRect(QRect(0, 0, width(), at.y()), QColor::fromRgb(below));
-    if (at.y() + src.height() < height())
-        pt.fillRect(QRect(0, at.y() + src.height(), width(), height() - at.y() - src.height()), QColor::fromRgb(below));
-    if (src.width() < width()) pt.fillRect(QRect(src.width(), 0, width() - src.width(), height()), QColor::fromRgb(below));
-    pt.drawImage(at, img, src);
+    viewBase_ = ybase;
+    viewSerial_ = layoutSerial_;
+    pt.drawImage(e->rect().topLeft(), view_, e->rect());
 }
 
 void HTMLvu::mousePressEvent(QMouseEvent* e)

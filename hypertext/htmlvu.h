@@ -1,8 +1,10 @@
-// The page viewer: lays a page of the small tag subset out once into an
-// off-screen picture as wide as the control, remembers where its links (hot
-// spots) and anchors lie, and paints the part at the scroll offset.
+// The page viewer: lays a page of the small tag subset out once into a list of
+// drawing steps in page coordinates, remembers where its links (hot spots) and
+// anchors lie, and paints only the part at the scroll offset: the page is never
+// drawn whole into a picture as tall as itself.
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -11,6 +13,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "atlasdata/atlas.h"
 #include "atlasdata/table.h"
@@ -31,7 +35,7 @@ public:
     static constexpr int32_t kMaxLinks = 200;
     static constexpr int32_t kMaxAnchors = 100;
     static constexpr int32_t kEntitySlots = 25;
-    // The off-screen page never grows beyond this many pixels.
+    // The page never grows beyond this many pixels.
     static constexpr int64_t kMaxPagePixels = 64LL * 1024 * 1024;
 
     explicit HTMLvu(Atlas& atlas, QWidget* parent = nullptr);
@@ -45,8 +49,12 @@ public:
     LoadResult loadPage(const Bytes& pageAndAnchor);
     // Lays the source out; the caller refreshes and reads ytext.
     void LoadFromString(const Bytes& source);
-    // Lays HTMLstring out into a new bfr at the control's width.
+    // Lays HTMLstring out at the control's width (a new bfr).
     void FillBfr();
+    // Height of the page laid out, in pixels; 0 before the first layout.
+    int32_t pageHeight() const { return pageH_; }
+    // The whole page as one picture, as it is shown at every scroll offset.
+    QImage pageImage() const;
 
     // One tag or one text run, drawn with the pen state of g.
     bool ProcessTag(plat::Graphics& g, const Bytes& tag);
@@ -88,6 +96,8 @@ public:
     bool openlink = false;
     Table<Bytes> Linkaction{kMaxLinks};
 
+    // The pen of the layout: a picture as wide as the page and one row high
+    // whose graphics hold the font and colour state; the page is kept as steps.
     std::unique_ptr<plat::Picture> bfr;
 
     // Character entities as written, and what they stand for.
@@ -111,17 +121,36 @@ protected:
 
 private:
     struct Pen;
+    // One drawing step of the page, with the rows it can touch.
+    struct Step {
+        enum Kind { Text, Fill, FillPage, Image };
+        Step(Kind k, int64_t t, int64_t b) : kind(k), top(t), bottom(b) {}
+        Kind kind;
+        int64_t top, bottom;  // page rows [top, bottom) it may reach
+        int x = 0, y = 0;
+        int font = 0;
+        QRgb color = 0;
+        QRect rect;
+        QString text;
+        QImage image;
+    };
 
     void fillEntityTable();
     void layoutOnce();
-    // One pass over the source into a picture h pixels high; returns the lowest
-    // page y that anything reached.
-    int64_t layoutPass(int h);
+    // One pass over the source into steps_; returns the lowest page y that
+    // anything reached.
+    int64_t layoutPass();
     void applyAnchor();
     void lineBreak(plat::Graphics& g);
     void openHotSpot(const Bytes& target);
     void closeHotSpot();
     void drawWord(plat::Graphics& g, const QString& word);
+    void addStep(Step s);
+    // The word's advance in the pen's font (measured once a font).
+    int wordWidth(plat::Graphics& g, const QString& word);
+    // Draws the page rows [y1, y2) into img with page row y1 at img row at;
+    // the viewer's columns beyond the page and its rows outside it show below_.
+    void drawRows(QImage& img, int at, int64_t y1, int64_t y2) const;
 
     Atlas& atlas_;
     std::function<void(const Bytes&)> urlOpener_, commandHandler_;
@@ -132,6 +161,29 @@ private:
     bool relayoutPending_ = false;
     int32_t curLink_ = 0;  // hot spot of the open link; 0 when it found no slot
     Bytes curTarget_;
+
+    // The page laid out: its steps in order, their fonts, its size and the
+    // colour shown beyond it (its last row's first pixel).
+    std::vector<Step> steps_;
+    std::vector<QFont> fonts_;
+    int pageW_ = 0, pageH_ = 0;
+    QRgb below_ = 0xFFFFFFFFu;
+    uint64_t layoutSerial_ = 0;
+    struct WidthKey {
+        std::string family;
+        int size;
+        bool bold, italic, underline, oldRenderer;
+        auto operator<=>(const WidthKey&) const = default;
+    };
+    std::map<WidthKey, std::unique_ptr<QHash<QString, int>>> widthCache_;
+    QHash<QString, int>* widths_ = nullptr;
+    WidthKey widthsKey_{};
+
+    // What the control shows: kept between paints, so that a scroll draws
+    // only the rows it brings in.
+    QImage view_;
+    int32_t viewBase_ = 0;
+    uint64_t viewSerial_ = 0;
 };
 
 }  // namespace quil2a

@@ -1,12 +1,51 @@
 #include "hypertext/narrwin.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QStyleOptionSlider>
 #include <QResizeEvent>
 #include <algorithm>
 
 #include "platform/codepage.h"
 
 namespace quil2a {
+
+void NarrScrollBar::paintEvent(QPaintEvent* e)
+{
+    // Under the mouse or held, the bar draws itself (it alone knows the part
+    // that is hovered or pressed).
+    if (underMouse() || isSliderDown() || QGuiApplication::mouseButtons() != Qt::NoButton) {
+        QScrollBar::paintEvent(e);
+        return;
+    }
+    QStyleOptionSlider opt;
+    initStyleOption(&opt);
+    opt.activeSubControls = QStyle::SC_None;
+    QStyle* st = style();
+    const qint64 colours = palette().cacheKey();
+    if (groove_.size() != size() || grooveState_ != opt.state || grooveColours_ != colours || grooveStyle_ != st) {
+        groove_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        groove_.fill(Qt::transparent);
+        QStyleOptionSlider g = opt;
+        g.subControls = QStyle::SC_ScrollBarGroove;
+        QPainter gp(&groove_);
+        st->drawComplexControl(QStyle::CC_ScrollBar, &g, &gp, this);
+        grooveState_ = opt.state;
+        grooveColours_ = colours;
+        grooveStyle_ = st;
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, groove_);
+    opt.subControls = QStyle::SubControls(QStyle::SC_All) & ~QStyle::SubControls(QStyle::SC_ScrollBarGroove);
+    // In bands of fewer rows than Qt hands to its thread pool: waking its
+    // threads costs more than drawing a bar.
+    constexpr int kBand = 64;
+    for (int y = 0; y < height(); y += kBand) {
+        p.setClipRect(0, y, width(), kBand);
+        st->drawComplexControl(QStyle::CC_ScrollBar, &opt, &p, this);
+    }
+}
 
 NarrWin::NarrWin(Atlas& atlas, MapState& state, QWidget* parent) : QWidget(parent, Qt::Window), m_(state)
 {
@@ -19,7 +58,7 @@ NarrWin::NarrWin(Atlas& atlas, MapState& state, QWidget* parent) : QWidget(paren
     html_->setMouseMoveHandler([this](int x, int y) { NarrHTML_MouseMove(x, y); });
     html_->setMouseUpHandler([this](int x, int y) { NarrHTML_MouseUp(x, y); });
 
-    scroll_ = new QScrollBar(Qt::Vertical, this);
+    scroll_ = new NarrScrollBar(Qt::Vertical, this);
     scroll_->setRange(0, 100);
     scroll_->setValue(0);
     scroll_->setSingleStep(1);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QLabel>
+#include <QImage>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -14,6 +16,23 @@
 #include "hypertext/htmlvu.h"
 
 namespace quil2a {
+
+// The narrative window's scroll bar: as the style draws it, with its groove
+// (the same at every value) kept as a picture while the bar's size, state and
+// colours stay, so that a new value draws only the slider and the arrows.
+class NarrScrollBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QImage groove_;
+    QStyle::State grooveState_{};
+    qint64 grooveColours_ = 0;
+    QStyle* grooveStyle_ = nullptr;
+};
 
 class NarrWin : public QWidget, public NarrativeWindow {
     Q_OBJECT

@@ -4,6 +4,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <emmintrin.h>
+#include <sys/mman.h>
+
+#include <cstdlib>
 
 #include <algorithm>
 #include <optional>
@@ -41,6 +44,21 @@ int scanRight(const uint32_t* line, int from, int end, uint32_t target)
     return end;
 }
 
+// First x in [from, end) whose pixel differs from c in any byte; end when none.
+int runEnd(const uint32_t* line, int from, int end, uint32_t c)
+{
+    int x = from;
+    const __m128i t = _mm_set1_epi32(static_cast<int>(c));
+    for (; x + 4 <= end; x += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x));
+        const int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
+        if (eq != 0xF) return x + __builtin_ctz(static_cast<unsigned>(~eq & 0xF));
+    }
+    for (; x < end; ++x)
+        if (line[x] != c) return x;
+    return end;
+}
+
 // Smallest i in [lo, hi] with pred(i) true, for pred false..true; hi + 1 when none.
 template <class P>
 int64_t firstTrue(int64_t lo, int64_t hi, P pred)
@@ -63,9 +81,99 @@ uint64_t nextSerial()
 }
 }  // namespace
 
-Picture::Picture(int w, int h, int) : img_(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32), serial_(nextSerial())
+namespace {
+// Pixels of a picture; a large one in memory the kernel may back with huge
+// pages, so that its first touch costs a few faults, not thousands.
+QImage newPixels(int w, int h)
 {
-    img_.fill(0xFFFFFFFFu);
+    constexpr size_t kHuge = size_t(2) << 20;
+    const size_t bpl = size_t(w) * 4, bytes = bpl * size_t(h);
+    if (bytes < 2 * kHuge) return QImage(w, h, QImage::Format_RGB32);
+    void* mem = nullptr;
+    if (posix_memalign(&mem, kHuge, (bytes + kHuge - 1) / kHuge * kHuge) != 0) return QImage(w, h, QImage::Format_RGB32);
+    madvise(mem, bytes, MADV_HUGEPAGE);
+    return QImage(static_cast<uchar*>(mem), w, h, static_cast<qsizetype>(bpl), QImage::Format_RGB32, std::free, mem);
+}
+}  // namespace
+
+Picture::Picture(int w, int h, int, Start start) : serial_(nextSerial())
+{
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    if (start == Start::PackedWhite) {
+        packedW_ = w;
+        packedH_ = h;
+        for (int y = 0; y < h; ++y) {
+            runStart_.push_back(static_cast<uint32_t>(runs_.size()));
+            runs_.push_back(static_cast<uint32_t>(w));
+            runs_.push_back(0xFFFFFFFFu);
+        }
+        runStart_.push_back(static_cast<uint32_t>(runs_.size()));
+        packed_ = true;
+        return;
+    }
+    img_ = newPixels(w, h);
+    if (start == Start::White) img_.fill(0xFFFFFFFFu);
+}
+
+void Picture::packFrom(const Picture& src)
+{
+    const QImage& from = src.image();
+    const int w = from.width(), h = from.height();
+    std::vector<uint32_t> runs, starts;
+    starts.reserve(static_cast<size_t>(h) + 1);
+    for (int y = 0; y < h; ++y) {
+        starts.push_back(static_cast<uint32_t>(runs.size()));
+        const uint32_t* line = crow(from, y);
+        for (int x = 0; x < w;) {
+            const uint32_t c = line[x];
+            const int e = runEnd(line, x + 1, w, c);
+            runs.push_back(static_cast<uint32_t>(e - x));
+            runs.push_back(c);
+            x = e;
+        }
+    }
+    starts.push_back(static_cast<uint32_t>(runs.size()));
+    runs.shrink_to_fit();
+    img_ = QImage();
+    runs_ = std::move(runs);
+    runStart_ = std::move(starts);
+    packedW_ = w;
+    packedH_ = h;
+    packed_ = true;
+    wrote();
+    if (tracking_) setTrackChanges(true), changedAll();
+}
+
+void Picture::readRow(int y, int x, int n, uint32_t* out) const
+{
+    if (!packed_) {
+        std::copy_n(crow(img_, y) + x, n, out);
+        return;
+    }
+    const uint32_t* r = runs_.data() + runStart_[static_cast<size_t>(y)];
+    const uint32_t* end = runs_.data() + runStart_[static_cast<size_t>(y) + 1];
+    int at = 0;
+    for (; r < end && n > 0; r += 2) {
+        const int len = static_cast<int>(r[0]);
+        if (at + len > x) {
+            const int from = std::max(x, at), k = std::min(at + len - from, n);
+            std::fill_n(out, k, r[1]);
+            out += k;
+            n -= k;
+            x = from + k;
+        }
+        at += len;
+    }
+}
+
+void Picture::unpackNow() const
+{
+    img_ = newPixels(packedW_, packedH_);
+    for (int y = 0; y < packedH_; ++y) readRow(y, 0, packedW_, reinterpret_cast<uint32_t*>(img_.scanLine(y)));
+    packed_ = false;
+    runs_ = {};
+    runStart_ = {};
 }
 
 Picture::Picture(const QImage& img) : img_(img.convertToFormat(QImage::Format_RGB32)), serial_(nextSerial()) {}
@@ -107,7 +215,10 @@ void Picture::changedRect(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
     anyChange_ = true;
 }
 
-std::unique_ptr<Picture> NewPicture(int w, int h, int depth) { return std::make_unique<Picture>(w, h, depth); }
+std::unique_ptr<Picture> NewPicture(int w, int h, int depth, Start start)
+{
+    return std::make_unique<Picture>(w, h, depth, start);
+}
 
 Graphics::Graphics(Picture& pic) : pic_(pic) {}
 Graphics::~Graphics() = default;
@@ -260,20 +371,28 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
     if (sh == kDefaultSize) sh = h;
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
     QImage& dst = pic_.pixels();
-    const QImage& s = src.image();
     if (w == sw && h == sh) {
+        const QImage& s = src.packed() ? dst : src.image();  // s is read only when src is unpacked
         // Unscaled block copy, clipped to both pictures.
         int64_t dx1 = x, dy1 = y, sx1 = sx, sy1 = sy, cw = w, ch = h;
         if (sx1 < 0) { dx1 -= sx1; cw += sx1; sx1 = 0; }
         if (sy1 < 0) { dy1 -= sy1; ch += sy1; sy1 = 0; }
         if (dx1 < 0) { sx1 -= dx1; cw += dx1; dx1 = 0; }
         if (dy1 < 0) { sy1 -= dy1; ch += dy1; dy1 = 0; }
-        cw = std::min({cw, int64_t(s.width()) - sx1, int64_t(dst.width()) - dx1});
-        ch = std::min({ch, int64_t(s.height()) - sy1, int64_t(dst.height()) - dy1});
+        cw = std::min({cw, int64_t(src.Width()) - sx1, int64_t(dst.width()) - dx1});
+        ch = std::min({ch, int64_t(src.Height()) - sy1, int64_t(dst.height()) - dy1});
         if (cw <= 0 || ch <= 0) return;
         pic_.wrote();
-        if (&s == &dst) pic_.changedRect(dx1, dy1, dx1 + cw, dy1 + ch);
-        if (&s == &dst) {
+        // Row r of the source block.
+        std::vector<uint32_t> unpacked(src.packed() ? static_cast<size_t>(cw) : 0);
+        const auto srcRow = [&](int64_t r) -> const uint32_t* {
+            if (!src.packed()) return crow(s, static_cast<int>(sy1 + r)) + sx1;
+            src.readRow(static_cast<int>(sy1 + r), static_cast<int>(sx1), static_cast<int>(cw), unpacked.data());
+            return unpacked.data();
+        };
+        const bool self = &src == &pic_;
+        if (self) pic_.changedRect(dx1, dy1, dx1 + cw, dy1 + ch);
+        if (self) {
             QImage copy = s.copy(static_cast<int>(sx1), static_cast<int>(sy1), static_cast<int>(cw),
                                  static_cast<int>(ch));
             for (int64_t r = 0; r < ch; ++r)
@@ -284,13 +403,16 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
         // would cost more than it could save.
         if (pic_.trackingChanges() && cw * ch * 4 >= int64_t(dst.width()) * dst.height()) pic_.changedRect(dx1, dy1, dx1 + cw, dy1 + ch);
         if (!pic_.trackingChanges() || cw * ch * 4 >= int64_t(dst.width()) * dst.height()) {
-            for (int64_t r = 0; r < ch; ++r)
-                std::copy_n(crow(s, static_cast<int>(sy1 + r)) + sx1, cw, row(dst, static_cast<int>(dy1 + r)) + dx1);
+            for (int64_t r = 0; r < ch; ++r) {
+                uint32_t* to = row(dst, static_cast<int>(dy1 + r)) + dx1;
+                if (src.packed()) src.readRow(static_cast<int>(sy1 + r), static_cast<int>(sx1), static_cast<int>(cw), to);
+                else std::copy_n(srcRow(r), cw, to);
+            }
             return;
         }
         // Tile by tile, so that only what differs counts as changed.
         for (int64_t r = 0; r < ch; ++r) {
-            const uint32_t* from = crow(s, static_cast<int>(sy1 + r)) + sx1;
+            const uint32_t* from = srcRow(r);
             uint32_t* to = row(dst, static_cast<int>(dy1 + r)) + dx1;
             const int64_t yy = dy1 + r;
             for (int64_t c0 = 0; c0 < cw;) {
@@ -308,7 +430,7 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
     endText();
     QPainter pt(&dst);
     pt.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    pt.drawImage(QRect(x, y, w, h), s, QRect(sx, sy, sw, sh));
+    pt.drawImage(QRect(x, y, w, h), src.image(), QRect(sx, sy, sw, sh));
     pic_.wrote();
     pic_.changedRect(x, y, int64_t(x) + w, int64_t(y) + h);
 }

@@ -122,24 +122,42 @@ private:
     Picture& pic_;
 };
 
+// Whether a new picture starts white, with its pixels unset (for a picture
+// whose every pixel is drawn before it is read), or white and packed.
+enum class Start { White, Unset, PackedWhite };
+
 class Picture {
 public:
-    Picture(int w, int h, int depth = 32);
+    Picture(int w, int h, int depth = 32, Start start = Start::White);
     explicit Picture(const QImage& img);
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
 
-    int Width() const { return img_.width(); }
-    int Height() const { return img_.height(); }
+    int Width() const { return packed_ ? packedW_ : img_.width(); }
+    int Height() const { return packed_ ? packedH_ : img_.height(); }
     Graphics& graphics() { return g_; }
     RGBSurface& surface() { return s_; }
-    const QImage& image() const { return img_; }
+    const QImage& image() const
+    {
+        unpack();
+        return img_;
+    }
     // Writable access: counts as a change of the whole picture.
     QImage& image()
     {
+        unpack();
         changedAll();
         return img_;
     }
+
+    // Packed, the pixels are kept as runs of one colour a row, for a picture
+    // drawn whole and then read back in blocks (DrawPicture reads it so);
+    // any other use unpacks it first.
+    bool packed() const { return packed_; }
+    // Becomes a packed copy of src, of src's size.
+    void packFrom(const Picture& src);
+    // The pixels of row y from x, n of them (all inside), into out.
+    void readRow(int y, int x, int n, uint32_t* out) const;
 
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
 
@@ -164,7 +182,16 @@ public:
 private:
     friend class Graphics;
     friend class RGBSurface;
-    QImage& pixels() { return img_; }
+    QImage& pixels()
+    {
+        unpack();
+        return img_;
+    }
+    void unpack() const
+    {
+        if (packed_) unpackNow();
+    }
+    void unpackNow() const;
     void wrote() { ++version_; }
     void changedAll();
     // Pixels [x1, x2) x [y1, y2), clipped.
@@ -175,7 +202,11 @@ private:
         anyChange_ = true;
     }
 
-    QImage img_;
+    mutable QImage img_;
+    // Packed pixels: per row, pairs of (run length, colour) from runStart_[y].
+    mutable bool packed_ = false;
+    mutable int packedW_ = 0, packedH_ = 0;
+    mutable std::vector<uint32_t> runs_, runStart_;
     Graphics g_{*this};
     RGBSurface s_{*this};
     uint64_t version_ = 0;
@@ -185,6 +216,6 @@ private:
     std::vector<uint8_t> tiles_;
 };
 
-std::unique_ptr<Picture> NewPicture(int w, int h, int depth = 32);
+std::unique_ptr<Picture> NewPicture(int w, int h, int depth = 32, Start start = Start::White);
 
 }  // namespace plat

@@ -211,8 +211,7 @@ int child(int w, int h, bool full, double spawnedAtMs)
         std::vector<double> ex;
         for (int i = 0; i < 5; ++i) {
             const auto t0 = Clock::now();
-            auto pic = plat::NewPicture(exportW, exportH, 32);
-            pic->graphics().SetUseOldRenderer(true);
+            auto pic = quil2a::newExportPicture(exportW, exportH);
             m.scale = quil2a::exportScale(scale, k, 0.8);
             m.xc = exportW / 2.0;
             m.yc = exportH / 2.0;

@@ -141,3 +141,28 @@ TEST(NarrWin, HoverClickAndWidthChanges)
     EXPECT_EQ(v.bfr->Width(), w.width() - 15);
     EXPECT_EQ(v.rightmargin, w.width() - 21);
 }
+
+TEST(NarrWin, ScrollBarLooksAsTheStylesOwnAtEveryValue)
+{
+    QWidget host;
+    QScrollBar plain(Qt::Vertical, &host);
+    quil2a::NarrScrollBar kept(Qt::Vertical, &host);
+    const auto same = [&] { return kept.grab().toImage() == plain.grab().toImage(); };
+    for (QScrollBar* b : {&plain, static_cast<QScrollBar*>(&kept)}) {
+        b->setGeometry(0, 0, 16, 500);
+        b->setPageStep(480);
+    }
+    // A long page (short slider) and a short one (a slider nearly the bar's length).
+    for (int range : {3000, 40}) {
+        plain.setRange(0, range);
+        kept.setRange(0, range);
+        for (int v : {0, 1, range / 4, range - 1, range}) {
+            plain.setValue(v);
+            kept.setValue(v);
+            ASSERT_TRUE(same()) << range << " " << v;
+        }
+    }
+    kept.resize(16, 300);  // a new size draws the groove again
+    plain.resize(16, 300);
+    EXPECT_TRUE(same());
+}
