@@ -21,6 +21,12 @@ const BACKGROUND = 7;
 const SEED_CLEARANCE = 20;
 // Least clearance of a face's one seed at its widest point.
 const MIN_CENTRE_CLEARANCE = 7;
+// Least distance of such a seed from its own piece's outline.
+const MIN_PIECE_DEPTH = 5;
+// A size 1 seed this near other faces (a pixel at the scale 0.055 is 18 units)
+// when it lies this deep in its piece (a pixel at the closest zoom is 4.8).
+const NEAR_CLEARANCE = 15;
+const NEAR_DEPTH = 6;
 
 function log(m) { console.log(m); }
 
@@ -357,7 +363,7 @@ function compile(provincesFile, itemsDir, workDir) {
     if (f[0] === 'F') {
       const shapes = f[3] === '-' ? [] : f[3].split(',').map(Number);
       faces[Number(f[1])] = { cls: Number(f[2]), shapes, area: Number(f[4]), cx: Number(f[5]), cy: Number(f[6]), r: Number(f[7]), seeds: [] };
-    } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5])]);
+    } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5]), Number(f[6])]);
     else if (f[0] === 'A') cellAreas.push(`${shapeKeys[Number(f[1])]} ${f[2]}`);
     else if (f[0] === 'W') warnings.push(`${shapeKeys[Number(f[2])]}: ${f.slice(3).join(' ')}`);
     else if (f[0] === 'N') adjacency.push({ a: Number(f[1]), b: Number(f[2]), p: f[3].split(',').map(Number), q: f[4].split(',').map(Number) });
@@ -366,14 +372,25 @@ function compile(provincesFile, itemsDir, workDir) {
   if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
   fs.writeFileSync(path.join(workDir, 'cells.txt'), cellAreas.join('\n') + '\n');
   // A seed of size k is drawn from the scale 0.05 / k on: it must then lie a pixel
-  // or more away from every other face.
-  for (const [fi, x, y, , clear] of seeds) {
+  // or more away from every other face. A seed nearly that far and more than a
+  // pixel inside its piece at the closest zoom is drawn from the scale 0.05 on:
+  // it fills strips between a river and a border.
+  const pieces = new Map();
+  for (const [fi, x, y, r, clear, piece] of seeds) {
     const size = Math.min(40, Math.floor(clear / SEED_CLEARANCE));
     if (size >= 1) faces[fi].seeds.push([Math.round(x), Math.round(y), size, clear]);
+    else if (clear >= NEAR_CLEARANCE && r >= NEAR_DEPTH) faces[fi].seeds.push([Math.round(x), Math.round(y), 1, clear]);
+    if (!pieces.has(piece)) pieces.set(piece, { fi, drawn: false, best: null });
+    const p = pieces.get(piece);
+    p.drawn = p.drawn || size >= 1;
+    // Well inside the piece (a pixel at the closest zoom), as far from other faces as may be.
+    if (r >= MIN_PIECE_DEPTH && clear >= MIN_CENTRE_CLEARANCE && (!p.best || clear > p.best[3])) p.best = [Math.round(x), Math.round(y), 1, clear];
   }
-  // A face too narrow for such a seed gets one at its widest point, drawn from
-  // the scale 0.05 on: where the face is under a pixel wide its outline covers
-  // that point, and the fill leaves a line pixel alone.
+  // A piece without a seed of a size from its clearance gets its best one, drawn
+  // from the scale 0.05 on; and a face without any seed its widest point: where
+  // either is under a pixel wide its outline covers that point, and the fill
+  // leaves a line pixel alone.
+  for (const p of pieces.values()) if (!p.drawn && p.best) faces[p.fi].seeds.push(p.best);
   for (const face of faces)
     if (face && !face.seeds.length && face.r >= MIN_CENTRE_CLEARANCE)
       face.seeds.push([Math.round(face.cx), Math.round(face.cy), 1, face.r]);

@@ -6,7 +6,7 @@
 // faces: reads the geography item, the water seeds and the province classes and
 // overlay shapes written by the compiler (map units), and writes the land faces
 // cut by every class and shape boundary, a seed list for every face (also cut by
-// the rivers) and the border chains between faces, their ends snapped onto the
+// the rivers, each naming its piece) and the border chains between faces, their ends snapped onto the
 // coast vertices so that the drawn lines close exactly.
 // labels: for each request (a set of faces) the centre and radius of the largest
 // circle inside their union, and their box.
@@ -839,7 +839,7 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
             for (const Line& l : ring) faceGrid.add(l, static_cast<int>(i));
         }
         constexpr double kReach = 600;
-        size_t nseeds = 0;
+        size_t nseeds = 0, piece = 0;
         for (GEOSGeometry* g : parts) {
             std::vector<std::pair<Pt, double>> seeds;
             pieceSeeds(g, seeds);
@@ -848,10 +848,11 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
                 if (f >= 0)
                     for (const auto& s : seeds) {
                         const double clear = std::min(kReach, faceGrid.distanceExcept(s.first, kReach, f));
-                        std::printf("D %d %s %s %s %s\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(),
-                                    fmt(s.second).c_str(), fmt(clear).c_str());
+                        std::printf("D %d %s %s %s %s %zu\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(),
+                                    fmt(s.second).c_str(), fmt(clear).c_str(), piece);
                         ++nseeds;
                     }
+                ++piece;
             }
             GEOSGeom_destroy_r(ctx, g);
         }
