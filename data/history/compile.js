@@ -23,8 +23,8 @@ const SEED_CLEARANCE = 20;
 const MIN_CENTRE_CLEARANCE = 7;
 // Least distance of such a seed from its own piece's outline.
 const MIN_PIECE_DEPTH = 5;
-// A size 1 seed this near other faces (a pixel at the scale 0.055 is 18 units)
-// when it lies this deep in its piece (a pixel at the closest zoom is 4.8).
+// Map units of clearance per unit of seed size for a seed this deep in its
+// piece (a pixel at the closest zoom is 4.8 units).
 const NEAR_CLEARANCE = 15;
 const NEAR_DEPTH = 6;
 
@@ -262,7 +262,7 @@ function regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, work
     const key = keys[Number(f[0])];
     const [colour, list] = key.split(':');
     const ids = list.split(' ').map(Number);
-    const size = Math.min(40, Math.floor(Number(f[3]) / SEED_CLEARANCE));
+    const size = Math.min(40, Math.floor(Number(f[3]) / NEAR_CLEARANCE));
     if (size <= Math.max(...ids.map((i) => best[i]))) continue;
     const toks = [];
     for (const [a, b] of spans.get(key)) {
@@ -372,14 +372,13 @@ function compile(provincesFile, itemsDir, workDir) {
   if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
   fs.writeFileSync(path.join(workDir, 'cells.txt'), cellAreas.join('\n') + '\n');
   // A seed of size k is drawn from the scale 0.05 / k on: it must then lie a pixel
-  // or more away from every other face. A seed nearly that far and more than a
-  // pixel inside its piece at the closest zoom is drawn from the scale 0.05 on:
-  // it fills strips between a river and a border.
+  // or more away from every other face, or nearly a pixel when it lies more than
+  // a pixel inside its piece at the closest zoom (strips between a river and a
+  // border, small faces at the widest zoom).
   const pieces = new Map();
   for (const [fi, x, y, r, clear, piece] of seeds) {
-    const size = Math.min(40, Math.floor(clear / SEED_CLEARANCE));
+    const size = Math.min(40, Math.floor(clear / (r >= NEAR_DEPTH ? NEAR_CLEARANCE : SEED_CLEARANCE)));
     if (size >= 1) faces[fi].seeds.push([Math.round(x), Math.round(y), size, clear]);
-    else if (clear >= NEAR_CLEARANCE && r >= NEAR_DEPTH) faces[fi].seeds.push([Math.round(x), Math.round(y), 1, clear]);
     if (!pieces.has(piece)) pieces.set(piece, { fi, drawn: false, best: null });
     const p = pieces.get(piece);
     p.drawn = p.drawn || size >= 1;

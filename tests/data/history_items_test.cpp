@@ -259,7 +259,7 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
         double x0, y0;
         int zoom, largest, oneIn;
     };
-    for (const View v : {View{440, 440, 17950, 17950, 21, 30, 170}, View{1150, 860, 10500, 12000, 13, 36, 600},
+    for (const View v : {View{440, 440, 17950, 17950, 21, 18, 270}, View{1150, 860, 10500, 12000, 13, 36, 600},
                          View{480, 360, 10500, 12000, 7, 76, 900}}) {
         Map map(v.w, v.h, v.x0, v.y0, std::pow(0.8, v.zoom));
         for (double d : kDates) {
