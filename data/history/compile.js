@@ -300,7 +300,8 @@ function proveSealed(src, faces, adjacency, borders, dates, points, facesText) {
   log(`sealed: ${adjacency.length} edge segments at ${dates.length} dates, ${points.reduce((n, g) => n + g.seeds.length, 0)} seeds in their faces`);
 }
 
-function compile(provincesFile, itemsDir, workDir) {
+// Source, provinces and the owner timelines; the cells each province is cut into.
+function readInputs(provincesFile) {
   const here = __dirname;
   const src = parseSource(readSourceDir(path.join(here, 'src')));
   const provinces = readProvinces(provincesFile);
@@ -316,8 +317,11 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   const tl = buildTimelines(src, provinces);
   if (tl.unowned.length) throw new SourceError(`no owner at 1000.0: ${tl.unowned.slice(0, 40).join(', ')}${tl.unowned.length > 40 ? ' ...' : ''}`);
+  return { src, provinces, tl };
+}
 
-  // Province classes: provinces with one owner history are dissolved together.
+// Province classes: provinces with one owner history are dissolved together.
+function provinceClasses(tl) {
   const classes = new Map();
   const classTl = [];
   const classOf = new Map();
@@ -329,6 +333,12 @@ function compile(provincesFile, itemsDir, workDir) {
     }
     classOf.set(k, classes.get(key));
   }
+  return { classTl, classOf };
+}
+
+// The geometry tool's faces, seeds, border chains and face adjacency.
+function runGeometry(src, provinces, classOf, nClasses, itemsDir, workDir) {
+  const here = __dirname;
   const shapeKeys = [...src.shapes.keys()];
   fs.mkdirSync(workDir, { recursive: true });
   const input = [`GEO ${path.join(itemsDir, 'geo2.txt')}`, `WATER ${path.join(itemsDir, 'wt1.txt')}`, 'TOL 6'];
@@ -347,7 +357,7 @@ function compile(provincesFile, itemsDir, workDir) {
   for (const l of src.lines.values()) input.push(`L 0 ${l.pts.map((p) => proj(p).join(',')).join(' ')}`);
   const inputFile = path.join(workDir, 'geom-input.txt');
   fs.writeFileSync(inputFile, input.join('\n') + '\n');
-  log(`geometry: ${classTl.length} province classes`);
+  log(`geometry: ${nClasses} province classes`);
   const tool = path.join(here, 'geom', 'geomtool');
   const facesWkt = path.join(workDir, 'faces.wkt');
   const out = execFileSync(tool, ['faces', inputFile, facesWkt], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
@@ -371,6 +381,11 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
   fs.writeFileSync(path.join(workDir, 'cells.txt'), cellAreas.join('\n') + '\n');
+  return { shapeKeys, faces, seeds, chains, adjacency, tool, facesWkt };
+}
+
+// The seeds of every face (D records: face, x, y, depth, clearance, piece).
+function seedFaces(faces, seeds) {
   // A seed of size k is drawn from the scale 0.05 / k on: it must then lie a pixel
   // or more away from every other face, or nearly a pixel when it lies more than
   // a pixel inside its piece at the closest zoom (strips between a river and a
@@ -393,15 +408,19 @@ function compile(provincesFile, itemsDir, workDir) {
   for (const face of faces)
     if (face && !face.seeds.length && face.r >= MIN_CENTRE_CLEARANCE)
       face.seeds.push([Math.round(face.cx), Math.round(face.cy), 1, face.r]);
+}
 
-  // Owner history of every face.
+// Owner history of every face.
+function ownerHistories(faces, shapeKeys, tl, classTl) {
   for (const face of faces) {
     if (!face) continue;
     const shapeTls = face.shapes.map((s) => tl.shape.get(shapeKeys[s]));
     face.tl = faceTimeline(classTl[face.cls] || [], shapeTls);
   }
+}
 
-  // Colour indexes, one per nation, in source order; index 7 is the background.
+// Colour indexes, one per nation, in source order; index 7 is the background.
+function colourIndexes(src) {
   const nations = [...src.nations.values()].sort((a, b) => a.order - b.order);
   let next = 1;
   for (const n of nations) {
@@ -409,8 +428,11 @@ function compile(provincesFile, itemsDir, workDir) {
     n.index = next++;
   }
   if (next - 1 > 256) throw new SourceError(`${nations.length} nations: more colour indexes than 256`);
+  return nations;
+}
 
-  // Fill points: faces of one colour history together, seeds of every piece.
+// Fill points: faces of one colour history together, seeds of every piece.
+function fillPoints(src, faces, workDir) {
   const groups = new Map();
   faces.forEach((face, fi) => {
     if (!face) return;
@@ -430,8 +452,11 @@ function compile(provincesFile, itemsDir, workDir) {
   log(`fill points: ${points.length} with ${points.reduce((n, g) => n + g.seeds.length, 0)} seeds (${bare.length} faces, ${Math.round(unseeded)} square units, without a seed)`);
   fs.writeFileSync(path.join(workDir, 'unseeded.txt'), bare.sort((a, b) => b.area - a.area)
     .map((f) => `${Math.round(f.area)} r=${f.r} at ${Math.round(f.cx)},${Math.round(f.cy)} ${f.tl.map(([d, o]) => `${d / 10}=${o}`).join(' ')}`).join('\n') + '\n');
+  return points;
+}
 
-  // Borders: chains graded by the owners on their two sides.
+// Borders: chains graded by the owners on their two sides; the dates where anything changes.
+function gradeBorders(faces, chains, tl) {
   const allDates = new Set([10000]);
   for (const face of faces) if (face) face.tl.forEach(([d]) => allDates.add(d));
   for (const t of tl.lords.values()) t.forEach(([d]) => allDates.add(d));
@@ -469,9 +494,11 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   if (maxActive > 2500) throw new SourceError(`${maxActive} borders active at ${maxAt / 10}: more than 2500`);
   log(`borders: ${borders.length}, ${borders.reduce((n, b) => n + b.pts.length, 0)} points, at most ${maxActive} active (${maxAt / 10})`);
-  regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir);
-  proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
+  return { borders, dates };
+}
 
+// The build's reports in the work folder, and the check of the colours.
+function writeReports(src, faces, chains, shapeKeys, nations, workDir) {
   fs.writeFileSync(path.join(workDir, 'face-owners.json'),
     JSON.stringify(faces.map((f) => (f ? { tl: f.tl, shapes: f.shapes.map((i) => shapeKeys[i]) } : null))));
   const reports = path.join(workDir, 'contrast.txt');
@@ -482,7 +509,10 @@ function compile(provincesFile, itemsDir, workDir) {
     JSON.stringify([...neighbours(faces, chains)].map(([k, p]) => [k, Math.round(p.len), [...p.dates]])));
   log(`neighbours hard to tell apart at the check dates: ${close.length} pairs (${reports})`);
   checkColours(nations, close);
+}
 
+// Label places of every nation, each with its point and size in both languages.
+function labelPlaces(nations, faces, tool, facesWkt, workDir) {
   // Territory of each nation over time, for the labels.
   const nationDates = new Map(nations.map((n) => [n.key, new Set(n.names.map((e) => Math.max(e.from, 10000)))]));
   faces.forEach((face) => {
@@ -575,7 +605,12 @@ function compile(provincesFile, itemsDir, workDir) {
       return { x: Math.round(x), y: Math.round(y + 0.34 * 18 * size), size };
     });
   }
+  return places;
+}
 
+// The items: borders, fill points, palette, click names, label dates, membership and places.
+function writeItems(nations, places, borders, points, itemsDir) {
+  const here = __dirname;
   // Items.
   const cp1252 = encoder('windows-1252');
   const cp1253 = encoder('windows-1253');
@@ -642,6 +677,23 @@ function compile(provincesFile, itemsDir, workDir) {
   fs.writeFileSync(path.join(here, 'place-keys.txt'),
     '# key, place number (position in places.mit), years shown, name. Generated by compile.js.\n' + keys.join('\n') + '\n');
   log(`items written to ${itemsDir}`);
+}
+
+function compile(provincesFile, itemsDir, workDir) {
+  const { src, provinces, tl } = readInputs(provincesFile);
+  const { classTl, classOf } = provinceClasses(tl);
+  const { shapeKeys, faces, seeds, chains, adjacency, tool, facesWkt } =
+    runGeometry(src, provinces, classOf, classTl.length, itemsDir, workDir);
+  seedFaces(faces, seeds);
+  ownerHistories(faces, shapeKeys, tl, classTl);
+  const nations = colourIndexes(src);
+  const points = fillPoints(src, faces, workDir);
+  const { borders, dates } = gradeBorders(faces, chains, tl);
+  regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir);
+  proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
+  writeReports(src, faces, chains, shapeKeys, nations, workDir);
+  const places = labelPlaces(nations, faces, tool, facesWkt, workDir);
+  writeItems(nations, places, borders, points, itemsDir);
 }
 
 if (require.main === module) {
