@@ -594,12 +594,19 @@ std::string fmt(double v)
     return b;
 }
 
-int runFaces(const std::string& inputPath, const std::string& facesOut)
-{
+// What the compiler hands the faces command: the geography and water items,
+// the simplification tolerance, and the polygons of every province class and shape.
+struct FacesInput {
     std::string geoPath, waterPath;
     double tol = 8;
     std::map<int, std::vector<GEOSGeometry*>> classParts;
     std::map<int, std::vector<GEOSGeometry*>> shapeParts;
+};
+
+FacesInput readFacesInput(const std::string& inputPath)
+{
+    FacesInput in;
+    auto& [geoPath, waterPath, tol, classParts, shapeParts] = in;
     std::vector<GEOSGeometry*> provinces;
     std::vector<Line> cutLines;
     std::vector<std::pair<int, Pt>> cellPoints;
@@ -633,16 +640,26 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     GEOSWKTReader_destroy_r(ctx, reader);
     addCells(provinces, cutLines, cellPoints, shapeParts);
     for (auto* g : provinces) GEOSGeom_destroy_r(ctx, g);
+    return in;
+}
 
-    // Land from the geography: faces of the coast and lake lines holding no water seed.
+// Land from the geography: faces of the coast and lake lines holding no water seed.
+struct Land {
+    std::vector<Line> shore, rivers;
+    std::vector<GEOSGeometry*> faces;
+    GEOSGeometry* all = nullptr;
+};
+
+Land readLand(const std::string& geoPath, const std::string& waterPath)
+{
+    Land out;
+    auto& [shore, rivers, landFaces, land] = out;
     const auto geo = readGeo(geoPath);
     const auto water = readWater(waterPath);
-    std::vector<Line> shore, rivers;
     for (const auto& f : geo) {
         if (f.kind == 'C' || f.kind == 'I' || f.kind == 'L') shore.push_back(f.pts);
         else if (f.kind == 'R') rivers.push_back(f.pts);
     }
-    std::vector<GEOSGeometry*> landFaces;
     {
         auto faces = polygonize(shore);
         PolyIndex idx;
@@ -656,7 +673,6 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
             else landFaces.push_back(faces[i]);
         }
     }
-    GEOSGeometry* land = nullptr;
     {
         std::vector<GEOSGeometry*> copies;
         for (auto* f : landFaces) copies.push_back(GEOSGeom_clone_r(ctx, f));
@@ -666,11 +682,20 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         GEOSGeom_destroy_r(ctx, coll);
     }
     notice("land: %zu faces", landFaces.size());
-    SegGrid shoreGrid(64);
-    for (const Line& l : shore) shoreGrid.add(l);
+    return out;
+}
 
-    // Class polygons dissolved; boundaries between them and the shapes' outlines.
-    std::vector<std::pair<int, GEOSGeometry*>> classes;
+// Class polygons dissolved; boundaries between them and the shapes' outlines.
+struct Boundaries {
+    std::vector<std::pair<int, GEOSGeometry*>> classes, shapes;
+    std::vector<Line> lines;
+};
+
+Boundaries dissolve(std::map<int, std::vector<GEOSGeometry*>>& classParts,
+                    std::map<int, std::vector<GEOSGeometry*>>& shapeParts)
+{
+    Boundaries out;
+    auto& [classes, shapes, borderLines] = out;
     std::vector<GEOSGeometry*> all;
     for (auto& [id, parts] : classParts) {
         GEOSGeometry* coll =
@@ -682,7 +707,6 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         classes.push_back({id, u});
         all.push_back(GEOSGeom_clone_r(ctx, u));
     }
-    std::vector<Line> borderLines;
     {
         std::vector<Line> bl;
         for (auto& c : classes) collectLines(c.second, bl);
@@ -703,7 +727,6 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         GEOSGeom_destroy_r(ctx, outer);
         GEOSGeom_destroy_r(ctx, noded);
     }
-    std::vector<std::pair<int, GEOSGeometry*>> shapes;
     for (auto& [id, parts] : shapeParts) {
         GEOSGeometry* coll =
             GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, parts.data(), static_cast<unsigned>(parts.size()));
@@ -715,8 +738,17 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         collectLines(u, borderLines);
     }
     notice("classes: %zu, shapes: %zu, boundary lines: %zu", classes.size(), shapes.size(), borderLines.size());
+    return out;
+}
 
-    // Chains, simplified together so that they neither cross nor touch anew.
+// Chains, simplified together so that they neither cross nor touch anew, then
+// clipped to the land; an end on the shore moves to the nearest shore vertex,
+// a loose end near the shore is carried on to it.
+std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land& landGeo, double tol)
+{
+    const GEOSGeometry* land = landGeo.all;
+    SegGrid shoreGrid(64);
+    for (const Line& l : landGeo.shore) shoreGrid.add(l);
     std::vector<Line> chains = nodeAndMerge(borderLines);
     {
         GEOSGeometry* ml = multiLine(chains);
@@ -726,8 +758,6 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         collectLines(simple, chains);
         GEOSGeom_destroy_r(ctx, simple);
     }
-    // Clipped to the land; an end on the shore moves to the nearest shore vertex,
-    // a loose end near the shore is carried on to it.
     std::vector<Line> pieces;
     {
         GEOSGeometry* ml = multiLine(chains);
@@ -774,6 +804,20 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
             p.y = std::round(p.y);
         }
     notice("border pieces: %zu (%d ends snapped, %d carried to the shore)", pieces.size(), snapped, carried);
+    return pieces;
+}
+
+int runFaces(const std::string& inputPath, const std::string& facesOut)
+{
+    FacesInput in = readFacesInput(inputPath);
+    const Land landGeo = readLand(in.geoPath, in.waterPath);
+    const auto& shore = landGeo.shore;
+    const auto& rivers = landGeo.rivers;
+    const auto& landFaces = landGeo.faces;
+    const Boundaries bounds = dissolve(in.classParts, in.shapeParts);
+    const auto& classes = bounds.classes;
+    const auto& shapes = bounds.shapes;
+    const std::vector<Line> pieces = borderPieces(bounds.lines, landGeo, in.tol);
 
     // Faces: the arrangement of shore and border lines, land only.
     std::vector<Line> arrangement = shore;
