@@ -269,26 +269,35 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
             std::vector<char> seen(v.w * v.h, 0);
             int land = 0, bare = 0, largest = 0;
             double atX = 0, atY = 0;
-            auto inside = [&](int x, int y) {
-                const double mx = map.engine.mapx(x), my = map.engine.mapy(y), edge = 2 / map.m.scale;
-                return x >= 20 && y >= 20 && x < v.w - 20 && y < v.h - 20 && mx > 1 + edge && my > 1 + edge &&
-                       mx < 35900 - edge && my < 35900 - edge;
-            };
+            // Columns and rows inside: a map x depends on the column only, a map y on the row.
+            std::vector<char> colIn(v.w), rowIn(v.h);
+            const double edge = 2 / map.m.scale;
+            for (int x = 0; x < v.w; ++x) {
+                const double mx = map.engine.mapx(x);
+                colIn[x] = x >= 20 && x < v.w - 20 && mx > 1 + edge && mx < 35900 - edge;
+            }
+            for (int y = 0; y < v.h; ++y) {
+                const double my = map.engine.mapy(y);
+                rowIn[y] = y >= 20 && y < v.h - 20 && my > 1 + edge && my < 35900 - edge;
+            }
+            auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < v.w && y < v.h && colIn[x] && rowIn[y]; };
+            const QImage& img = p1.image();
+            auto px = [&](int x, int y) { return reinterpret_cast<const quil2a::Color*>(img.constScanLine(y))[x] & 0xffffff; };
             for (int y = 0; y < v.h; ++y)
                 for (int x = 0; x < v.w; ++x) {
                     if (!inside(x, y)) continue;
-                    const auto c = map.px(p1, x, y);
+                    const auto c = px(x, y);
                     land += !quil2a::mapdraw::isLineColor(a(), c);
                     if (c != a().blankgrey || seen[y * v.w + x]) continue;
                     int n = 0;
                     std::vector<std::pair<int, int>> todo{{x, y}};
                     seen[y * v.w + x] = 1;
                     while (!todo.empty()) {
-                        const auto [px, py] = todo.back();
+                        const auto [qx, qy] = todo.back();
                         todo.pop_back();
                         ++n;
-                        for (const auto& [nx, ny] : {std::pair{px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}})
-                            if (inside(nx, ny) && !seen[ny * v.w + nx] && map.px(p1, nx, ny) == a().blankgrey) {
+                        for (const auto& [nx, ny] : {std::pair{qx + 1, qy}, {qx - 1, qy}, {qx, qy + 1}, {qx, qy - 1}})
+                            if (inside(nx, ny) && !seen[ny * v.w + nx] && px(nx, ny) == a().blankgrey) {
                                 seen[ny * v.w + nx] = 1;
                                 todo.push_back({nx, ny});
                             }
