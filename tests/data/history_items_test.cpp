@@ -262,6 +262,7 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
     for (const View v : {View{440, 440, 17950, 17950, 21, 18, 270}, View{1150, 860, 10500, 12000, 13, 36, 600},
                          View{480, 360, 10500, 12000, 7, 76, 900}}) {
         Map map(v.w, v.h, v.x0, v.y0, std::pow(0.8, v.zoom));
+        map.m.countrynameson = map.m.citieson = map.m.citynameson = map.m.headlineson = false;
         for (double d : kDates) {
             map.jump(d);
             const plat::Picture& p1 = *map.m.p1;
