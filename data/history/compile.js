@@ -21,6 +21,12 @@ const BACKGROUND = 7;
 const SEED_CLEARANCE = 20;
 // Least clearance of a face's one seed at its widest point.
 const MIN_CENTRE_CLEARANCE = 7;
+// Least distance of such a seed from its own piece's outline.
+const MIN_PIECE_DEPTH = 5;
+// Map units of clearance per unit of seed size for a seed this deep in its
+// piece (a pixel at the closest zoom is 4.8 units).
+const NEAR_CLEARANCE = 15;
+const NEAR_DEPTH = 6;
 
 function log(m) { console.log(m); }
 
@@ -256,7 +262,7 @@ function regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, work
     const key = keys[Number(f[0])];
     const [colour, list] = key.split(':');
     const ids = list.split(' ').map(Number);
-    const size = Math.min(40, Math.floor(Number(f[3]) / SEED_CLEARANCE));
+    const size = Math.min(40, Math.floor(Number(f[3]) / NEAR_CLEARANCE));
     if (size <= Math.max(...ids.map((i) => best[i]))) continue;
     const toks = [];
     for (const [a, b] of spans.get(key)) {
@@ -294,7 +300,8 @@ function proveSealed(src, faces, adjacency, borders, dates, points, facesText) {
   log(`sealed: ${adjacency.length} edge segments at ${dates.length} dates, ${points.reduce((n, g) => n + g.seeds.length, 0)} seeds in their faces`);
 }
 
-function compile(provincesFile, itemsDir, workDir) {
+// Source, provinces and the owner timelines; the cells each province is cut into.
+function readInputs(provincesFile) {
   const here = __dirname;
   const src = parseSource(readSourceDir(path.join(here, 'src')));
   const provinces = readProvinces(provincesFile);
@@ -310,8 +317,11 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   const tl = buildTimelines(src, provinces);
   if (tl.unowned.length) throw new SourceError(`no owner at 1000.0: ${tl.unowned.slice(0, 40).join(', ')}${tl.unowned.length > 40 ? ' ...' : ''}`);
+  return { src, provinces, tl };
+}
 
-  // Province classes: provinces with one owner history are dissolved together.
+// Province classes: provinces with one owner history are dissolved together.
+function provinceClasses(tl) {
   const classes = new Map();
   const classTl = [];
   const classOf = new Map();
@@ -323,6 +333,12 @@ function compile(provincesFile, itemsDir, workDir) {
     }
     classOf.set(k, classes.get(key));
   }
+  return { classTl, classOf };
+}
+
+// The geometry tool's faces, seeds, border chains and face adjacency.
+function runGeometry(src, provinces, classOf, nClasses, itemsDir, workDir) {
+  const here = __dirname;
   const shapeKeys = [...src.shapes.keys()];
   fs.mkdirSync(workDir, { recursive: true });
   const input = [`GEO ${path.join(itemsDir, 'geo2.txt')}`, `WATER ${path.join(itemsDir, 'wt1.txt')}`, 'TOL 6'];
@@ -341,7 +357,7 @@ function compile(provincesFile, itemsDir, workDir) {
   for (const l of src.lines.values()) input.push(`L 0 ${l.pts.map((p) => proj(p).join(',')).join(' ')}`);
   const inputFile = path.join(workDir, 'geom-input.txt');
   fs.writeFileSync(inputFile, input.join('\n') + '\n');
-  log(`geometry: ${classTl.length} province classes`);
+  log(`geometry: ${nClasses} province classes`);
   const tool = path.join(here, 'geom', 'geomtool');
   const facesWkt = path.join(workDir, 'faces.wkt');
   const out = execFileSync(tool, ['faces', inputFile, facesWkt], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
@@ -357,7 +373,7 @@ function compile(provincesFile, itemsDir, workDir) {
     if (f[0] === 'F') {
       const shapes = f[3] === '-' ? [] : f[3].split(',').map(Number);
       faces[Number(f[1])] = { cls: Number(f[2]), shapes, area: Number(f[4]), cx: Number(f[5]), cy: Number(f[6]), r: Number(f[7]), seeds: [] };
-    } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5])]);
+    } else if (f[0] === 'D') seeds.push([Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4]), Number(f[5]), Number(f[6])]);
     else if (f[0] === 'A') cellAreas.push(`${shapeKeys[Number(f[1])]} ${f[2]}`);
     else if (f[0] === 'W') warnings.push(`${shapeKeys[Number(f[2])]}: ${f.slice(3).join(' ')}`);
     else if (f[0] === 'N') adjacency.push({ a: Number(f[1]), b: Number(f[2]), p: f[3].split(',').map(Number), q: f[4].split(',').map(Number) });
@@ -365,27 +381,46 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
   fs.writeFileSync(path.join(workDir, 'cells.txt'), cellAreas.join('\n') + '\n');
+  return { shapeKeys, faces, seeds, chains, adjacency, tool, facesWkt };
+}
+
+// The seeds of every face (D records: face, x, y, depth, clearance, piece).
+function seedFaces(faces, seeds) {
   // A seed of size k is drawn from the scale 0.05 / k on: it must then lie a pixel
-  // or more away from every other face.
-  for (const [fi, x, y, , clear] of seeds) {
-    const size = Math.min(40, Math.floor(clear / SEED_CLEARANCE));
+  // or more away from every other face, or nearly a pixel when it lies more than
+  // a pixel inside its piece at the closest zoom (strips between a river and a
+  // border, small faces at the widest zoom).
+  const pieces = new Map();
+  for (const [fi, x, y, r, clear, piece] of seeds) {
+    const size = Math.min(40, Math.floor(clear / (r >= NEAR_DEPTH ? NEAR_CLEARANCE : SEED_CLEARANCE)));
     if (size >= 1) faces[fi].seeds.push([Math.round(x), Math.round(y), size, clear]);
+    if (!pieces.has(piece)) pieces.set(piece, { fi, drawn: false, best: null });
+    const p = pieces.get(piece);
+    p.drawn = p.drawn || size >= 1;
+    // Well inside the piece (a pixel at the closest zoom), as far from other faces as may be.
+    if (r >= MIN_PIECE_DEPTH && clear >= MIN_CENTRE_CLEARANCE && (!p.best || clear > p.best[3])) p.best = [Math.round(x), Math.round(y), 1, clear];
   }
-  // A face too narrow for such a seed gets one at its widest point, drawn from
-  // the scale 0.05 on: where the face is under a pixel wide its outline covers
-  // that point, and the fill leaves a line pixel alone.
+  // A piece without a seed of a size from its clearance gets its best one, drawn
+  // from the scale 0.05 on; and a face without any seed its widest point: where
+  // either is under a pixel wide its outline covers that point, and the fill
+  // leaves a line pixel alone.
+  for (const p of pieces.values()) if (!p.drawn && p.best) faces[p.fi].seeds.push(p.best);
   for (const face of faces)
     if (face && !face.seeds.length && face.r >= MIN_CENTRE_CLEARANCE)
       face.seeds.push([Math.round(face.cx), Math.round(face.cy), 1, face.r]);
+}
 
-  // Owner history of every face.
+// Owner history of every face.
+function ownerHistories(faces, shapeKeys, tl, classTl) {
   for (const face of faces) {
     if (!face) continue;
     const shapeTls = face.shapes.map((s) => tl.shape.get(shapeKeys[s]));
     face.tl = faceTimeline(classTl[face.cls] || [], shapeTls);
   }
+}
 
-  // Colour indexes, one per nation, in source order; index 7 is the background.
+// Colour indexes, one per nation, in source order; index 7 is the background.
+function colourIndexes(src) {
   const nations = [...src.nations.values()].sort((a, b) => a.order - b.order);
   let next = 1;
   for (const n of nations) {
@@ -393,8 +428,11 @@ function compile(provincesFile, itemsDir, workDir) {
     n.index = next++;
   }
   if (next - 1 > 256) throw new SourceError(`${nations.length} nations: more colour indexes than 256`);
+  return nations;
+}
 
-  // Fill points: faces of one colour history together, seeds of every piece.
+// Fill points: faces of one colour history together, seeds of every piece.
+function fillPoints(src, faces, workDir) {
   const groups = new Map();
   faces.forEach((face, fi) => {
     if (!face) return;
@@ -414,8 +452,11 @@ function compile(provincesFile, itemsDir, workDir) {
   log(`fill points: ${points.length} with ${points.reduce((n, g) => n + g.seeds.length, 0)} seeds (${bare.length} faces, ${Math.round(unseeded)} square units, without a seed)`);
   fs.writeFileSync(path.join(workDir, 'unseeded.txt'), bare.sort((a, b) => b.area - a.area)
     .map((f) => `${Math.round(f.area)} r=${f.r} at ${Math.round(f.cx)},${Math.round(f.cy)} ${f.tl.map(([d, o]) => `${d / 10}=${o}`).join(' ')}`).join('\n') + '\n');
+  return points;
+}
 
-  // Borders: chains graded by the owners on their two sides.
+// Borders: chains graded by the owners on their two sides; the dates where anything changes.
+function gradeBorders(faces, chains, tl) {
   const allDates = new Set([10000]);
   for (const face of faces) if (face) face.tl.forEach(([d]) => allDates.add(d));
   for (const t of tl.lords.values()) t.forEach(([d]) => allDates.add(d));
@@ -453,9 +494,11 @@ function compile(provincesFile, itemsDir, workDir) {
   }
   if (maxActive > 2500) throw new SourceError(`${maxActive} borders active at ${maxAt / 10}: more than 2500`);
   log(`borders: ${borders.length}, ${borders.reduce((n, b) => n + b.pts.length, 0)} points, at most ${maxActive} active (${maxAt / 10})`);
-  regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir);
-  proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
+  return { borders, dates };
+}
 
+// The build's reports in the work folder, and the check of the colours.
+function writeReports(src, faces, chains, shapeKeys, nations, workDir) {
   fs.writeFileSync(path.join(workDir, 'face-owners.json'),
     JSON.stringify(faces.map((f) => (f ? { tl: f.tl, shapes: f.shapes.map((i) => shapeKeys[i]) } : null))));
   const reports = path.join(workDir, 'contrast.txt');
@@ -466,7 +509,10 @@ function compile(provincesFile, itemsDir, workDir) {
     JSON.stringify([...neighbours(faces, chains)].map(([k, p]) => [k, Math.round(p.len), [...p.dates]])));
   log(`neighbours hard to tell apart at the check dates: ${close.length} pairs (${reports})`);
   checkColours(nations, close);
+}
 
+// Label places of every nation, each with its point and size in both languages.
+function labelPlaces(nations, faces, tool, facesWkt, workDir) {
   // Territory of each nation over time, for the labels.
   const nationDates = new Map(nations.map((n) => [n.key, new Set(n.names.map((e) => Math.max(e.from, 10000)))]));
   faces.forEach((face) => {
@@ -559,7 +605,12 @@ function compile(provincesFile, itemsDir, workDir) {
       return { x: Math.round(x), y: Math.round(y + 0.34 * 18 * size), size };
     });
   }
+  return places;
+}
 
+// The items: borders, fill points, palette, click names, label dates, membership and places.
+function writeItems(nations, places, borders, points, itemsDir) {
+  const here = __dirname;
   // Items.
   const cp1252 = encoder('windows-1252');
   const cp1253 = encoder('windows-1253');
@@ -626,6 +677,23 @@ function compile(provincesFile, itemsDir, workDir) {
   fs.writeFileSync(path.join(here, 'place-keys.txt'),
     '# key, place number (position in places.mit), years shown, name. Generated by compile.js.\n' + keys.join('\n') + '\n');
   log(`items written to ${itemsDir}`);
+}
+
+function compile(provincesFile, itemsDir, workDir) {
+  const { src, provinces, tl } = readInputs(provincesFile);
+  const { classTl, classOf } = provinceClasses(tl);
+  const { shapeKeys, faces, seeds, chains, adjacency, tool, facesWkt } =
+    runGeometry(src, provinces, classOf, classTl.length, itemsDir, workDir);
+  seedFaces(faces, seeds);
+  ownerHistories(faces, shapeKeys, tl, classTl);
+  const nations = colourIndexes(src);
+  const points = fillPoints(src, faces, workDir);
+  const { borders, dates } = gradeBorders(faces, chains, tl);
+  regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir);
+  proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
+  writeReports(src, faces, chains, shapeKeys, nations, workDir);
+  const places = labelPlaces(nations, faces, tool, facesWkt, workDir);
+  writeItems(nations, places, borders, points, itemsDir);
 }
 
 if (require.main === module) {

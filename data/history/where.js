@@ -3,28 +3,29 @@
 //   node where.js YEAR LON,LAT [LON,LAT ...]
 const fs = require('fs');
 const path = require('path');
-const { insidePolygon } = require('./polygon');
 const { toMap } = require('../geo/projection');
 const { ownerAt } = require('./history');
+const { readFaces, inFace } = require('./seal');
 
-const work = path.join(__dirname, '.cache', 'work');
-const owners = JSON.parse(fs.readFileSync(path.join(work, 'face-owners.json'), 'utf8'));
-const rings = [];
-for (const line of fs.readFileSync(path.join(work, 'faces.wkt'), 'utf8').split('\n')) {
-  const sp = line.indexOf(' ');
-  if (sp < 0) continue;
-  const id = Number(line.slice(0, sp));
-  const polys = [];
-  for (const m of line.slice(sp + 1).matchAll(/\(\(([^()]*(?:\),\([^()]*)*)\)\)/g))
-    polys.push(m[1].split('),(').map((r) => r.split(',').map((p) => p.trim().split(' ').map(Number))));
-  rings.push({ id, polys });
+// The face (an index of faces) holding the map point x, y; -1 for none.
+function faceAt(faces, x, y) {
+  return faces.findIndex((polys) => polys && inFace(polys, x, y));
 }
-const date = Math.round(Number(process.argv[2]) * 10);
-for (const arg of process.argv.slice(3)) {
-  const [lon, lat] = arg.split(',').map(Number);
-  const [x, y] = toMap(lon, lat);
-  const hit = rings.find((r) => r.polys.some((p) => insidePolygon(p, x, y)));
-  if (!hit) { console.log(`${arg}: no land face`); continue; }
-  const f = owners[hit.id];
-  console.log(`${arg}: face ${hit.id} ${ownerAt(f.tl, date)}${f.shapes.length ? ` (cells ${f.shapes.join(',')})` : ''}; ${f.tl.map(([d, o]) => `${d / 10}=${o}`).join(' ')}`);
+
+function main() {
+  const work = path.join(__dirname, '.cache', 'work');
+  const owners = JSON.parse(fs.readFileSync(path.join(work, 'face-owners.json'), 'utf8'));
+  const faces = readFaces(fs.readFileSync(path.join(work, 'faces.wkt'), 'utf8'));
+  const date = Math.round(Number(process.argv[2]) * 10);
+  for (const arg of process.argv.slice(3)) {
+    const [lon, lat] = arg.split(',').map(Number);
+    const id = faceAt(faces, ...toMap(lon, lat));
+    if (id < 0) { console.log(`${arg}: no land face`); continue; }
+    const f = owners[id];
+    console.log(`${arg}: face ${id} ${ownerAt(f.tl, date)}${f.shapes.length ? ` (cells ${f.shapes.join(',')})` : ''}; ${f.tl.map(([d, o]) => `${d / 10}=${o}`).join(' ')}`);
+  }
 }
+
+if (require.main === module) main();
+
+module.exports = { faceAt };

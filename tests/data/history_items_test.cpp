@@ -259,9 +259,10 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
         double x0, y0;
         int zoom, largest, oneIn;
     };
-    for (const View v : {View{440, 440, 17950, 17950, 21, 30, 150}, View{1150, 860, 10500, 12000, 13, 40, 500},
-                         View{480, 360, 10500, 12000, 7, 80, 500}}) {
+    for (const View v : {View{440, 440, 17950, 17950, 21, 18, 270}, View{1150, 860, 10500, 12000, 13, 36, 600},
+                         View{480, 360, 10500, 12000, 7, 76, 900}}) {
         Map map(v.w, v.h, v.x0, v.y0, std::pow(0.8, v.zoom));
+        map.m.countrynameson = map.m.citieson = map.m.citynameson = map.m.headlineson = false;
         for (double d : kDates) {
             map.jump(d);
             const plat::Picture& p1 = *map.m.p1;
@@ -269,26 +270,35 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
             std::vector<char> seen(v.w * v.h, 0);
             int land = 0, bare = 0, largest = 0;
             double atX = 0, atY = 0;
-            auto inside = [&](int x, int y) {
-                const double mx = map.engine.mapx(x), my = map.engine.mapy(y), edge = 2 / map.m.scale;
-                return x >= 20 && y >= 20 && x < v.w - 20 && y < v.h - 20 && mx > 1 + edge && my > 1 + edge &&
-                       mx < 35900 - edge && my < 35900 - edge;
-            };
+            // Columns and rows inside: a map x depends on the column only, a map y on the row.
+            std::vector<char> colIn(v.w), rowIn(v.h);
+            const double edge = 2 / map.m.scale;
+            for (int x = 0; x < v.w; ++x) {
+                const double mx = map.engine.mapx(x);
+                colIn[x] = x >= 20 && x < v.w - 20 && mx > 1 + edge && mx < 35900 - edge;
+            }
+            for (int y = 0; y < v.h; ++y) {
+                const double my = map.engine.mapy(y);
+                rowIn[y] = y >= 20 && y < v.h - 20 && my > 1 + edge && my < 35900 - edge;
+            }
+            auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < v.w && y < v.h && colIn[x] && rowIn[y]; };
+            const QImage& img = p1.image();
+            auto px = [&](int x, int y) { return reinterpret_cast<const quil2a::Color*>(img.constScanLine(y))[x] & 0xffffff; };
             for (int y = 0; y < v.h; ++y)
                 for (int x = 0; x < v.w; ++x) {
                     if (!inside(x, y)) continue;
-                    const auto c = map.px(p1, x, y);
+                    const auto c = px(x, y);
                     land += !quil2a::mapdraw::isLineColor(a(), c);
                     if (c != a().blankgrey || seen[y * v.w + x]) continue;
                     int n = 0;
                     std::vector<std::pair<int, int>> todo{{x, y}};
                     seen[y * v.w + x] = 1;
                     while (!todo.empty()) {
-                        const auto [px, py] = todo.back();
+                        const auto [qx, qy] = todo.back();
                         todo.pop_back();
                         ++n;
-                        for (const auto& [nx, ny] : {std::pair{px + 1, py}, {px - 1, py}, {px, py + 1}, {px, py - 1}})
-                            if (inside(nx, ny) && !seen[ny * v.w + nx] && map.px(p1, nx, ny) == a().blankgrey) {
+                        for (const auto& [nx, ny] : {std::pair{qx + 1, qy}, {qx - 1, qy}, {qx, qy + 1}, {qx, qy - 1}})
+                            if (inside(nx, ny) && !seen[ny * v.w + nx] && px(nx, ny) == a().blankgrey) {
                                 seen[ny * v.w + nx] = 1;
                                 todo.push_back({nx, ny});
                             }
@@ -505,7 +515,8 @@ TEST_F(HistoryItems, TheClickNamesTheNationDrawnInEveryScheme)
 // that a rebuild draws: every five years, at the default and the closest zoom,
 // at most 0.05% of the pixels differ (ends of borders drawn over by a refill);
 // at the closest zoom 0.1%, for strips between a river and a border too narrow
-// for a seed, which a step may have filled and a rebuild leaves bare.
+// for a seed, which a step may have filled and a rebuild leaves bare (one such
+// strip in Wurttemberg gives 0.062% in 1815 and 0.051% in 1870).
 TEST_F(HistoryItems, SteppedMapMatchesTheRebuildAllTheWay)
 {
     struct View {
@@ -517,6 +528,9 @@ TEST_F(HistoryItems, SteppedMapMatchesTheRebuildAllTheWay)
         const int w = 400, h = 300;
         Map stepped(w, h, v.x0, v.y0, std::pow(0.8, v.zoom));
         Map rebuilt(w, h, v.x0, v.y0, std::pow(0.8, v.zoom), *second);
+        // Names and headlines go on p only, and cost the most under the sanitizers.
+        for (quil2a::MapState* m : {&stepped.m, &rebuilt.m})
+            m->countrynameson = m->citieson = m->citynameson = m->headlineson = false;
         stepped.jump(1000.0);
         for (int d10 = 10001; d10 <= 20030; ++d10) {
             stepped.m.timeforward = true;

@@ -6,7 +6,7 @@
 // faces: reads the geography item, the water seeds and the province classes and
 // overlay shapes written by the compiler (map units), and writes the land faces
 // cut by every class and shape boundary, a seed list for every face (also cut by
-// the rivers) and the border chains between faces, their ends snapped onto the
+// the rivers, each naming its piece) and the border chains between faces, their ends snapped onto the
 // coast vertices so that the drawn lines close exactly.
 // labels: for each request (a set of faces) the centre and radius of the largest
 // circle inside their union, and their box.
@@ -594,12 +594,19 @@ std::string fmt(double v)
     return b;
 }
 
-int runFaces(const std::string& inputPath, const std::string& facesOut)
-{
+// What the compiler hands the faces command: the geography and water items,
+// the simplification tolerance, and the polygons of every province class and shape.
+struct FacesInput {
     std::string geoPath, waterPath;
     double tol = 8;
     std::map<int, std::vector<GEOSGeometry*>> classParts;
     std::map<int, std::vector<GEOSGeometry*>> shapeParts;
+};
+
+FacesInput readFacesInput(const std::string& inputPath)
+{
+    FacesInput in;
+    auto& [geoPath, waterPath, tol, classParts, shapeParts] = in;
     std::vector<GEOSGeometry*> provinces;
     std::vector<Line> cutLines;
     std::vector<std::pair<int, Pt>> cellPoints;
@@ -633,16 +640,26 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     GEOSWKTReader_destroy_r(ctx, reader);
     addCells(provinces, cutLines, cellPoints, shapeParts);
     for (auto* g : provinces) GEOSGeom_destroy_r(ctx, g);
+    return in;
+}
 
-    // Land from the geography: faces of the coast and lake lines holding no water seed.
+// Land from the geography: faces of the coast and lake lines holding no water seed.
+struct Land {
+    std::vector<Line> shore, rivers;
+    std::vector<GEOSGeometry*> faces;
+    GEOSGeometry* all = nullptr;
+};
+
+Land readLand(const std::string& geoPath, const std::string& waterPath)
+{
+    Land out;
+    auto& [shore, rivers, landFaces, land] = out;
     const auto geo = readGeo(geoPath);
     const auto water = readWater(waterPath);
-    std::vector<Line> shore, rivers;
     for (const auto& f : geo) {
         if (f.kind == 'C' || f.kind == 'I' || f.kind == 'L') shore.push_back(f.pts);
         else if (f.kind == 'R') rivers.push_back(f.pts);
     }
-    std::vector<GEOSGeometry*> landFaces;
     {
         auto faces = polygonize(shore);
         PolyIndex idx;
@@ -656,7 +673,6 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
             else landFaces.push_back(faces[i]);
         }
     }
-    GEOSGeometry* land = nullptr;
     {
         std::vector<GEOSGeometry*> copies;
         for (auto* f : landFaces) copies.push_back(GEOSGeom_clone_r(ctx, f));
@@ -666,11 +682,20 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         GEOSGeom_destroy_r(ctx, coll);
     }
     notice("land: %zu faces", landFaces.size());
-    SegGrid shoreGrid(64);
-    for (const Line& l : shore) shoreGrid.add(l);
+    return out;
+}
 
-    // Class polygons dissolved; boundaries between them and the shapes' outlines.
-    std::vector<std::pair<int, GEOSGeometry*>> classes;
+// Class polygons dissolved; boundaries between them and the shapes' outlines.
+struct Boundaries {
+    std::vector<std::pair<int, GEOSGeometry*>> classes, shapes;
+    std::vector<Line> lines;
+};
+
+Boundaries dissolve(std::map<int, std::vector<GEOSGeometry*>>& classParts,
+                    std::map<int, std::vector<GEOSGeometry*>>& shapeParts)
+{
+    Boundaries out;
+    auto& [classes, shapes, borderLines] = out;
     std::vector<GEOSGeometry*> all;
     for (auto& [id, parts] : classParts) {
         GEOSGeometry* coll =
@@ -682,7 +707,6 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         classes.push_back({id, u});
         all.push_back(GEOSGeom_clone_r(ctx, u));
     }
-    std::vector<Line> borderLines;
     {
         std::vector<Line> bl;
         for (auto& c : classes) collectLines(c.second, bl);
@@ -703,7 +727,6 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         GEOSGeom_destroy_r(ctx, outer);
         GEOSGeom_destroy_r(ctx, noded);
     }
-    std::vector<std::pair<int, GEOSGeometry*>> shapes;
     for (auto& [id, parts] : shapeParts) {
         GEOSGeometry* coll =
             GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, parts.data(), static_cast<unsigned>(parts.size()));
@@ -715,8 +738,17 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         collectLines(u, borderLines);
     }
     notice("classes: %zu, shapes: %zu, boundary lines: %zu", classes.size(), shapes.size(), borderLines.size());
+    return out;
+}
 
-    // Chains, simplified together so that they neither cross nor touch anew.
+// Chains, simplified together so that they neither cross nor touch anew, then
+// clipped to the land; an end on the shore moves to the nearest shore vertex,
+// a loose end near the shore is carried on to it.
+std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land& landGeo, double tol)
+{
+    const GEOSGeometry* land = landGeo.all;
+    SegGrid shoreGrid(64);
+    for (const Line& l : landGeo.shore) shoreGrid.add(l);
     std::vector<Line> chains = nodeAndMerge(borderLines);
     {
         GEOSGeometry* ml = multiLine(chains);
@@ -726,8 +758,6 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
         collectLines(simple, chains);
         GEOSGeom_destroy_r(ctx, simple);
     }
-    // Clipped to the land; an end on the shore moves to the nearest shore vertex,
-    // a loose end near the shore is carried on to it.
     std::vector<Line> pieces;
     {
         GEOSGeometry* ml = multiLine(chains);
@@ -774,6 +804,154 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
             p.y = std::round(p.y);
         }
     notice("border pieces: %zu (%d ends snapped, %d carried to the shore)", pieces.size(), snapped, carried);
+    return pieces;
+}
+
+// The faces on the two sides of a segment; -1 where no face lies.
+bool sides(const PolyIndex& faceIdx, Pt p, Pt q, int& a, int& b)
+{
+    const double len = std::hypot(q.x - p.x, q.y - p.y);
+    a = b = -1;
+    if (len <= 0) return false;
+    const double mx = (p.x + q.x) / 2, my = (p.y + q.y) / 2;
+    const double nx = -(q.y - p.y) / len, ny = (q.x - p.x) / len;
+    const double off = std::min(0.25, len / 8);
+    a = faceIdx.locate(mx + nx * off, my + ny * off);
+    b = faceIdx.locate(mx - nx * off, my - ny * off);
+    return true;
+}
+
+// Seeds: the faces cut further by the rivers.
+void printSeeds(const std::vector<Line>& arrangement, const std::vector<Line>& rivers,
+                const std::vector<GEOSGeometry*>& faces, const PolyIndex& faceIdx)
+{
+    std::vector<Line> withRivers = arrangement;
+    withRivers.insert(withRivers.end(), rivers.begin(), rivers.end());
+    auto parts = polygonize(withRivers);
+    // Clearance of a seed: its distance to any other face, so that a seed
+    // drawn at a small scale still lands in its own face (or on its coast).
+    SegGrid faceGrid(64);
+    for (size_t i = 0; i < faces.size(); ++i) {
+        std::vector<Line> ring;
+        collectLines(faces[i], ring);
+        for (const Line& l : ring) faceGrid.add(l, static_cast<int>(i));
+    }
+    constexpr double kReach = 600;
+    size_t nseeds = 0, piece = 0;
+    for (GEOSGeometry* g : parts) {
+        std::vector<std::pair<Pt, double>> seeds;
+        pieceSeeds(g, seeds);
+        if (!seeds.empty()) {
+            const int f = faceIdx.locate(seeds[0].first.x, seeds[0].first.y);
+            if (f >= 0)
+                for (const auto& s : seeds) {
+                    const double clear = std::min(kReach, faceGrid.distanceExcept(s.first, kReach, f));
+                    std::printf("D %d %s %s %s %s %zu\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(),
+                                fmt(s.second).c_str(), fmt(clear).c_str(), piece);
+                    ++nseeds;
+                }
+            ++piece;
+        }
+        GEOSGeom_destroy_r(ctx, g);
+    }
+    notice("seeds: %zu in %zu pieces", nseeds, parts.size());
+}
+
+// Border chains between faces: the noded pieces, merged, then cut where
+// the faces on their two sides change (a piece may touch the shore or
+// another face between its nodes), each run with the faces on its sides.
+void printChains(const std::vector<Line>& pieces, const PolyIndex& faceIdx)
+{
+    std::vector<Line> noded;
+    GEOSGeometry* ml = multiLine(pieces);
+    GEOSGeometry* u = uunion(ml);
+    GEOSGeom_destroy_r(ctx, ml);
+    GEOSGeometry* m = GEOSLineMerge_r(ctx, u);
+    GEOSGeom_destroy_r(ctx, u);
+    collectLines(m, noded);
+    GEOSGeom_destroy_r(ctx, m);
+    size_t kept = 0, lost = 0;
+    auto emit = [&](int a, int b, const Line& l, size_t from, size_t to) {
+        if (a < 0 || b < 0 || a == b) {
+            if (a != b) ++lost;
+            return;
+        }
+        std::printf("B %d %d", a, b);
+        for (size_t i = from; i <= to; ++i) std::printf(" %.0f,%.0f", l[i].x, l[i].y);
+        std::printf("\n");
+        ++kept;
+    };
+    for (const Line& l : noded) {
+        size_t from = 0;
+        int ra = -2, rb = -2;
+        for (size_t i = 0; i + 1 < l.size(); ++i) {
+            int a, b;
+            if (!sides(faceIdx, l[i], l[i + 1], a, b)) {
+                a = ra;
+                b = rb;
+            }
+            // A segment that runs past the shore (its ends are rounded to
+            // the grid) parts two faces along only some of its length.
+            for (int k = 1; k < 8 && (a < 0 || b < 0 || a == b); ++k) {
+                const double t = k / 8.0;
+                const Pt p{l[i].x + (l[i + 1].x - l[i].x) * t, l[i].y + (l[i + 1].y - l[i].y) * t};
+                const Pt q{p.x + (l[i + 1].x - l[i].x) / 64, p.y + (l[i + 1].y - l[i].y) / 64};
+                int c, d;
+                if (sides(faceIdx, p, q, c, d) && c >= 0 && d >= 0 && c != d) {
+                    a = c;
+                    b = d;
+                }
+            }
+            if (i > 0 && (a != ra || b != rb)) {
+                emit(ra, rb, l, from, i);
+                from = i;
+            }
+            ra = a;
+            rb = b;
+        }
+        if (l.size() >= 2) emit(ra, rb, l, from, l.size() - 1);
+    }
+    notice("chains: %zu from %zu lines, %zu runs beside no face", kept, noded.size(), lost);
+}
+
+// Where faces meet off the shore: every ring segment of a face that no
+// shore line holds, with the face across it (-1 for none), for the
+// compiler's proof that the drawn borders seal every territory.
+void printAdjacency(const std::vector<Line>& shore, const std::vector<GEOSGeometry*>& faces, const PolyIndex& faceIdx)
+{
+    SegGrid shoreSegs(64);
+    for (const Line& l : shore) shoreSegs.add(l);
+    for (size_t i = 0; i < faces.size(); ++i) {
+        std::vector<Line> rings;
+        collectLines(faces[i], rings);
+        for (const Line& r : rings)
+            for (size_t k = 0; k + 1 < r.size(); ++k) {
+                const Pt p = r[k], q = r[k + 1];
+                const Pt mid{(p.x + q.x) / 2, (p.y + q.y) / 2};
+                if (shoreSegs.distance(mid, 1) < 0.01) continue;
+                int a, b;
+                if (!sides(faceIdx, p, q, a, b)) continue;
+                const int self = static_cast<int>(i);
+                if (a != self && b != self) continue;
+                const int other = a == self ? b : a;
+                if (other == self || (other >= 0 && other < self)) continue;
+                std::printf("N %zu %d %s,%s %s,%s\n", i, other, fmt(p.x).c_str(), fmt(p.y).c_str(), fmt(q.x).c_str(),
+                            fmt(q.y).c_str());
+            }
+    }
+}
+
+int runFaces(const std::string& inputPath, const std::string& facesOut)
+{
+    FacesInput in = readFacesInput(inputPath);
+    const Land landGeo = readLand(in.geoPath, in.waterPath);
+    const auto& shore = landGeo.shore;
+    const auto& rivers = landGeo.rivers;
+    const auto& landFaces = landGeo.faces;
+    const Boundaries bounds = dissolve(in.classParts, in.shapeParts);
+    const auto& classes = bounds.classes;
+    const auto& shapes = bounds.shapes;
+    const std::vector<Line> pieces = borderPieces(bounds.lines, landGeo, in.tol);
 
     // Faces: the arrangement of shore and border lines, land only.
     std::vector<Line> arrangement = shore;
@@ -825,133 +1003,9 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     }
     GEOSWKTWriter_destroy_r(ctx, writer);
 
-    // Seeds: the faces cut further by the rivers.
-    {
-        std::vector<Line> withRivers = arrangement;
-        withRivers.insert(withRivers.end(), rivers.begin(), rivers.end());
-        auto parts = polygonize(withRivers);
-        // Clearance of a seed: its distance to any other face, so that a seed
-        // drawn at a small scale still lands in its own face (or on its coast).
-        SegGrid faceGrid(64);
-        for (size_t i = 0; i < faces.size(); ++i) {
-            std::vector<Line> ring;
-            collectLines(faces[i], ring);
-            for (const Line& l : ring) faceGrid.add(l, static_cast<int>(i));
-        }
-        constexpr double kReach = 600;
-        size_t nseeds = 0;
-        for (GEOSGeometry* g : parts) {
-            std::vector<std::pair<Pt, double>> seeds;
-            pieceSeeds(g, seeds);
-            if (!seeds.empty()) {
-                const int f = faceIdx.locate(seeds[0].first.x, seeds[0].first.y);
-                if (f >= 0)
-                    for (const auto& s : seeds) {
-                        const double clear = std::min(kReach, faceGrid.distanceExcept(s.first, kReach, f));
-                        std::printf("D %d %s %s %s %s\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(),
-                                    fmt(s.second).c_str(), fmt(clear).c_str());
-                        ++nseeds;
-                    }
-            }
-            GEOSGeom_destroy_r(ctx, g);
-        }
-        notice("seeds: %zu in %zu pieces", nseeds, parts.size());
-    }
-
-    // The faces on the two sides of a segment; -1 where no face lies.
-    auto sides = [&](Pt p, Pt q, int& a, int& b) {
-        const double len = std::hypot(q.x - p.x, q.y - p.y);
-        a = b = -1;
-        if (len <= 0) return false;
-        const double mx = (p.x + q.x) / 2, my = (p.y + q.y) / 2;
-        const double nx = -(q.y - p.y) / len, ny = (q.x - p.x) / len;
-        const double off = std::min(0.25, len / 8);
-        a = faceIdx.locate(mx + nx * off, my + ny * off);
-        b = faceIdx.locate(mx - nx * off, my - ny * off);
-        return true;
-    };
-
-    // Border chains between faces: the noded pieces, merged, then cut where
-    // the faces on their two sides change (a piece may touch the shore or
-    // another face between its nodes), each run with the faces on its sides.
-    {
-        std::vector<Line> noded;
-        GEOSGeometry* ml = multiLine(pieces);
-        GEOSGeometry* u = uunion(ml);
-        GEOSGeom_destroy_r(ctx, ml);
-        GEOSGeometry* m = GEOSLineMerge_r(ctx, u);
-        GEOSGeom_destroy_r(ctx, u);
-        collectLines(m, noded);
-        GEOSGeom_destroy_r(ctx, m);
-        size_t kept = 0, lost = 0;
-        auto emit = [&](int a, int b, const Line& l, size_t from, size_t to) {
-            if (a < 0 || b < 0 || a == b) {
-                if (a != b) ++lost;
-                return;
-            }
-            std::printf("B %d %d", a, b);
-            for (size_t i = from; i <= to; ++i) std::printf(" %.0f,%.0f", l[i].x, l[i].y);
-            std::printf("\n");
-            ++kept;
-        };
-        for (const Line& l : noded) {
-            size_t from = 0;
-            int ra = -2, rb = -2;
-            for (size_t i = 0; i + 1 < l.size(); ++i) {
-                int a, b;
-                if (!sides(l[i], l[i + 1], a, b)) {
-                    a = ra;
-                    b = rb;
-                }
-                // A segment that runs past the shore (its ends are rounded to
-                // the grid) parts two faces along only some of its length.
-                for (int k = 1; k < 8 && (a < 0 || b < 0 || a == b); ++k) {
-                    const double t = k / 8.0;
-                    const Pt p{l[i].x + (l[i + 1].x - l[i].x) * t, l[i].y + (l[i + 1].y - l[i].y) * t};
-                    const Pt q{p.x + (l[i + 1].x - l[i].x) / 64, p.y + (l[i + 1].y - l[i].y) / 64};
-                    int c, d;
-                    if (sides(p, q, c, d) && c >= 0 && d >= 0 && c != d) {
-                        a = c;
-                        b = d;
-                    }
-                }
-                if (i > 0 && (a != ra || b != rb)) {
-                    emit(ra, rb, l, from, i);
-                    from = i;
-                }
-                ra = a;
-                rb = b;
-            }
-            if (l.size() >= 2) emit(ra, rb, l, from, l.size() - 1);
-        }
-        notice("chains: %zu from %zu lines, %zu runs beside no face", kept, noded.size(), lost);
-    }
-
-    // Where faces meet off the shore: every ring segment of a face that no
-    // shore line holds, with the face across it (-1 for none), for the
-    // compiler's proof that the drawn borders seal every territory.
-    {
-        SegGrid shoreSegs(64);
-        for (const Line& l : shore) shoreSegs.add(l);
-        for (size_t i = 0; i < faces.size(); ++i) {
-            std::vector<Line> rings;
-            collectLines(faces[i], rings);
-            for (const Line& r : rings)
-                for (size_t k = 0; k + 1 < r.size(); ++k) {
-                    const Pt p = r[k], q = r[k + 1];
-                    const Pt mid{(p.x + q.x) / 2, (p.y + q.y) / 2};
-                    if (shoreSegs.distance(mid, 1) < 0.01) continue;
-                    int a, b;
-                    if (!sides(p, q, a, b)) continue;
-                    const int self = static_cast<int>(i);
-                    if (a != self && b != self) continue;
-                    const int other = a == self ? b : a;
-                    if (other == self || (other >= 0 && other < self)) continue;
-                    std::printf("N %zu %d %s,%s %s,%s\n", i, other, fmt(p.x).c_str(), fmt(p.y).c_str(), fmt(q.x).c_str(),
-                                fmt(q.y).c_str());
-                }
-        }
-    }
+    printSeeds(arrangement, rivers, faces, faceIdx);
+    printChains(pieces, faceIdx);
+    printAdjacency(shore, faces, faceIdx);
     return 0;
 }
 
