@@ -260,7 +260,7 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
         int zoom, largest, oneIn;
     };
     for (const View v : {View{440, 440, 17950, 17950, 21, 18, 270}, View{1150, 860, 10500, 12000, 13, 36, 600},
-                         View{480, 360, 10500, 12000, 7, 76, 900}}) {
+                         View{480, 360, 10500, 12000, 7, 76, 800}}) {
         Map map(v.w, v.h, v.x0, v.y0, std::pow(0.8, v.zoom));
         map.m.countrynameson = map.m.citieson = map.m.citynameson = map.m.headlineson = false;
         for (double d : kDates) {
