@@ -4,6 +4,7 @@
 #include <cmath>
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "engine/engine.h"
 #include "engine/mapdraw.h"
@@ -90,17 +91,28 @@ bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, 
     bool filled = false;
     const int32_t id = a.ActivePt[slot];
     if (!a.ptinfo.valid(id)) return false;
+    // Read straight from the pixels; a fill may move them, so they are looked up again after one.
+    const QImage* img = &std::as_const(pic).image();
+    const int W = img->width(), H = img->height();
+    const uchar* bits = img->constBits();
+    const qsizetype bpl = img->bytesPerLine();
+    // Beyond the width no seed fills anything, so the truncation below stays in range.
+    maxX = std::min(maxX, static_cast<double>(W));
+    maxY = std::min(maxY, static_cast<double>(H));
     for (const Seed& seed : a.coords.fill(static_cast<size_t>(id), a.ptinfo[id])) {
         const double sx = e.screenx(seed.x), sy = e.screeny(seed.y);
         if (!(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * scale > 0.05)) continue;
-        const int ix = Int(sx), iy = Int(sy);
+        // In range and not NaN, so the truncation is Int's.
+        const int ix = static_cast<int>(sx), iy = static_cast<int>(sy);
         // A seed at exactly the picture's width or height names a pixel just
         // outside: it neither reads nor fills anything there.
-        if (!pic.contains(ix, iy)) continue;
-        const plat::Color here = s.Pixel(ix, iy);
+        if (ix >= W || iy >= H) continue;
+        const plat::Color here = reinterpret_cast<const uint32_t*>(bits + iy * bpl)[ix] & 0xFFFFFFu;
         if (here == c || isLineColor(a, here)) continue;
         s.FloodFill(ix, iy, c);
         filled = true;
+        img = &std::as_const(pic).image();
+        bits = img->constBits();
     }
     return filled;
 }

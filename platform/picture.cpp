@@ -49,6 +49,15 @@ int runEnd(const uint32_t* line, int from, int end, uint32_t c)
 {
     int x = from;
     const __m128i t = _mm_set1_epi32(static_cast<int>(c));
+    // Sixteen at a time while all sixteen match.
+    for (; x + 16 <= end; x += 16) {
+        const auto* p = reinterpret_cast<const __m128i*>(line + x);
+        const __m128i e = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p), t),
+                                                      _mm_cmpeq_epi32(_mm_loadu_si128(p + 1), t)),
+                                        _mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p + 2), t),
+                                                      _mm_cmpeq_epi32(_mm_loadu_si128(p + 3), t)));
+        if (_mm_movemask_ps(_mm_castsi128_ps(e)) != 0xF) break;
+    }
     for (; x + 4 <= end; x += 4) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x));
         const int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
@@ -57,6 +66,22 @@ int runEnd(const uint32_t* line, int from, int end, uint32_t c)
     for (; x < end; ++x)
         if (line[x] != c) return x;
     return end;
+}
+
+// n pixels of c from p, sixteen bytes a store.
+inline void fill32(uint32_t* p, int64_t n, uint32_t c)
+{
+    if (n <= 0) return;
+    const __m128i v = _mm_set1_epi32(static_cast<int>(c));
+    int64_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 4), v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 8), v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i + 12), v);
+    }
+    for (; i + 4 <= n; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), v);
+    for (; i < n; ++i) p[i] = c;
 }
 
 // Smallest i in [lo, hi] with pred(i) true, for pred false..true; hi + 1 when none.
@@ -120,7 +145,10 @@ void Picture::packFrom(const Picture& src)
 {
     const QImage& from = src.image();
     const int w = from.width(), h = from.height();
-    std::vector<uint32_t> runs, starts;
+    // The old buffers are reused: the same map packs to about as many runs.
+    std::vector<uint32_t> runs = std::move(runs_), starts = std::move(runStart_);
+    runs.clear();
+    starts.clear();
     starts.reserve(static_cast<size_t>(h) + 1);
     for (int y = 0; y < h; ++y) {
         starts.push_back(static_cast<uint32_t>(runs.size()));
@@ -134,7 +162,7 @@ void Picture::packFrom(const Picture& src)
         }
     }
     starts.push_back(static_cast<uint32_t>(runs.size()));
-    runs.shrink_to_fit();
+    if (runs.capacity() > 2 * runs.size() + 4096) runs.shrink_to_fit();
     img_ = QImage();
     runs_ = std::move(runs);
     runStart_ = std::move(starts);
@@ -158,7 +186,7 @@ void Picture::readRow(int y, int x, int n, uint32_t* out) const
         const int len = static_cast<int>(r[0]);
         if (at + len > x) {
             const int from = std::max(x, at), k = std::min(at + len - from, n);
-            std::fill_n(out, k, r[1]);
+            fill32(out, k, r[1]);
             out += k;
             n -= k;
             x = from + k;
@@ -243,7 +271,7 @@ void Graphics::FillRect(int x, int y, int w, int h)
     const uint32_t c = 0xFF000000u | fore_;
     for (int64_t yy = y1; yy < y2; ++yy) {
         uint32_t* r = row(img, static_cast<int>(yy));
-        std::fill(r + x1, r + x2, c);
+        fill32(r + x1, x2 - x1, c);
     }
     pic_.wrote();
     pic_.changedRect(x1, y1, x2, y2);
@@ -286,6 +314,26 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
         const int64_t den = 2 * major, inc = 2 * minor;
         int64_t rem = major, b = b0, a = a0;
         pic_.wrote();
+        if (!track) {
+            // Untracked: one pointer, a step along the major axis, one across now and then.
+            uint32_t* p = bits + y1 * stride + x1;
+            if (major == 0) {
+                *p = c;
+                return;
+            }
+            const int64_t stepA = xMajor ? sa : sa * stride, stepB = xMajor ? sb * stride : sb;
+            for (int64_t i = 0; i < major; ++i) {
+                *p = c;
+                p += stepA;
+                rem += inc;
+                if (rem >= den) {
+                    rem -= den;
+                    p += stepB;
+                }
+            }
+            *p = c;
+            return;
+        }
         for (int64_t i = 0; i <= major; ++i) {
             const int64_t px = xMajor ? a : b, py = xMajor ? b : a;
             uint32_t& dst = bits[py * stride + px];
@@ -574,13 +622,13 @@ void RGBSurface::FloodFill(int x, int y, Color c)
             while (px >= 0 && same(line[px])) --px;
         }
         int l = px + 1;
-        std::fill(line + l, line + std::max(l, x1 + 1), fill);
+        fill32(line + l, std::max(l, x1 + 1) - l, fill);
         const int first = l;
         int end = first;  // one past the last pixel filled on this row
         if (px < x1) {
             if (l < x1) push(py, l, x1 - 1, -dy);
             px = scanRight<false>(line, x1 + 1, W, target);
-            std::fill(line + x1 + 1, line + px, fill);
+            fill32(line + x1 + 1, px - (x1 + 1), fill);
             end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
@@ -591,7 +639,7 @@ void RGBSurface::FloodFill(int x, int y, Color c)
             if (px > x2) break;
             l = px;
             px = scanRight<false>(line, px, W, target);
-            std::fill(line + l, line + px, fill);
+            fill32(line + l, px - l, fill);
             end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
