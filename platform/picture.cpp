@@ -609,6 +609,14 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         stack.pop_back();
         const int dy = s.dy, py = s.y + dy, x1 = s.x1, x2 = s.x2;
         uint32_t* line = bits + py * stride;
+        // The rows likely next: a few beyond this in the same direction and
+        // the stack's top; asked for now, they arrive while this row is done.
+        for (int k = 1; k <= 4 && py + k * dy >= 0 && py + k * dy < H; ++k)
+            _mm_prefetch(reinterpret_cast<const char*>(line + k * dy * stride + x1), _MM_HINT_T0);
+        if (!stack.empty()) {
+            const Seg& n = stack.back();
+            _mm_prefetch(reinterpret_cast<const char*>(bits + (n.y + n.dy) * stride + n.x1), _MM_HINT_T0);
+        }
         int px = x1;
         if (same(line[px])) {
             // Leftwards four at a time while all four match.
