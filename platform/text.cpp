@@ -180,12 +180,5 @@ double Val(std::string_view s)
 
 double Round(double v) { return std::round(v); }
 
-int32_t Int(double v)
-{
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-    if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);
-}
 
 }  // namespace plat

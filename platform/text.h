@@ -59,6 +59,12 @@ bool StartsWithNumber(std::string_view s);
 // Nearest whole number, halves away from zero.
 double Round(double v);
 // Drops the fraction; NaN gives 0 and values beyond the 32-bit range saturate.
-int32_t Int(double v);
+inline int32_t Int(double v)
+{
+    if (!(v == v)) return 0;
+    if (v >= 2147483647.0) return INT32_MAX;
+    if (v <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
 
 }  // namespace plat
