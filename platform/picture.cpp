@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QStaticText>
 #include <emmintrin.h>
 #include <sys/mman.h>
 
@@ -502,13 +501,6 @@ struct Graphics::FontCache {
     QFontMetrics metrics;
     // Widths measured in this font, by code page and text.
     std::unordered_map<std::string, int> widths;
-    // Texts laid out in this font once, by code page and text.
-    struct Laid {
-        QStaticText text;
-        double ascent;  // from the top of the layout to its baseline
-        QRect bounds;   // the ink's box from the baseline
-    };
-    std::unordered_map<std::string, Laid> texts;
 
     bool is(const Graphics& g) const
     {
@@ -528,7 +520,7 @@ const Graphics::FontCache& Graphics::font() const
     f.setItalic(italic_);
     f.setUnderline(underline_);
     f.setStyleStrategy(oldRenderer_ ? QFont::NoAntialias : QFont::PreferAntialias);
-    font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f), {}, {}});
+    font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f), {}});
     if (fonts_.size() >= 16) fonts_.erase(fonts_.begin());
     fonts_.push_back(font_cache_);
     return *font_cache_;
@@ -543,35 +535,11 @@ void Graphics::DrawString(std::string_view text, int x, int y)
     pt->setRenderHint(QPainter::TextAntialiasing, !oldRenderer_);
     pt->setFont(font().font);
     pt->setPen(QColor::fromRgb(fore_));
-    if (underline_) {
-        const QString str = decode(text, cp_);
-        pt->drawText(x, y, str);
-        pic_.wrote();
-        if (pic_.trackingChanges()) {
-            const QRect r = font().metrics.boundingRect(str);
-            const int m = 2 + size_ / 4;
-            pic_.changedRect(int64_t(x) + r.left() - m, int64_t(y) + r.top() - m, int64_t(x) + r.right() + 1 + m,
-                             int64_t(y) + r.bottom() + 1 + m);
-        }
-        return;
-    }
-    // Laid out once per font and text; drawn from its top, one ascent above the baseline.
-    FontCache& fc = const_cast<FontCache&>(font());
-    std::string key(1, static_cast<char>(cp_));
-    key.append(text);
-    auto it = fc.texts.find(key);
-    if (it == fc.texts.end()) {
-        if (fc.texts.size() >= 4096) fc.texts.clear();
-        const QString str = decode(text, cp_);
-        QStaticText st(str);
-        st.setTextFormat(Qt::PlainText);
-        st.prepare(QTransform(), fc.font);
-        it = fc.texts.emplace(std::move(key), FontCache::Laid{std::move(st), QFontMetricsF(fc.font).ascent(), fc.metrics.boundingRect(str)}).first;
-    }
-    pt->drawStaticText(QPointF(x, y - it->second.ascent), it->second.text);
+    const QString str = decode(text, cp_);
+    pt->drawText(x, y, str);
     pic_.wrote();
     if (pic_.trackingChanges()) {
-        const QRect r = it->second.bounds;
+        const QRect r = font().metrics.boundingRect(str);
         const int m = 2 + size_ / 4;
         pic_.changedRect(int64_t(x) + r.left() - m, int64_t(y) + r.top() - m, int64_t(x) + r.right() + 1 + m,
                          int64_t(y) + r.bottom() + 1 + m);
