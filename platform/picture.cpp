@@ -306,63 +306,50 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
         __int128 num = __int128(2) * i * minor + major;
         return static_cast<int64_t>(num / (__int128(2) * major));
     };
-    // Both ends inside: every step is drawn, no clipping to work out.
-    if (x1 >= 0 && x1 < W && x2 >= 0 && x2 < W && y1 >= 0 && y1 < H && y2 >= 0 && y2 < H) {
-        uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
-        const int64_t stride = img.bytesPerLine() / 4;
-        const bool track = pic_.trackingChanges();
-        const int64_t den = 2 * major, inc = 2 * minor;
-        int64_t rem = major, b = b0, a = a0;
+    // Both ends inside: every step is drawn, no clipping to work out. Untracked,
+    // one pointer walks: a step along the major axis, one across now and then.
+    const bool inside = x1 >= 0 && x1 < W && x2 >= 0 && x2 < W && y1 >= 0 && y1 < H && y2 >= 0 && y2 < H;
+    if (inside && !pic_.trackingChanges()) {
         pic_.wrote();
-        if (!track) {
-            // Untracked: one pointer, a step along the major axis, one across now and then.
-            uint32_t* p = bits + y1 * stride + x1;
-            if (major == 0) {
-                *p = c;
-                return;
-            }
-            const int64_t stepA = xMajor ? sa : sa * stride, stepB = xMajor ? sb * stride : sb;
-            for (int64_t i = 0; i < major; ++i) {
-                *p = c;
-                p += stepA;
-                rem += inc;
-                if (rem >= den) {
-                    rem -= den;
-                    p += stepB;
-                }
-            }
+        const int64_t stride = img.bytesPerLine() / 4;
+        uint32_t* p = reinterpret_cast<uint32_t*>(img.bits()) + y1 * stride + x1;
+        if (major == 0) {
             *p = c;
             return;
         }
-        for (int64_t i = 0; i <= major; ++i) {
-            const int64_t px = xMajor ? a : b, py = xMajor ? b : a;
-            uint32_t& dst = bits[py * stride + px];
-            if (track && (dst & 0xFFFFFFu) != (c & 0xFFFFFFu)) pic_.changedPixel(static_cast<int>(px), static_cast<int>(py));
-            dst = c;
-            a += sa;
+        const int64_t den = 2 * major, inc = 2 * minor;
+        int64_t rem = major;
+        const int64_t stepA = xMajor ? sa : sa * stride, stepB = xMajor ? sb * stride : sb;
+        for (int64_t i = 0; i < major; ++i) {
+            *p = c;
+            p += stepA;
             rem += inc;
-            if (rem >= den && major != 0) {
+            if (rem >= den) {
                 rem -= den;
-                b += sb;
+                p += stepB;
             }
         }
+        *p = c;
         return;
     }
-    // Steps whose major coordinate is inside the picture.
-    int64_t lo, hi;
-    if (sa > 0) { lo = -a0; hi = aLimit - 1 - a0; }
-    else { lo = a0 - (aLimit - 1); hi = a0; }
-    lo = std::max<int64_t>(lo, 0);
-    hi = std::min<int64_t>(hi, major);
-    if (lo > hi) return;
-    // f is non-decreasing: keep the steps whose minor coordinate is inside too.
-    int64_t fLo, fHi;
-    if (sb > 0) { fLo = -b0; fHi = bLimit - 1 - b0; }
-    else { fLo = b0 - (bLimit - 1); fHi = b0; }
-    if (fLo > fHi) return;
-    int64_t first = firstTrue(lo, hi, [&](int64_t i) { return f(i) >= fLo; });
-    int64_t last = firstTrue(lo, hi, [&](int64_t i) { return f(i) > fHi; }) - 1;
-    if (first > last) return;
+    int64_t first = 0, last = major;
+    if (!inside) {
+        // Steps whose major coordinate is inside the picture.
+        int64_t lo, hi;
+        if (sa > 0) { lo = -a0; hi = aLimit - 1 - a0; }
+        else { lo = a0 - (aLimit - 1); hi = a0; }
+        lo = std::max<int64_t>(lo, 0);
+        hi = std::min<int64_t>(hi, major);
+        if (lo > hi) return;
+        // f is non-decreasing: keep the steps whose minor coordinate is inside too.
+        int64_t fLo, fHi;
+        if (sb > 0) { fLo = -b0; fHi = bLimit - 1 - b0; }
+        else { fLo = b0 - (bLimit - 1); fHi = b0; }
+        if (fLo > fHi) return;
+        first = firstTrue(lo, hi, [&](int64_t i) { return f(i) >= fLo; });
+        last = firstTrue(lo, hi, [&](int64_t i) { return f(i) > fHi; }) - 1;
+        if (first > last) return;
+    }
     pic_.wrote();
     // From the first step on, f follows by one remainder: num = q * 2 * major + rem.
     uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
