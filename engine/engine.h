@@ -79,6 +79,7 @@ public:
 
     Atlas& atlas() { return a; }
     MapState& state() { return m; }
+    const MapState& state() const { return m; }
 
 private:
     // Background, geography lines and water on pic.

@@ -28,6 +28,16 @@ inline bool isLineColor(const Atlas& a, plat::Color c)
 // Extension of loose border ends in pixels: 4.5 x scale above scale 0.2, else 0.
 inline double extensionLength(double scale) { return scale > 0.2 ? 4.5 * scale : 0.0; }
 
+// Where a fill point's seed is drawn on a picture whose last column and row
+// are maxX and maxY: true when it lies on the picture and its region is above
+// 0.05 pixel at the engine's scale; its picture position goes to sx, sy.
+inline bool seedDrawn(const MapEngine& e, const Seed& seed, double maxX, double maxY, double& sx, double& sy)
+{
+    sx = e.screenx(seed.x);
+    sy = e.screeny(seed.y);
+    return sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * e.state().scale > 0.05;
+}
+
 // Draws the border of active slot `slot` on pic in the graphics' colour: the box
 // test against W x H, loose ends extended when borderext is on above scale 0.2,
 // a thick border as three lines above scale 0.03. True when a segment was drawn.

@@ -85,7 +85,6 @@ bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t 
 bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, int32_t slot)
 {
     Atlas& a = e.atlas();
-    const double scale = e.state().scale;
     const plat::Color c = a.clrlist[a.ActiveClr[slot]];
     plat::RGBSurface& s = pic.surface();
     bool filled = false;
@@ -100,8 +99,8 @@ bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, 
     maxX = std::min(maxX, static_cast<double>(W));
     maxY = std::min(maxY, static_cast<double>(H));
     for (const Seed& seed : a.coords.fill(static_cast<size_t>(id), a.ptinfo[id])) {
-        const double sx = e.screenx(seed.x), sy = e.screeny(seed.y);
-        if (!(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * scale > 0.05)) continue;
+        double sx, sy;
+        if (!seedDrawn(e, seed, maxX, maxY, sx, sy)) continue;
         // In range and not NaN, so the truncation is Int's.
         const int ix = static_cast<int>(sx), iy = static_cast<int>(sy);
         // A seed at exactly the picture's width or height names a pixel just
@@ -226,14 +225,13 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
     } else {
         drawGeography(pic);
         m.geoLayer.valid = false;
-        if (layers) {
+        if (layers && m.p2->Width() == W && m.p2->Height() == H) {
             // Only read back in blocks: kept packed.
-            if (m.p2->Width() == W && m.p2->Height() == H) m.p2->packFrom(pic);
-            else m.p2->graphics().DrawPicture(pic, 0, 0);
-            if (m.p2->Width() == W && m.p2->Height() == H) {
-                m.geoLayer = key;
-                m.geoLayer.p2version = m.p2->version();
-            }
+            m.p2->packFrom(pic);
+            m.geoLayer = key;
+            m.geoLayer.p2version = m.p2->version();
+        } else if (layers) {
+            m.p2->graphics().DrawPicture(pic, 0, 0);
         }
     }
 
@@ -295,8 +293,8 @@ int32_t MapEngine::territoryIndex(const plat::Picture& layer, int x, int y) cons
         if (!a.ptinfo.valid(id)) continue;
         bool inside = false;
         for (const Seed& seed : a.coords.fill(static_cast<size_t>(id), a.ptinfo[id])) {
-            const double sx = screenx(seed.x), sy = screeny(seed.y);
-            if (!(sx >= 0 && sx <= maxX && sy >= 0 && sy <= maxY && seed.size * m.scale > 0.05)) continue;
+            double sx, sy;
+            if (!seedDrawn(*this, seed, maxX, maxY, sx, sy)) continue;
             const int ix = Int(sx), iy = Int(sy);
             if (now.pixel(ix, iy) != was.pixel(ix, iy)) {
                 inside = true;

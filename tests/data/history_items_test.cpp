@@ -313,13 +313,13 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
             // No territory floods another: every seed drawn shows its own colour.
             for (int k = 1; k <= map.m.NActivePts; ++k) {
                 const auto own = a().clrlist[a().ActiveClr[k]];
-                for (const auto& t : tokens(std::string(quil2a::afterColon(a().ptinfo[a().ActivePt[k]])))) {
-                    const auto s = quil2a::seedOf(t);
-                    const double sx = map.engine.screenx(s.x), sy = map.engine.screeny(s.y);
-                    if (!(sx >= 0 && sy >= 0 && sx <= v.w - 1 && sy <= v.h - 1 && s.size * map.m.scale > 0.05)) continue;
+                const int32_t id = a().ActivePt[k];
+                for (const auto& s : a().coords.fill(static_cast<size_t>(id), a().ptinfo[id])) {
+                    double sx, sy;
+                    if (!quil2a::mapdraw::seedDrawn(map.engine, s, v.w - 1, v.h - 1, sx, sy)) continue;
                     const auto c = map.px(p1, int(sx), int(sy));
                     EXPECT_TRUE(c == own || quil2a::mapdraw::isLineColor(a(), c))
-                        << "zoom " << v.zoom << " at " << d << ": seed " << t << " of " << a().clicknames[a().ActiveClr[k]]->name;
+                        << "zoom " << v.zoom << " at " << d << ": seed " << s.x << "," << s.y << " of " << a().clicknames[a().ActiveClr[k]]->name;
                 }
             }
             EXPECT_LE(largest, v.largest) << "zoom " << v.zoom << " at " << d << ": a patch of " << largest
@@ -492,15 +492,14 @@ TEST_F(HistoryItems, TheClickNamesTheNationDrawnInEveryScheme)
             map.jump(d);
             int checked = 0;
             for (int k = 1; k <= map.m.NActivePts; ++k) {
-                const auto seeds = tokens(std::string(quil2a::afterColon(a().ptinfo[a().ActivePt[k]])));
-                for (const auto& t : seeds) {
-                    const auto s = quil2a::seedOf(t);
-                    const double sx = map.engine.screenx(s.x), sy = map.engine.screeny(s.y);
-                    if (!(sx >= 0 && sy >= 0 && sx <= 479 && sy <= 359 && s.size * map.m.scale > 0.05)) continue;
+                const int32_t id = a().ActivePt[k];
+                for (const auto& s : a().coords.fill(static_cast<size_t>(id), a().ptinfo[id])) {
+                    double sx, sy;
+                    if (!quil2a::mapdraw::seedDrawn(map.engine, s, 479, 359, sx, sy)) continue;
                     if (quil2a::mapdraw::isLineColor(a(), map.px(*map.m.p1, int(sx), int(sy)))) continue;
                     ++checked;
                     EXPECT_EQ(map.engine.territoryIndex(*map.m.p1, int(sx), int(sy)), a().ActiveClr[k])
-                        << "scheme " << scheme << " at " << d << ", seed " << t;
+                        << "scheme " << scheme << " at " << d << ", seed " << s.x << "," << s.y;
                     break;
                 }
             }
