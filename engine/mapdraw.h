@@ -20,6 +20,20 @@
 
 namespace quil2a::mapdraw {
 
+// Hashes that tell a kept layer from a changed one (FNV-1a over bytes).
+constexpr uint64_t kHashStart = 1469598103934665603ull;
+inline uint64_t mix(uint64_t h, const void* data, size_t n)
+{
+    const auto* b = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < n; ++i) h = (h ^ b[i]) * 1099511628211ull;
+    return h;
+}
+template <class T>
+uint64_t mixv(uint64_t h, const T& v)
+{
+    return mix(h, &v, sizeof v);
+}
+
 inline bool isLineColor(const Atlas& a, plat::Color c)
 {
     return c == a.bordercolor || c == a.watercolor || c == a.coastcolor || c == a.rivercolor;

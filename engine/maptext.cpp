@@ -10,9 +10,13 @@
 #include <unordered_set>
 
 #include "engine/engine.h"
+#include "engine/mapdraw.h"
 #include "platform/text.h"
 
 namespace quil2a {
+
+using mapdraw::mix;
+using mapdraw::mixv;
 
 using plat::Int;
 
@@ -28,17 +32,6 @@ plat::Bytes shownName(const plat::Bytes& name)
     return text;
 }
 
-uint64_t mix(uint64_t h, const void* data, size_t n)
-{
-    const auto* b = static_cast<const unsigned char*>(data);
-    for (size_t i = 0; i < n; ++i) h = (h ^ b[i]) * 1099511628211ull;
-    return h;
-}
-template <class T>
-uint64_t mixv(uint64_t h, const T& v)
-{
-    return mix(h, &v, sizeof v);
-}
 
 // Ink of text drawn at (x, y), widened by a margin, added to an item's box.
 void addInk(TextItem& it, const QRect& ink, int32_t x, int32_t y, int32_t size)
@@ -126,7 +119,7 @@ std::vector<TextItem> MapEngine::textItems(plat::Picture& pic, int32_t W, int32_
                     it.x1 = it.y1 = kBig;
                     it.x2 = it.y2 = -kBig;
                     addInk(it, tm.ink, it.x, it.y, size);
-                    uint64_t k = mixv(mixv(mixv(mixv(1469598103934665603ull, i), size), it.x), it.y);
+                    uint64_t k = mixv(mixv(mixv(mixv(mapdraw::kHashStart, i), size), it.x), it.y);
                     it.key = mix(k, line.data(), line.size());
                     items.push_back(std::move(it));
                 }

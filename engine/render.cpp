@@ -136,11 +136,8 @@ GeoLayerKey MapEngine::geoLayerKey(int32_t W, int32_t H)
     k.rivercolor = a.rivercolor;
     k.scheme0 = edgeAsWater(a.colorscheme);
     // The texts themselves for the short tables, where each long polyline text is.
-    uint64_t h = 1469598103934665603ull;
-    auto mix = [&h](const void* p, size_t n) {
-        const auto* b = static_cast<const unsigned char*>(p);
-        for (size_t i = 0; i < n; ++i) h = (h ^ b[i]) * 1099511628211ull;
-    };
+    uint64_t h = mapdraw::kHashStart;
+    auto mix = [&h](const void* p, size_t n) { h = mapdraw::mix(h, p, n); };
     for (int32_t i = 0; i <= a.geoinfo.ubound(); ++i) mix(a.geoinfo[i].data(), a.geoinfo[i].size() + 1);
     for (int32_t i = 0; i <= a.wtinfo.ubound(); ++i) mix(a.wtinfo[i].data(), a.wtinfo[i].size() + 1);
     for (int32_t i = 0; i <= a.geodata.ubound(); ++i) {
