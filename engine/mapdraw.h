@@ -1,5 +1,6 @@
-// Pieces shared by the full render and the dirty-rectangle refresh: the
-// border stroke and the fill-point paint of one active slot.
+// Pieces shared by the full render, the dirty-rectangle refresh and the text
+// layer: where a seed is drawn, the border stroke and the fill-point paint of
+// one active slot, and the hashes that tell a kept layer from a changed one.
 //
 // No pixel outside a picture is ever read or written. Pixel() gives
 // plat::kOutside there, which equals no map colour; where the map would look
