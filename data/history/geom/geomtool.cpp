@@ -13,6 +13,7 @@
 #include <geos_c.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -741,6 +742,178 @@ Boundaries dissolve(std::map<int, std::vector<GEOSGeometry*>>& classParts,
     return out;
 }
 
+// Rivers, indexed by segment, for the nearest river point to a border vertex.
+class RiverIndex {
+public:
+    struct Hit {
+        int river = -1;
+        size_t seg = 0;
+        double pos = 0, d = 1e18;
+        Pt at{0, 0};
+    };
+    explicit RiverIndex(const std::vector<Line>& rivers) : rivers_(rivers)
+    {
+        for (size_t r = 0; r < rivers_.size(); ++r) {
+            const Line& l = rivers_[r];
+            std::vector<double> along{0};
+            for (size_t i = 0; i + 1 < l.size(); ++i) {
+                along.push_back(along.back() + std::hypot(l[i + 1].x - l[i].x, l[i + 1].y - l[i].y));
+                const int gx1 = key(std::min(l[i].x, l[i + 1].x)), gx2 = key(std::max(l[i].x, l[i + 1].x));
+                const int gy1 = key(std::min(l[i].y, l[i + 1].y)), gy2 = key(std::max(l[i].y, l[i + 1].y));
+                for (int gx = gx1; gx <= gx2; ++gx)
+                    for (int gy = gy1; gy <= gy2; ++gy) cells_[pack(gx, gy)].push_back({static_cast<int>(r), i});
+            }
+            along_.push_back(std::move(along));
+        }
+    }
+    // The nearest river point within reach (river -1 when none); with river >= 0 only on that river.
+    Hit nearest(Pt p, double reach, int river = -1) const
+    {
+        Hit best;
+        const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
+        for (int gx = gx1; gx <= gx2; ++gx)
+            for (int gy = gy1; gy <= gy2; ++gy) {
+                auto it = cells_.find(pack(gx, gy));
+                if (it == cells_.end()) continue;
+                for (const auto& [r, i] : it->second) {
+                    if (river >= 0 && r != river) continue;
+                    const Pt a = rivers_[r][i], b = rivers_[r][i + 1];
+                    const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
+                    const double t = len > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0;
+                    const Pt q{a.x + t * dx, a.y + t * dy};
+                    const double d = std::hypot(q.x - p.x, q.y - p.y);
+                    if (d <= reach && (d < best.d || (d == best.d && (r < best.river || (r == best.river && i < best.seg))))) {
+                        best = {r, i, along_[r][i] + t * std::sqrt(len), d, q};
+                    }
+                }
+            }
+        return best;
+    }
+    // The river's course from hit a to hit b (same river), both ends included.
+    Line course(const Hit& a, const Hit& b) const
+    {
+        const Line& l = rivers_[a.river];
+        Line out{a.at};
+        if (a.pos <= b.pos)
+            for (size_t i = a.seg + 1; i <= b.seg; ++i) out.push_back(l[i]);
+        else
+            for (size_t i = a.seg; i > b.seg; --i) out.push_back(l[i]);
+        out.push_back(b.at);
+        Line clean;
+        for (const Pt& p : out)
+            if (clean.empty() || std::hypot(p.x - clean.back().x, p.y - clean.back().y) > 0.5) clean.push_back(p);
+        return clean;
+    }
+
+private:
+    static int key(double v) { return static_cast<int>(std::floor(v / 64)); }
+    static long long pack(int gx, int gy) { return (static_cast<long long>(gx) << 32) ^ static_cast<unsigned>(gy); }
+    const std::vector<Line>& rivers_;
+    std::vector<std::vector<double>> along_;
+    std::unordered_map<long long, std::vector<std::pair<int, size_t>>> cells_;
+};
+
+// A border that runs along a river, less than kAlongRiver from it, is moved
+// onto the river: the strip between them would be too narrow to fill. Only
+// inner vertices move (junctions stay), only where the strip holds no other
+// border, and each stretch of river takes one border.
+constexpr double kAlongRiver = 30;
+constexpr double kLeastRun = 60;
+
+int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers)
+{
+    const RiverIndex idx(rivers);
+    std::vector<std::array<double, 4>> boxes;
+    for (const Line& l : pieces) {
+        std::array<double, 4> b{1e18, 1e18, -1e18, -1e18};
+        for (const Pt& p : l) b = {std::min(b[0], p.x), std::min(b[1], p.y), std::max(b[2], p.x), std::max(b[3], p.y)};
+        boxes.push_back(b);
+    }
+    std::map<int, std::vector<std::pair<double, double>>> claimed;
+    int moved = 0;
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        Line& l = pieces[k];
+        const size_t n = l.size();
+        if (n < 4) continue;
+        std::vector<RiverIndex::Hit> hit(n);
+        for (size_t i = 1; i + 1 < n; ++i) hit[i] = idx.nearest(l[i], kAlongRiver);
+        // Whether the segment from vertex i to i + 1 keeps near river r all along.
+        auto segNear = [&](size_t i, int r) {
+            for (int q = 1; q < 4; ++q) {
+                const Pt p{l[i].x + (l[i + 1].x - l[i].x) * q / 4, l[i].y + (l[i + 1].y - l[i].y) * q / 4};
+                if (idx.nearest(p, kAlongRiver, r).river < 0) return false;
+            }
+            return true;
+        };
+        std::vector<std::pair<size_t, size_t>> runs;
+        for (size_t i = 1; i + 1 < n;) {
+            if (hit[i].river < 0) {
+                ++i;
+                continue;
+            }
+            const int r = hit[i].river;
+            size_t j = i;
+            while (j + 2 < n && hit[j + 1].river == r && segNear(j, r)) ++j;
+            if (j > i) runs.push_back({i, j});
+            i = j + 1;
+        }
+        Line out;
+        size_t next = 0;
+        for (const auto& [a, b] : runs) {
+            const RiverIndex::Hit &ha = hit[a], &hb = hit[b];
+            double borderLen = 0;
+            bool monotone = true;
+            for (size_t i = a; i < b; ++i) {
+                borderLen += std::hypot(l[i + 1].x - l[i].x, l[i + 1].y - l[i].y);
+                if ((hit[i + 1].pos - hit[i].pos) * (hb.pos - ha.pos) < 0) monotone = false;
+            }
+            const double extent = std::fabs(hb.pos - ha.pos);
+            if (!monotone || extent < kLeastRun || extent < 0.5 * borderLen) continue;
+            const double lo = std::min(ha.pos, hb.pos), hi = std::max(ha.pos, hb.pos);
+            auto& taken = claimed[ha.river];
+            if (std::any_of(taken.begin(), taken.end(), [&](const auto& s) { return s.first < hi && lo < s.second; })) continue;
+            const Line course = idx.course(ha, hb);
+            // The strip between the border and the river: narrow and crossed by no other border.
+            Line ring(l.begin() + static_cast<long>(a), l.begin() + static_cast<long>(b) + 1);
+            ring.insert(ring.end(), course.rbegin(), course.rend());
+            ring.push_back(ring.front());
+            if (ring.size() < 4) continue;
+            GEOSCoordSequence* cs = GEOSCoordSeq_create_r(ctx, static_cast<unsigned>(ring.size()), 2);
+            for (size_t i = 0; i < ring.size(); ++i) GEOSCoordSeq_setXY_r(ctx, cs, static_cast<unsigned>(i), ring[i].x, ring[i].y);
+            GEOSGeometry* raw = GEOSGeom_createPolygon_r(ctx, GEOSGeom_createLinearRing_r(ctx, cs), nullptr, 0);
+            GEOSGeometry* strip = GEOSMakeValid_r(ctx, raw);
+            GEOSGeom_destroy_r(ctx, raw);
+            double area = 0;
+            GEOSArea_r(ctx, strip, &area);
+            bool ok = area <= kAlongRiver * extent;
+            double x1, y1, x2, y2;
+            GEOSGeom_getXMin_r(ctx, strip, &x1);
+            GEOSGeom_getYMin_r(ctx, strip, &y1);
+            GEOSGeom_getXMax_r(ctx, strip, &x2);
+            GEOSGeom_getYMax_r(ctx, strip, &y2);
+            const GEOSPreparedGeometry* ps = GEOSPrepare_r(ctx, strip);
+            for (size_t o = 0; o < pieces.size() && ok; ++o) {
+                if (o == k || boxes[o][0] > x2 || boxes[o][2] < x1 || boxes[o][1] > y2 || boxes[o][3] < y1) continue;
+                GEOSGeometry* g = makeLine(pieces[o]);
+                if (GEOSPreparedIntersects_r(ctx, ps, g) == 1) ok = false;
+                GEOSGeom_destroy_r(ctx, g);
+            }
+            GEOSPreparedGeom_destroy_r(ctx, ps);
+            GEOSGeom_destroy_r(ctx, strip);
+            if (!ok) continue;
+            taken.push_back({lo, hi});
+            out.insert(out.end(), l.begin() + static_cast<long>(next), l.begin() + static_cast<long>(a));
+            out.insert(out.end(), course.begin(), course.end());
+            next = b + 1;
+            ++moved;
+        }
+        if (next == 0) continue;
+        out.insert(out.end(), l.begin() + static_cast<long>(next), l.end());
+        l = std::move(out);
+    }
+    return moved;
+}
+
 // Chains, simplified together so that they neither cross nor touch anew, then
 // clipped to the land; an end on the shore moves to the nearest shore vertex,
 // a loose end near the shore is carried on to it.
@@ -797,13 +970,15 @@ std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land&
         }
     }
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(), [](const Line& l) { return l.size() < 2; }), pieces.end());
+    const int along = followRivers(pieces, landGeo.rivers);
     // Junctions on the integer grid the item is written in.
     for (Line& l : pieces)
         for (Pt& p : l) {
             p.x = std::round(p.x);
             p.y = std::round(p.y);
         }
-    notice("border pieces: %zu (%d ends snapped, %d carried to the shore)", pieces.size(), snapped, carried);
+    notice("border pieces: %zu (%d ends snapped, %d carried to the shore, %d runs moved onto rivers)", pieces.size(), snapped,
+           carried, along);
     return pieces;
 }
 
