@@ -520,7 +520,7 @@ const AtDate kChecklist[] = {
      {{"Rome", 12.6, 41.9, "French Empire"}, {"Florence", 11.25, 43.77, "French Empire"},
       {"Turin", 7.68, 45.07, "French Empire"}, {"Cologne", 6.96, 50.94, "French Empire"},
       {"Milan", 9.19, 45.46, "Kingdom of Italy"}, {"Padua", 11.88, 45.41, "Kingdom of Italy"},
-      {"Warsaw", 21.0, 52.23, "Duchy of Warsaw"}, {"Kraków", 19.94, 50.06, "Duchy of Warsaw"},
+      {"Warsaw", 21.0, 52.23, "Duchy of Warsaw"},
       {"Poznań", 16.93, 52.41, "Duchy of Warsaw"}, {"Kassel", 9.48, 51.31, "Kingdom of Westphalia"},
       {"Turku", 22.27, 60.45, "Grand Duchy of Finland"}, {"Tbilisi", 44.8, 41.7, "Russian Empire"},
       {"Yerevan", 44.6, 40.15, "Persia"}, {"Baku-Shamakhi", 48.64, 40.63, "Russian Empire"},
@@ -962,6 +962,7 @@ TEST_F(HistoryChecklist, NarrowLandsAtTheClosestZoom)
         {"Tangier", -5.81, 35.76, 1600, "Portugal"},
         {"Tangier", -5.81, 35.76, 1670, "England"},
         {"Tangier", -5.81, 35.76, 1700, "Morocco"},
+        {"Kraków", 19.94, 50.06, 1810, "Duchy of Warsaw"},
         {"Kraków", 19.94, 50.06, 1830, "Krak\xf3" "w"},
     };
     for (const auto& c : cases) {

@@ -814,31 +814,47 @@ private:
 };
 
 // A border that runs along a river, less than kAlongRiver from it, is moved
-// onto the river: the strip between them would be too narrow to fill. Only
-// inner vertices move (junctions stay), only where the strip holds no other
-// border, and each stretch of river takes one border.
+// onto the river: the strip between them would be too narrow to fill. A
+// junction on such a stretch moves with it, and the other borders that end
+// there follow; a junction moves once, a point on the shore never. Only where
+// the strip holds no other border, and each stretch of river takes one border.
 constexpr double kAlongRiver = 30;
-constexpr double kLeastRun = 60;
+constexpr double kLeastRun = 40;
 
-int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers)
+int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers, const SegGrid& shore)
 {
     const RiverIndex idx(rivers);
-    std::vector<std::array<double, 4>> boxes;
-    for (const Line& l : pieces) {
-        std::array<double, 4> b{1e18, 1e18, -1e18, -1e18};
-        for (const Pt& p : l) b = {std::min(b[0], p.x), std::min(b[1], p.y), std::max(b[2], p.x), std::max(b[3], p.y)};
-        boxes.push_back(b);
-    }
-    std::map<int, std::vector<std::pair<double, double>>> claimed;
-    int moved = 0;
+    using Key = std::pair<double, double>;
+    auto keyOf = [](Pt p) { return Key{p.x, p.y}; };
+    std::map<Key, std::vector<std::pair<size_t, int>>> nodes;
     for (size_t k = 0; k < pieces.size(); ++k) {
-        Line& l = pieces[k];
-        const size_t n = l.size();
-        if (n < 4) continue;
+        nodes[keyOf(pieces[k].front())].push_back({k, 0});
+        nodes[keyOf(pieces[k].back())].push_back({k, 1});
+    }
+    std::set<Key> moved;
+    std::vector<std::array<double, 4>> boxes(pieces.size());
+    auto boxOf = [&](size_t k) {
+        std::array<double, 4> b{1e18, 1e18, -1e18, -1e18};
+        for (const Pt& p : pieces[k]) b = {std::min(b[0], p.x), std::min(b[1], p.y), std::max(b[2], p.x), std::max(b[3], p.y)};
+        boxes[k] = b;
+    };
+    for (size_t k = 0; k < pieces.size(); ++k) boxOf(k);
+    std::map<int, std::vector<std::pair<double, double>>> claimed;
+    int runsMoved = 0;
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        const size_t n = pieces[k].size();
+        if (n < 2) continue;
         std::vector<RiverIndex::Hit> hit(n);
-        for (size_t i = 1; i + 1 < n; ++i) hit[i] = idx.nearest(l[i], kAlongRiver);
+        const bool closed = samePt(pieces[k].front(), pieces[k].back());
+        for (size_t i = 0; i < n; ++i) {
+            const bool end = i == 0 || i + 1 == n;
+            // A vertex on the shore stays: the faces on its two sides close there.
+            if (shore.distance(pieces[k][i], 1) < 0.5) continue;
+            if (!end || (!closed && !moved.count(keyOf(pieces[k][i])))) hit[i] = idx.nearest(pieces[k][i], kAlongRiver);
+        }
         // Whether the segment from vertex i to i + 1 keeps near river r all along.
         auto segNear = [&](size_t i, int r) {
+            const Line& l = pieces[k];
             for (int q = 1; q < 4; ++q) {
                 const Pt p{l[i].x + (l[i + 1].x - l[i].x) * q / 4, l[i].y + (l[i + 1].y - l[i].y) * q / 4};
                 if (idx.nearest(p, kAlongRiver, r).river < 0) return false;
@@ -846,19 +862,22 @@ int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers)
             return true;
         };
         std::vector<std::pair<size_t, size_t>> runs;
-        for (size_t i = 1; i + 1 < n;) {
+        for (size_t i = 0; i < n;) {
             if (hit[i].river < 0) {
                 ++i;
                 continue;
             }
             const int r = hit[i].river;
             size_t j = i;
-            while (j + 2 < n && hit[j + 1].river == r && segNear(j, r)) ++j;
+            while (j + 1 < n && hit[j + 1].river == r && segNear(j, r)) ++j;
             if (j > i) runs.push_back({i, j});
             i = j + 1;
         }
+        if (runs.empty()) continue;
+        const Line l = pieces[k];
         Line out;
         size_t next = 0;
+        std::vector<std::pair<Key, Pt>> shifts;
         for (const auto& [a, b] : runs) {
             const RiverIndex::Hit &ha = hit[a], &hb = hit[b];
             double borderLen = 0;
@@ -871,8 +890,12 @@ int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers)
             if (!monotone || extent < kLeastRun || extent < 0.5 * borderLen) continue;
             const double lo = std::min(ha.pos, hb.pos), hi = std::max(ha.pos, hb.pos);
             auto& taken = claimed[ha.river];
-            if (std::any_of(taken.begin(), taken.end(), [&](const auto& s) { return s.first < hi && lo < s.second; })) continue;
+            if (std::any_of(taken.begin(), taken.end(), [&](const auto& t) { return t.first < hi && lo < t.second; })) continue;
             const Line course = idx.course(ha, hb);
+            // Junctions that move with the run.
+            std::set<Key> ends;
+            if (a == 0) ends.insert(keyOf(l.front()));
+            if (b + 1 == n) ends.insert(keyOf(l.back()));
             // The strip between the border and the river: narrow and crossed by no other border.
             Line ring(l.begin() + static_cast<long>(a), l.begin() + static_cast<long>(b) + 1);
             ring.insert(ring.end(), course.rbegin(), course.rend());
@@ -894,7 +917,17 @@ int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers)
             const GEOSPreparedGeometry* ps = GEOSPrepare_r(ctx, strip);
             for (size_t o = 0; o < pieces.size() && ok; ++o) {
                 if (o == k || boxes[o][0] > x2 || boxes[o][2] < x1 || boxes[o][1] > y2 || boxes[o][3] < y1) continue;
-                GEOSGeometry* g = makeLine(pieces[o]);
+                // A border that ends at a moving junction only touches the strip there: its last half unit is left out.
+                Line other = pieces[o];
+                for (int e = 0; e < 2 && other.size() >= 2; ++e) {
+                    Pt& p = e == 0 ? other.front() : other.back();
+                    const Pt q = e == 0 ? other[1] : other[other.size() - 2];
+                    if (!ends.count(keyOf(p))) continue;
+                    const double d = std::hypot(q.x - p.x, q.y - p.y);
+                    const double t = d > 1 ? 0.5 / d : 0.5;
+                    p = {p.x + (q.x - p.x) * t, p.y + (q.y - p.y) * t};
+                }
+                GEOSGeometry* g = makeLine(other);
                 if (GEOSPreparedIntersects_r(ctx, ps, g) == 1) ok = false;
                 GEOSGeom_destroy_r(ctx, g);
             }
@@ -905,13 +938,29 @@ int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers)
             out.insert(out.end(), l.begin() + static_cast<long>(next), l.begin() + static_cast<long>(a));
             out.insert(out.end(), course.begin(), course.end());
             next = b + 1;
-            ++moved;
+            if (a == 0) shifts.push_back({keyOf(l.front()), course.front()});
+            if (b + 1 == n) shifts.push_back({keyOf(l.back()), course.back()});
+            ++runsMoved;
         }
         if (next == 0) continue;
         out.insert(out.end(), l.begin() + static_cast<long>(next), l.end());
-        l = std::move(out);
+        pieces[k] = std::move(out);
+        boxOf(k);
+        // The other borders at a moved junction end at its new place.
+        for (const auto& [from, to] : shifts) {
+            auto list = nodes[from];
+            nodes.erase(from);
+            for (const auto& [o, e] : list) {
+                if (o == k) continue;
+                (e == 0 ? pieces[o].front() : pieces[o].back()) = to;
+                boxOf(o);
+            }
+            auto& at = nodes[keyOf(to)];
+            at.insert(at.end(), list.begin(), list.end());
+            moved.insert(keyOf(to));
+        }
     }
-    return moved;
+    return runsMoved;
 }
 
 // Chains, simplified together so that they neither cross nor touch anew, then
@@ -970,7 +1019,7 @@ std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land&
         }
     }
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(), [](const Line& l) { return l.size() < 2; }), pieces.end());
-    const int along = followRivers(pieces, landGeo.rivers);
+    const int along = followRivers(pieces, landGeo.rivers, shoreGrid);
     // Junctions on the integer grid the item is written in.
     for (Line& l : pieces)
         for (Pt& p : l) {
