@@ -264,7 +264,7 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
         int zoom, largest, open, oneIn;
     };
     for (const View v : {View{440, 440, 17950, 17950, 21, 16, 70, 300}, View{1150, 860, 10500, 12000, 13, 34, 330, 650},
-                         View{480, 360, 10500, 12000, 7, 24, 55, 2000}}) {
+                         View{480, 360, 10500, 12000, 7, 24, 55, 2200}}) {
         Map map(v.w, v.h, v.x0, v.y0, std::pow(0.8, v.zoom));
         map.m.countrynameson = map.m.citieson = map.m.citynameson = map.m.headlineson = false;
         for (double d : kDates) {

@@ -789,6 +789,20 @@ public:
             }
         return best;
     }
+    // The rivers that come within reach of p, in order.
+    std::vector<int> riversNear(Pt p, double reach) const
+    {
+        std::set<int> out;
+        const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
+        for (int gx = gx1; gx <= gx2; ++gx)
+            for (int gy = gy1; gy <= gy2; ++gy) {
+                auto it = cells_.find(pack(gx, gy));
+                if (it == cells_.end()) continue;
+                for (const auto& [r, i] : it->second)
+                    if (!out.count(r) && nearest(p, reach, r).river >= 0) out.insert(r);
+            }
+        return {out.begin(), out.end()};
+    }
     // The river's course from hit a to hit b (same river), both ends included.
     Line course(const Hit& a, const Hit& b) const
     {
@@ -861,17 +875,30 @@ int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers, con
             }
             return true;
         };
+        // Runs of vertices near one river (where rivers join, the one followed longest).
         std::vector<std::pair<size_t, size_t>> runs;
         for (size_t i = 0; i < n;) {
             if (hit[i].river < 0) {
                 ++i;
                 continue;
             }
-            const int r = hit[i].river;
-            size_t j = i;
-            while (j + 1 < n && hit[j + 1].river == r && segNear(j, r)) ++j;
-            if (j > i) runs.push_back({i, j});
-            i = j + 1;
+            size_t bestJ = i;
+            int bestR = -1;
+            for (int r : idx.riversNear(pieces[k][i], kAlongRiver)) {
+                size_t j = i;
+                while (j + 1 < n && hit[j + 1].river >= 0 && idx.nearest(pieces[k][j + 1], kAlongRiver, r).river >= 0 &&
+                       segNear(j, r))
+                    ++j;
+                if (j > bestJ) {
+                    bestJ = j;
+                    bestR = r;
+                }
+            }
+            if (bestR >= 0) {
+                for (size_t q = i; q <= bestJ; ++q) hit[q] = idx.nearest(pieces[k][q], kAlongRiver, bestR);
+                runs.push_back({i, bestJ});
+            }
+            i = bestJ + 1;
         }
         if (runs.empty()) continue;
         const Line l = pieces[k];
@@ -917,16 +944,12 @@ int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers, con
             const GEOSPreparedGeometry* ps = GEOSPrepare_r(ctx, strip);
             for (size_t o = 0; o < pieces.size() && ok; ++o) {
                 if (o == k || boxes[o][0] > x2 || boxes[o][2] < x1 || boxes[o][1] > y2 || boxes[o][3] < y1) continue;
-                // A border that ends at a moving junction only touches the strip there: its last half unit is left out.
+                // A border that ends at a moving junction crosses the strip from there: its
+                // end segment is left out.
                 Line other = pieces[o];
-                for (int e = 0; e < 2 && other.size() >= 2; ++e) {
-                    Pt& p = e == 0 ? other.front() : other.back();
-                    const Pt q = e == 0 ? other[1] : other[other.size() - 2];
-                    if (!ends.count(keyOf(p))) continue;
-                    const double d = std::hypot(q.x - p.x, q.y - p.y);
-                    const double t = d > 1 ? 0.5 / d : 0.5;
-                    p = {p.x + (q.x - p.x) * t, p.y + (q.y - p.y) * t};
-                }
+                if (ends.count(keyOf(other.back()))) other.pop_back();
+                if (!other.empty() && ends.count(keyOf(other.front()))) other.erase(other.begin());
+                if (other.size() < 2) continue;
                 GEOSGeometry* g = makeLine(other);
                 if (GEOSPreparedIntersects_r(ctx, ps, g) == 1) ok = false;
                 GEOSGeom_destroy_r(ctx, g);
