@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <QUrl>
 #include <algorithm>
 #include <cstdlib>
@@ -303,23 +304,50 @@ void HTMLvu::lineBreak(plat::Graphics& g)
     if (openlink) openHotSpot(curTarget_);
 }
 
-int HTMLvu::wordWidth(plat::Graphics& g, const QString& word)
+HTMLvu::WordPtr HTMLvu::wordOf(plat::Graphics& g, const QString& text)
 {
     const QFontMetrics& fm = pen_->metrics(g);
-    // Widths by font: the same words come back on every page.
-    const WidthKey k{g.TextFont(), g.TextSize(), g.Bold(), g.Italic(), g.Underline(), g.UseOldRenderer()};
-    if (!widths_ || !(widthsKey_ == k)) {
-        auto& slot = widthCache_[k];
-        if (!slot) slot = std::make_unique<QHash<QString, int>>();
+    // Words by font: the same words come back on every page.
+    const WordKey k{g.TextFont(), g.TextSize(), g.Bold(), g.Italic(), g.Underline(), g.UseOldRenderer()};
+    if (!words_ || !(wordsKey_ == k)) {
+        auto& slot = wordCache_[k];
+        if (!slot) slot = std::make_unique<QHash<QString, WordPtr>>();
         if (slot->size() > 50000) slot->clear();
-        widths_ = slot.get();
-        widthsKey_ = k;
+        words_ = slot.get();
+        wordsKey_ = k;
     }
-    auto it = widths_->constFind(word);
-    if (it != widths_->constEnd()) return *it;
-    const int w = fm.horizontalAdvance(word);
-    widths_->insert(word, w);
+    auto it = words_->constFind(text);
+    if (it != words_->constEnd()) return *it;
+    auto w = std::make_shared<Word>();
+    w->width = fm.horizontalAdvance(text);
+    words_->insert(text, w);
     return w;
+}
+
+void HTMLvu::drawText(QPainter& pt, const Step& s, const QFont& font, int dy)
+{
+    // Qt underlines a glyph run one pixel longer than the same text drawn.
+    if (font.underline() || !s.word) {
+        pt.drawText(s.x, s.y - dy, s.text);
+        return;
+    }
+    Word& w = *s.word;
+    if (!w.shaped) {
+        QTextLayout tl(s.text, font);
+        tl.beginLayout();
+        QTextLine line = tl.createLine();
+        line.setLineWidth(1e6);
+        tl.endLayout();
+        w.runs = tl.glyphRuns();
+        const QPointF base(0, line.ascent());
+        for (QGlyphRun& r : w.runs) {
+            QList<QPointF> at = r.positions();
+            for (QPointF& p : at) p -= base;
+            r.setPositions(at);
+        }
+        w.shaped = true;
+    }
+    for (const QGlyphRun& r : w.runs) pt.drawGlyphRun(QPointF(s.x, s.y - dy), r);
 }
 
 void HTMLvu::addStep(Step s)
@@ -327,7 +355,7 @@ void HTMLvu::addStep(Step s)
     steps_.push_back(std::move(s));
 }
 
-void HTMLvu::drawWord(plat::Graphics& g, const QString& word)
+void HTMLvu::drawWord(plat::Graphics& g, const QString& text, WordPtr word)
 {
     if (!pen_) return;
     const QFontMetrics& fm = pen_->metrics(g);
@@ -342,7 +370,8 @@ void HTMLvu::drawWord(plat::Graphics& g, const QString& word)
     s.y = ytext;
     s.font = pen_->fontIndex;
     s.color = g.ForeColor();
-    s.text = word;
+    s.text = text;
+    s.word = std::move(word);
     addStep(std::move(s));
     pen_->bottom = std::max<int64_t>(pen_->bottom, int64_t(ytext) + fm.descent());
 }
@@ -354,9 +383,10 @@ bool HTMLvu::DisplayText(plat::Graphics& g, const Bytes& run)
         Bytes b = word;
         if (!b.empty()) b += ' ';
         const QString w = b.find('&') != Bytes::npos ? XlatCodes(b) : plat::decode(b, codePage());
-        const int ww = wordWidth(g, w);
+        WordPtr wd = wordOf(g, w);
+        const int ww = wd->width;
         if (int64_t(xtext) + ww > rightmargin) lineBreak(g);
-        if (!word.empty()) drawWord(g, w);
+        if (!word.empty()) drawWord(g, w, std::move(wd));
         xtext = clampTo32(int64_t(xtext) + ww);
     }
     return true;
@@ -596,7 +626,7 @@ void HTMLvu::drawRows(QImage& img, int at, int64_t y1, int64_t y2) const
             // The painter's font and pen set again only when they change.
             if (s.font != font) pt.setFont(fonts_[static_cast<size_t>(font = s.font)]);
             if (pen != s.color) pt.setPen(QColor::fromRgb(*(pen = s.color)));
-            pt.drawText(s.x, s.y - dy, s.text);
+            drawText(pt, s, fonts_[static_cast<size_t>(font)], dy);
             break;
         case Step::Fill:
             pt.fillRect(s.rect.translated(0, -dy), QColor::fromRgb(s.color));

@@ -4,6 +4,8 @@
 // drawn whole into a picture as tall as itself.
 #pragma once
 
+#include <QGlyphRun>
+#include <QList>
 #include <QHash>
 #include <QImage>
 #include <QString>
@@ -121,6 +123,14 @@ protected:
 
 private:
     struct Pen;
+    // A word in one font: its advance, and its glyphs once it was drawn,
+    // placed from its pen position on the baseline.
+    struct Word {
+        int width = 0;
+        bool shaped = false;
+        QList<QGlyphRun> runs;
+    };
+    using WordPtr = std::shared_ptr<Word>;
     // One drawing step of the page, with the rows it can touch.
     struct Step {
         enum Kind { Text, Fill, FillPage, Image };
@@ -132,6 +142,7 @@ private:
         QRgb color = 0;
         QRect rect;
         QString text;
+        WordPtr word;
         QImage image;
     };
 
@@ -144,10 +155,12 @@ private:
     void lineBreak(plat::Graphics& g);
     void openHotSpot(const Bytes& target);
     void closeHotSpot();
-    void drawWord(plat::Graphics& g, const QString& word);
+    void drawWord(plat::Graphics& g, const QString& text, WordPtr word);
     void addStep(Step s);
-    // The word's advance in the pen's font (measured once a font).
-    int wordWidth(plat::Graphics& g, const QString& word);
+    // The word in the pen's font, measured once a font.
+    WordPtr wordOf(plat::Graphics& g, const QString& text);
+    // Draws a text step with the glyphs its word keeps (shaped at its first draw).
+    static void drawText(QPainter& pt, const Step& s, const QFont& font, int dy);
     // Draws the page rows [y1, y2) into img with page row y1 at img row at;
     // the viewer's columns beyond the page and its rows outside it show below_.
     void drawRows(QImage& img, int at, int64_t y1, int64_t y2) const;
@@ -169,15 +182,15 @@ private:
     int pageW_ = 0, pageH_ = 0;
     QRgb below_ = 0xFFFFFFFFu;
     uint64_t layoutSerial_ = 0;
-    struct WidthKey {
+    struct WordKey {
         std::string family;
         int size;
         bool bold, italic, underline, oldRenderer;
-        auto operator<=>(const WidthKey&) const = default;
+        auto operator<=>(const WordKey&) const = default;
     };
-    std::map<WidthKey, std::unique_ptr<QHash<QString, int>>> widthCache_;
-    QHash<QString, int>* widths_ = nullptr;
-    WidthKey widthsKey_{};
+    std::map<WordKey, std::unique_ptr<QHash<QString, WordPtr>>> wordCache_;
+    QHash<QString, WordPtr>* words_ = nullptr;
+    WordKey wordsKey_{};
 
     // What the control shows: kept between paints, so that a scroll draws
     // only the rows it brings in.
