@@ -82,6 +82,7 @@ constexpr int kMaxTextSize = 1000;
 struct HTMLvu::Pen {
     int64_t bottom = 0;  // lowest page y reached by anything drawn
     int fontIndex = -1;  // the font's place in fonts_ once a word used it
+    bool fontChanged = true;  // since the viewer last chose its word table
     std::map<Bytes, QImage> images;  // page images of this layout, by name
 
     // Metrics of the pen's current font, remade when the style changes.
@@ -93,6 +94,7 @@ struct HTMLvu::Pen {
             font = fontOf(g);
             fm.emplace(font);
             fontIndex = -1;
+            fontChanged = true;
         }
         return *fm;
     }
@@ -304,36 +306,38 @@ void HTMLvu::lineBreak(plat::Graphics& g)
     if (openlink) openHotSpot(curTarget_);
 }
 
-HTMLvu::WordPtr HTMLvu::wordOf(plat::Graphics& g, const QString& text)
+const HTMLvu::WordPtr& HTMLvu::wordOf(plat::Graphics& g, std::string_view word)
 {
     const QFontMetrics& fm = pen_->metrics(g);
     // Words by font: the same words come back on every page.
-    const WordKey k{g.TextFont(), g.TextSize(), g.Bold(), g.Italic(), g.Underline(), g.UseOldRenderer()};
-    if (!words_ || !(wordsKey_ == k)) {
+    if (!words_ || pen_->fontChanged) {
+        const WordKey k{g.TextFont(), g.TextSize(), g.Bold(), g.Italic(), g.Underline(), g.UseOldRenderer(), codePage()};
         auto& slot = wordCache_[k];
-        if (!slot) slot = std::make_unique<QHash<QString, WordPtr>>();
+        if (!slot) slot = std::make_unique<WordTable>();
         if (slot->size() > 50000) slot->clear();
         words_ = slot.get();
-        wordsKey_ = k;
+        pen_->fontChanged = false;
     }
-    auto it = words_->constFind(text);
-    if (it != words_->constEnd()) return *it;
+    auto it = words_->find(word);
+    if (it != words_->end()) return it->second;
+    Bytes b(word);
+    if (!b.empty()) b += ' ';
     auto w = std::make_shared<Word>();
-    w->width = fm.horizontalAdvance(text);
-    words_->insert(text, w);
-    return w;
+    w->text = b.find('&') != Bytes::npos ? XlatCodes(b) : plat::decode(b, codePage());
+    w->width = fm.horizontalAdvance(w->text);
+    return words_->emplace(Bytes(word), std::move(w)).first->second;
 }
 
 void HTMLvu::drawText(QPainter& pt, const Step& s, const QFont& font, int dy)
 {
     // Qt underlines a glyph run one pixel longer than the same text drawn.
-    if (font.underline() || !s.word) {
-        pt.drawText(s.x, s.y - dy, s.text);
+    Word& w = *s.word;
+    if (font.underline()) {
+        pt.drawText(s.x, s.y - dy, w.text);
         return;
     }
-    Word& w = *s.word;
     if (!w.shaped) {
-        QTextLayout tl(s.text, font);
+        QTextLayout tl(w.text, font);
         tl.beginLayout();
         QTextLine line = tl.createLine();
         line.setLineWidth(1e6);
@@ -355,7 +359,7 @@ void HTMLvu::addStep(Step s)
     steps_.push_back(std::move(s));
 }
 
-void HTMLvu::drawWord(plat::Graphics& g, const QString& text, WordPtr word)
+void HTMLvu::drawWord(plat::Graphics& g, WordPtr word)
 {
     if (!pen_) return;
     const QFontMetrics& fm = pen_->metrics(g);
@@ -370,7 +374,6 @@ void HTMLvu::drawWord(plat::Graphics& g, const QString& text, WordPtr word)
     s.y = ytext;
     s.font = pen_->fontIndex;
     s.color = g.ForeColor();
-    s.text = text;
     s.word = std::move(word);
     addStep(std::move(s));
     pen_->bottom = std::max<int64_t>(pen_->bottom, int64_t(ytext) + fm.descent());
@@ -378,16 +381,20 @@ void HTMLvu::drawWord(plat::Graphics& g, const QString& text, WordPtr word)
 
 bool HTMLvu::DisplayText(plat::Graphics& g, const Bytes& run)
 {
-    if (!pen_) return true;
-    for (const Bytes& word : plat::Split(run, " ")) {
-        Bytes b = word;
-        if (!b.empty()) b += ' ';
-        const QString w = b.find('&') != Bytes::npos ? XlatCodes(b) : plat::decode(b, codePage());
-        WordPtr wd = wordOf(g, w);
+    if (!pen_ || run.empty()) return true;
+    // Each piece between spaces is a word drawn with one space after it; the
+    // pieces between two spaces in a row are empty and move nothing.
+    const std::string_view rest(run);
+    for (size_t from = 0;;) {
+        const size_t sp = rest.find(' ', from);
+        const std::string_view word = rest.substr(from, sp == std::string_view::npos ? std::string_view::npos : sp - from);
+        const WordPtr& wd = wordOf(g, word);
         const int ww = wd->width;
         if (int64_t(xtext) + ww > rightmargin) lineBreak(g);
-        if (!word.empty()) drawWord(g, w, std::move(wd));
+        if (!word.empty()) drawWord(g, wd);
         xtext = clampTo32(int64_t(xtext) + ww);
+        if (sp == std::string_view::npos) break;
+        from = sp + 1;
     }
     return true;
 }

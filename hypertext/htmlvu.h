@@ -16,6 +16,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "atlasdata/atlas.h"
@@ -126,6 +128,7 @@ private:
     // A word in one font: its advance, and its glyphs once it was drawn,
     // placed from its pen position on the baseline.
     struct Word {
+        QString text;
         int width = 0;
         bool shaped = false;
         QList<QGlyphRun> runs;
@@ -141,8 +144,7 @@ private:
         int font = 0;
         QRgb color = 0;
         QRect rect;
-        QString text;
-        WordPtr word;
+        WordPtr word;  // of a text step
         QImage image;
     };
 
@@ -155,10 +157,11 @@ private:
     void lineBreak(plat::Graphics& g);
     void openHotSpot(const Bytes& target);
     void closeHotSpot();
-    void drawWord(plat::Graphics& g, const QString& text, WordPtr word);
+    void drawWord(plat::Graphics& g, WordPtr word);
     void addStep(Step s);
-    // The word in the pen's font, measured once a font.
-    WordPtr wordOf(plat::Graphics& g, const QString& text);
+    // The word of the page (without its space) in the pen's font, measured
+    // once a font.
+    const WordPtr& wordOf(plat::Graphics& g, std::string_view word);
     // Draws a text step with the glyphs its word keeps (shaped at its first draw).
     static void drawText(QPainter& pt, const Step& s, const QFont& font, int dy);
     // Draws the page rows [y1, y2) into img with page row y1 at img row at;
@@ -186,11 +189,17 @@ private:
         std::string family;
         int size;
         bool bold, italic, underline, oldRenderer;
+        plat::CodePage codePage;
         auto operator<=>(const WordKey&) const = default;
     };
-    std::map<WordKey, std::unique_ptr<QHash<QString, WordPtr>>> wordCache_;
-    QHash<QString, WordPtr>* words_ = nullptr;
-    WordKey wordsKey_{};
+    // Words by their bytes in the page; the entity table is the same for every page.
+    struct BytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    using WordTable = std::unordered_map<Bytes, WordPtr, BytesHash, std::equal_to<>>;
+    std::map<WordKey, std::unique_ptr<WordTable>> wordCache_;
+    WordTable* words_ = nullptr;  // the table of the pen's font
 
     // What the control shows: kept between paints, so that a scroll draws
     // only the rows it brings in.
