@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 #include <QUrl>
 #include <algorithm>
@@ -328,12 +329,46 @@ const HTMLvu::WordPtr& HTMLvu::wordOf(plat::Graphics& g, std::string_view word)
     return words_->emplace(Bytes(word), std::move(w)).first->second;
 }
 
-void HTMLvu::drawText(QPainter& pt, const Step& s, const QFont& font, int dy)
+// Glyphs of consecutive words in one raw font, drawn in one call; drawn in
+// the order they came, as the words one by one.
+struct HTMLvu::GlyphBatch {
+    QPainter& pt;
+    QRawFont font;
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+
+    void add(const QGlyphRun& r, QPointF at)
+    {
+        if (!indexes.isEmpty() && !(r.rawFont() == font)) flush();
+        if (indexes.isEmpty()) font = r.rawFont();
+        indexes.append(r.glyphIndexes());
+        for (const QPointF& p : r.positions()) positions.append(at + p);
+    }
+    void flush()
+    {
+        if (indexes.isEmpty()) return;
+        {
+            QGlyphRun run;
+            run.setRawFont(font);
+            run.setGlyphIndexes(indexes);
+            run.setPositions(positions);
+            pt.drawGlyphRun(QPointF(0, 0), run);
+        }
+        indexes.clear();
+        positions.clear();
+    }
+};
+
+void HTMLvu::drawText(GlyphBatch& batch, const Step& s, const QFont& font, int dy)
 {
-    // Qt underlines a glyph run one pixel longer than the same text drawn.
     Word& w = *s.word;
-    if (font.underline()) {
-        pt.drawText(s.x, s.y - dy, w.text);
+    // Qt underlines a glyph run one pixel longer than the same text drawn; a
+    // word met for the first time is drawn as text, and shaped for keeps
+    // only when it comes back.
+    if (font.underline() || !w.seen) {
+        w.seen = true;
+        batch.flush();
+        batch.pt.drawText(s.x, s.y - dy, w.text);
         return;
     }
     if (!w.shaped) {
@@ -351,7 +386,7 @@ void HTMLvu::drawText(QPainter& pt, const Step& s, const QFont& font, int dy)
         }
         w.shaped = true;
     }
-    for (const QGlyphRun& r : w.runs) pt.drawGlyphRun(QPointF(s.x, s.y - dy), r);
+    for (const QGlyphRun& r : w.runs) batch.add(r, QPointF(s.x, s.y - dy));
 }
 
 void HTMLvu::addStep(Step s)
@@ -626,14 +661,22 @@ void HTMLvu::drawRows(QImage& img, int at, int64_t y1, int64_t y2) const
     pt.setClipRect(page);
     int font = -1;
     std::optional<Color> pen;
+    GlyphBatch batch{pt};
     for (const Step& s : steps_) {
         if (s.bottom <= p1 || s.top >= p2) continue;
+        if (s.kind != Step::Text) batch.flush();
         switch (s.kind) {
         case Step::Text:
             // The painter's font and pen set again only when they change.
-            if (s.font != font) pt.setFont(fonts_[static_cast<size_t>(font = s.font)]);
-            if (pen != s.color) pt.setPen(QColor::fromRgb(*(pen = s.color)));
-            drawText(pt, s, fonts_[static_cast<size_t>(font)], dy);
+            if (s.font != font) {
+                batch.flush();
+                pt.setFont(fonts_[static_cast<size_t>(font = s.font)]);
+            }
+            if (pen != s.color) {
+                batch.flush();
+                pt.setPen(QColor::fromRgb(*(pen = s.color)));
+            }
+            drawText(batch, s, fonts_[static_cast<size_t>(font)], dy);
             break;
         case Step::Fill:
             pt.fillRect(s.rect.translated(0, -dy), QColor::fromRgb(s.color));
@@ -646,6 +689,7 @@ void HTMLvu::drawRows(QImage& img, int at, int64_t y1, int64_t y2) const
             break;
         }
     }
+    batch.flush();
 }
 
 QImage HTMLvu::pageImage() const

@@ -130,7 +130,7 @@ private:
     struct Word {
         QString text;
         int width = 0;
-        bool shaped = false;
+        bool seen = false, shaped = false;
         QList<QGlyphRun> runs;
     };
     using WordPtr = std::shared_ptr<Word>;
@@ -162,8 +162,9 @@ private:
     // The word of the page (without its space) in the pen's font, measured
     // once a font.
     const WordPtr& wordOf(plat::Graphics& g, std::string_view word);
-    // Draws a text step with the glyphs its word keeps (shaped at its first draw).
-    static void drawText(QPainter& pt, const Step& s, const QFont& font, int dy);
+    struct GlyphBatch;
+    // Draws a text step, with the glyphs its word keeps once it came back.
+    static void drawText(GlyphBatch& batch, const Step& s, const QFont& font, int dy);
     // Draws the page rows [y1, y2) into img with page row y1 at img row at;
     // the viewer's columns beyond the page and its rows outside it show below_.
     void drawRows(QImage& img, int at, int64_t y1, int64_t y2) const;
