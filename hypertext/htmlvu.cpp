@@ -332,6 +332,7 @@ const HTMLvu::WordPtr& HTMLvu::wordOf(plat::Graphics& g, std::string_view word)
 // Glyphs of consecutive words in one raw font, drawn in one call; drawn in
 // the order they came, as the words one by one.
 struct HTMLvu::GlyphBatch {
+    explicit GlyphBatch(QPainter& p) : pt(p) {}
     QPainter& pt;
     QRawFont font;
     QList<quint32> indexes;
@@ -661,7 +662,7 @@ void HTMLvu::drawRows(QImage& img, int at, int64_t y1, int64_t y2) const
     pt.setClipRect(page);
     int font = -1;
     std::optional<Color> pen;
-    GlyphBatch batch{pt};
+    GlyphBatch batch(pt);
     for (const Step& s : steps_) {
         if (s.bottom <= p1 || s.top >= p2) continue;
         if (s.kind != Step::Text) batch.flush();
