@@ -234,6 +234,7 @@ int64_t HTMLvu::layoutPass()
     pen.bottom = 0;
     steps_.clear();
     fonts_.clear();
+    shapedUpTo_ = 0;
     ++layoutSerial_;
 
     const Bytes src = HTMLstring;
@@ -313,7 +314,7 @@ const HTMLvu::WordPtr& HTMLvu::wordOf(plat::Graphics& g, std::string_view word)
     // Words by font: the same words come back on every page.
     if (!words_ || pen_->fontChanged) {
         const WordKey k{g.TextFont(), g.TextSize(), g.Bold(), g.Italic(), g.Underline(), g.UseOldRenderer(), codePage()};
-        auto& slot = wordCache_[k];
+        auto& slot = wordCache()[k];
         if (!slot) slot = std::make_unique<WordTable>();
         if (slot->size() > 50000) slot->clear();
         words_ = slot.get();
@@ -360,6 +361,43 @@ struct HTMLvu::GlyphBatch {
     }
 };
 
+std::map<HTMLvu::WordKey, std::unique_ptr<HTMLvu::WordTable>>& HTMLvu::wordCache()
+{
+    static auto* cache = new std::map<WordKey, std::unique_ptr<WordTable>>;
+    return *cache;
+}
+
+void HTMLvu::shapeWord(Word& w, const QFont& font)
+{
+    QTextLayout tl(w.text, font);
+    tl.beginLayout();
+    QTextLine line = tl.createLine();
+    line.setLineWidth(1e6);
+    tl.endLayout();
+    w.runs = tl.glyphRuns();
+    const QPointF base(0, line.ascent());
+    for (QGlyphRun& r : w.runs) {
+        QList<QPointF> at = r.positions();
+        for (QPointF& p : at) p -= base;
+        r.setPositions(at);
+    }
+    w.shaped = true;
+}
+
+bool HTMLvu::shapeAhead(int n)
+{
+    for (; shapedUpTo_ < steps_.size() && n > 0; ++shapedUpTo_) {
+        const Step& s = steps_[shapedUpTo_];
+        if (s.kind != Step::Text || s.word->shaped) continue;
+        const QFont& font = fonts_[static_cast<size_t>(s.font)];
+        if (font.underline()) continue;
+        shapeWord(*s.word, font);
+        s.word->seen = true;
+        --n;
+    }
+    return shapedUpTo_ < steps_.size();
+}
+
 void HTMLvu::drawText(GlyphBatch& batch, const Step& s, const QFont& font, int dy)
 {
     Word& w = *s.word;
@@ -372,21 +410,7 @@ void HTMLvu::drawText(GlyphBatch& batch, const Step& s, const QFont& font, int d
         batch.pt.drawText(s.x, s.y - dy, w.text);
         return;
     }
-    if (!w.shaped) {
-        QTextLayout tl(w.text, font);
-        tl.beginLayout();
-        QTextLine line = tl.createLine();
-        line.setLineWidth(1e6);
-        tl.endLayout();
-        w.runs = tl.glyphRuns();
-        const QPointF base(0, line.ascent());
-        for (QGlyphRun& r : w.runs) {
-            QList<QPointF> at = r.positions();
-            for (QPointF& p : at) p -= base;
-            r.setPositions(at);
-        }
-        w.shaped = true;
-    }
+    if (!w.shaped) shapeWord(w, font);
     for (const QGlyphRun& r : w.runs) batch.add(r, QPointF(s.x, s.y - dy));
 }
 

@@ -68,6 +68,10 @@ public:
     // The page image of that name; a null image when there is none.
     QImage GetHTpic(const Bytes& name);
 
+    // Shapes up to n more words of the page laid out that a paint would
+    // shape, so that they are drawn from kept glyphs; false when none is left.
+    bool shapeAhead(int n);
+
     // Follows the link under the point (control coordinates); always true.
     bool MouseDown(int x, int y);
     // Hover text of the link under the point, or empty.
@@ -163,6 +167,8 @@ private:
     // once a font.
     const WordPtr& wordOf(plat::Graphics& g, std::string_view word);
     struct GlyphBatch;
+    // Keeps the word's glyphs in that font.
+    static void shapeWord(Word& w, const QFont& font);
     // Draws a text step, with the glyphs its word keeps once it came back.
     static void drawText(GlyphBatch& batch, const Step& s, const QFont& font, int dy);
     // Draws the page rows [y1, y2) into img with page row y1 at img row at;
@@ -199,8 +205,11 @@ private:
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     using WordTable = std::unordered_map<Bytes, WordPtr, BytesHash, std::equal_to<>>;
-    std::map<WordKey, std::unique_ptr<WordTable>> wordCache_;
+    // One for every viewer: a word measured or shaped by one is ready for all.
+    // Never freed: its glyphs must not outlive the application's fonts.
+    static std::map<WordKey, std::unique_ptr<WordTable>>& wordCache();
     WordTable* words_ = nullptr;  // the table of the pen's font
+    size_t shapedUpTo_ = 0;       // steps shapeAhead went through
 
     // What the control shows: kept between paints, so that a scroll draws
     // only the rows it brings in.

@@ -1,5 +1,6 @@
 #include "hypertext/narrwin.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
@@ -8,6 +9,8 @@
 #include <algorithm>
 
 #include "platform/codepage.h"
+#include "platform/msgbox.h"
+#include "platform/text.h"
 
 namespace quil2a {
 
@@ -47,8 +50,11 @@ void NarrScrollBar::paintEvent(QPaintEvent* e)
     }
 }
 
-NarrWin::NarrWin(Atlas& atlas, MapState& state, QWidget* parent) : QWidget(parent, Qt::Window), m_(state)
+NarrWin::NarrWin(Atlas& atlas, MapState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), atlas_(atlas), m_(state)
 {
+    aheadTimer_.setSingleShot(true);
+    connect(&aheadTimer_, &QTimer::timeout, this, [this] { readAhead(); });
     setWindowTitle(QStringLiteral("Quillmere"));
     setMinimumSize(64, 64);
     setMaximumSize(32000, 32000);
@@ -126,6 +132,50 @@ void NarrWin::Update(const Bytes& pageAndAnchor)
     const int32_t target = html_->ybase;
     setScrollRange();
     setScrollValue(target);
+
+    // A chapter page "t<n>.htm" is followed by the next one in the direction
+    // the date moves.
+    const Bytes& page = html_->oldfile;
+    if (page.size() > 5 && page[0] == 't' && page.compare(page.size() - 4, 4, ".htm") == 0) {
+        const Bytes digits = page.substr(1, page.size() - 5);
+        if (digits.size() <= 6 && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            const int next = std::stoi(digits) + (m_.timeforward ? 1 : -1);
+            aheadWanted_ = "t" + std::to_string(next) + ".htm";
+            // Not in the turn that shows the page: a little later, when idle.
+            const bool due = aheadWanted_ != aheadPage_ || !ahead_ || ahead_->size() != html_->size();
+            if (due && !aheadTimer_.isActive()) aheadTimer_.start(kAheadDelayMs);
+        }
+    }
+}
+
+void NarrWin::readAhead()
+{
+    // Never inside a message box's loop: the reader and the handler are in use.
+    if (QApplication::activeModalWidget()) {
+        aheadTimer_.start(kAheadDelayMs);
+        return;
+    }
+    if (!ahead_) {
+        ahead_ = std::make_unique<HTMLvu>(atlas_);
+        ahead_->setAttribute(Qt::WA_DontShowOnScreen);
+    }
+    if (aheadWanted_ != aheadPage_ || ahead_->size() != html_->size()) {
+        aheadPage_ = aheadWanted_;
+        ahead_->resize(html_->size());
+        ahead_->oldfile.clear();
+        // Only a stored page, read without disturbing the reader or showing
+        // a message: the page shown reports its own faults when it comes.
+        if (atlas_.content.cfilelist.Item(Bytes(atlas_.lang().folder) + "\\" + aheadPage_).size() < 10) return;
+        const ItemReader kept = atlas_.reader;
+        const plat::MsgBoxHandler previous = plat::setMsgBoxHandler([](const Bytes&) {});
+        ahead_->loadPage(aheadPage_);
+        plat::setMsgBoxHandler(previous);
+        atlas_.reader = kept;
+        aheadTimer_.start(0);
+        return;
+    }
+    constexpr int kWordsATurn = 16;
+    if (ahead_->shapeAhead(kWordsATurn)) aheadTimer_.start(0);
 }
 
 void NarrWin::NarrScroll_ValueChanged(int value)
