@@ -177,3 +177,22 @@ TEST(HTMLvuLayout, PageAskedForDuringALayoutIsLaidOutAfterIt)
     ASSERT_EQ(v.Nanchors, 1);
     EXPECT_EQ(v.ybase, v.ytext + 3);
 }
+
+TEST(HTMLvuLayout, WordsDrawnFromKeptGlyphsLookAsDrawnFirst)
+{
+    // A word is drawn as text the first time, shaped the second and drawn
+    // from its kept glyphs after: the page looks the same every time.
+    const plat::Bytes page =
+        "<body bgcolor=\"#F0E8D0\">Qvarn AVaT <b>Wyfolk Tjorv</b> <i>fjord ffi</i> <big>Vyxa</big> "
+        "x<sup>2</sup> <sx>Rodur</sx> <a href=\"t151.htm\">Zelbo link</a> caf&eacute; "
+        "<small>Kvenna</small> <u>Ulvo</u>";
+    for (const bool greek : {false, true}) {
+        Site site({}, greek);
+        HTMLvu v(site.atlas);
+        v.resize(180, 60);
+        v.LoadFromString(greek ? page + " \xc5\xeb\xeb\xdc\xe4\xe1 \xd6\xf9\xf4\xfc\xf2" : page);
+        const QImage first = v.pageImage();
+        EXPECT_EQ(v.pageImage(), first) << greek;
+        EXPECT_EQ(v.pageImage(), first) << greek;
+    }
+}
