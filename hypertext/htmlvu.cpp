@@ -308,7 +308,7 @@ void HTMLvu::lineBreak(plat::Graphics& g)
     if (openlink) openHotSpot(curTarget_);
 }
 
-const HTMLvu::WordPtr& HTMLvu::wordOf(plat::Graphics& g, std::string_view word)
+HTMLvu::WordPtr HTMLvu::wordOf(plat::Graphics& g, std::string_view word)
 {
     const QFontMetrics& fm = pen_->metrics(g);
     // Words by font: the same words come back on every page.
@@ -320,14 +320,20 @@ const HTMLvu::WordPtr& HTMLvu::wordOf(plat::Graphics& g, std::string_view word)
         words_ = slot.get();
         pen_->fontChanged = false;
     }
-    auto it = words_->find(word);
-    if (it != words_->end()) return it->second;
+    // A word with an entity reads as the viewer's entity table has it, and
+    // is not kept.
+    const bool entity = word.find('&') != std::string_view::npos;
+    if (!entity) {
+        auto it = words_->find(word);
+        if (it != words_->end()) return it->second;
+    }
     Bytes b(word);
     if (!b.empty()) b += ' ';
     auto w = std::make_shared<Word>();
-    w->text = b.find('&') != Bytes::npos ? XlatCodes(b) : plat::decode(b, codePage());
+    w->text = entity ? XlatCodes(b) : plat::decode(b, codePage());
     w->width = fm.horizontalAdvance(w->text);
-    return words_->emplace(Bytes(word), std::move(w)).first->second;
+    if (!entity) words_->emplace(Bytes(word), w);
+    return w;
 }
 
 // Glyphs of consecutive words in one raw font, drawn in one call; drawn in

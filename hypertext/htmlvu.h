@@ -165,7 +165,7 @@ private:
     void addStep(Step s);
     // The word of the page (without its space) in the pen's font, measured
     // once a font.
-    const WordPtr& wordOf(plat::Graphics& g, std::string_view word);
+    WordPtr wordOf(plat::Graphics& g, std::string_view word);
     struct GlyphBatch;
     // Keeps the word's glyphs in that font.
     static void shapeWord(Word& w, const QFont& font);

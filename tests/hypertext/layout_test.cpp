@@ -196,3 +196,16 @@ TEST(HTMLvuLayout, WordsDrawnFromKeptGlyphsLookAsDrawnFirst)
         EXPECT_EQ(v.pageImage(), first) << greek;
     }
 }
+
+TEST(HTMLvuLayout, AWordWithAnEntityReadsAsItsOwnViewerHasIt)
+{
+    // A viewer given a source before any page has no entity table yet; the
+    // words it reads that way do not reach another viewer's pages.
+    Site site({{"en\\t150.htm", "caf&eacute; Skorvald"}, {"en\\t151.htm", "caf\xe9 Skorvald"}});
+    HTMLvu raw(site.atlas), page(site.atlas), plain(site.atlas);
+    for (HTMLvu* v : {&raw, &page, &plain}) v->resize(200, 40);
+    raw.LoadFromString("caf&eacute; Skorvald");
+    page.loadPage("t150.htm");
+    plain.loadPage("t151.htm");
+    EXPECT_EQ(page.pageImage(), plain.pageImage());
+}
