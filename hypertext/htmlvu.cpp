@@ -390,6 +390,39 @@ void HTMLvu::shapeWord(Word& w, const QFont& font)
     w.shaped = true;
 }
 
+bool HTMLvu::measureAhead(const Bytes& src, size_t& at, int n)
+{
+    if (pen_) return true;  // a layout is under way
+    fillEntityTable();
+    plat::Picture pic(1, 1, 32);
+    plat::Graphics& g = pic.graphics();
+    g.SetTextFont("Times");
+    Pen pen;
+    pen_ = &pen;
+    // Words as the layout cuts them: runs between tags, at spaces (and the
+    // control bytes a page load turns into spaces).
+    const auto space = [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b == ' ' || (b >= 1 && b <= 13);
+    };
+    while (at < src.size() && n > 0) {
+        if (src[at] == '<') {
+            const size_t gt = src.find('>', at);
+            at = gt == Bytes::npos ? src.size() : gt + 1;
+            continue;
+        }
+        size_t end = at;
+        while (end < src.size() && src[end] != '<' && !space(src[end])) ++end;
+        if (end > at) {
+            wordOf(g, std::string_view(src).substr(at, end - at));
+            --n;
+        }
+        at = end < src.size() && space(src[end]) ? end + 1 : end;
+    }
+    pen_ = nullptr;
+    return at < src.size();
+}
+
 bool HTMLvu::shapeAhead(int n)
 {
     for (; shapedUpTo_ < steps_.size() && n > 0; ++shapedUpTo_) {

@@ -68,6 +68,10 @@ public:
     // The page image of that name; a null image when there is none.
     QImage GetHTpic(const Bytes& name);
 
+    // Measures up to n more words of a page's source from at (its text outside
+    // tags, in the pen's first font), so that laying the page out finds them
+    // known; false when the source is done.
+    bool measureAhead(const Bytes& source, size_t& at, int n);
     // Shapes up to n more words of the page laid out that a paint would
     // shape, so that they are drawn from kept glyphs; false when none is left.
     bool shapeAhead(int n);

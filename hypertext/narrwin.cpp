@@ -8,6 +8,7 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "atlasdata/content.h"
 #include "platform/codepage.h"
 #include "platform/msgbox.h"
 #include "platform/text.h"
@@ -159,23 +160,37 @@ void NarrWin::readAhead()
         ahead_ = std::make_unique<HTMLvu>(atlas_);
         ahead_->setAttribute(Qt::WA_DontShowOnScreen);
     }
+    constexpr int kWordsATurn = 16;
     if (aheadWanted_ != aheadPage_ || ahead_->size() != html_->size()) {
         aheadPage_ = aheadWanted_;
         ahead_->resize(html_->size());
         ahead_->oldfile.clear();
-        // Only a stored page, read without disturbing the reader or showing
-        // a message: the page shown reports its own faults when it comes.
-        if (atlas_.content.cfilelist.Item(Bytes(atlas_.lang().folder) + "\\" + aheadPage_).size() < 10) return;
+        aheadSource_.clear();
+        aheadAt_ = 0;
+        aheadLaidOut_ = false;
+        // Only a stored page, read without disturbing the reader: the page
+        // shown reports its own faults when it comes.
+        const Bytes key = Bytes(atlas_.lang().folder) + "\\" + aheadPage_;
+        if (atlas_.content.cfilelist.Item(key).size() < 10) return;
         const ItemReader kept = atlas_.reader;
-        const plat::MsgBoxHandler previous = plat::setMsgBoxHandler([](const Bytes&) {});
-        ahead_->loadPage(aheadPage_);
-        plat::setMsgBoxHandler(previous);
+        OpenThisFile(atlas_, aheadPage_, atlas_.lang().folder, false, true);
+        aheadSource_ = atlas_.reader.filestring.bytes;
         atlas_.reader = kept;
-        aheadTimer_.start(0);
+    } else if (!aheadLaidOut_) {
+        // Its words first, then the layout, which finds them known.
+        if (!ahead_->measureAhead(aheadSource_, aheadAt_, 2 * kWordsATurn)) {
+            aheadLaidOut_ = true;
+            aheadSource_.clear();
+            const ItemReader kept = atlas_.reader;
+            const plat::MsgBoxHandler previous = plat::setMsgBoxHandler([](const Bytes&) {});
+            ahead_->loadPage(aheadPage_);
+            plat::setMsgBoxHandler(previous);
+            atlas_.reader = kept;
+        }
+    } else if (!ahead_->shapeAhead(kWordsATurn)) {
         return;
     }
-    constexpr int kWordsATurn = 16;
-    if (ahead_->shapeAhead(kWordsATurn)) aheadTimer_.start(0);
+    aheadTimer_.start(0);
 }
 
 void NarrWin::NarrScroll_ValueChanged(int value)
