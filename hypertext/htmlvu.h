@@ -6,7 +6,6 @@
 
 #include <QGlyphRun>
 #include <QList>
-#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -133,7 +132,7 @@ protected:
 
 private:
     struct Pen;
-    // A word in one font: its advance, and its glyphs once it was drawn,
+    // A word in one font: its text and advance, and its glyphs once shaped,
     // placed from its pen position on the baseline.
     struct Word {
         QString text;
@@ -203,7 +202,7 @@ private:
         plat::CodePage codePage;
         auto operator<=>(const WordKey&) const = default;
     };
-    // Words by their bytes in the page; the entity table is the same for every page.
+    // Words by their bytes in the page (a word with an entity is not kept).
     struct BytesHash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
