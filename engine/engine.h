@@ -82,6 +82,8 @@ public:
     const MapState& state() const { return m; }
 
 private:
+    // The step's dirty rectangles by cells of the map (refresh.cpp).
+    class ZoneGrid;
     // Background, geography lines and water on pic.
     void drawGeography(plat::Picture& pic);
     GeoLayerKey geoLayerKey(int32_t W, int32_t H);

@@ -3,7 +3,10 @@
 // whatever meets them is drawn and filled again; the seams along their edges
 // are then repaired.
 #include <algorithm>
+#include <cmath>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "engine/engine.h"
 #include "engine/mapdraw.h"
@@ -20,6 +23,69 @@ constexpr int kMargin = 5;
 constexpr plat::Color kOtherLine = 0xFF0000;
 
 }  // namespace
+
+// The rectangles with their margin by the cells of the box around them, so
+// that a seed is tested only against those of its cell. A rectangle is listed
+// in every cell its margin box reaches; with too many listings (rectangles far
+// larger than the cells) every cell lists every rectangle.
+class MapEngine::ZoneGrid {
+public:
+    ZoneGrid(const MapEngine& e, int32_t nz, double x1, double y1, double x2, double y2) : x1_(x1), y1_(y1)
+    {
+        constexpr double kCell = 64;
+        constexpr int kMaxSide = 64;
+        constexpr size_t kMaxListed = 1 << 16;
+        gw_ = static_cast<int>(std::clamp((x2 - x1) / kCell + 1, 1.0, double(kMaxSide)));
+        gh_ = static_cast<int>(std::clamp((y2 - y1) / kCell + 1, 1.0, double(kMaxSide)));
+        cw_ = std::max((x2 - x1) / gw_, 1e-9);
+        ch_ = std::max((y2 - y1) / gh_, 1e-9);
+        struct Span {
+            int32_t j;
+            int cx1, cy1, cx2, cy2;
+        };
+        std::vector<Span> spans;
+        size_t listed = 0;
+        for (int32_t j = 1; j <= nz; ++j) {
+            const zonetype* r = e.a.zone[j].get();
+            if (!r) continue;
+            const Span s{j, cellX(r->x1 - kMargin), cellY(r->y1 - kMargin), cellX(r->x2 + kMargin), cellY(r->y2 + kMargin)};
+            listed += size_t(s.cx2 - s.cx1 + 1) * size_t(s.cy2 - s.cy1 + 1);
+            spans.push_back(s);
+        }
+        if (listed > kMaxListed) {
+            gw_ = gh_ = 1;
+            cw_ = ch_ = 1e300;
+            for (Span& s : spans) s.cx1 = s.cy1 = s.cx2 = s.cy2 = 0;
+        }
+        start_.assign(size_t(gw_) * gh_ + 1, 0);
+        for (const Span& s : spans)
+            for (int cy = s.cy1; cy <= s.cy2; ++cy)
+                for (int cx = s.cx1; cx <= s.cx2; ++cx) ++start_[size_t(cy) * gw_ + cx + 1];
+        for (size_t c = 1; c < start_.size(); ++c) start_[c] += start_[c - 1];
+        zones_.resize(start_.back());
+        std::vector<uint32_t> at(start_.begin(), start_.end() - 1);
+        for (const Span& s : spans)
+            for (int cy = s.cy1; cy <= s.cy2; ++cy)
+                for (int cx = s.cx1; cx <= s.cx2; ++cx) zones_[at[size_t(cy) * gw_ + cx]++] = s.j;
+    }
+
+    // The rectangles listed in the cell of a point inside the box.
+    std::span<const int32_t> zonesAt(double x, double y) const
+    {
+        const size_t c = size_t(cellY(y)) * gw_ + cellX(x);
+        return {zones_.data() + start_[c], zones_.data() + start_[c + 1]};
+    }
+
+private:
+    // Cells by a rounding that never decreases, clamped to the grid.
+    int cellX(double x) const { return static_cast<int>(std::clamp(std::floor((x - x1_) / cw_), 0.0, double(gw_ - 1))); }
+    int cellY(double y) const { return static_cast<int>(std::clamp(std::floor((y - y1_) / ch_), 0.0, double(gh_ - 1))); }
+
+    double x1_, y1_, cw_ = 1, ch_ = 1;
+    int gw_ = 1, gh_ = 1;
+    std::vector<uint32_t> start_;
+    std::vector<int32_t> zones_;
+};
 
 void MapEngine::invalidatezone(int32_t slot)
 {
@@ -81,22 +147,7 @@ void MapEngine::localrefresh()
             pic.graphics().DrawPicture(*m.p2, Int(r->x1), Int(r->y1), Int(r->x2 - r->x1 + 1), Int(r->y2 - r->y1 + 1),
                                        Int(r->x1), Int(r->y1));
         }
-        for (int32_t k = 1; k <= nb; ++k) {
-            if (a.ActiveBdrawnow[k]) continue;
-            const zonetype* b = a.ActiveBzone[k].get();
-            if (!b) continue;
-            const double bx1 = screenx(b->x1), by1 = screeny(b->y1), bx2 = screenx(b->x2), by2 = screeny(b->y2);
-            for (int32_t j = 1; j <= nz; ++j) {
-                const zonetype* r = a.zone[j].get();
-                if (r && r->x1 - kMargin < bx2 && r->y1 - kMargin < by2 && bx1 < r->x2 + kMargin &&
-                    by1 < r->y2 + kMargin) {
-                    a.ActiveBdrawnow[k] = true;
-                    m.somebdraw = true;
-                    break;
-                }
-            }
-        }
-        // The box around all rectangles: a seed outside it meets none of them.
+        // The box around all rectangles: nothing outside it meets one of them.
         double ux1 = 0, uy1 = 0, ux2 = 0, uy2 = 0;
         bool any = false;
         for (int32_t j = 1; j <= nz; ++j) {
@@ -112,6 +163,23 @@ void MapEngine::localrefresh()
         uy1 -= kMargin;
         ux2 += kMargin;
         uy2 += kMargin;
+        for (int32_t k = 1; k <= nb && any; ++k) {
+            if (a.ActiveBdrawnow[k]) continue;
+            const zonetype* b = a.ActiveBzone[k].get();
+            if (!b) continue;
+            const double bx1 = screenx(b->x1), by1 = screeny(b->y1), bx2 = screenx(b->x2), by2 = screeny(b->y2);
+            if (!(ux1 < bx2 && uy1 < by2 && bx1 < ux2 && by1 < uy2)) continue;
+            for (int32_t j = 1; j <= nz; ++j) {
+                const zonetype* r = a.zone[j].get();
+                if (r && r->x1 - kMargin < bx2 && r->y1 - kMargin < by2 && bx1 < r->x2 + kMargin &&
+                    by1 < r->y2 + kMargin) {
+                    a.ActiveBdrawnow[k] = true;
+                    m.somebdraw = true;
+                    break;
+                }
+            }
+        }
+        const ZoneGrid grid(*this, nz, ux1, uy1, ux2, uy2);
         for (int32_t k = 1; k <= np && any; ++k) {
             if (a.ActivePtnow[k]) continue;
             bool hit = false;
@@ -122,10 +190,11 @@ void MapEngine::localrefresh()
                 if (!(seed.size * m.scale > 0.05)) continue;
                 const double sx = screenx(seed.x), sy = screeny(seed.y);
                 if (!(ux1 < sx && uy1 < sy && sx < ux2 && sy < uy2)) continue;
-                for (int32_t j = 1; j <= nz && !hit; ++j) {
+                for (const int32_t j : grid.zonesAt(sx, sy)) {
                     const zonetype* r = a.zone[j].get();
                     hit = r && r->x1 - kMargin < sx && r->y1 - kMargin < sy && sx < r->x2 + kMargin &&
                           sy < r->y2 + kMargin;
+                    if (hit) break;
                 }
             }
             if (hit) {

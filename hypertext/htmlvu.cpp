@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QUrl>
 #include <algorithm>
 #include <cstdlib>
@@ -81,6 +83,7 @@ constexpr int kMaxTextSize = 1000;
 struct HTMLvu::Pen {
     int64_t bottom = 0;  // lowest page y reached by anything drawn
     int fontIndex = -1;  // the font's place in fonts_ once a word used it
+    bool fontChanged = true;  // since the viewer last chose its word table
     std::map<Bytes, QImage> images;  // page images of this layout, by name
 
     // Metrics of the pen's current font, remade when the style changes.
@@ -92,6 +95,7 @@ struct HTMLvu::Pen {
             font = fontOf(g);
             fm.emplace(font);
             fontIndex = -1;
+            fontChanged = true;
         }
         return *fm;
     }
@@ -230,6 +234,7 @@ int64_t HTMLvu::layoutPass()
     pen.bottom = 0;
     steps_.clear();
     fonts_.clear();
+    shapedUpTo_ = 0;
     ++layoutSerial_;
 
     const Bytes src = HTMLstring;
@@ -303,23 +308,149 @@ void HTMLvu::lineBreak(plat::Graphics& g)
     if (openlink) openHotSpot(curTarget_);
 }
 
-int HTMLvu::wordWidth(plat::Graphics& g, const QString& word)
+HTMLvu::WordPtr HTMLvu::wordOf(plat::Graphics& g, std::string_view word)
 {
     const QFontMetrics& fm = pen_->metrics(g);
-    // Widths by font: the same words come back on every page.
-    const WidthKey k{g.TextFont(), g.TextSize(), g.Bold(), g.Italic(), g.Underline(), g.UseOldRenderer()};
-    if (!widths_ || !(widthsKey_ == k)) {
-        auto& slot = widthCache_[k];
-        if (!slot) slot = std::make_unique<QHash<QString, int>>();
+    // Words by font: the same words come back on every page.
+    if (!words_ || pen_->fontChanged) {
+        const WordKey k{g.TextFont(), g.TextSize(), g.Bold(), g.Italic(), g.Underline(), g.UseOldRenderer(), codePage()};
+        auto& slot = wordCache()[k];
+        if (!slot) slot = std::make_unique<WordTable>();
         if (slot->size() > 50000) slot->clear();
-        widths_ = slot.get();
-        widthsKey_ = k;
+        words_ = slot.get();
+        pen_->fontChanged = false;
     }
-    auto it = widths_->constFind(word);
-    if (it != widths_->constEnd()) return *it;
-    const int w = fm.horizontalAdvance(word);
-    widths_->insert(word, w);
+    // A word with an entity reads as the viewer's entity table has it, and
+    // is not kept.
+    const bool entity = word.find('&') != std::string_view::npos;
+    if (!entity) {
+        auto it = words_->find(word);
+        if (it != words_->end()) return it->second;
+    }
+    Bytes b(word);
+    if (!b.empty()) b += ' ';
+    auto w = std::make_shared<Word>();
+    w->text = entity ? XlatCodes(b) : plat::decode(b, codePage());
+    w->width = fm.horizontalAdvance(w->text);
+    if (!entity) words_->emplace(Bytes(word), w);
     return w;
+}
+
+// Glyphs of consecutive words in one raw font, drawn in one call; drawn in
+// the order they came, as the words one by one.
+struct HTMLvu::GlyphBatch {
+    explicit GlyphBatch(QPainter& p) : pt(p) {}
+    QPainter& pt;
+    QRawFont font;
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+
+    void add(const QGlyphRun& r, QPointF at)
+    {
+        if (!indexes.isEmpty() && !(r.rawFont() == font)) flush();
+        if (indexes.isEmpty()) font = r.rawFont();
+        indexes.append(r.glyphIndexes());
+        for (const QPointF& p : r.positions()) positions.append(at + p);
+    }
+    void flush()
+    {
+        if (indexes.isEmpty()) return;
+        {
+            QGlyphRun run;
+            run.setRawFont(font);
+            run.setGlyphIndexes(indexes);
+            run.setPositions(positions);
+            pt.drawGlyphRun(QPointF(0, 0), run);
+        }
+        indexes.clear();
+        positions.clear();
+    }
+};
+
+std::map<HTMLvu::WordKey, std::unique_ptr<HTMLvu::WordTable>>& HTMLvu::wordCache()
+{
+    static auto* cache = new std::map<WordKey, std::unique_ptr<WordTable>>;
+    return *cache;
+}
+
+void HTMLvu::shapeWord(Word& w, const QFont& font)
+{
+    QTextLayout tl(w.text, font);
+    tl.beginLayout();
+    QTextLine line = tl.createLine();
+    line.setLineWidth(1e6);
+    tl.endLayout();
+    w.runs = tl.glyphRuns();
+    const QPointF base(0, line.ascent());
+    for (QGlyphRun& r : w.runs) {
+        QList<QPointF> at = r.positions();
+        for (QPointF& p : at) p -= base;
+        r.setPositions(at);
+    }
+    w.shaped = true;
+}
+
+bool HTMLvu::measureAhead(const Bytes& src, size_t& at, int n)
+{
+    if (pen_) return true;  // a layout is under way
+    fillEntityTable();
+    plat::Picture pic(1, 1, 32);
+    plat::Graphics& g = pic.graphics();
+    g.SetTextFont("Times");
+    Pen pen;
+    pen_ = &pen;
+    // Words as the layout cuts them: runs between tags, at spaces (and the
+    // control bytes a page load turns into spaces).
+    const auto space = [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b == ' ' || (b >= 1 && b <= 13);
+    };
+    while (at < src.size() && n > 0) {
+        if (src[at] == '<') {
+            const size_t gt = src.find('>', at);
+            at = gt == Bytes::npos ? src.size() : gt + 1;
+            continue;
+        }
+        size_t end = at;
+        while (end < src.size() && src[end] != '<' && !space(src[end])) ++end;
+        if (end > at) {
+            wordOf(g, std::string_view(src).substr(at, end - at));
+            --n;
+        }
+        at = end < src.size() && space(src[end]) ? end + 1 : end;
+    }
+    pen_ = nullptr;
+    return at < src.size();
+}
+
+bool HTMLvu::shapeAhead(int n)
+{
+    for (; shapedUpTo_ < steps_.size() && n > 0; ++shapedUpTo_) {
+        const Step& s = steps_[shapedUpTo_];
+        if (s.kind != Step::Text || s.word->shaped) continue;
+        const QFont& font = fonts_[static_cast<size_t>(s.font)];
+        if (font.underline()) continue;
+        shapeWord(*s.word, font);
+        s.word->seen = true;
+        --n;
+    }
+    return shapedUpTo_ < steps_.size();
+}
+
+void HTMLvu::drawText(GlyphBatch& batch, const Step& s, const QFont& font, int dy)
+{
+    Word& w = *s.word;
+    // Qt underlines a glyph run one pixel longer than the same text drawn; a
+    // word met for the first time is drawn as text, and shaped for keeps
+    // only when it comes back.
+    if (font.underline() || !w.seen) {
+        w.seen = true;
+        batch.flush();
+        batch.pt.drawText(s.x, s.y - dy, w.text);
+        return;
+    }
+    if (!w.shaped) shapeWord(w, font);
+    for (const QGlyphRun& r : w.runs) batch.add(r, QPointF(s.x, s.y - dy));
 }
 
 void HTMLvu::addStep(Step s)
@@ -327,7 +458,7 @@ void HTMLvu::addStep(Step s)
     steps_.push_back(std::move(s));
 }
 
-void HTMLvu::drawWord(plat::Graphics& g, const QString& word)
+void HTMLvu::drawWord(plat::Graphics& g, WordPtr word)
 {
     if (!pen_) return;
     const QFontMetrics& fm = pen_->metrics(g);
@@ -342,22 +473,27 @@ void HTMLvu::drawWord(plat::Graphics& g, const QString& word)
     s.y = ytext;
     s.font = pen_->fontIndex;
     s.color = g.ForeColor();
-    s.text = word;
+    s.word = std::move(word);
     addStep(std::move(s));
     pen_->bottom = std::max<int64_t>(pen_->bottom, int64_t(ytext) + fm.descent());
 }
 
 bool HTMLvu::DisplayText(plat::Graphics& g, const Bytes& run)
 {
-    if (!pen_) return true;
-    for (const Bytes& word : plat::Split(run, " ")) {
-        Bytes b = word;
-        if (!b.empty()) b += ' ';
-        const QString w = b.find('&') != Bytes::npos ? XlatCodes(b) : plat::decode(b, codePage());
-        const int ww = wordWidth(g, w);
+    if (!pen_ || run.empty()) return true;
+    // Each piece between spaces is a word drawn with one space after it; the
+    // pieces between two spaces in a row are empty and move nothing.
+    const std::string_view rest(run);
+    for (size_t from = 0;;) {
+        const size_t sp = rest.find(' ', from);
+        const std::string_view word = rest.substr(from, sp == std::string_view::npos ? std::string_view::npos : sp - from);
+        const WordPtr& wd = wordOf(g, word);
+        const int ww = wd->width;
         if (int64_t(xtext) + ww > rightmargin) lineBreak(g);
-        if (!word.empty()) drawWord(g, w);
+        if (!word.empty()) drawWord(g, wd);
         xtext = clampTo32(int64_t(xtext) + ww);
+        if (sp == std::string_view::npos) break;
+        from = sp + 1;
     }
     return true;
 }
@@ -589,14 +725,22 @@ void HTMLvu::drawRows(QImage& img, int at, int64_t y1, int64_t y2) const
     pt.setClipRect(page);
     int font = -1;
     std::optional<Color> pen;
+    GlyphBatch batch(pt);
     for (const Step& s : steps_) {
         if (s.bottom <= p1 || s.top >= p2) continue;
+        if (s.kind != Step::Text) batch.flush();
         switch (s.kind) {
         case Step::Text:
             // The painter's font and pen set again only when they change.
-            if (s.font != font) pt.setFont(fonts_[static_cast<size_t>(font = s.font)]);
-            if (pen != s.color) pt.setPen(QColor::fromRgb(*(pen = s.color)));
-            pt.drawText(s.x, s.y - dy, s.text);
+            if (s.font != font) {
+                batch.flush();
+                pt.setFont(fonts_[static_cast<size_t>(font = s.font)]);
+            }
+            if (pen != s.color) {
+                batch.flush();
+                pt.setPen(QColor::fromRgb(*(pen = s.color)));
+            }
+            drawText(batch, s, fonts_[static_cast<size_t>(font)], dy);
             break;
         case Step::Fill:
             pt.fillRect(s.rect.translated(0, -dy), QColor::fromRgb(s.color));
@@ -609,6 +753,7 @@ void HTMLvu::drawRows(QImage& img, int at, int64_t y1, int64_t y2) const
             break;
         }
     }
+    batch.flush();
 }
 
 QImage HTMLvu::pageImage() const

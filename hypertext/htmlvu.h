@@ -4,7 +4,8 @@
 // drawn whole into a picture as tall as itself.
 #pragma once
 
-#include <QHash>
+#include <QGlyphRun>
+#include <QList>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -14,6 +15,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "atlasdata/atlas.h"
@@ -63,6 +66,14 @@ public:
     QString XlatCodes(const Bytes& word) const;
     // The page image of that name; a null image when there is none.
     QImage GetHTpic(const Bytes& name);
+
+    // Measures up to n more words of a page's source from at (its text outside
+    // tags, in the pen's first font), so that laying the page out finds them
+    // known; false when the source is done.
+    bool measureAhead(const Bytes& source, size_t& at, int n);
+    // Shapes up to n more words of the page laid out that a paint would
+    // shape, so that they are drawn from kept glyphs; false when none is left.
+    bool shapeAhead(int n);
 
     // Follows the link under the point (control coordinates); always true.
     bool MouseDown(int x, int y);
@@ -121,6 +132,15 @@ protected:
 
 private:
     struct Pen;
+    // A word in one font: its text and advance, and its glyphs once shaped,
+    // placed from its pen position on the baseline.
+    struct Word {
+        QString text;
+        int width = 0;
+        bool seen = false, shaped = false;
+        QList<QGlyphRun> runs;
+    };
+    using WordPtr = std::shared_ptr<Word>;
     // One drawing step of the page, with the rows it can touch.
     struct Step {
         enum Kind { Text, Fill, FillPage, Image };
@@ -131,7 +151,7 @@ private:
         int font = 0;
         QRgb color = 0;
         QRect rect;
-        QString text;
+        WordPtr word;  // of a text step
         QImage image;
     };
 
@@ -144,10 +164,16 @@ private:
     void lineBreak(plat::Graphics& g);
     void openHotSpot(const Bytes& target);
     void closeHotSpot();
-    void drawWord(plat::Graphics& g, const QString& word);
+    void drawWord(plat::Graphics& g, WordPtr word);
     void addStep(Step s);
-    // The word's advance in the pen's font (measured once a font).
-    int wordWidth(plat::Graphics& g, const QString& word);
+    // The word of the page (without its space) in the pen's font, measured
+    // once a font.
+    WordPtr wordOf(plat::Graphics& g, std::string_view word);
+    struct GlyphBatch;
+    // Keeps the word's glyphs in that font.
+    static void shapeWord(Word& w, const QFont& font);
+    // Draws a text step, with the glyphs its word keeps once it came back.
+    static void drawText(GlyphBatch& batch, const Step& s, const QFont& font, int dy);
     // Draws the page rows [y1, y2) into img with page row y1 at img row at;
     // the viewer's columns beyond the page and its rows outside it show below_.
     void drawRows(QImage& img, int at, int64_t y1, int64_t y2) const;
@@ -169,15 +195,24 @@ private:
     int pageW_ = 0, pageH_ = 0;
     QRgb below_ = 0xFFFFFFFFu;
     uint64_t layoutSerial_ = 0;
-    struct WidthKey {
+    struct WordKey {
         std::string family;
         int size;
         bool bold, italic, underline, oldRenderer;
-        auto operator<=>(const WidthKey&) const = default;
+        plat::CodePage codePage;
+        auto operator<=>(const WordKey&) const = default;
     };
-    std::map<WidthKey, std::unique_ptr<QHash<QString, int>>> widthCache_;
-    QHash<QString, int>* widths_ = nullptr;
-    WidthKey widthsKey_{};
+    // Words by their bytes in the page (a word with an entity is not kept).
+    struct BytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    using WordTable = std::unordered_map<Bytes, WordPtr, BytesHash, std::equal_to<>>;
+    // One for every viewer: a word measured or shaped by one is ready for all.
+    // Never freed: its glyphs must not outlive the application's fonts.
+    static std::map<WordKey, std::unique_ptr<WordTable>>& wordCache();
+    WordTable* words_ = nullptr;  // the table of the pen's font
+    size_t shapedUpTo_ = 0;       // steps shapeAhead went through
 
     // What the control shows: kept between paints, so that a scroll draws
     // only the rows it brings in.

@@ -1,5 +1,6 @@
 #include "hypertext/narrwin.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
@@ -7,7 +8,10 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "atlasdata/content.h"
 #include "platform/codepage.h"
+#include "platform/msgbox.h"
+#include "platform/text.h"
 
 namespace quil2a {
 
@@ -47,8 +51,11 @@ void NarrScrollBar::paintEvent(QPaintEvent* e)
     }
 }
 
-NarrWin::NarrWin(Atlas& atlas, MapState& state, QWidget* parent) : QWidget(parent, Qt::Window), m_(state)
+NarrWin::NarrWin(Atlas& atlas, MapState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), atlas_(atlas), m_(state)
 {
+    aheadTimer_.setSingleShot(true);
+    connect(&aheadTimer_, &QTimer::timeout, this, [this] { readAhead(); });
     setWindowTitle(QStringLiteral("Quillmere"));
     setMinimumSize(64, 64);
     setMaximumSize(32000, 32000);
@@ -126,6 +133,64 @@ void NarrWin::Update(const Bytes& pageAndAnchor)
     const int32_t target = html_->ybase;
     setScrollRange();
     setScrollValue(target);
+
+    // A chapter page "t<n>.htm" is followed by the next one in the direction
+    // the date moves.
+    const Bytes& page = html_->oldfile;
+    if (page.size() > 5 && page[0] == 't' && page.compare(page.size() - 4, 4, ".htm") == 0) {
+        const Bytes digits = page.substr(1, page.size() - 5);
+        if (digits.size() <= 6 && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            const int next = std::stoi(digits) + (m_.timeforward ? 1 : -1);
+            aheadWanted_ = "t" + std::to_string(next) + ".htm";
+            // Not in the turn that shows the page: a little later, when idle.
+            const bool due = aheadWanted_ != aheadPage_ || !ahead_ || ahead_->size() != html_->size();
+            if (due && !aheadTimer_.isActive()) aheadTimer_.start(kAheadDelayMs);
+        }
+    }
+}
+
+void NarrWin::readAhead()
+{
+    // Never inside a message box's loop: the reader and the handler are in use.
+    if (QApplication::activeModalWidget()) {
+        aheadTimer_.start(kAheadDelayMs);
+        return;
+    }
+    if (!ahead_) {
+        ahead_ = std::make_unique<HTMLvu>(atlas_);
+        ahead_->setAttribute(Qt::WA_DontShowOnScreen);
+    }
+    constexpr int kWordsATurn = 16;
+    if (aheadWanted_ != aheadPage_ || ahead_->size() != html_->size()) {
+        aheadPage_ = aheadWanted_;
+        ahead_->resize(html_->size());
+        ahead_->oldfile.clear();
+        aheadSource_.clear();
+        aheadAt_ = 0;
+        aheadLaidOut_ = false;
+        // Only a stored page, read without disturbing the reader: the page
+        // shown reports its own faults when it comes.
+        const Bytes key = Bytes(atlas_.lang().folder) + "\\" + aheadPage_;
+        if (atlas_.content.cfilelist.Item(key).size() < 10) return;
+        const ItemReader kept = atlas_.reader;
+        OpenThisFile(atlas_, aheadPage_, atlas_.lang().folder, false, true);
+        aheadSource_ = atlas_.reader.filestring.bytes;
+        atlas_.reader = kept;
+    } else if (!aheadLaidOut_) {
+        // Its words first, then the layout, which finds them known.
+        if (!ahead_->measureAhead(aheadSource_, aheadAt_, 2 * kWordsATurn)) {
+            aheadLaidOut_ = true;
+            aheadSource_.clear();
+            const ItemReader kept = atlas_.reader;
+            const plat::MsgBoxHandler previous = plat::setMsgBoxHandler([](const Bytes&) {});
+            ahead_->loadPage(aheadPage_);
+            plat::setMsgBoxHandler(previous);
+            atlas_.reader = kept;
+        }
+    } else if (!ahead_->shapeAhead(kWordsATurn)) {
+        return;
+    }
+    aheadTimer_.start(0);
 }
 
 void NarrWin::NarrScroll_ValueChanged(int value)

@@ -6,9 +6,11 @@
 #include <QImage>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "atlasdata/atlas.h"
 #include "engine/links.h"
@@ -70,8 +72,20 @@ private:
     // Scroll range and page step for the page laid out.
     void setScrollRange();
     void setScrollValue(int32_t value);
+    // Idle work, a little a turn: the chapter page the animation comes to
+    // next has its words measured, is laid out unseen and has its words
+    // shaped, so that turning to it costs little.
+    void readAhead();
+    static constexpr int kAheadDelayMs = 10;
 
+    Atlas& atlas_;
     MapState& m_;
+    std::unique_ptr<HTMLvu> ahead_;
+    Bytes aheadPage_, aheadWanted_;
+    Bytes aheadSource_;  // the next page's source while its words are measured
+    size_t aheadAt_ = 0;
+    bool aheadLaidOut_ = false;
+    QTimer aheadTimer_;
     HTMLvu* html_;
     QScrollBar* scroll_;
     QLabel* linkText_;

@@ -177,3 +177,35 @@ TEST(HTMLvuLayout, PageAskedForDuringALayoutIsLaidOutAfterIt)
     ASSERT_EQ(v.Nanchors, 1);
     EXPECT_EQ(v.ybase, v.ytext + 3);
 }
+
+TEST(HTMLvuLayout, WordsDrawnFromKeptGlyphsLookAsDrawnFirst)
+{
+    // A word is drawn as text the first time, shaped the second and drawn
+    // from its kept glyphs after: the page looks the same every time.
+    const plat::Bytes page =
+        "<body bgcolor=\"#F0E8D0\">Qvarn AVaT <b>Wyfolk Tjorv</b> <i>fjord ffi</i> <big>Vyxa</big> "
+        "x<sup>2</sup> <sx>Rodur</sx> <a href=\"t151.htm\">Zelbo link</a> caf&eacute; "
+        "<small>Kvenna</small> <u>Ulvo</u>";
+    for (const bool greek : {false, true}) {
+        Site site({}, greek);
+        HTMLvu v(site.atlas);
+        v.resize(180, 60);
+        v.LoadFromString(greek ? page + " \xc5\xeb\xeb\xdc\xe4\xe1 \xd6\xf9\xf4\xfc\xf2" : page);
+        const QImage first = v.pageImage();
+        EXPECT_EQ(v.pageImage(), first) << greek;
+        EXPECT_EQ(v.pageImage(), first) << greek;
+    }
+}
+
+TEST(HTMLvuLayout, AWordWithAnEntityReadsAsItsOwnViewerHasIt)
+{
+    // A viewer given a source before any page has no entity table yet; the
+    // words it reads that way do not reach another viewer's pages.
+    Site site({{"en\\t150.htm", "caf&eacute; Skorvald"}, {"en\\t151.htm", "caf\xe9 Skorvald"}});
+    HTMLvu raw(site.atlas), page(site.atlas), plain(site.atlas);
+    for (HTMLvu* v : {&raw, &page, &plain}) v->resize(200, 40);
+    raw.LoadFromString("caf&eacute; Skorvald");
+    page.loadPage("t150.htm");
+    plain.loadPage("t151.htm");
+    EXPECT_EQ(page.pageImage(), plain.pageImage());
+}

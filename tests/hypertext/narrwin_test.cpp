@@ -7,6 +7,7 @@
 #include "hypertext/narrwin.h"
 #include "hypertext/pagechoice.h"
 #include "hypertext/viewer_fixture.h"
+#include "platform/msgbox.h"
 
 using quil2a::NarrWin;
 using quil2a::NarrWinJump;
@@ -165,4 +166,25 @@ TEST(NarrWin, ScrollBarLooksAsTheStylesOwnAtEveryValue)
     kept.resize(16, 300);  // a new size draws the groove again
     plain.resize(16, 300);
     EXPECT_TRUE(same());
+}
+
+TEST(NarrWin, ReadsTheNextPageAheadUnseenAndUnheard)
+{
+    // While idle the window prepares the next chapter page: its missing
+    // picture is reported only once that page is shown, and the reader is
+    // left as the page shown left it.
+    Site site({{"en\\t150.htm", longPage({"10500"})}, {"en\\t151.htm", "<img src=\"none.png\">Vorstadt<p>Tarnholm"}});
+    quil2a::MapState m;
+    m.timeforward = true;
+    NarrWin w(site.atlas, m);
+    w.show();
+    plat::MsgBoxRecorder rec;
+    w.Update("t150.htm#10500");
+    const plat::Bytes read = site.atlas.reader.filestring.bytes;
+    QTest::qWait(100);
+    EXPECT_EQ(rec.messages().size(), 0u);
+    EXPECT_EQ(site.atlas.reader.filestring.bytes, read);
+    w.Update("t151.htm");
+    EXPECT_EQ(rec.count("Error 1"), 1);
+    EXPECT_EQ(w.NarrHTML().oldfile, "t151.htm");
 }
