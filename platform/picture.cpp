@@ -44,30 +44,6 @@ int scanRight(const uint32_t* line, int from, int end, uint32_t target)
     return end;
 }
 
-// First x in [from, end) whose pixel differs from c in any byte; end when none.
-int runEnd(const uint32_t* line, int from, int end, uint32_t c)
-{
-    int x = from;
-    const __m128i t = _mm_set1_epi32(static_cast<int>(c));
-    // Sixteen at a time while all sixteen match.
-    for (; x + 16 <= end; x += 16) {
-        const auto* p = reinterpret_cast<const __m128i*>(line + x);
-        const __m128i e = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p), t),
-                                                      _mm_cmpeq_epi32(_mm_loadu_si128(p + 1), t)),
-                                        _mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p + 2), t),
-                                                      _mm_cmpeq_epi32(_mm_loadu_si128(p + 3), t)));
-        if (_mm_movemask_ps(_mm_castsi128_ps(e)) != 0xF) break;
-    }
-    for (; x + 4 <= end; x += 4) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x));
-        const int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
-        if (eq != 0xF) return x + __builtin_ctz(static_cast<unsigned>(~eq & 0xF));
-    }
-    for (; x < end; ++x)
-        if (line[x] != c) return x;
-    return end;
-}
-
 // n pixels of c from p, sixteen bytes a store.
 inline void fill32(uint32_t* p, int64_t n, uint32_t c)
 {
@@ -153,13 +129,35 @@ void Picture::packFrom(const Picture& src)
     for (int y = 0; y < h; ++y) {
         starts.push_back(static_cast<uint32_t>(runs.size()));
         const uint32_t* line = crow(from, y);
-        for (int x = 0; x < w;) {
-            const uint32_t c = line[x];
-            const int e = runEnd(line, x + 1, w, c);
-            runs.push_back(static_cast<uint32_t>(e - x));
-            runs.push_back(c);
-            x = e;
+        // Each pixel against its left neighbour: a run ends where they differ.
+        int start = 0;
+        auto cut = [&](int at) {
+            runs.push_back(static_cast<uint32_t>(at - start));
+            runs.push_back(line[start]);
+            start = at;
+        };
+        auto cuts = [&](int x, unsigned diff) {
+            for (; diff; diff &= diff - 1) cut(x + __builtin_ctz(diff));
+        };
+        int x = 1;
+        for (; x + 16 <= w; x += 16) {
+            const auto* p = reinterpret_cast<const __m128i*>(line + x);
+            const auto* q = reinterpret_cast<const __m128i*>(line + x - 1);
+            const __m128i e0 = _mm_cmpeq_epi32(_mm_loadu_si128(p), _mm_loadu_si128(q));
+            const __m128i e1 = _mm_cmpeq_epi32(_mm_loadu_si128(p + 1), _mm_loadu_si128(q + 1));
+            const __m128i e2 = _mm_cmpeq_epi32(_mm_loadu_si128(p + 2), _mm_loadu_si128(q + 2));
+            const __m128i e3 = _mm_cmpeq_epi32(_mm_loadu_si128(p + 3), _mm_loadu_si128(q + 3));
+            const __m128i all = _mm_and_si128(_mm_and_si128(e0, e1), _mm_and_si128(e2, e3));
+            if (_mm_movemask_ps(_mm_castsi128_ps(all)) == 0xF) continue;
+            const unsigned diff = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e0))) |
+                                  static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e1))) << 4 |
+                                  static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e2))) << 8 |
+                                  static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e3))) << 12;
+            cuts(x, ~diff & 0xFFFFu);
         }
+        for (; x < w; ++x)
+            if (line[x] != line[x - 1]) cut(x);
+        cut(w);
     }
     starts.push_back(static_cast<uint32_t>(runs.size()));
     if (runs.capacity() > 2 * runs.size() + 4096) runs.shrink_to_fit();
@@ -269,9 +267,14 @@ void Graphics::FillRect(int x, int y, int w, int h)
     int64_t y2 = std::min<int64_t>(int64_t(y) + h, img.height());
     if (x1 >= x2 || y1 >= y2) return;
     const uint32_t c = 0xFF000000u | fore_;
-    for (int64_t yy = y1; yy < y2; ++yy) {
-        uint32_t* r = row(img, static_cast<int>(yy));
-        fill32(r + x1, x2 - x1, c);
+    if (x1 == 0 && x2 == img.width() && img.bytesPerLine() == int64_t(img.width()) * 4) {
+        // Whole rows one after another: one string store, which the processor
+        // writes in whole lines without reading them first.
+        uint32_t* p = row(img, static_cast<int>(y1));
+        size_t n = static_cast<size_t>((y2 - y1) * x2);
+        asm volatile("rep stosl" : "+D"(p), "+c"(n) : "a"(c) : "memory");
+    } else {
+        for (int64_t yy = y1; yy < y2; ++yy) fill32(row(img, static_cast<int>(yy)) + x1, x2 - x1, c);
     }
     pic_.wrote();
     pic_.changedRect(x1, y1, x2, y2);
@@ -596,10 +599,13 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         stack.pop_back();
         const int dy = s.dy, py = s.y + dy, x1 = s.x1, x2 = s.x2;
         uint32_t* line = bits + py * stride;
-        // The rows likely next: a few beyond this in the same direction and
-        // the stack's top; asked for now, they arrive while this row is done.
-        for (int k = 1; k <= 4 && py + k * dy >= 0 && py + k * dy < H; ++k)
-            _mm_prefetch(reinterpret_cast<const char*>(line + k * dy * stride + x1), _MM_HINT_T0);
+        // The rows likely next: the two beyond this in the same direction, across
+        // the segment, and the stack's top; asked for now, they arrive while
+        // this row is done.
+        for (int k = 1; k <= 2 && py + k * dy >= 0 && py + k * dy < H; ++k) {
+            const char* ahead = reinterpret_cast<const char*>(line + k * dy * stride);
+            for (int xx = x1; xx <= x2 + 15; xx += 16) _mm_prefetch(ahead + 4 * std::min(xx, W - 1), _MM_HINT_T0);
+        }
         if (!stack.empty()) {
             const Seg& n = stack.back();
             _mm_prefetch(reinterpret_cast<const char*>(bits + (n.y + n.dy) * stride + n.x1), _MM_HINT_T0);
