@@ -26,22 +26,42 @@ inline const uint32_t* crow(const QImage& img, int y)
     return reinterpret_cast<const uint32_t*>(img.constScanLine(y));
 }
 
-// First x in [from, end) whose pixel is (match) or is not (!match) of the
-// colour target (alpha ignored); end when none. Four pixels at a time.
-template <bool match>
-int scanRight(const uint32_t* line, int from, int end, uint32_t target)
+// First x in [from, end) whose pixel is of the colour target (alpha ignored);
+// end when none. Four pixels at a time.
+int findColor(const uint32_t* line, int from, int end, uint32_t target)
 {
     int x = from;
     const __m128i mask = _mm_set1_epi32(0xFFFFFF), t = _mm_set1_epi32(static_cast<int>(target));
     for (; x + 4 <= end; x += 4) {
         const __m128i v = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x)), mask);
-        int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
-        if (!match) eq = ~eq & 0xF;
+        const int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
         if (eq) return x + __builtin_ctz(static_cast<unsigned>(eq));
     }
     for (; x < end; ++x)
-        if (((line[x] & 0xFFFFFFu) == target) == match) return x;
+        if ((line[x] & 0xFFFFFFu) == target) return x;
     return end;
+}
+
+// Fills from `from` while the pixels are of the colour target (alpha ignored),
+// up to end, four at a time; gives the first x left as it was. The fill's own
+// colour is not target.
+int fillRight(uint32_t* line, int from, int end, uint32_t target, uint32_t fill)
+{
+    int x = from;
+    const __m128i mask = _mm_set1_epi32(0xFFFFFF), t = _mm_set1_epi32(static_cast<int>(target));
+    const __m128i f = _mm_set1_epi32(static_cast<int>(fill));
+    for (; x + 4 <= end; x += 4) {
+        auto* p = reinterpret_cast<__m128i*>(line + x);
+        const int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(_mm_loadu_si128(p), mask), t)));
+        if (eq != 0xF) {
+            const int k = __builtin_ctz(static_cast<unsigned>(~eq & 0xF));
+            for (int i = 0; i < k; ++i) line[x + i] = fill;
+            return x + k;
+        }
+        _mm_storeu_si128(p, f);
+    }
+    for (; x < end && (line[x] & 0xFFFFFFu) == target; ++x) line[x] = fill;
+    return x;
 }
 
 // n pixels of c from p, sixteen bytes a store.
@@ -599,11 +619,11 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         stack.pop_back();
         const int dy = s.dy, py = s.y + dy, x1 = s.x1, x2 = s.x2;
         uint32_t* line = bits + py * stride;
-        // The rows likely next: the two beyond this in the same direction, across
+        // The rows likely next: the one beyond this in the same direction, across
         // the segment, and the stack's top; asked for now, they arrive while
         // this row is done.
-        for (int k = 1; k <= 2 && py + k * dy >= 0 && py + k * dy < H; ++k) {
-            const char* ahead = reinterpret_cast<const char*>(line + k * dy * stride);
+        if (py + dy >= 0 && py + dy < H) {
+            const char* ahead = reinterpret_cast<const char*>(line + dy * stride);
             for (int xx = x1; xx <= x2 + 15; xx += 16) _mm_prefetch(ahead + 4 * std::min(xx, W - 1), _MM_HINT_T0);
         }
         if (!stack.empty()) {
@@ -628,19 +648,17 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         int end = first;  // one past the last pixel filled on this row
         if (px < x1) {
             if (l < x1) push(py, l, x1 - 1, -dy);
-            px = scanRight<false>(line, x1 + 1, W, target);
-            fill32(line + x1 + 1, px - (x1 + 1), fill);
+            px = fillRight(line, x1 + 1, W, target, fill);
             end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
         }
         // Further runs that start under the segment.
         for (;;) {
-            px = scanRight<true>(line, px + 1, x2 + 1, target);
+            px = findColor(line, px + 1, x2 + 1, target);
             if (px > x2) break;
             l = px;
-            px = scanRight<false>(line, px, W, target);
-            fill32(line + l, px - l, fill);
+            px = fillRight(line, px, W, target, fill);
             end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
