@@ -461,6 +461,13 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
         // would cost more than it could save.
         if (pic_.trackingChanges() && cw * ch * 4 >= int64_t(dst.width()) * dst.height()) pic_.changedRect(dx1, dy1, dx1 + cw, dy1 + ch);
         if (!pic_.trackingChanges() || cw * ch * 4 >= int64_t(dst.width()) * dst.height()) {
+            // Whole rows of two pictures without gaps between rows: one copy.
+            const int64_t rowBytes = cw * 4;
+            if (!src.packed() && cw == s.width() && cw == dst.width() && s.bytesPerLine() == rowBytes &&
+                dst.bytesPerLine() == rowBytes) {
+                std::memcpy(row(dst, static_cast<int>(dy1)), crow(s, static_cast<int>(sy1)), static_cast<size_t>(rowBytes * ch));
+                return;
+            }
             for (int64_t r = 0; r < ch; ++r) {
                 uint32_t* to = row(dst, static_cast<int>(dy1 + r)) + dx1;
                 if (src.packed()) src.readRow(static_cast<int>(sy1 + r), static_cast<int>(sx1), static_cast<int>(cw), to);
