@@ -313,6 +313,8 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
 {
     QImage& img = pic_.pixels();
     const int64_t W = img.width(), H = img.height();
+    // Every pixel of the line lies in the box of its ends.
+    if (std::max(x1, x2) < 0 || std::min(x1, x2) >= W || std::max(y1, y2) < 0 || std::min(y1, y2) >= H) return;
     const uint32_t c = 0xFF000000u | fore_;
     const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
     const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
@@ -324,8 +326,11 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     const int64_t sa = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const int64_t sb = (xMajor ? dy : dx) < 0 ? -1 : 1;
     const int64_t aLimit = xMajor ? W : H, bLimit = xMajor ? H : W;
+    // Below 2^30 steps the numerator fits 64 bits.
+    const bool narrow = major < (int64_t(1) << 30);
     auto f = [&](int64_t i) -> int64_t {
         if (major == 0) return 0;
+        if (narrow) return (2 * i * minor + major) / (2 * major);
         __int128 num = __int128(2) * i * minor + major;
         return static_cast<int64_t>(num / (__int128(2) * major));
     };
