@@ -188,6 +188,7 @@ void Picture::packFrom(const Picture& src)
     starts.push_back(static_cast<uint32_t>(runs.size()));
     if (runs.capacity() > 2 * runs.size() + 4096) runs.shrink_to_fit();
     img_ = QImage();
+    raw_ = {};
     runs_ = std::move(runs);
     runStart_ = std::move(starts);
     packedW_ = w;
@@ -222,6 +223,7 @@ void Picture::readRow(int y, int x, int n, uint32_t* out) const
 void Picture::unpackNow() const
 {
     img_ = newPixels(packedW_, packedH_);
+    raw_ = {};
     for (int y = 0; y < packedH_; ++y) readRow(y, 0, packedW_, reinterpret_cast<uint32_t*>(img_.scanLine(y)));
     packed_ = false;
     runs_ = {};
@@ -317,8 +319,8 @@ void Graphics::DrawRect(int x, int y, int w, int h)
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2)
 {
-    QImage& img = pic_.pixels();
-    const int64_t W = img.width(), H = img.height();
+    const Picture::Raw& img = pic_.raw();
+    const int64_t W = img.w, H = img.h;
     // Every pixel of the line lies in the box of its ends.
     if (std::max(x1, x2) < 0 || std::min(x1, x2) >= W || std::max(y1, y2) < 0 || std::min(y1, y2) >= H) return;
     const uint32_t c = 0xFF000000u | fore_;
@@ -345,8 +347,8 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     const bool inside = x1 >= 0 && x1 < W && x2 >= 0 && x2 < W && y1 >= 0 && y1 < H && y2 >= 0 && y2 < H;
     if (inside && !pic_.trackingChanges()) {
         pic_.wrote();
-        const int64_t stride = img.bytesPerLine() / 4;
-        uint32_t* p = reinterpret_cast<uint32_t*>(img.bits()) + y1 * stride + x1;
+        const int64_t stride = img.stride;
+        uint32_t* p = img.bits + y1 * stride + x1;
         if (major == 0) {
             *p = c;
             return;
@@ -386,8 +388,8 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     }
     pic_.wrote();
     // From the first step on, f follows by one remainder: num = q * 2 * major + rem.
-    uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
-    const int64_t stride = img.bytesPerLine() / 4;
+    uint32_t* bits = img.bits;
+    const int64_t stride = img.stride;
     const int64_t den = 2 * major, inc = 2 * minor;
     int64_t q = f(first);
     int64_t rem = major == 0 ? 0 : static_cast<int64_t>(__int128(2) * first * minor + major - __int128(q) * den);
