@@ -194,7 +194,6 @@ void MapEngine::drawGeography(plat::Picture& pic)
         if (here != a.watercolor && here != a.coastcolor) s.FloodFill(Int(sx), Int(sy), a.watercolor);
     }
 
-
 }
 
 void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
@@ -235,7 +234,25 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
     g.SetForeColor(a.bordercolor);
     for (int32_t k = 1; k <= m.NActiveBdrs && k <= a.ActiveBdr.ubound(); ++k) strokeBorder(*this, pic, W, H, k);
 
-    for (int32_t k = 1; k <= m.NActivePts && k <= a.ActivePt.ubound(); ++k) paintFillPoint(*this, pic, W - 1, H - 1, k);
+    // Each fill point's tables lie apart in memory: they are asked for a few
+    // points ahead, the text line first, then its parsed seeds.
+    const int32_t np = std::min(m.NActivePts, a.ActivePt.ubound());
+    auto textAhead = [&](int32_t k) {
+        if (k <= np && a.ptinfo.valid(a.ActivePt[k])) __builtin_prefetch(&a.ptinfo[a.ActivePt[k]]);
+    };
+    auto seedsAhead = [&](int32_t k) {
+        if (k > np || !a.ptinfo.valid(a.ActivePt[k])) return;
+        const int32_t id = a.ActivePt[k];
+        const std::vector<Seed>& seeds = a.coords.fill(static_cast<size_t>(id), a.ptinfo[id]);
+        if (!seeds.empty()) __builtin_prefetch(seeds.data());
+    };
+    for (int32_t k = 1; k <= 8; ++k) textAhead(k);
+    for (int32_t k = 1; k <= 4; ++k) seedsAhead(k);
+    for (int32_t k = 1; k <= np; ++k) {
+        textAhead(k + 8);
+        seedsAhead(k + 4);
+        paintFillPoint(*this, pic, W - 1, H - 1, k);
+    }
 
     if (keepLayers && m.p1 && m.p1.get() != &pic) m.p1->graphics().DrawPicture(pic, 0, 0);
 

@@ -26,46 +26,42 @@ inline const uint32_t* crow(const QImage& img, int y)
     return reinterpret_cast<const uint32_t*>(img.constScanLine(y));
 }
 
-// First x in [from, end) whose pixel is (match) or is not (!match) of the
-// colour target (alpha ignored); end when none. Four pixels at a time.
-template <bool match>
-int scanRight(const uint32_t* line, int from, int end, uint32_t target)
+// First x in [from, end) whose pixel is of the colour target (alpha ignored);
+// end when none. Four pixels at a time.
+int findColor(const uint32_t* line, int from, int end, uint32_t target)
 {
     int x = from;
     const __m128i mask = _mm_set1_epi32(0xFFFFFF), t = _mm_set1_epi32(static_cast<int>(target));
     for (; x + 4 <= end; x += 4) {
         const __m128i v = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x)), mask);
-        int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
-        if (!match) eq = ~eq & 0xF;
+        const int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
         if (eq) return x + __builtin_ctz(static_cast<unsigned>(eq));
     }
     for (; x < end; ++x)
-        if (((line[x] & 0xFFFFFFu) == target) == match) return x;
+        if ((line[x] & 0xFFFFFFu) == target) return x;
     return end;
 }
 
-// First x in [from, end) whose pixel differs from c in any byte; end when none.
-int runEnd(const uint32_t* line, int from, int end, uint32_t c)
+// Fills from `from` while the pixels are of the colour target (alpha ignored),
+// up to end, four at a time; gives the first x left as it was. The fill's own
+// colour is not target.
+int fillRight(uint32_t* line, int from, int end, uint32_t target, uint32_t fill)
 {
     int x = from;
-    const __m128i t = _mm_set1_epi32(static_cast<int>(c));
-    // Sixteen at a time while all sixteen match.
-    for (; x + 16 <= end; x += 16) {
-        const auto* p = reinterpret_cast<const __m128i*>(line + x);
-        const __m128i e = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p), t),
-                                                      _mm_cmpeq_epi32(_mm_loadu_si128(p + 1), t)),
-                                        _mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p + 2), t),
-                                                      _mm_cmpeq_epi32(_mm_loadu_si128(p + 3), t)));
-        if (_mm_movemask_ps(_mm_castsi128_ps(e)) != 0xF) break;
-    }
+    const __m128i mask = _mm_set1_epi32(0xFFFFFF), t = _mm_set1_epi32(static_cast<int>(target));
+    const __m128i f = _mm_set1_epi32(static_cast<int>(fill));
     for (; x + 4 <= end; x += 4) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + x));
-        const int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, t)));
-        if (eq != 0xF) return x + __builtin_ctz(static_cast<unsigned>(~eq & 0xF));
+        auto* p = reinterpret_cast<__m128i*>(line + x);
+        const int eq = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(_mm_loadu_si128(p), mask), t)));
+        if (eq != 0xF) {
+            const int k = __builtin_ctz(static_cast<unsigned>(~eq & 0xF));
+            for (int i = 0; i < k; ++i) line[x + i] = fill;
+            return x + k;
+        }
+        _mm_storeu_si128(p, f);
     }
-    for (; x < end; ++x)
-        if (line[x] != c) return x;
-    return end;
+    for (; x < end && (line[x] & 0xFFFFFFu) == target; ++x) line[x] = fill;
+    return x;
 }
 
 // n pixels of c from p, sixteen bytes a store.
@@ -153,17 +149,46 @@ void Picture::packFrom(const Picture& src)
     for (int y = 0; y < h; ++y) {
         starts.push_back(static_cast<uint32_t>(runs.size()));
         const uint32_t* line = crow(from, y);
-        for (int x = 0; x < w;) {
-            const uint32_t c = line[x];
-            const int e = runEnd(line, x + 1, w, c);
-            runs.push_back(static_cast<uint32_t>(e - x));
-            runs.push_back(c);
-            x = e;
+        // Each pixel against its left neighbour: a run ends where they differ.
+        int start = 0;
+        auto cut = [&](int at) {
+            runs.push_back(static_cast<uint32_t>(at - start));
+            runs.push_back(line[start]);
+            start = at;
+        };
+        auto cuts = [&](int x, unsigned diff) {
+            for (; diff; diff &= diff - 1) cut(x + __builtin_ctz(diff));
+        };
+        int x = 1;
+        for (; x + 16 <= w; x += 16) {
+            const auto* p = reinterpret_cast<const __m128i*>(line + x);
+            const auto* q = reinterpret_cast<const __m128i*>(line + x - 1);
+            if (x + 256 < w) _mm_prefetch(reinterpret_cast<const char*>(line + x + 256), _MM_HINT_T0);
+            // Most blocks go on the run before them: one test against its colour.
+            const __m128i c = _mm_set1_epi32(static_cast<int>(line[x - 1]));
+            const __m128i same = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p), c),
+                                                             _mm_cmpeq_epi32(_mm_loadu_si128(p + 1), c)),
+                                               _mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p + 2), c),
+                                                             _mm_cmpeq_epi32(_mm_loadu_si128(p + 3), c)));
+            if (_mm_movemask_ps(_mm_castsi128_ps(same)) == 0xF) continue;
+            const __m128i e0 = _mm_cmpeq_epi32(_mm_loadu_si128(p), _mm_loadu_si128(q));
+            const __m128i e1 = _mm_cmpeq_epi32(_mm_loadu_si128(p + 1), _mm_loadu_si128(q + 1));
+            const __m128i e2 = _mm_cmpeq_epi32(_mm_loadu_si128(p + 2), _mm_loadu_si128(q + 2));
+            const __m128i e3 = _mm_cmpeq_epi32(_mm_loadu_si128(p + 3), _mm_loadu_si128(q + 3));
+            const unsigned diff = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e0))) |
+                                  static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e1))) << 4 |
+                                  static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e2))) << 8 |
+                                  static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e3))) << 12;
+            cuts(x, ~diff & 0xFFFFu);
         }
+        for (; x < w; ++x)
+            if (line[x] != line[x - 1]) cut(x);
+        cut(w);
     }
     starts.push_back(static_cast<uint32_t>(runs.size()));
     if (runs.capacity() > 2 * runs.size() + 4096) runs.shrink_to_fit();
     img_ = QImage();
+    raw_ = {};
     runs_ = std::move(runs);
     runStart_ = std::move(starts);
     packedW_ = w;
@@ -198,6 +223,7 @@ void Picture::readRow(int y, int x, int n, uint32_t* out) const
 void Picture::unpackNow() const
 {
     img_ = newPixels(packedW_, packedH_);
+    raw_ = {};
     for (int y = 0; y < packedH_; ++y) readRow(y, 0, packedW_, reinterpret_cast<uint32_t*>(img_.scanLine(y)));
     packed_ = false;
     runs_ = {};
@@ -269,9 +295,14 @@ void Graphics::FillRect(int x, int y, int w, int h)
     int64_t y2 = std::min<int64_t>(int64_t(y) + h, img.height());
     if (x1 >= x2 || y1 >= y2) return;
     const uint32_t c = 0xFF000000u | fore_;
-    for (int64_t yy = y1; yy < y2; ++yy) {
-        uint32_t* r = row(img, static_cast<int>(yy));
-        fill32(r + x1, x2 - x1, c);
+    if (x1 == 0 && x2 == img.width() && img.bytesPerLine() == int64_t(img.width()) * 4) {
+        // Whole rows one after another: one string store, which the processor
+        // writes in whole lines without reading them first.
+        uint32_t* p = row(img, static_cast<int>(y1));
+        size_t n = static_cast<size_t>((y2 - y1) * x2);
+        asm volatile("rep stosl" : "+D"(p), "+c"(n) : "a"(c) : "memory");
+    } else {
+        for (int64_t yy = y1; yy < y2; ++yy) fill32(row(img, static_cast<int>(yy)) + x1, x2 - x1, c);
     }
     pic_.wrote();
     pic_.changedRect(x1, y1, x2, y2);
@@ -288,8 +319,10 @@ void Graphics::DrawRect(int x, int y, int w, int h)
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2)
 {
-    QImage& img = pic_.pixels();
-    const int64_t W = img.width(), H = img.height();
+    const Picture::Raw& img = pic_.raw();
+    const int64_t W = img.w, H = img.h;
+    // Every pixel of the line lies in the box of its ends.
+    if (std::max(x1, x2) < 0 || std::min(x1, x2) >= W || std::max(y1, y2) < 0 || std::min(y1, y2) >= H) return;
     const uint32_t c = 0xFF000000u | fore_;
     const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
     const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
@@ -301,8 +334,11 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     const int64_t sa = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const int64_t sb = (xMajor ? dy : dx) < 0 ? -1 : 1;
     const int64_t aLimit = xMajor ? W : H, bLimit = xMajor ? H : W;
+    // Below 2^30 steps the numerator fits 64 bits.
+    const bool narrow = major < (int64_t(1) << 30);
     auto f = [&](int64_t i) -> int64_t {
         if (major == 0) return 0;
+        if (narrow) return (2 * i * minor + major) / (2 * major);
         __int128 num = __int128(2) * i * minor + major;
         return static_cast<int64_t>(num / (__int128(2) * major));
     };
@@ -311,8 +347,8 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     const bool inside = x1 >= 0 && x1 < W && x2 >= 0 && x2 < W && y1 >= 0 && y1 < H && y2 >= 0 && y2 < H;
     if (inside && !pic_.trackingChanges()) {
         pic_.wrote();
-        const int64_t stride = img.bytesPerLine() / 4;
-        uint32_t* p = reinterpret_cast<uint32_t*>(img.bits()) + y1 * stride + x1;
+        const int64_t stride = img.stride;
+        uint32_t* p = img.bits + y1 * stride + x1;
         if (major == 0) {
             *p = c;
             return;
@@ -352,8 +388,8 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2)
     }
     pic_.wrote();
     // From the first step on, f follows by one remainder: num = q * 2 * major + rem.
-    uint32_t* bits = reinterpret_cast<uint32_t*>(img.bits());
-    const int64_t stride = img.bytesPerLine() / 4;
+    uint32_t* bits = img.bits;
+    const int64_t stride = img.stride;
     const int64_t den = 2 * major, inc = 2 * minor;
     int64_t q = f(first);
     int64_t rem = major == 0 ? 0 : static_cast<int64_t>(__int128(2) * first * minor + major - __int128(q) * den);
@@ -438,6 +474,13 @@ void Graphics::DrawPicture(const Picture& src, int x, int y, int w, int h, int s
         // would cost more than it could save.
         if (pic_.trackingChanges() && cw * ch * 4 >= int64_t(dst.width()) * dst.height()) pic_.changedRect(dx1, dy1, dx1 + cw, dy1 + ch);
         if (!pic_.trackingChanges() || cw * ch * 4 >= int64_t(dst.width()) * dst.height()) {
+            // Whole rows of two pictures without gaps between rows: one copy.
+            const int64_t rowBytes = cw * 4;
+            if (!src.packed() && cw == s.width() && cw == dst.width() && s.bytesPerLine() == rowBytes &&
+                dst.bytesPerLine() == rowBytes) {
+                std::memcpy(row(dst, static_cast<int>(dy1)), crow(s, static_cast<int>(sy1)), static_cast<size_t>(rowBytes * ch));
+                return;
+            }
             for (int64_t r = 0; r < ch; ++r) {
                 uint32_t* to = row(dst, static_cast<int>(dy1 + r)) + dx1;
                 if (src.packed()) src.readRow(static_cast<int>(sy1 + r), static_cast<int>(sx1), static_cast<int>(cw), to);
@@ -596,10 +639,13 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         stack.pop_back();
         const int dy = s.dy, py = s.y + dy, x1 = s.x1, x2 = s.x2;
         uint32_t* line = bits + py * stride;
-        // The rows likely next: a few beyond this in the same direction and
-        // the stack's top; asked for now, they arrive while this row is done.
-        for (int k = 1; k <= 4 && py + k * dy >= 0 && py + k * dy < H; ++k)
-            _mm_prefetch(reinterpret_cast<const char*>(line + k * dy * stride + x1), _MM_HINT_T0);
+        // The rows likely next: the one beyond this in the same direction, across
+        // the segment, and the stack's top; asked for now, they arrive while
+        // this row is done.
+        if (py + dy >= 0 && py + dy < H) {
+            const char* ahead = reinterpret_cast<const char*>(line + dy * stride);
+            for (int xx = x1; xx <= x2 + 15; xx += 16) _mm_prefetch(ahead + 4 * std::min(xx, W - 1), _MM_HINT_T0);
+        }
         if (!stack.empty()) {
             const Seg& n = stack.back();
             _mm_prefetch(reinterpret_cast<const char*>(bits + (n.y + n.dy) * stride + n.x1), _MM_HINT_T0);
@@ -622,19 +668,17 @@ void RGBSurface::FloodFill(int x, int y, Color c)
         int end = first;  // one past the last pixel filled on this row
         if (px < x1) {
             if (l < x1) push(py, l, x1 - 1, -dy);
-            px = scanRight<false>(line, x1 + 1, W, target);
-            fill32(line + x1 + 1, px - (x1 + 1), fill);
+            px = fillRight(line, x1 + 1, W, target, fill);
             end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);
         }
         // Further runs that start under the segment.
         for (;;) {
-            px = scanRight<true>(line, px + 1, x2 + 1, target);
+            px = findColor(line, px + 1, x2 + 1, target);
             if (px > x2) break;
             l = px;
-            px = scanRight<false>(line, px, W, target);
-            fill32(line + l, px - l, fill);
+            px = fillRight(line, px, W, target, fill);
             end = px;
             push(py, l, px - 1, dy);
             if (px > x2 + 1) push(py, x2 + 1, px - 1, -dy);

@@ -147,6 +147,7 @@ public:
     {
         unpack();
         changedAll();
+        raw_ = {};
         return img_;
     }
 
@@ -187,6 +188,19 @@ private:
         unpack();
         return img_;
     }
+    // The writable pixels and their layout; the layout is asked of the image
+    // again only when its buffer moved (a detach, a new image).
+    struct Raw {
+        uint32_t* bits = nullptr;
+        int w = 0, h = 0;
+        int64_t stride = 0;
+    };
+    const Raw& raw()
+    {
+        uint32_t* b = reinterpret_cast<uint32_t*>(pixels().bits());
+        if (b != raw_.bits) raw_ = {b, img_.width(), img_.height(), img_.bytesPerLine() / 4};
+        return raw_;
+    }
     void unpack() const
     {
         if (packed_) unpackNow();
@@ -203,6 +217,7 @@ private:
     }
 
     mutable QImage img_;
+    mutable Raw raw_;
     // Packed pixels: per row, pairs of (run length, colour) from runStart_[y].
     mutable bool packed_ = false;
     mutable int packedW_ = 0, packedH_ = 0;
