@@ -431,18 +431,29 @@ function historyClearance(src, faces, facesText) {
             }
         }
   });
-  return (fi, x, y, reach) => {
-    let best = reach;
+  // Each segment of another history within reach, with its distance.
+  const visit = (fi, x, y, reach, f) => {
     for (let gx = Math.floor((x - reach) / CELL); gx <= Math.floor((x + reach) / CELL); ++gx)
       for (let gy = Math.floor((y - reach) / CELL); gy <= Math.floor((y + reach) / CELL); ++gy)
-        for (const [f, ax, ay, bx, by] of grid.get(cellKey(gx, gy)) || []) {
-          if (f === fi || keys[f] === keys[fi]) continue;
+        for (const [g, ax, ay, bx, by] of grid.get(cellKey(gx, gy)) || []) {
+          if (g === fi || keys[g] === keys[fi]) continue;
           const dx = bx - ax, dy = by - ay, len = dx * dx + dy * dy;
           const t = len > 0 ? Math.max(0, Math.min(1, ((x - ax) * dx + (y - ay) * dy) / len)) : 0;
-          best = Math.min(best, Math.hypot(ax + t * dx - x, ay + t * dy - y));
+          f(g, Math.hypot(ax + t * dx - x, ay + t * dy - y));
         }
+  };
+  const clear = (fi, x, y, reach) => {
+    let best = reach;
+    visit(fi, x, y, reach, (g, d) => { best = Math.min(best, d); });
     return best;
   };
+  // The faces of another history within reach, in order.
+  clear.near = (fi, x, y, reach) => {
+    const out = new Set();
+    visit(fi, x, y, reach, (g, d) => { if (d <= reach) out.add(g); });
+    return [...out].sort((a, b) => a - b);
+  };
+  return clear;
 }
 
 // The seeds of every face (D records: face, x, y, depth, clearance, piece).
@@ -460,9 +471,11 @@ function seedFaces(faces, seeds, clearOf) {
     const clear = seedSize(near, perUnit) < WIDEST_SIZE ? Math.max(near, clearOf(fi, x, y, HISTORY_REACH)) : near;
     const size = seedSize(clear, perUnit);
     if (size >= 1) faces[fi].seeds.push([Math.round(x), Math.round(y), size, clear]);
-    if (!pieces.has(piece)) pieces.set(piece, { fi, drawn: false, best: null });
+    if (!pieces.has(piece)) pieces.set(piece, { fi, drawn: false, best: null, widest: false, deep: null });
     const p = pieces.get(piece);
     p.drawn = p.drawn || size >= 1;
+    p.widest = p.widest || size >= WIDEST_SIZE;
+    if (!p.deep || r > p.deep[2]) p.deep = [x, y, r];
     // Well inside the piece (a pixel at the closest zoom), as far from other faces as may be.
     if (r >= MIN_PIECE_DEPTH && clear >= MIN_CENTRE_CLEARANCE && (!p.best || clear > p.best[3])) p.best = [Math.round(x), Math.round(y), 1, clear];
   }
@@ -474,6 +487,37 @@ function seedFaces(faces, seeds, clearOf) {
   for (const face of faces)
     if (face && !face.seeds.length && face.r >= MIN_CENTRE_CLEARANCE)
       face.seeds.push([Math.round(face.cx), Math.round(face.cy), 1, face.r]);
+  return pieces;
+}
+
+// A piece without a seed for the widest zoom gets one at its deepest point,
+// a fill point of its own, for the dates when every face of another history
+// within a pixel of the widest zoom there shows the piece's colour.
+const SPAN_REACH = 110;
+function spanPoints(src, faces, pieces, dates, points, clearOf) {
+  const colours = faceColours(src, faces, dates);
+  const groups = new Map();
+  for (const p of pieces.values()) {
+    if (p.widest || !p.deep) continue;
+    const own = colours[p.fi];
+    const near = clearOf.near(p.fi, p.deep[0], p.deep[1], SPAN_REACH);
+    const toks = [];
+    let prev = 0;
+    dates.forEach((d, j) => {
+      const c = own[j] && near.every((g) => colours[g] && colours[g][j] === own[j]) ? own[j] : 0;
+      if (c !== prev) toks.push(`${d},${c}`);
+      prev = c;
+    });
+    if (!toks.length) continue;
+    const key = toks.join(' ');
+    if (!groups.has(key)) groups.set(key, { tokens: key, seeds: [], faces: [] });
+    const g = groups.get(key);
+    g.seeds.push([Math.round(p.deep[0]), Math.round(p.deep[1]), WIDEST_SIZE, SPAN_REACH]);
+    if (!g.faces.includes(p.fi)) g.faces.push(p.fi);
+  }
+  const added = [...groups.keys()].sort().map((k) => groups.get(k));
+  points.push(...added);
+  log(`span fill points: ${added.length} with ${added.reduce((n, g) => n + g.seeds.length, 0)} seeds for the widest zoom`);
 }
 
 // Owner history of every face.
@@ -750,10 +794,12 @@ function compile(provincesFile, itemsDir, workDir) {
     runGeometry(src, provinces, classOf, classTl.length, itemsDir, workDir);
   ownerHistories(faces, shapeKeys, tl, classTl);
   const nations = colourIndexes(src);
-  seedFaces(faces, seeds, historyClearance(src, faces, fs.readFileSync(facesWkt, 'utf8')));
+  const clearOf = historyClearance(src, faces, fs.readFileSync(facesWkt, 'utf8'));
+  const pieces = seedFaces(faces, seeds, clearOf);
   const points = fillPoints(src, faces, workDir);
   const { borders, dates } = gradeBorders(faces, chains, tl);
   regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir);
+  spanPoints(src, faces, pieces, dates, points, clearOf);
   proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
   writeReports(src, faces, chains, shapeKeys, nations, workDir);
   const places = labelPlaces(nations, faces, tool, facesWkt, workDir);

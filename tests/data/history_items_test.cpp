@@ -264,7 +264,7 @@ TEST_F(HistoryItems, LandIsFilledAndSealedAtTheTwentyDates)
         double x0, y0;
         int zoom, largest, open, oneIn;
     };
-    for (const View v : {View{440, 440, 17950, 17950, 21, 16, 55, 340}, View{1150, 860, 10500, 12000, 13, 34, 330, 650},
+    for (const View v : {View{440, 440, 17950, 17950, 21, 16, 55, 340}, View{1150, 860, 10500, 12000, 13, 34, 300, 700},
                          View{480, 360, 10500, 12000, 7, 12, 12, 7000}}) {
         Map map(v.w, v.h, v.x0, v.y0, std::pow(0.8, v.zoom));
         map.m.countrynameson = map.m.citieson = map.m.citynameson = map.m.headlineson = false;
