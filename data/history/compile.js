@@ -27,6 +27,26 @@ const MIN_PIECE_DEPTH = 5;
 // piece (a pixel at the closest zoom is 4.8 units).
 const NEAR_CLEARANCE = 15;
 const NEAR_DEPTH = 6;
+// The widest zoom's scale needs a seed of this size.
+const WIDEST_SIZE = 6;
+
+// The map is drawn at the scales 0.8^z only. The widest of them at which a seed
+// of size k is drawn (k * scale > 0.05, counted generously).
+function firstScale(k) {
+  let s = 1;
+  while (k * s * 0.8 > 0.05 - 1e-9) s *= 0.8;
+  return s;
+}
+
+// Seed size for a clearance: perUnit map units of it for each unit of size keep
+// the seed perUnit / 20 pixels (a pixel, or nearly one) from other faces at
+// the scale 0.05 / size; up to the widest zoom's size, the same pixels at the
+// widest zoom the size is drawn at, which may lie well above 0.05 / size.
+function seedSize(clear, perUnit) {
+  let k = Math.min(40, Math.floor(clear / perUnit));
+  for (let j = k + 1; j <= WIDEST_SIZE; ++j) if (clear * firstScale(j) >= perUnit / 20) k = j;
+  return k;
+}
 
 function log(m) { console.log(m); }
 
@@ -212,7 +232,6 @@ function faceColours(src, faces, dates) {
 // one. Each such region, while it lasts, gets a fill point of its own with a
 // seed at the middle of its largest part, its size from the distance to the
 // region's edge.
-const WIDEST_SIZE = 6;
 function regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir) {
   const colours = faceColours(src, faces, dates);
   const best = faces.map((f) => (f ? Math.max(0, ...f.seeds.map((x) => x[2])) : 0));
@@ -262,7 +281,7 @@ function regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, work
     const key = keys[Number(f[0])];
     const [colour, list] = key.split(':');
     const ids = list.split(' ').map(Number);
-    const size = Math.min(40, Math.floor(Number(f[3]) / NEAR_CLEARANCE));
+    const size = seedSize(Number(f[3]), NEAR_CLEARANCE);
     if (size <= Math.max(...ids.map((i) => best[i]))) continue;
     const toks = [];
     for (const [a, b] of spans.get(key)) {
@@ -384,19 +403,79 @@ function runGeometry(src, provinces, classOf, nClasses, itemsDir, workDir) {
   return { shapeKeys, faces, seeds, chains, adjacency, tool, facesWkt };
 }
 
+// Colour history of a face, as its fill point is keyed.
+function colourKey(src, face) {
+  const colours = [];
+  for (const [d, o] of face.tl) pushChange(colours, d, o ? src.nations.get(o).index : 0);
+  return colours.map(([d, c]) => `${d},${c}`).join(' ');
+}
+
+// Distance from a point of face fi to the faces of another colour history, up
+// to reach: a face of the same history is filled alike at every date.
+function historyClearance(src, faces, facesText) {
+  const CELL = 64;
+  const keys = faces.map((f) => (f ? colourKey(src, f) : null));
+  const grid = new Map();
+  const cellKey = (gx, gy) => gx * 100000 + gy;
+  readFaces(facesText).forEach((polys, fi) => {
+    if (!polys) return;
+    for (const p of polys)
+      for (const ring of p.rings)
+        for (let i = 1; i < ring.length; ++i) {
+          const [ax, ay] = ring[i - 1], [bx, by] = ring[i];
+          for (let gx = Math.floor(Math.min(ax, bx) / CELL); gx <= Math.floor(Math.max(ax, bx) / CELL); ++gx)
+            for (let gy = Math.floor(Math.min(ay, by) / CELL); gy <= Math.floor(Math.max(ay, by) / CELL); ++gy) {
+              const k = cellKey(gx, gy);
+              if (!grid.has(k)) grid.set(k, []);
+              grid.get(k).push([fi, ax, ay, bx, by]);
+            }
+        }
+  });
+  // Each segment of another history within reach, with its distance.
+  const visit = (fi, x, y, reach, f) => {
+    for (let gx = Math.floor((x - reach) / CELL); gx <= Math.floor((x + reach) / CELL); ++gx)
+      for (let gy = Math.floor((y - reach) / CELL); gy <= Math.floor((y + reach) / CELL); ++gy)
+        for (const [g, ax, ay, bx, by] of grid.get(cellKey(gx, gy)) || []) {
+          if (g === fi || keys[g] === keys[fi]) continue;
+          const dx = bx - ax, dy = by - ay, len = dx * dx + dy * dy;
+          const t = len > 0 ? Math.max(0, Math.min(1, ((x - ax) * dx + (y - ay) * dy) / len)) : 0;
+          f(g, Math.hypot(ax + t * dx - x, ay + t * dy - y));
+        }
+  };
+  const clear = (fi, x, y, reach) => {
+    let best = reach;
+    visit(fi, x, y, reach, (g, d) => { best = Math.min(best, d); });
+    return best;
+  };
+  // The faces of another history within reach, in order.
+  clear.near = (fi, x, y, reach) => {
+    const out = new Set();
+    visit(fi, x, y, reach, (g, d) => { if (d <= reach) out.add(g); });
+    return [...out].sort((a, b) => a - b);
+  };
+  return clear;
+}
+
 // The seeds of every face (D records: face, x, y, depth, clearance, piece).
-function seedFaces(faces, seeds) {
-  // A seed of size k is drawn from the scale 0.05 / k on: it must then lie a pixel
-  // or more away from every other face, or nearly a pixel when it lies more than
-  // a pixel inside its piece at the closest zoom (strips between a river and a
-  // border, small faces at the widest zoom).
+// A seed too close to other faces for the widest zoom has its clearance
+// measured again from the faces of another colour history only.
+const HISTORY_REACH = 200;
+function seedFaces(faces, seeds, clearOf) {
+  // A seed of size k is drawn from the widest zoom with k * scale > 0.05 on: it
+  // must there lie a pixel or more away from every other face, or nearly a pixel
+  // when it lies more than a pixel inside its piece at the closest zoom (strips
+  // between a river and a border, small faces at the widest zoom).
   const pieces = new Map();
-  for (const [fi, x, y, r, clear, piece] of seeds) {
-    const size = Math.min(40, Math.floor(clear / (r >= NEAR_DEPTH ? NEAR_CLEARANCE : SEED_CLEARANCE)));
+  for (const [fi, x, y, r, near, piece] of seeds) {
+    const perUnit = r >= NEAR_DEPTH ? NEAR_CLEARANCE : SEED_CLEARANCE;
+    const clear = seedSize(near, perUnit) < WIDEST_SIZE ? Math.max(near, clearOf(fi, x, y, HISTORY_REACH)) : near;
+    const size = seedSize(clear, perUnit);
     if (size >= 1) faces[fi].seeds.push([Math.round(x), Math.round(y), size, clear]);
-    if (!pieces.has(piece)) pieces.set(piece, { fi, drawn: false, best: null });
+    if (!pieces.has(piece)) pieces.set(piece, { fi, drawn: false, best: null, widest: false, deep: null });
     const p = pieces.get(piece);
     p.drawn = p.drawn || size >= 1;
+    p.widest = p.widest || size >= WIDEST_SIZE;
+    if (!p.deep || r > p.deep[2]) p.deep = [x, y, r];
     // Well inside the piece (a pixel at the closest zoom), as far from other faces as may be.
     if (r >= MIN_PIECE_DEPTH && clear >= MIN_CENTRE_CLEARANCE && (!p.best || clear > p.best[3])) p.best = [Math.round(x), Math.round(y), 1, clear];
   }
@@ -408,6 +487,37 @@ function seedFaces(faces, seeds) {
   for (const face of faces)
     if (face && !face.seeds.length && face.r >= MIN_CENTRE_CLEARANCE)
       face.seeds.push([Math.round(face.cx), Math.round(face.cy), 1, face.r]);
+  return pieces;
+}
+
+// A piece without a seed for the widest zoom gets one at its deepest point,
+// a fill point of its own, for the dates when every face of another history
+// within a pixel of the widest zoom there shows the piece's colour.
+const SPAN_REACH = 110;
+function spanPoints(src, faces, pieces, dates, points, clearOf) {
+  const colours = faceColours(src, faces, dates);
+  const groups = new Map();
+  for (const p of pieces.values()) {
+    if (p.widest || !p.deep) continue;
+    const own = colours[p.fi];
+    const near = clearOf.near(p.fi, p.deep[0], p.deep[1], SPAN_REACH);
+    const toks = [];
+    let prev = 0;
+    dates.forEach((d, j) => {
+      const c = own[j] && near.every((g) => colours[g] && colours[g][j] === own[j]) ? own[j] : 0;
+      if (c !== prev) toks.push(`${d},${c}`);
+      prev = c;
+    });
+    if (!toks.length) continue;
+    const key = toks.join(' ');
+    if (!groups.has(key)) groups.set(key, { tokens: key, seeds: [], faces: [] });
+    const g = groups.get(key);
+    g.seeds.push([Math.round(p.deep[0]), Math.round(p.deep[1]), WIDEST_SIZE, SPAN_REACH]);
+    if (!g.faces.includes(p.fi)) g.faces.push(p.fi);
+  }
+  const added = [...groups.keys()].sort().map((k) => groups.get(k));
+  points.push(...added);
+  log(`span fill points: ${added.length} with ${added.reduce((n, g) => n + g.seeds.length, 0)} seeds for the widest zoom`);
 }
 
 // Owner history of every face.
@@ -436,9 +546,7 @@ function fillPoints(src, faces, workDir) {
   const groups = new Map();
   faces.forEach((face, fi) => {
     if (!face) return;
-    const colours = [];
-    for (const [d, o] of face.tl) pushChange(colours, d, o ? src.nations.get(o).index : 0);
-    const key = colours.map(([d, c]) => `${d},${c}`).join(' ');
+    const key = colourKey(src, face);
     if (!groups.has(key)) groups.set(key, { tokens: key, seeds: [], faces: [] });
     const g = groups.get(key);
     g.seeds.push(...face.seeds);
@@ -684,12 +792,14 @@ function compile(provincesFile, itemsDir, workDir) {
   const { classTl, classOf } = provinceClasses(tl);
   const { shapeKeys, faces, seeds, chains, adjacency, tool, facesWkt } =
     runGeometry(src, provinces, classOf, classTl.length, itemsDir, workDir);
-  seedFaces(faces, seeds);
   ownerHistories(faces, shapeKeys, tl, classTl);
   const nations = colourIndexes(src);
+  const clearOf = historyClearance(src, faces, fs.readFileSync(facesWkt, 'utf8'));
+  const pieces = seedFaces(faces, seeds, clearOf);
   const points = fillPoints(src, faces, workDir);
   const { borders, dates } = gradeBorders(faces, chains, tl);
   regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir);
+  spanPoints(src, faces, pieces, dates, points, clearOf);
   proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
   writeReports(src, faces, chains, shapeKeys, nations, workDir);
   const places = labelPlaces(nations, faces, tool, facesWkt, workDir);
@@ -709,4 +819,4 @@ if (require.main === module) {
   }
 }
 
-module.exports = { compile, mergeChains };
+module.exports = { compile, mergeChains, seedSize, historyClearance };
