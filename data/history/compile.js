@@ -148,10 +148,12 @@ function labelBox(name) {
 // 1000 pixels across, 0.8 to the 16th); else the largest. Its middle, half
 // height and size.
 const WHOLE_ATLAS_SIZE = 17;
+const HOME_SIZE_KEPT = 26;
 function labelChoice([bx, by, k, hx, hy, hk], text) {
   const size = (half) => Math.max(1, Math.min(40, Math.floor((2 * half) / (18 * text.height))));
   const home = size(hk), best = size(k);
-  if (home >= 0.7 * best && (home >= WHOLE_ATLAS_SIZE || best < WHOLE_ATLAS_SIZE)) return { x: hx, y: hy, half: hk, size: home };
+  const nearBest = home >= 0.7 * best || home >= HOME_SIZE_KEPT;
+  if (nearBest && (home >= WHOLE_ATLAS_SIZE || best < WHOLE_ATLAS_SIZE)) return { x: hx, y: hy, half: hk, size: home };
   return { x: bx, y: by, half: k, size: best };
 }
 
