@@ -22,6 +22,12 @@ constexpr int kMargin = 5;
 // Geography lines of an unknown type are pure red; the seam repair stops at them.
 constexpr plat::Color kOtherLine = 0xFF0000;
 
+// Whether the box (x1, y1)-(x2, y2) meets the rectangle r grown by its margin.
+bool meetsZone(const zonetype* r, double x1, double y1, double x2, double y2)
+{
+    return r && r->x1 - kMargin < x2 && r->y1 - kMargin < y2 && x1 < r->x2 + kMargin && y1 < r->y2 + kMargin;
+}
+
 }  // namespace
 
 // The rectangles with their margin by the cells of the box around them, so
@@ -170,9 +176,7 @@ void MapEngine::localrefresh()
             const double bx1 = screenx(b->x1), by1 = screeny(b->y1), bx2 = screenx(b->x2), by2 = screeny(b->y2);
             if (!(ux1 < bx2 && uy1 < by2 && bx1 < ux2 && by1 < uy2)) continue;
             for (int32_t j = 1; j <= nz; ++j) {
-                const zonetype* r = a.zone[j].get();
-                if (r && r->x1 - kMargin < bx2 && r->y1 - kMargin < by2 && bx1 < r->x2 + kMargin &&
-                    by1 < r->y2 + kMargin) {
+                if (meetsZone(a.zone[j].get(), bx1, by1, bx2, by2)) {
                     a.ActiveBdrawnow[k] = true;
                     m.somebdraw = true;
                     break;
@@ -190,12 +194,8 @@ void MapEngine::localrefresh()
                 if (!(seed.size * m.scale > 0.05)) continue;
                 const double sx = screenx(seed.x), sy = screeny(seed.y);
                 if (!(ux1 < sx && uy1 < sy && sx < ux2 && sy < uy2)) continue;
-                for (const int32_t j : grid.zonesAt(sx, sy)) {
-                    const zonetype* r = a.zone[j].get();
-                    hit = r && r->x1 - kMargin < sx && r->y1 - kMargin < sy && sx < r->x2 + kMargin &&
-                          sy < r->y2 + kMargin;
-                    if (hit) break;
-                }
+                for (const int32_t j : grid.zonesAt(sx, sy))
+                    if ((hit = meetsZone(a.zone[j].get(), sx, sy, sx, sy))) break;
             }
             if (hit) {
                 a.ActivePtnow[k] = true;
