@@ -12,7 +12,7 @@ const { buildTimelines, ownerAt, faceTimeline, grade, borderTokens, pushChange }
 const { encoder } = require('../lib/codepage.js');
 const { insidePolygon } = require('./polygon');
 const { contrast, holdings, neighbours } = require('./report');
-const { prove, readFaces } = require('./seal');
+const { prove, readFaces, segDist } = require('./seal');
 
 const FRAME = 35900;
 const LAST = 20030;
@@ -234,8 +234,7 @@ function faceColours(src, faces, dates) {
 // one. Each such region, while it lasts, gets a fill point of its own with a
 // seed at the middle of its largest part, its size from the distance to the
 // region's edge.
-function regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir) {
-  const colours = faceColours(src, faces, dates);
+function regionPoints(faces, colours, adjacency, dates, points, tool, facesWkt, workDir) {
   const best = faces.map((f) => (f ? Math.max(0, ...f.seeds.map((x) => x[2])) : 0));
   const pairs = new Set();
   for (const e of adjacency) if (e.b >= 0) pairs.add(e.a < e.b ? `${e.a} ${e.b}` : `${e.b} ${e.a}`);
@@ -298,10 +297,9 @@ function regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, work
 
 // Every territory sealed at every date, every seed in its own territory; the
 // build stops with the faults otherwise.
-function proveSealed(src, faces, adjacency, borders, dates, points, facesText) {
-  const colours = faceColours(src, faces, dates);
+function proveSealed(src, faces, colours, adjacency, borders, dates, points, facePolys) {
   const name = (c) => (c ? [...src.nations.values()].find((n) => n.index === c).key : 'no nation');
-  const faults = prove({ adjacency, faces: readFaces(facesText), colourAt: (f, j) => (colours[f] ? colours[f][j] : 0),
+  const faults = prove({ adjacency, faces: facePolys, colourAt: (f, j) => (colours[f] ? colours[f][j] : 0),
     borders, dates, points });
   const leaks = new Map();
   const seeds = [];
@@ -405,6 +403,12 @@ function runGeometry(src, provinces, classOf, nClasses, itemsDir, workDir) {
   return { shapeKeys, faces, seeds, chains, adjacency, tool, facesWkt };
 }
 
+// The fill point of a colour history in groups, made when first asked for.
+function pointGroup(groups, key) {
+  if (!groups.has(key)) groups.set(key, { tokens: key, seeds: [], faces: [] });
+  return groups.get(key);
+}
+
 // Colour history of a face, as its fill point is keyed.
 function colourKey(src, face) {
   const colours = [];
@@ -414,12 +418,12 @@ function colourKey(src, face) {
 
 // Distance from a point of face fi to the faces of another colour history, up
 // to reach: a face of the same history is filled alike at every date.
-function historyClearance(src, faces, facesText) {
+function historyClearance(src, faces, facePolys) {
   const CELL = 64;
   const keys = faces.map((f) => (f ? colourKey(src, f) : null));
   const grid = new Map();
   const cellKey = (gx, gy) => gx * 100000 + gy;
-  readFaces(facesText).forEach((polys, fi) => {
+  facePolys.forEach((polys, fi) => {
     if (!polys) return;
     for (const p of polys)
       for (const ring of p.rings)
@@ -439,9 +443,7 @@ function historyClearance(src, faces, facesText) {
       for (let gy = Math.floor((y - reach) / CELL); gy <= Math.floor((y + reach) / CELL); ++gy)
         for (const [g, ax, ay, bx, by] of grid.get(cellKey(gx, gy)) || []) {
           if (g === fi || keys[g] === keys[fi]) continue;
-          const dx = bx - ax, dy = by - ay, len = dx * dx + dy * dy;
-          const t = len > 0 ? Math.max(0, Math.min(1, ((x - ax) * dx + (y - ay) * dy) / len)) : 0;
-          f(g, Math.hypot(ax + t * dx - x, ay + t * dy - y));
+          f(g, segDist(x, y, ax, ay, bx, by));
         }
   };
   const clear = (fi, x, y, reach) => {
@@ -496,8 +498,7 @@ function seedFaces(faces, seeds, clearOf) {
 // a fill point of its own, for the dates when every face of another history
 // within a pixel of the widest zoom there shows the piece's colour.
 const SPAN_REACH = 110;
-function spanPoints(src, faces, pieces, dates, points, clearOf) {
-  const colours = faceColours(src, faces, dates);
+function spanPoints(colours, pieces, dates, points, clearOf) {
   const groups = new Map();
   for (const p of pieces.values()) {
     if (p.widest || !p.deep) continue;
@@ -511,9 +512,7 @@ function spanPoints(src, faces, pieces, dates, points, clearOf) {
       prev = c;
     });
     if (!toks.length) continue;
-    const key = toks.join(' ');
-    if (!groups.has(key)) groups.set(key, { tokens: key, seeds: [], faces: [] });
-    const g = groups.get(key);
+    const g = pointGroup(groups, toks.join(' '));
     g.seeds.push([Math.round(p.deep[0]), Math.round(p.deep[1]), WIDEST_SIZE, SPAN_REACH]);
     if (!g.faces.includes(p.fi)) g.faces.push(p.fi);
   }
@@ -548,9 +547,7 @@ function fillPoints(src, faces, workDir) {
   const groups = new Map();
   faces.forEach((face, fi) => {
     if (!face) return;
-    const key = colourKey(src, face);
-    if (!groups.has(key)) groups.set(key, { tokens: key, seeds: [], faces: [] });
-    const g = groups.get(key);
+    const g = pointGroup(groups, colourKey(src, face));
     g.seeds.push(...face.seeds);
     g.faces.push(fi);
   });
@@ -796,13 +793,15 @@ function compile(provincesFile, itemsDir, workDir) {
     runGeometry(src, provinces, classOf, classTl.length, itemsDir, workDir);
   ownerHistories(faces, shapeKeys, tl, classTl);
   const nations = colourIndexes(src);
-  const clearOf = historyClearance(src, faces, fs.readFileSync(facesWkt, 'utf8'));
+  const facePolys = readFaces(fs.readFileSync(facesWkt, 'utf8'));
+  const clearOf = historyClearance(src, faces, facePolys);
   const pieces = seedFaces(faces, seeds, clearOf);
   const points = fillPoints(src, faces, workDir);
   const { borders, dates } = gradeBorders(faces, chains, tl);
-  regionPoints(src, faces, adjacency, dates, points, tool, facesWkt, workDir);
-  spanPoints(src, faces, pieces, dates, points, clearOf);
-  proveSealed(src, faces, adjacency, borders, dates, points, fs.readFileSync(facesWkt, 'utf8'));
+  const colours = faceColours(src, faces, dates);
+  regionPoints(faces, colours, adjacency, dates, points, tool, facesWkt, workDir);
+  spanPoints(colours, pieces, dates, points, clearOf);
+  proveSealed(src, faces, colours, adjacency, borders, dates, points, facePolys);
   writeReports(src, faces, chains, shapeKeys, nations, workDir);
   const places = labelPlaces(nations, faces, tool, facesWkt, workDir);
   writeItems(nations, places, borders, points, itemsDir);

@@ -140,4 +140,4 @@ function prove({ adjacency, faces, colourAt, borders, dates, points }) {
   return faults;
 }
 
-module.exports = { prove, readFaces, inFace };
+module.exports = { prove, readFaces, inFace, segDist };
