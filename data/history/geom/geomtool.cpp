@@ -256,6 +256,21 @@ public:
         });
         return found;
     }
+    // The ids of the segments in the cells within reach of p (an id may come
+    // more than once), and the tag a segment was added with (-1 for none).
+    template <class F>
+    void visitIds(Pt p, double reach, F f) const
+    {
+        const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
+        for (int gx = gx1; gx <= gx2; ++gx)
+            for (int gy = gy1; gy <= gy2; ++gy) {
+                auto it = cells_.find(pack(gx, gy));
+                if (it == cells_.end()) continue;
+                for (size_t id : it->second) f(id);
+            }
+    }
+    int tag(size_t id) const { return id < tags_.size() ? tags_[id] : -1; }
+    size_t size() const { return segs_.size(); }
 
 private:
     struct Seg {
@@ -270,17 +285,6 @@ private:
         double t = len > 0 ? ((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / len : 0;
         t = std::clamp(t, 0.0, 1.0);
         return std::hypot(s.a.x + t * dx - p.x, s.a.y + t * dy - p.y);
-    }
-    template <class F>
-    void visitIds(Pt p, double reach, F f) const
-    {
-        const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
-        for (int gx = gx1; gx <= gx2; ++gx)
-            for (int gy = gy1; gy <= gy2; ++gy) {
-                auto it = cells_.find(pack(gx, gy));
-                if (it == cells_.end()) continue;
-                for (size_t id : it->second) f(id);
-            }
     }
     template <class F>
     void visit(Pt p, double reach, F f) const
@@ -751,18 +755,15 @@ public:
         double pos = 0, d = 1e18;
         Pt at{0, 0};
     };
-    explicit RiverIndex(const std::vector<Line>& rivers) : rivers_(rivers)
+    explicit RiverIndex(const std::vector<Line>& rivers) : rivers_(rivers), grid_(64)
     {
         for (size_t r = 0; r < rivers_.size(); ++r) {
             const Line& l = rivers_[r];
+            first_.push_back(grid_.size());
+            grid_.add(l, static_cast<int>(r));
             std::vector<double> along{0};
-            for (size_t i = 0; i + 1 < l.size(); ++i) {
+            for (size_t i = 0; i + 1 < l.size(); ++i)
                 along.push_back(along.back() + std::hypot(l[i + 1].x - l[i].x, l[i + 1].y - l[i].y));
-                const int gx1 = key(std::min(l[i].x, l[i + 1].x)), gx2 = key(std::max(l[i].x, l[i + 1].x));
-                const int gy1 = key(std::min(l[i].y, l[i + 1].y)), gy2 = key(std::max(l[i].y, l[i + 1].y));
-                for (int gx = gx1; gx <= gx2; ++gx)
-                    for (int gy = gy1; gy <= gy2; ++gy) cells_[pack(gx, gy)].push_back({static_cast<int>(r), i});
-            }
             along_.push_back(std::move(along));
         }
     }
@@ -770,37 +771,28 @@ public:
     Hit nearest(Pt p, double reach, int river = -1) const
     {
         Hit best;
-        const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
-        for (int gx = gx1; gx <= gx2; ++gx)
-            for (int gy = gy1; gy <= gy2; ++gy) {
-                auto it = cells_.find(pack(gx, gy));
-                if (it == cells_.end()) continue;
-                for (const auto& [r, i] : it->second) {
-                    if (river >= 0 && r != river) continue;
-                    const Pt a = rivers_[r][i], b = rivers_[r][i + 1];
-                    const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
-                    const double t = len > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0;
-                    const Pt q{a.x + t * dx, a.y + t * dy};
-                    const double d = std::hypot(q.x - p.x, q.y - p.y);
-                    if (d <= reach && (d < best.d || (d == best.d && (r < best.river || (r == best.river && i < best.seg))))) {
-                        best = {r, i, along_[r][i] + t * std::sqrt(len), d, q};
-                    }
-                }
-            }
+        grid_.visitIds(p, reach, [&](size_t id) {
+            const int r = grid_.tag(id);
+            if (river >= 0 && r != river) return;
+            const size_t i = id - first_[static_cast<size_t>(r)];
+            const Pt a = rivers_[r][i], b = rivers_[r][i + 1];
+            const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
+            const double t = len > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0;
+            const Pt q{a.x + t * dx, a.y + t * dy};
+            const double d = std::hypot(q.x - p.x, q.y - p.y);
+            if (d <= reach && (d < best.d || (d == best.d && (r < best.river || (r == best.river && i < best.seg)))))
+                best = {r, i, along_[r][i] + t * std::sqrt(len), d, q};
+        });
         return best;
     }
     // The rivers that come within reach of p, in order.
     std::vector<int> riversNear(Pt p, double reach) const
     {
         std::set<int> out;
-        const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
-        for (int gx = gx1; gx <= gx2; ++gx)
-            for (int gy = gy1; gy <= gy2; ++gy) {
-                auto it = cells_.find(pack(gx, gy));
-                if (it == cells_.end()) continue;
-                for (const auto& [r, i] : it->second)
-                    if (!out.count(r) && nearest(p, reach, r).river >= 0) out.insert(r);
-            }
+        grid_.visitIds(p, reach, [&](size_t id) {
+            const int r = grid_.tag(id);
+            if (!out.count(r) && nearest(p, reach, r).river >= 0) out.insert(r);
+        });
         return {out.begin(), out.end()};
     }
     // The river's course from hit a to hit b (same river), both ends included.
@@ -820,11 +812,10 @@ public:
     }
 
 private:
-    static int key(double v) { return static_cast<int>(std::floor(v / 64)); }
-    static long long pack(int gx, int gy) { return (static_cast<long long>(gx) << 32) ^ static_cast<unsigned>(gy); }
     const std::vector<Line>& rivers_;
+    SegGrid grid_;                   // river segments, tagged with their river
+    std::vector<size_t> first_;      // each river's first segment id in the grid
     std::vector<std::vector<double>> along_;
-    std::unordered_map<long long, std::vector<std::pair<int, size_t>>> cells_;
 };
 
 // A border that runs along a river, less than kAlongRiver from it, is moved
