@@ -712,16 +712,24 @@ Bytes HTMLvu::GetLinkText(int x, int y) const
 void HTMLvu::drawRows(QImage& img, int at, int64_t y1, int64_t y2) const
 {
     if (y2 <= y1 || img.isNull()) return;
-    QPainter pt(&img);
-    const int rows = static_cast<int>(y2 - y1);
-    pt.fillRect(QRect(0, at, img.width(), rows), QColor::fromRgb(below_));
+    // Plain fills straight into the rows: through a painter a tall fill is
+    // shared out to Qt's thread pool, whose waking costs more than the fill.
+    const int rows = static_cast<int>(std::min<int64_t>(y2 - y1, img.height() - at));
     const int64_t p1 = std::max<int64_t>(y1, 0), p2 = std::min<int64_t>(y2, pageH_);
     const int cols = std::min(pageW_, img.width());
-    if (p1 >= p2 || cols <= 0) return;
     // Page row py is drawn at img row py - dy, on a white page as laid out.
     const int dy = static_cast<int>(y1 - at);
+    const bool anyPage = p1 < p2 && cols > 0;
+    for (int r = std::max(at, 0); r < at + rows; ++r) {
+        auto* line = reinterpret_cast<uint32_t*>(img.scanLine(r));
+        const int64_t py = r + int64_t(dy);
+        const int white = anyPage && py >= p1 && py < p2 ? cols : 0;
+        std::fill_n(line, white, 0xFFFFFFFFu);
+        std::fill_n(line + white, img.width() - white, 0xFF000000u | below_);
+    }
+    if (!anyPage) return;
+    QPainter pt(&img);
     const QRect page(0, static_cast<int>(p1 - dy), cols, static_cast<int>(p2 - p1));
-    pt.fillRect(page, Qt::white);
     pt.setClipRect(page);
     int font = -1;
     std::optional<Color> pen;
@@ -764,6 +772,35 @@ QImage HTMLvu::pageImage() const
     return img;
 }
 
+void HTMLvu::scrollTo(int32_t y)
+{
+    const int64_t d = int64_t(y) - screenBase_;
+    ybase = y;
+    if (d == 0) return;
+    screenBase_ = y;
+    // Only over pixels that are the kept view's; a paint owed for the whole
+    // control covers whatever the move leaves.
+    const bool kept = view_.size() == size() && viewSerial_ == layoutSerial_;
+    if (!kept || !isVisible() || std::abs(d) >= height()) {
+        update();
+        return;
+    }
+    // The window moves pixels only where no control lies over them: columns
+    // on the right under a control above this one are painted instead.
+    QRect moved = rect();
+    if (const QWidget* p = parentWidget()) {
+        const QList<QObject*>& kids = p->children();
+        for (qsizetype i = kids.indexOf(const_cast<HTMLvu*>(this)) + 1; i > 0 && i < kids.size(); ++i) {
+            const auto* w = qobject_cast<const QWidget*>(kids[i]);
+            if (!w || !w->isVisible()) continue;
+            const QRect over = w->geometry().translated(-pos()) & moved;
+            if (!over.isEmpty() && over.right() == moved.right()) moved.setRight(over.left() - 1);
+        }
+    }
+    scroll(0, static_cast<int>(-d), moved);
+    if (moved != rect()) update(QRect(moved.right() + 1, 0, width() - moved.width(), height()));
+}
+
 void HTMLvu::paintEvent(QPaintEvent* e)
 {
     QPainter pt(this);
@@ -790,8 +827,14 @@ void HTMLvu::paintEvent(QPaintEvent* e)
         }
     }
     viewBase_ = ybase;
+    screenBase_ = ybase;
     viewSerial_ = layoutSerial_;
-    pt.drawImage(e->rect().topLeft(), view_, e->rect());
+    // A rectangle at a time under a clip of just that rectangle: under the
+    // region's clip Qt blends through its thread pool, which costs far more.
+    for (const QRect& r : e->region()) {
+        pt.setClipRect(r);
+        pt.drawImage(r.topLeft(), view_, r);
+    }
 }
 
 void HTMLvu::mousePressEvent(QMouseEvent* e)

@@ -117,6 +117,9 @@ public:
 
     std::optional<Color> bgcolor;
     int32_t ybase = 0;  // page y at the control's top edge
+    // Shows the page from row y: the rows still in view are moved on the
+    // window, and only the rows it brings in are painted.
+    void scrollTo(int32_t y);
 
     int32_t Nanchors = 0;
     Table<int32_t> AnchorY{kMaxAnchors};
@@ -219,6 +222,8 @@ private:
     QImage view_;
     int32_t viewBase_ = 0;
     uint64_t viewSerial_ = 0;
+    // The row the window's pixels show from once the scrolls asked for are done.
+    int32_t screenBase_ = 0;
 };
 
 }  // namespace quil2a

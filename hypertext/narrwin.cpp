@@ -118,10 +118,7 @@ void NarrWin::setScrollValue(int32_t value)
 {
     scroll_->setValue(value);
     // The bar keeps its value within its range; the viewer follows the bar.
-    if (html_->ybase != scroll_->value()) {
-        html_->ybase = scroll_->value();
-        html_->update();
-    }
+    html_->scrollTo(scroll_->value());
 }
 
 void NarrWin::Update(const Bytes& pageAndAnchor)
@@ -193,11 +190,7 @@ void NarrWin::readAhead()
     aheadTimer_.start(0);
 }
 
-void NarrWin::NarrScroll_ValueChanged(int value)
-{
-    html_->ybase = value;
-    html_->update();
-}
+void NarrWin::NarrScroll_ValueChanged(int value) { html_->scrollTo(value); }
 
 void NarrWin::NarrHTML_MouseMove(int x, int y)
 {

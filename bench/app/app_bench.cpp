@@ -17,12 +17,14 @@
 //   app peak rss        the process's peak resident memory, read right after
 //                       the walk, before the bench's own buffers.
 // Without arguments it runs both screen sizes and prints their lines. For a
-// look inside: QUILLMERE_BENCH_SLOW=ms lists the redrawing steps above ms,
+// look inside: QUILLMERE_BENCH_SLOW=ms lists the redrawing steps above ms
+// with the tick's own time and then each window's paint and the timers,
 // QUILLMERE_BENCH_MEMORY=1 prints memory by stage, QUILLMERE_BENCH_NONARR=1
 // closes the narrative window for the walk (to tell its share).
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -105,6 +107,47 @@ double floorCopy(int w, int h)
     return quantile(ms, 0.5);
 }
 
+// Time spent in each kind of window's paint, for the slow-step listing.
+struct PaintTimes {
+    std::vector<std::pair<std::string, double>> ms;
+    void add(const char* name, double t)
+    {
+        for (auto& [n, v] : ms)
+            if (n == name) {
+                v += t;
+                return;
+            }
+        ms.emplace_back(name, t);
+    }
+    std::string take()
+    {
+        std::string out;
+        char buf[96];
+        for (auto& [n, v] : ms)
+            if (v >= 0.05) {
+                std::snprintf(buf, sizeof buf, " %s %.2f", n.c_str(), v);
+                out += buf;
+            }
+        ms.clear();
+        return out;
+    }
+};
+
+class BenchApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    PaintTimes paints;
+    bool timing = std::getenv("QUILLMERE_BENCH_SLOW") != nullptr;
+    bool notify(QObject* o, QEvent* ev) override
+    {
+        if (!timing || (ev->type() != QEvent::Paint && ev->type() != QEvent::Timer)) return QApplication::notify(o, ev);
+        const auto t0 = Clock::now();
+        const bool r = QApplication::notify(o, ev);
+        paints.add(ev->type() == QEvent::Timer ? "timer" : o->metaObject()->className(), msSince(t0));
+        return r;
+    }
+};
+
 int child(int w, int h, bool full, double spawnedAtMs)
 {
     // The offscreen platform's one screen, of this size.
@@ -123,7 +166,7 @@ int child(int w, int h, bool full, double spawnedAtMs)
     int argc = 1;
     char arg0[] = "quillmere";
     char* argv[] = {arg0, nullptr};
-    QApplication qapp(argc, argv);
+    BenchApplication qapp(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     memoryNote("Qt started", w, h);
     quillmere_data::installStoredItems();
@@ -167,11 +210,13 @@ int child(int w, int h, bool full, double spawnedAtMs)
         const auto t0 = Clock::now();
         win.EvoTimer_Action();
         const bool drew = m.localrefchanges;
+        const double actionMs = msSince(t0);
+        qapp.paints.take();
         paintPending();
         const double ms = msSince(t0);
         ++ticks;
         if (drew) redraw.push_back(ms);
-        if (drew && slow && ms > std::atof(slow)) std::printf("slow step to %.1f: %.2f ms\n", m.maindate, ms);
+        if (drew && slow && ms > std::atof(slow)) std::printf("slow step to %.1f: %.2f ms (tick %.2f, then%s)\n", m.maindate, ms, actionMs, qapp.paints.take().c_str());
     }
     const double walkS = msSince(w0) / 1000.0;
     memoryNote("after the walk", w, h);

@@ -2,6 +2,8 @@
 // the scroll bar, hover and width changes.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QScreen>
 #include <QtTest/QTest>
 
 #include "hypertext/narrwin.h"
@@ -85,6 +87,42 @@ TEST(NarrWin, FollowsTheDateWhileOpenAndKeepsItsPageWhenClosed)
     EXPECT_EQ(v.oldfile, "t151.htm");
     w.NarrScroll().setValue(40);
     EXPECT_EQ(v.ybase, 40);
+}
+
+// Scrolls move what the window shows and paint only the rows they bring in:
+// after any run of them the window shows what a whole paint draws.
+TEST(NarrWin, TheWindowShowsThePageAtTheBarAfterScrolls)
+{
+    Site site({{"en\\t150.htm", longPage({"10500", "10800"})}});
+    setAnchors(site.atlas, {"10500,150", "10800,150"});
+    quil2a::MapState m;
+    NarrWin w(site.atlas, m);
+    quil2a::HTMLvu& v = w.NarrHTML();
+    w.resize(600, 1000);
+    w.show();
+    m.NarrWinOpen = true;
+    m.maindate = 1050.0;
+    NarrWinJump(site.atlas, m, w);
+    QCoreApplication::processEvents();
+    // The viewer's last column lies under the scroll bar.
+    const QRect r(0, 0, v.width() - 1, v.height());
+    const auto shown = [&] {
+        return w.screen()->grabWindow(w.winId(), v.x(), v.y(), r.width(), r.height()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto drawn = [&] { return v.grab(r).toImage().convertToFormat(QImage::Format_RGB32); };
+    for (const auto& moves : std::vector<std::vector<int>>{{5}, {40, -12}, {-3, -3, 250}, {1000}, {-7}}) {
+        for (int d : moves) w.NarrScroll().setValue(w.NarrScroll().value() + d);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(shown(), drawn()) << moves.front();
+    }
+    m.maindate = 1080.0;
+    NarrWinJump(site.atlas, m, w);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown(), drawn());
+    m.maindate = 1050.0;
+    NarrWinJump(site.atlas, m, w);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown(), drawn());
 }
 
 TEST(NarrWin, AJumpFromFarDownALongPageLandsOnTheAnchorOfAShorterOne)
