@@ -39,16 +39,53 @@ void NarrScrollBar::paintEvent(QPaintEvent* e)
         grooveColours_ = colours;
         grooveStyle_ = st;
     }
-    QPainter p(this);
-    p.drawImage(0, 0, groove_);
+    // The other parts are kept too: a new value draws again only the bands
+    // of rows where the slider was and is, and the arrows when the value
+    // reaches or leaves an end.
     opt.subControls = QStyle::SubControls(QStyle::SC_All) & ~QStyle::SubControls(QStyle::SC_ScrollBarGroove);
+    const QStyleOptionSlider& was = partsFor_;
+    const bool same = parts_.size() == size() && partsStyle_ == st && partsColours_ == colours && was.state == opt.state &&
+                      was.rect == opt.rect && was.minimum == opt.minimum && was.maximum == opt.maximum &&
+                      was.pageStep == opt.pageStep && was.singleStep == opt.singleStep &&
+                      was.orientation == opt.orientation && was.upsideDown == opt.upsideDown &&
+                      was.direction == opt.direction && was.subControls == opt.subControls &&
+                      was.activeSubControls == opt.activeSubControls;
+    QRegion stale;
+    if (!same) {
+        parts_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        stale = rect();
+    } else if (was.sliderPosition != opt.sliderPosition || was.sliderValue != opt.sliderValue) {
+        stale = st->subControlRect(QStyle::CC_ScrollBar, &was, QStyle::SC_ScrollBarSlider, this) |
+                st->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, this);
+        const auto atEnd = [](const QStyleOptionSlider& o) {
+            return std::pair{o.sliderValue == o.minimum, o.sliderValue == o.maximum};
+        };
+        if (atEnd(was) != atEnd(opt))
+            for (const auto sc : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarFirst,
+                                  QStyle::SC_ScrollBarLast})
+                stale |= st->subControlRect(QStyle::CC_ScrollBar, &opt, sc, this);
+    }
     // In bands of fewer rows than Qt hands to its thread pool: waking its
     // threads costs more than drawing a bar.
     constexpr int kBand = 64;
-    for (int y = 0; y < height(); y += kBand) {
-        p.setClipRect(0, y, width(), kBand);
-        st->drawComplexControl(QStyle::CC_ScrollBar, &opt, &p, this);
+    if (!stale.isEmpty()) {
+        QPainter pp(&parts_);
+        for (int y = 0; y < height(); y += kBand) {
+            const QRect band(0, y, width(), kBand);
+            if (!stale.intersects(band)) continue;
+            pp.setClipRect(band);
+            pp.setCompositionMode(QPainter::CompositionMode_Source);
+            pp.fillRect(band, Qt::transparent);
+            pp.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            st->drawComplexControl(QStyle::CC_ScrollBar, &opt, &pp, this);
+        }
+        partsFor_ = opt;
+        partsStyle_ = st;
+        partsColours_ = colours;
     }
+    QPainter p(this);
+    p.drawImage(0, 0, groove_);
+    p.drawImage(0, 0, parts_);
 }
 
 NarrWin::NarrWin(Atlas& atlas, MapState& state, QWidget* parent)

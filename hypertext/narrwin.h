@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QImage>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QStyle>
 #include <QTimer>
 #include <QWidget>
@@ -34,6 +35,11 @@ private:
     QStyle::State grooveState_{};
     qint64 grooveColours_ = 0;
     QStyle* grooveStyle_ = nullptr;
+    // The bar's other parts as last drawn, and what they were drawn for.
+    QImage parts_;
+    QStyleOptionSlider partsFor_;
+    QStyle* partsStyle_ = nullptr;
+    qint64 partsColours_ = 0;
 };
 
 class NarrWin : public QWidget, public NarrativeWindow {

@@ -531,6 +531,8 @@ struct Graphics::FontCache {
     QFontMetrics metrics;
     // Widths measured in this font, by code page and text.
     std::unordered_map<std::string, int> widths;
+    // Asked for by every label: kept rather than asked of the font engine.
+    int height = metrics.height(), ascent = metrics.ascent();
 
     bool is(const Graphics& g) const
     {
@@ -576,8 +578,8 @@ void Graphics::DrawString(std::string_view text, int x, int y)
     }
 }
 
-int Graphics::TextHeight() const { return font().metrics.height(); }
-int Graphics::TextAscent() const { return font().metrics.ascent(); }
+int Graphics::TextHeight() const { return font().height; }
+int Graphics::TextAscent() const { return font().ascent; }
 
 int Graphics::StringWidth(std::string_view text) const
 {
