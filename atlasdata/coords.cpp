@@ -1,5 +1,7 @@
 #include "atlasdata/coords.h"
 
+#include <algorithm>
+
 #include "atlasdata/convert.h"
 
 namespace quil2a {
@@ -64,6 +66,21 @@ const std::vector<Seed>& ParsedCoords::seeds(ParsedTable<Seed>& t, size_t i, con
     return t.get(i, text, [](std::string_view s, std::vector<Seed>& out) {
         eachPiece(afterColon(s), ' ', [&](std::string_view tok) { out.push_back(seedOf(tok)); });
     });
+}
+
+const SeedBox& ParsedCoords::fillBox(size_t i, const std::string& text)
+{
+    return ptBox_.get(i, text, [&](std::string_view, std::vector<SeedBox>& out) {
+        SeedBox b;
+        for (const Seed& s : fill(i, text)) {
+            const bool first = b.x1 > b.x2;
+            b.x1 = first ? s.x : std::min(b.x1, s.x);
+            b.y1 = first ? s.y : std::min(b.y1, s.y);
+            b.x2 = first ? s.x : std::max(b.x2, s.x);
+            b.y2 = first ? s.y : std::max(b.y2, s.y);
+        }
+        out.push_back(b);
+    }).front();
 }
 
 const std::vector<Seed>& ParsedCoords::water(size_t i, const std::string& text)

@@ -18,6 +18,11 @@ struct Seed {
     int32_t x = 0, y = 0, size = 0;
 };
 
+// The box around a list of seeds; x1 > x2 when there is none.
+struct SeedBox {
+    int32_t x1 = 1, y1 = 1, x2 = 0, y2 = 0;
+};
+
 // A polyline point "x,y", cut at its first ",".
 MapPoint pointOf(std::string_view tok);
 // A seed "x,y,size": fields 0, 1 and 2 of its pieces at ","; a missing field is 0.
@@ -64,12 +69,15 @@ struct ParsedCoords {
     const std::vector<MapPoint>& geo(size_t i, const std::string& text) { return polyline(geo_, i, text); }
     const std::vector<MapPoint>& border(size_t i, const std::string& text) { return polyline(bdr_, i, text); }
     const std::vector<Seed>& fill(size_t i, const std::string& text) { return seeds(pt_, i, text); }
+    // The box around the seeds fill(i, text) gives.
+    const SeedBox& fillBox(size_t i, const std::string& text);
     // A water seed: its one seed after the ":".
     const std::vector<Seed>& water(size_t i, const std::string& text);
 
 private:
     ParsedTable<MapPoint> geo_, bdr_;
     ParsedTable<Seed> pt_, wt_;
+    ParsedTable<SeedBox> ptBox_;
 };
 
 }  // namespace quil2a

@@ -189,6 +189,12 @@ void MapEngine::localrefresh()
             bool hit = false;
             const int32_t id = a.ActivePt[k];
             if (!a.ptinfo.valid(id)) continue;
+            // No seed of a point whose seeds' box lies off the box around the rectangles meets one.
+            const SeedBox& bb = a.coords.fillBox(static_cast<size_t>(id), a.ptinfo[id]);
+            if (bb.x1 > bb.x2) continue;
+            const double bx1 = screenx(bb.x1), bx2 = screenx(bb.x2), by1 = screeny(bb.y1), by2 = screeny(bb.y2);
+            if (!(ux1 < std::max(bx1, bx2) && std::min(bx1, bx2) < ux2 && uy1 < std::max(by1, by2) && std::min(by1, by2) < uy2))
+                continue;
             for (const Seed& seed : a.coords.fill(static_cast<size_t>(id), a.ptinfo[id])) {
                 if (hit) break;
                 if (!(seed.size * m.scale > 0.05)) continue;
