@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QPainter>
 #include <emmintrin.h>
 #include <sys/mman.h>
@@ -533,6 +535,14 @@ struct Graphics::FontCache {
     std::unordered_map<std::string, int> widths;
     // Asked for by every label: kept rather than asked of the font engine.
     int height = metrics.height(), ascent = metrics.ascent();
+    // Strings drawn in this font, by code page and text: a string met for
+    // the second time is shaped and kept, and drawn from its glyphs after.
+    struct Shape {
+        bool shaped = false, boxed = false;
+        QList<QGlyphRun> runs;
+        QRect ink;
+    };
+    std::unordered_map<std::string, Shape> shapes;
 
     bool is(const Graphics& g) const
     {
@@ -553,7 +563,8 @@ const Graphics::FontCache& Graphics::font() const
     f.setUnderline(underline_);
     f.setStyleStrategy(oldRenderer_ ? QFont::NoAntialias : QFont::PreferAntialias);
     font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f), {}});
-    if (fonts_.size() >= 16) fonts_.erase(fonts_.begin());
+    // The map's labels come in a few dozen sizes.
+    if (fonts_.size() >= 64) fonts_.erase(fonts_.begin());
     fonts_.push_back(font_cache_);
     return *font_cache_;
 }
@@ -564,14 +575,43 @@ void Graphics::DrawString(std::string_view text, int x, int y)
     std::optional<QPainter> own;
     QPainter* pt = painter_.get();
     if (!pt) pt = &own.emplace(&pic_.pixels());
+    auto& f = const_cast<FontCache&>(font());
     pt->setRenderHint(QPainter::TextAntialiasing, !oldRenderer_);
-    pt->setFont(font().font);
+    pt->setFont(f.font);
     pt->setPen(QColor::fromRgb(fore_));
-    const QString str = decode(text, cp_);
-    pt->drawText(x, y, str);
+    std::string key(1, static_cast<char>(cp_));
+    key.append(text);
+    if (f.shapes.size() >= 8192) f.shapes.clear();
+    const auto [at, fresh] = f.shapes.try_emplace(std::move(key));
+    FontCache::Shape& sh = at->second;
+    // Qt underlines a glyph run one pixel longer than the same text drawn.
+    if (fresh || underline_) {
+        pt->drawText(x, y, decode(text, cp_));
+    } else {
+        if (!sh.shaped) {
+            QTextLayout tl(decode(text, cp_), f.font);
+            tl.beginLayout();
+            QTextLine line = tl.createLine();
+            line.setLineWidth(1e6);
+            tl.endLayout();
+            sh.runs = tl.glyphRuns();
+            const QPointF base(0, line.ascent());
+            for (QGlyphRun& r : sh.runs) {
+                QList<QPointF> ps = r.positions();
+                for (QPointF& p : ps) p -= base;
+                r.setPositions(ps);
+            }
+            sh.shaped = true;
+        }
+        for (const QGlyphRun& r : sh.runs) pt->drawGlyphRun(QPointF(x, y), r);
+    }
     pic_.wrote();
     if (pic_.trackingChanges()) {
-        const QRect r = font().metrics.boundingRect(str);
+        if (!sh.boxed) {
+            sh.ink = f.metrics.boundingRect(decode(text, cp_));
+            sh.boxed = true;
+        }
+        const QRect r = sh.ink;
         const int m = 2 + size_ / 4;
         pic_.changedRect(int64_t(x) + r.left() - m, int64_t(y) + r.top() - m, int64_t(x) + r.right() + 1 + m,
                          int64_t(y) + r.bottom() + 1 + m);

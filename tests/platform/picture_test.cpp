@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <random>
 #include <set>
+#include <vector>
 
 #include "platform/picture.h"
 
@@ -205,4 +208,37 @@ TEST(Graphics, TextWithoutSmoothingIsExactlyTheForeColour)
     EXPECT_GT(ink, 40);
     EXPECT_GT(g.StringWidth("Abc"), 10);
     EXPECT_GT(g.TextHeight(), 15);
+}
+
+// A string drawn again comes from its kept glyphs: the pixels and the changes
+// recorded are those of the first drawing, smoothed or not, in both code pages.
+TEST(Graphics, StringsDrawnAgainLookAsDrawnFirst)
+{
+    for (const bool old : {false, true})
+        for (const auto& [cp, text] : {std::pair{CodePage::Win1252, "Fran\xE7ois Wy\xE1tt"},
+                                       std::pair{CodePage::Win1253, "\xC5\xEB\xEB\xDC\xE4\xE1 AV"}}) {
+            Picture pic(220, 50);
+            auto& g = pic.graphics();
+            g.SetUseOldRenderer(old);
+            g.SetTextFont("Times");
+            g.SetTextSize(21);
+            g.SetCodePage(cp);
+            QImage first;
+            std::vector<bool> firstTiles;
+            pic.setTrackChanges(true);
+            for (int time = 1; time <= 3; ++time) {
+                g.SetForeColor(0xF0E0D0);
+                g.FillRect(0, 0, 220, 50);
+                pic.clearChanges();
+                g.SetForeColor(0x203040);
+                g.DrawString(text, 7, 33);
+                std::vector<bool> tiles;
+                for (int ty = 0; ty < pic.tilesDown(); ++ty)
+                    for (int tx = 0; tx < pic.tilesAcross(); ++tx) tiles.push_back(pic.tileChanged(tx, ty));
+                if (time == 1) firstTiles = tiles;
+                else EXPECT_EQ(tiles, firstTiles) << old << " " << time;
+                if (time == 1) first = pic.image().copy();
+                else EXPECT_EQ(pic.image(), first) << old << " " << time;
+            }
+        }
 }
