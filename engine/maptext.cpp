@@ -85,6 +85,7 @@ const MapEngine::TextMetrics& MapEngine::measure(const plat::Graphics& g, const 
 std::vector<TextItem> MapEngine::textItems(plat::Picture& pic, int32_t W, int32_t H, int32_t& endSize)
 {
     std::vector<TextItem> items;
+    items.reserve(m.textLayer.items.size() + 16);  // about as many as last time
     plat::Graphics& g = pic.graphics();
     endSize = g.TextSize();
 

@@ -546,8 +546,8 @@ struct Graphics::FontCache {
 
     bool is(const Graphics& g) const
     {
-        return family == g.font_ && size == g.size_ && bold == g.bold_ && italic == g.italic_ &&
-               underline == g.underline_ && oldRenderer == g.oldRenderer_;
+        return size == g.size_ && bold == g.bold_ && italic == g.italic_ && underline == g.underline_ &&
+               oldRenderer == g.oldRenderer_ && family == g.font_;
     }
 };
 
