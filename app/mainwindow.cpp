@@ -237,6 +237,7 @@ void MainWindow::Open()
     IDcanvas->setControlWidth(0);
 
     const QSize screen = app_.screenSize();
+    MapCanvas->settle();  // the pictures it may show are made again
     m.makePictures(screen.width(), screen.height());
 
     if (QScreen* primary = QGuiApplication::primaryScreen()) move(primary->availableGeometry().topLeft());
@@ -445,22 +446,16 @@ void MainWindow::setDateFieldText(const plat::Bytes& text)
 int MainWindow::mapCanvasWidth() const { return MapCanvas->width(); }
 int MainWindow::mapCanvasHeight() const { return MapCanvas->height(); }
 
-void MainWindow::drawMapCanvas(const plat::Picture& p)
-{
-    MapCanvas->graphics().DrawPicture(p, -20, -20);
-    mapShown_ = {p.serial(), p.version(), MapCanvas->picture().serial(), MapCanvas->picture().version()};
-}
+void MainWindow::drawMapCanvas(const plat::Picture& p) { MapCanvas->showLive(p, -20, -20); }
 
-void MainWindow::drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects, uint64_t since)
+void MainWindow::drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects, uint64_t)
 {
-    // Only when the canvas still shows that version of p and nothing else.
-    const MapShown now{p.serial(), since, MapCanvas->picture().serial(), MapCanvas->picture().version()};
-    if (!(now == mapShown_)) {
+    // The canvas shows p itself: only the changed parts are painted again.
+    if (MapCanvas->live() != &p) {
         drawMapCanvas(p);
         return;
     }
-    MapCanvas->copyParts(p, -20, -20, rects);
-    mapShown_ = {p.serial(), p.version(), MapCanvas->picture().serial(), MapCanvas->picture().version()};
+    MapCanvas->liveChanged(rects);
 }
 
 void MainWindow::refreshMainWindow() { Refresh(false); }

@@ -201,13 +201,6 @@ private:
     OptionsDialog* dlg_ = nullptr;
     bool inTick_ = false;
     bool dateFieldDue_ = false;
-    // The picture and version the map canvas last received whole or in part,
-    // and the canvas's own picture and version after that.
-    struct MapShown {
-        uint64_t p = 0, version = 0;
-        uint64_t canvas = 0, canvasVersion = 0;
-        bool operator==(const MapShown&) const = default;
-    } mapShown_;
     bool closing_ = false;
     MapCursor mapCursor_ = MapCursor::StandardPointer;
 };

@@ -24,6 +24,7 @@ Canvas::~Canvas() = default;
 
 void Canvas::setBackdrop(const plat::Picture* pic)
 {
+    settle();
     backdrop_ = pic;
     painted_ = false;
     update();
@@ -41,8 +42,44 @@ void Canvas::fitPicture()
     painted_ = false;
 }
 
+bool Canvas::covers(const plat::Picture& src, int dx, int dy) const
+{
+    return dx <= 0 && dy <= 0 && src.Width() + dx >= width() && src.Height() + dy >= height();
+}
+
+void Canvas::showLive(const plat::Picture& src, int dx, int dy)
+{
+    if (transparent() || !covers(src, dx, dy)) {
+        graphics().DrawPicture(src, dx, dy);
+        return;
+    }
+    live_ = &src;
+    liveDx_ = dx;
+    liveDy_ = dy;
+    liveVersion_ = src.version();
+    update();
+}
+
+void Canvas::liveChanged(const std::vector<QRect>& rects)
+{
+    if (!live_) return;
+    for (const QRect& r : rects) update(r.translated(liveDx_, liveDy_));
+    liveVersion_ = live_->version();
+}
+
+void Canvas::settle()
+{
+    if (!live_) return;
+    const plat::Picture* src = live_;
+    live_ = nullptr;
+    fitPicture();
+    pic_->graphics().DrawPicture(*src, liveDx_, liveDy_);
+    painted_ = true;
+}
+
 void Canvas::paintPass(bool erase)
 {
+    settle();
     fitPicture();
     plat::Graphics& g = pic_->graphics();
     // A paint the system owes after a resize erases as the control says.
@@ -63,6 +100,7 @@ void Canvas::Refresh(bool erase)
 
 void Canvas::copyParts(const plat::Picture& src, int dx, int dy, const std::vector<QRect>& rects)
 {
+    settle();
     fitPicture();
     if (!painted_) paintPass(false);
     for (const QRect& r : rects) {
@@ -73,6 +111,7 @@ void Canvas::copyParts(const plat::Picture& src, int dx, int dy, const std::vect
 
 plat::Graphics& Canvas::graphics()
 {
+    settle();
     fitPicture();
     if (!painted_) paintPass(false);
     update();
@@ -81,6 +120,7 @@ plat::Graphics& Canvas::graphics()
 
 const plat::Picture& Canvas::shownPicture()
 {
+    settle();
     fitPicture();
     if (!painted_) paintPass(false);
     return *pic_;
@@ -98,16 +138,25 @@ void Canvas::setControlWidth(int w)
 void Canvas::paintEvent(QPaintEvent* e)
 {
     if (transparent()) return;
-    fitPicture();
-    if (!painted_) paintPass(false);
+    if (live_ && !covers(*live_, liveDx_, liveDy_)) settle();
+    if (live_ && live_->version() != liveVersion_) {
+        // The live picture changed without notice: all of it is shown again.
+        liveVersion_ = live_->version();
+        update();
+    }
+    if (!live_) {
+        fitPicture();
+        if (!painted_) paintPass(false);
+    }
     QPainter painter(this);
-    const QImage& img = std::as_const(*pic_).image();
+    const QImage& img = std::as_const(live_ ? *live_ : *pic_).image();
+    const QPoint from = live_ ? QPoint(-liveDx_, -liveDy_) : QPoint();
     // One rectangle at a time under a clip of just that rectangle: under the
     // region's clip Qt blends through its thread pool, and waking its threads
     // costs far more than the copy.
     for (const QRect& r : e->region()) {
         painter.setClipRect(r);
-        painter.drawImage(r.topLeft(), img, r);
+        painter.drawImage(r.topLeft(), img, r.translated(from));
     }
 }
 

@@ -59,8 +59,22 @@ public:
     // Copies the rectangles of src (its pixels) into the control shifted by
     // (dx, dy) and shows only those.
     void copyParts(const plat::Picture& src, int dx, int dy, const std::vector<QRect>& rects);
+    // Shows src from its (-dx, -dy) as src is at each paint, with no copy of
+    // its own, while src covers the control and nothing else is drawn on it;
+    // src must outlive the showing. Anything drawn or refreshed on the control
+    // first takes a copy and ends it.
+    void showLive(const plat::Picture& src, int dx, int dy);
+    // The rectangles of the live picture (its pixels) that changed.
+    void liveChanged(const std::vector<QRect>& rects);
+    const plat::Picture* live() const { return live_; }
+    // Ends a live showing, keeping what it showed in the control's picture.
+    void settle();
     // The control's own picture (it changes with the control's size).
-    const plat::Picture& picture() const { return *pic_; }
+    const plat::Picture& picture()
+    {
+        settle();
+        return *pic_;
+    }
     // The control's graphics for drawing outside its paint; shown at the next update.
     plat::Graphics& graphics();
     // What the control shows, painted first if it has not been since its last resize.
@@ -91,9 +105,13 @@ private:
     bool transparent() const { return !onPaint && !backdrop_ && !eraseBackground; }
     void fitPicture();
     void paintPass(bool erase);
+    bool covers(const plat::Picture& src, int dx, int dy) const;
 
     std::unique_ptr<plat::Picture> pic_;
     const plat::Picture* backdrop_ = nullptr;
+    const plat::Picture* live_ = nullptr;
+    int liveDx_ = 0, liveDy_ = 0;
+    uint64_t liveVersion_ = 0;  // of the live picture at its last notice
     bool painted_ = false;
     bool tracking_ = false;
     Qt::KeyboardModifiers modifiers_;

@@ -1,6 +1,9 @@
 // Date step, swap, jump and go.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QScreen>
+
 #include "app_harness.h"
 
 using apptest::Harness;
@@ -164,4 +167,47 @@ TEST(DateButtons, JumpAndGoToTheDateShownOnlyTellTheUser)
     EXPECT_DOUBLE_EQ(b.s().targetdate, 1455.5);
     b.ticksUntilStopped();
     EXPECT_DOUBLE_EQ(b.m().maindate, 1455.5);
+}
+
+// The map canvas shows the map picture itself, painting again only what each
+// step changed: after steps, on the window, it is the picture from (20, 20).
+TEST(DateButtons, TheWindowShowsTheMapAfterEachStep)
+{
+    Buttons b;
+    b.win().show();
+    QCoreApplication::processEvents();
+    quil2a::Canvas* c = b.win().MapCanvas;
+    const auto onScreen = [&] {
+        const QPoint at = c->mapTo(c->window(), QPoint(0, 0));
+        return c->screen()->grabWindow(c->window()->winId(), at.x(), at.y(), c->width(), c->height()).toImage();
+    };
+    // Pixels that differ between the window and the map from (20, 20).
+    const auto differ = [&] {
+        const QImage shown = onScreen();
+        const QImage& p = b.m().p->image();
+        int n = 0;
+        for (int y = 0; y < c->height(); ++y)
+            for (int x = 0; x < c->width(); ++x) n += ((shown.pixel(x, y) ^ p.pixel(x + 20, y + 20)) & 0xFFFFFF) != 0;
+        return n;
+    };
+    b.jump("1699.7");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(differ(), 0);
+    // Animated across 1700, where a border goes and a territory changes colour.
+    b.go("1700.3");
+    for (int i = 0; i < 10 && b.win().EvoTimer.Mode() != 0; ++i) {
+        b.win().EvoTimer_Action();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(differ(), 0) << b.m().maindate;
+    }
+    EXPECT_EQ(b.m().maindate, 1700.3);
+    // Drawn on by hand, the canvas keeps its own copy and shows that.
+    c->graphics().SetForeColor(0x123456);
+    c->graphics().FillRect(0, 0, 4, 4);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(onScreen().pixel(1, 1) & 0xFFFFFFu, 0x123456u);
+    EXPECT_EQ(differ(), 16);
+    b.jump("1900");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(differ(), 0);
 }
