@@ -772,6 +772,31 @@ QImage HTMLvu::pageImage() const
     return img;
 }
 
+void HTMLvu::drawViewAt(int32_t y)
+{
+    const int w = std::max(width(), 1), h = std::max(height(), 1);
+    if (view_.size() != QSize(w, h)) view_ = QImage(w, h, QImage::Format_RGB32);
+    drawRows(view_, 0, y, int64_t(y) + h);
+    viewBase_ = y;
+    viewSerial_ = layoutSerial_;
+}
+
+bool HTMLvu::takeView(HTMLvu& other)
+{
+    const bool drawn = !other.view_.isNull() && other.viewSerial_ == other.layoutSerial_ && other.viewBase_ == ybase &&
+                       other.size() == size() && other.view_.size() == size();
+    if (!drawn || other.oldfile != oldfile || other.pageW_ != pageW_ || other.pageH_ != pageH_ ||
+        other.steps_.size() != steps_.size() || other.below_ != below_ || other.bgcolor != bgcolor ||
+        other.HTMLstring != HTMLstring)
+        return false;
+    view_.swap(other.view_);
+    other.viewSerial_ = other.layoutSerial_ - 1;
+    viewBase_ = ybase;
+    viewSerial_ = layoutSerial_;
+    update();
+    return true;
+}
+
 void HTMLvu::scrollTo(int32_t y)
 {
     const int64_t d = int64_t(y) - screenBase_;

@@ -74,6 +74,12 @@ public:
     // Shapes up to n more words of the page laid out that a paint would
     // shape, so that they are drawn from kept glyphs; false when none is left.
     bool shapeAhead(int n);
+    // Draws what the control would show from page row y into its kept view
+    // (for a viewer that is never shown: the page read ahead).
+    void drawViewAt(int32_t y);
+    // Takes the view other drew when other holds the same page laid out at
+    // the same size and its view starts at this one's ybase; true when taken.
+    bool takeView(HTMLvu& other);
 
     // Follows the link under the point (control coordinates); always true.
     bool MouseDown(int x, int y);

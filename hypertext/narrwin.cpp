@@ -167,6 +167,8 @@ void NarrWin::Update(const Bytes& pageAndAnchor)
     const int32_t target = html_->ybase;
     setScrollRange();
     setScrollValue(target);
+    // A page read ahead brings what it shows where it opens, drawn while idle.
+    if (ahead_ && aheadPage_ == html_->oldfile) html_->takeView(*ahead_);
 
     // A chapter page "t<n>.htm" is followed by the next one in the direction
     // the date moves.
@@ -202,6 +204,7 @@ void NarrWin::readAhead()
         aheadSource_.clear();
         aheadAt_ = 0;
         aheadLaidOut_ = false;
+        aheadDrawn_ = false;
         // Only a stored page, read without disturbing the reader: the page
         // shown reports its own faults when it comes.
         const Bytes key = Bytes(atlas_.lang().folder) + "\\" + aheadPage_;
@@ -222,6 +225,16 @@ void NarrWin::readAhead()
             atlas_.reader = kept;
         }
     } else if (!ahead_->shapeAhead(kWordsATurn)) {
+        // Last, what it shows where it opens: its first anchor going forward,
+        // its last going back, held to the scroll bar's range.
+        if (!aheadDrawn_) {
+            const HTMLvu& v = *ahead_;
+            const int32_t k = m_.timeforward ? 1 : v.Nanchors;
+            const int64_t at = v.Nanchors >= 1 && k >= 1 && k <= v.Nanchors ? int64_t(v.AnchorY[k]) + 3 : 0;
+            const int64_t most = std::max<int64_t>(int64_t(v.ytext) - v.height() / 2, 0);
+            ahead_->drawViewAt(static_cast<int32_t>(std::clamp<int64_t>(at, 0, most)));
+            aheadDrawn_ = true;
+        }
         return;
     }
     aheadTimer_.start(0);

@@ -91,6 +91,7 @@ private:
     Bytes aheadSource_;  // the next page's source while its words are measured
     size_t aheadAt_ = 0;
     bool aheadLaidOut_ = false;
+    bool aheadDrawn_ = false;  // its view where it will open
     QTimer aheadTimer_;
     HTMLvu* html_;
     QScrollBar* scroll_;

@@ -93,8 +93,8 @@ TEST(NarrWin, FollowsTheDateWhileOpenAndKeepsItsPageWhenClosed)
 // after any run of them the window shows what a whole paint draws.
 TEST(NarrWin, TheWindowShowsThePageAtTheBarAfterScrolls)
 {
-    Site site({{"en\\t150.htm", longPage({"10500", "10800"})}});
-    setAnchors(site.atlas, {"10500,150", "10800,150"});
+    Site site({{"en\\t150.htm", longPage({"10500", "10800"})}, {"en\\t151.htm", longPage({"11000", "11100"})}});
+    setAnchors(site.atlas, {"10500,150", "10800,150", "11000,151", "11100,151"});
     quil2a::MapState m;
     NarrWin w(site.atlas, m);
     quil2a::HTMLvu& v = w.NarrHTML();
@@ -123,6 +123,14 @@ TEST(NarrWin, TheWindowShowsThePageAtTheBarAfterScrolls)
     NarrWinJump(site.atlas, m, w);
     QCoreApplication::processEvents();
     EXPECT_EQ(shown(), drawn());
+    // The next page, read ahead while idle, opens with the view drawn then.
+    m.timeforward = true;
+    QTest::qWait(300);
+    m.maindate = 1100.0;
+    NarrWinJump(site.atlas, m, w);
+    ASSERT_EQ(v.oldfile, "t151.htm");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown(), v.pageImage().copy(0, v.ybase, r.width(), r.height()).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(NarrWin, AJumpFromFarDownALongPageLandsOnTheAnchorOfAShorterOne)
