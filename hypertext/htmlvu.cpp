@@ -772,13 +772,25 @@ QImage HTMLvu::pageImage() const
     return img;
 }
 
-void HTMLvu::drawViewAt(int32_t y)
+bool HTMLvu::drawViewAt(int32_t y, int rows)
 {
     const int w = std::max(width(), 1), h = std::max(height(), 1);
-    if (view_.size() != QSize(w, h)) view_ = QImage(w, h, QImage::Format_RGB32);
-    drawRows(view_, 0, y, int64_t(y) + h);
+    if (viewSerial_ == layoutSerial_ && viewBase_ == y && view_.size() == QSize(w, h)) return true;
+    if (partRows_ < 0 || partBase_ != y || partSerial_ != layoutSerial_ || view_.size() != QSize(w, h)) {
+        if (view_.size() != QSize(w, h)) view_ = QImage(w, h, QImage::Format_RGB32);
+        viewSerial_ = layoutSerial_ - 1;  // not whole yet
+        partBase_ = y;
+        partSerial_ = layoutSerial_;
+        partRows_ = 0;
+    }
+    const int n = std::clamp(rows, 1, h - partRows_);
+    drawRows(view_, partRows_, int64_t(y) + partRows_, int64_t(y) + partRows_ + n);
+    partRows_ += n;
+    if (partRows_ < h) return false;
+    partRows_ = -1;
     viewBase_ = y;
     viewSerial_ = layoutSerial_;
+    return true;
 }
 
 bool HTMLvu::takeView(HTMLvu& other)

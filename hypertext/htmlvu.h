@@ -74,9 +74,10 @@ public:
     // Shapes up to n more words of the page laid out that a paint would
     // shape, so that they are drawn from kept glyphs; false when none is left.
     bool shapeAhead(int n);
-    // Draws what the control would show from page row y into its kept view
-    // (for a viewer that is never shown: the page read ahead).
-    void drawViewAt(int32_t y);
+    // Draws, up to `rows` rows at a time, what the control would show from
+    // page row y into its kept view (for a viewer that is never shown: the
+    // page read ahead); true once the view is whole.
+    bool drawViewAt(int32_t y, int rows);
     // Takes the view other drew when other holds the same page laid out at
     // the same size and its view starts at this one's ybase; true when taken.
     bool takeView(HTMLvu& other);
@@ -230,6 +231,11 @@ private:
     uint64_t viewSerial_ = 0;
     // The row the window's pixels show from once the scrolls asked for are done.
     int32_t screenBase_ = 0;
+    // A view drawn a band at a time: its first row, the rows done (-1: none
+    // under way) and the layout it is of.
+    int32_t partBase_ = 0;
+    int partRows_ = -1;
+    uint64_t partSerial_ = 0;
 };
 
 }  // namespace quil2a

@@ -225,17 +225,16 @@ void NarrWin::readAhead()
             atlas_.reader = kept;
         }
     } else if (!ahead_->shapeAhead(kWordsATurn)) {
-        // Last, what it shows where it opens: its first anchor going forward,
-        // its last going back, held to the scroll bar's range.
-        if (!aheadDrawn_) {
-            const HTMLvu& v = *ahead_;
-            const int32_t k = m_.timeforward ? 1 : v.Nanchors;
-            const int64_t at = v.Nanchors >= 1 && k >= 1 && k <= v.Nanchors ? int64_t(v.AnchorY[k]) + 3 : 0;
-            const int64_t most = std::max<int64_t>(int64_t(v.ytext) - v.height() / 2, 0);
-            ahead_->drawViewAt(static_cast<int32_t>(std::clamp<int64_t>(at, 0, most)));
-            aheadDrawn_ = true;
-        }
-        return;
+        // Last, a band of rows a turn, what it shows where it opens: its
+        // first anchor going forward, its last going back, held to the scroll
+        // bar's range.
+        if (aheadDrawn_) return;
+        const HTMLvu& v = *ahead_;
+        const int32_t k = m_.timeforward ? 1 : v.Nanchors;
+        const int64_t at = v.Nanchors >= 1 && k >= 1 && k <= v.Nanchors ? int64_t(v.AnchorY[k]) + 3 : 0;
+        const int64_t most = std::max<int64_t>(int64_t(v.ytext) - v.height() / 2, 0);
+        constexpr int kRowsATurn = 96;
+        aheadDrawn_ = ahead_->drawViewAt(static_cast<int32_t>(std::clamp<int64_t>(at, 0, most)), kRowsATurn);
     }
     aheadTimer_.start(0);
 }

@@ -57,6 +57,11 @@ void Canvas::showLive(const plat::Picture& src, int dx, int dy)
     liveDx_ = dx;
     liveDy_ = dy;
     liveVersion_ = src.version();
+    // Its own picture is not needed until the showing ends.
+    if (pic_->Width() > 1 || pic_->Height() > 1) {
+        pic_ = plat::NewPicture(1, 1);
+        pic_->graphics().SetUseOldRenderer(true);
+    }
     update();
 }
 
