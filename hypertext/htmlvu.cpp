@@ -375,18 +375,7 @@ std::map<HTMLvu::WordKey, std::unique_ptr<HTMLvu::WordTable>>& HTMLvu::wordCache
 
 void HTMLvu::shapeWord(Word& w, const QFont& font)
 {
-    QTextLayout tl(w.text, font);
-    tl.beginLayout();
-    QTextLine line = tl.createLine();
-    line.setLineWidth(1e6);
-    tl.endLayout();
-    w.runs = tl.glyphRuns();
-    const QPointF base(0, line.ascent());
-    for (QGlyphRun& r : w.runs) {
-        QList<QPointF> at = r.positions();
-        for (QPointF& p : at) p -= base;
-        r.setPositions(at);
-    }
+    w.runs = plat::shapeLine(w.text, font);
     w.shaped = true;
 }
 

@@ -569,6 +569,23 @@ const Graphics::FontCache& Graphics::font() const
     return *font_cache_;
 }
 
+QList<QGlyphRun> shapeLine(const QString& text, const QFont& font)
+{
+    QTextLayout tl(text, font);
+    tl.beginLayout();
+    QTextLine line = tl.createLine();
+    line.setLineWidth(1e6);
+    tl.endLayout();
+    QList<QGlyphRun> runs = tl.glyphRuns();
+    const QPointF base(0, line.ascent());
+    for (QGlyphRun& r : runs) {
+        QList<QPointF> at = r.positions();
+        for (QPointF& p : at) p -= base;
+        r.setPositions(at);
+    }
+    return runs;
+}
+
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (text.empty()) return;
@@ -589,18 +606,7 @@ void Graphics::DrawString(std::string_view text, int x, int y)
         pt->drawText(x, y, decode(text, cp_));
     } else {
         if (!sh.shaped) {
-            QTextLayout tl(decode(text, cp_), f.font);
-            tl.beginLayout();
-            QTextLine line = tl.createLine();
-            line.setLineWidth(1e6);
-            tl.endLayout();
-            sh.runs = tl.glyphRuns();
-            const QPointF base(0, line.ascent());
-            for (QGlyphRun& r : sh.runs) {
-                QList<QPointF> ps = r.positions();
-                for (QPointF& p : ps) p -= base;
-                r.setPositions(ps);
-            }
+            sh.runs = shapeLine(decode(text, cp_), f.font);
             sh.shaped = true;
         }
         for (const QGlyphRun& r : sh.runs) pt->drawGlyphRun(QPointF(x, y), r);

@@ -3,6 +3,7 @@
 // here reads or writes a pixel outside its picture.
 #pragma once
 
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
@@ -33,6 +34,10 @@ constexpr Color kOutside = 0xFF000000u;
 constexpr int kDefaultSize = -10000;
 
 class Picture;
+
+// The glyphs of text laid out in font on one line, placed about the origin
+// of its baseline, as QPainter::drawText(x, y, text) places them.
+QList<QGlyphRun> shapeLine(const QString& text, const QFont& font);
 
 class Graphics {
 public:
