@@ -115,6 +115,8 @@ HTMLvu::HTMLvu(Atlas& atlas, QWidget* parent) : QWidget(parent), atlas_(atlas)
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    edgeTimer_.setSingleShot(true);
+    connect(&edgeTimer_, &QTimer::timeout, this, [this] { drawEdges(); });
     urlOpener_ = [this](const Bytes& target) {
         QDesktopServices::openUrl(QUrl(plat::decode(target, codePage())));
     };
@@ -827,6 +829,31 @@ void HTMLvu::scrollTo(int32_t y)
     if (moved != rect()) update(QRect(moved.right() + 1, 0, width() - moved.width(), height()));
 }
 
+bool HTMLvu::edgeHolds(const Edge& e, int64_t from, int n) const
+{
+    return e.serial == layoutSerial_ && e.rows.width() == view_.width() && e.rows.bytesPerLine() == view_.bytesPerLine() &&
+           from >= e.base && from + n <= e.base + e.rows.height();
+}
+
+void HTMLvu::drawEdges()
+{
+    if (!isVisible() || view_.isNull() || viewSerial_ != layoutSerial_) return;
+    const int w = view_.width(), h = view_.height();
+    const int64_t want[2] = {int64_t(viewBase_) - kEdgeRows, int64_t(viewBase_) + h};
+    // Below first, as time mostly runs forward; an edge stays while it holds
+    // the half next to the view. One a turn.
+    for (const int i : {1, 0}) {
+        Edge& edge = edges_[i];
+        if (edgeHolds(edge, i == 1 ? want[1] : want[0] + kEdgeRows / 2, kEdgeRows / 2)) continue;
+        if (edge.rows.size() != QSize(w, kEdgeRows)) edge.rows = QImage(w, kEdgeRows, QImage::Format_RGB32);
+        drawRows(edge.rows, 0, want[i], want[i] + kEdgeRows);
+        edge.base = want[i];
+        edge.serial = layoutSerial_;
+        edgeTimer_.start(0);
+        return;
+    }
+}
+
 void HTMLvu::paintEvent(QPaintEvent* e)
 {
     QPainter pt(this);
@@ -840,16 +867,25 @@ void HTMLvu::paintEvent(QPaintEvent* e)
         if (view_.size() != QSize(w, h)) view_ = QImage(w, h, QImage::Format_RGB32);
         drawRows(view_, 0, ybase, int64_t(ybase) + h);
     } else if (d != 0) {
-        // A scroll: the rows still shown move, only the rows it brings in are drawn.
+        // A scroll: the rows still shown move, only the rows it brings in are
+        // copied from an edge that holds them, or drawn.
         const qsizetype bpl = view_.bytesPerLine();
         uchar* bits = view_.bits();
         const int keep = h - static_cast<int>(std::abs(d));
+        auto bring = [&](int at, int64_t from, int n) {
+            for (const Edge& edge : edges_)
+                if (edgeHolds(edge, from, n)) {
+                    std::memcpy(bits + at * bpl, edge.rows.constBits() + (from - edge.base) * bpl, static_cast<size_t>(n) * bpl);
+                    return;
+                }
+            drawRows(view_, at, from, from + n);
+        };
         if (d > 0) {
             std::memmove(bits, bits + d * bpl, static_cast<size_t>(keep) * bpl);
-            drawRows(view_, keep, int64_t(ybase) + keep, int64_t(ybase) + h);
+            bring(keep, int64_t(ybase) + keep, h - keep);
         } else {
             std::memmove(bits - d * bpl, bits, static_cast<size_t>(keep) * bpl);
-            drawRows(view_, 0, ybase, int64_t(ybase) - d);
+            bring(0, ybase, static_cast<int>(-d));
         }
     }
     viewBase_ = ybase;
@@ -861,6 +897,7 @@ void HTMLvu::paintEvent(QPaintEvent* e)
         pt.setClipRect(r);
         pt.drawImage(r.topLeft(), view_, r);
     }
+    if (!edgeTimer_.isActive()) edgeTimer_.start(0);
 }
 
 void HTMLvu::mousePressEvent(QMouseEvent* e)

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QImage>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -231,6 +232,20 @@ private:
     uint64_t viewSerial_ = 0;
     // The row the window's pixels show from once the scrolls asked for are done.
     int32_t screenBase_ = 0;
+    // Rows just above and below the view, drawn while idle, so that a scroll
+    // copies the rows it brings in rather than drawing them; each with the
+    // page row it starts at and the layout it is of.
+    static constexpr int kEdgeRows = 192;
+    struct Edge {
+        QImage rows;
+        int64_t base = 0;
+        uint64_t serial = ~uint64_t(0);
+    };
+    Edge edges_[2];  // above, below
+    QTimer edgeTimer_;
+    // Whether e holds page rows [from, from + n) of the layout shown.
+    bool edgeHolds(const Edge& e, int64_t from, int n) const;
+    void drawEdges();
     // A view drawn a band at a time: its first row, the rows done (-1: none
     // under way) and the layout it is of.
     int32_t partBase_ = 0;

@@ -104,25 +104,29 @@ TEST(NarrWin, TheWindowShowsThePageAtTheBarAfterScrolls)
     m.maindate = 1050.0;
     NarrWinJump(site.atlas, m, w);
     QCoreApplication::processEvents();
-    // The viewer's last column lies under the scroll bar.
+    // The viewer's last column lies under the scroll bar; what it shows of
+    // the page against the whole page drawn as one picture.
     const QRect r(0, 0, v.width() - 1, v.height());
-    const auto shown = [&] {
-        return w.screen()->grabWindow(w.winId(), v.x(), v.y(), r.width(), r.height()).toImage().convertToFormat(QImage::Format_RGB32);
+    const auto same = [&] {
+        const int rows = std::min(r.height(), v.pageHeight() - v.ybase);
+        const QImage shown = w.screen()->grabWindow(w.winId(), v.x(), v.y(), r.width(), rows).toImage();
+        return shown.convertToFormat(QImage::Format_RGB32) ==
+               v.pageImage().copy(0, v.ybase, r.width(), rows).convertToFormat(QImage::Format_RGB32);
     };
-    const auto drawn = [&] { return v.grab(r).toImage().convertToFormat(QImage::Format_RGB32); };
-    for (const auto& moves : std::vector<std::vector<int>>{{5}, {40, -12}, {-3, -3, 250}, {1000}, {-7}}) {
+    // Small moves come from the rows kept above and below the view, drawn while idle.
+    for (const auto& moves : std::vector<std::vector<int>>{{5}, {40, -12}, {100}, {-150}, {-3, -3, 250}, {1000}, {-7}}) {
         for (int d : moves) w.NarrScroll().setValue(w.NarrScroll().value() + d);
-        QCoreApplication::processEvents();
-        ASSERT_EQ(shown(), drawn()) << moves.front();
+        QTest::qWait(20);
+        ASSERT_TRUE(same()) << moves.front();
     }
     m.maindate = 1080.0;
     NarrWinJump(site.atlas, m, w);
     QCoreApplication::processEvents();
-    EXPECT_EQ(shown(), drawn());
+    EXPECT_TRUE(same());
     m.maindate = 1050.0;
     NarrWinJump(site.atlas, m, w);
     QCoreApplication::processEvents();
-    EXPECT_EQ(shown(), drawn());
+    EXPECT_TRUE(same());
     // The next page, read ahead while idle, opens with the view drawn then.
     m.timeforward = true;
     QTest::qWait(300);
@@ -130,7 +134,7 @@ TEST(NarrWin, TheWindowShowsThePageAtTheBarAfterScrolls)
     NarrWinJump(site.atlas, m, w);
     ASSERT_EQ(v.oldfile, "t151.htm");
     QCoreApplication::processEvents();
-    EXPECT_EQ(shown(), v.pageImage().copy(0, v.ybase, r.width(), r.height()).convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(same());
 }
 
 TEST(NarrWin, AJumpFromFarDownALongPageLandsOnTheAnchorOfAShorterOne)
