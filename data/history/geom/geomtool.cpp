@@ -289,13 +289,7 @@ private:
     template <class F>
     void visit(Pt p, double reach, F f) const
     {
-        const int gx1 = key(p.x - reach), gx2 = key(p.x + reach), gy1 = key(p.y - reach), gy2 = key(p.y + reach);
-        for (int gx = gx1; gx <= gx2; ++gx)
-            for (int gy = gy1; gy <= gy2; ++gy) {
-                auto it = cells_.find(pack(gx, gy));
-                if (it == cells_.end()) continue;
-                for (size_t id : it->second) f(segs_[id]);
-            }
+        visitIds(p, reach, [&](size_t id) { f(segs_[id]); });
     }
     double cell_;
     std::vector<Seg> segs_;
