@@ -448,7 +448,7 @@ int MainWindow::mapCanvasHeight() const { return MapCanvas->height(); }
 
 void MainWindow::drawMapCanvas(const plat::Picture& p) { MapCanvas->showLive(p, -20, -20); }
 
-void MainWindow::drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects, uint64_t)
+void MainWindow::drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects)
 {
     // The canvas shows p itself: only the changed parts are painted again.
     if (MapCanvas->live() != &p) {

@@ -153,7 +153,7 @@ public:
     int mapCanvasWidth() const override;
     int mapCanvasHeight() const override;
     void drawMapCanvas(const plat::Picture& p) override;
-    void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects, uint64_t since) override;
+    void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects) override;
     void refreshMainWindow() override;
     void drawHeadStrip(const plat::Picture& headpic) override;
     int idLabelLeft() const override;

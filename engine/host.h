@@ -22,9 +22,9 @@ public:
     virtual int mapCanvasWidth() const = 0;
     virtual int mapCanvasHeight() const = 0;
     virtual void drawMapCanvas(const plat::Picture& p) = 0;
-    // Only the rectangles of p (picture pixels) changed since p's version
-    // `since`; a host that did not draw that version draws all of p.
-    virtual void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects, uint64_t since)
+    // Only the rectangles of p (picture pixels) changed since p was last
+    // drawn or shown; a host that does not show p draws all of it.
+    virtual void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects)
     {
         drawMapCanvas(p);
     }
@@ -56,7 +56,7 @@ public:
     int mapCanvasWidth() const override { return canvasW; }
     int mapCanvasHeight() const override { return canvasH; }
     void drawMapCanvas(const plat::Picture&) override { ++canvasDraws; }
-    void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>&, uint64_t) override
+    void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>&) override
     {
         ++canvasPartDraws;
         drawMapCanvas(p);

@@ -276,7 +276,6 @@ bool MapEngine::steptext()
     if (p.Width() != p1.Width() || p.Height() != p1.Height() || p.Width() != m.mapscreenwid ||
         p.Height() != m.mapscreenht)
         return false;
-    const uint64_t before = p.version();
     rec.valid = false;
 
     plat::Graphics& g = p.graphics();
@@ -386,7 +385,7 @@ bool MapEngine::steptext()
 
     rec = TextLayerRecord{true, p.version(), std::move(items)};
     p1.clearChanges();
-    host.drawMapCanvasRects(p, rects, before);
+    host.drawMapCanvasRects(p, rects);
     return true;
 }
 

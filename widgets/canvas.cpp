@@ -103,17 +103,6 @@ void Canvas::Refresh(bool erase)
     update();
 }
 
-void Canvas::copyParts(const plat::Picture& src, int dx, int dy, const std::vector<QRect>& rects)
-{
-    settle();
-    fitPicture();
-    if (!painted_) paintPass(false);
-    for (const QRect& r : rects) {
-        pic_->graphics().DrawPicture(src, r.x() + dx, r.y() + dy, r.width(), r.height(), r.x(), r.y());
-        update(r.translated(dx, dy));
-    }
-}
-
 plat::Graphics& Canvas::graphics()
 {
     settle();

@@ -56,9 +56,6 @@ public:
 
     // Paints the control now (erasing first when asked) and shows it.
     void Refresh(bool erase = true);
-    // Copies the rectangles of src (its pixels) into the control shifted by
-    // (dx, dy) and shows only those.
-    void copyParts(const plat::Picture& src, int dx, int dy, const std::vector<QRect>& rects);
     // Shows src from its (-dx, -dy) as src is at each paint, with no copy of
     // its own, while src covers the control and nothing else is drawn on it;
     // src must outlive the showing. Anything drawn or refreshed on the control
