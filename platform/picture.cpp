@@ -601,12 +601,15 @@ void Graphics::DrawString(std::string_view text, int x, int y)
     if (f.shapes.size() >= 8192) f.shapes.clear();
     const auto [at, fresh] = f.shapes.try_emplace(std::move(key));
     FontCache::Shape& sh = at->second;
+    // Decoded only when asked for, and once.
+    std::optional<QString> str;
+    const auto decoded = [&]() -> const QString& { return str ? *str : str.emplace(decode(text, cp_)); };
     // Qt underlines a glyph run one pixel longer than the same text drawn.
     if (fresh || underline_) {
-        pt->drawText(x, y, decode(text, cp_));
+        pt->drawText(x, y, decoded());
     } else {
         if (!sh.shaped) {
-            sh.runs = shapeLine(decode(text, cp_), f.font);
+            sh.runs = shapeLine(decoded(), f.font);
             sh.shaped = true;
         }
         for (const QGlyphRun& r : sh.runs) pt->drawGlyphRun(QPointF(x, y), r);
@@ -614,7 +617,7 @@ void Graphics::DrawString(std::string_view text, int x, int y)
     pic_.wrote();
     if (pic_.trackingChanges()) {
         if (!sh.boxed) {
-            sh.ink = f.metrics.boundingRect(decode(text, cp_));
+            sh.ink = f.metrics.boundingRect(decoded());
             sh.boxed = true;
         }
         const QRect r = sh.ink;
