@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <cmath>
 
 #include "app/application.h"
@@ -475,6 +476,17 @@ void MainWindow::narrWinJump()
 void MainWindow::narrWinUpdate(const plat::Bytes& pageAndAnchor)
 {
     if (narr_) narr_->Update(pageAndAnchor);
+}
+
+void MainWindow::layersWaiting()
+{
+    // After the new map is painted, when nothing else waits.
+    if (layersDue_) return;
+    layersDue_ = true;
+    QTimer::singleShot(0, this, [this] {
+        layersDue_ = false;
+        app_.engine().completeLayers();
+    });
 }
 
 void MainWindow::setVisibleMapBox(int x1, int y1, int x2, int y2)

@@ -163,6 +163,7 @@ public:
     void narrWinJump() override;
     void narrWinUpdate(const plat::Bytes& pageAndAnchor) override;
     void setVisibleMapBox(int x1, int y1, int x2, int y2) override;
+    void layersWaiting() override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -201,6 +202,7 @@ private:
     OptionsDialog* dlg_ = nullptr;
     bool inTick_ = false;
     bool dateFieldDue_ = false;
+    bool layersDue_ = false;
     bool closing_ = false;
     MapCursor mapCursor_ = MapCursor::StandardPointer;
 };

@@ -92,6 +92,19 @@ void renderBench(benchmark::State& state, int zoom, double& out)
     state.counters["median_ms"] = out;
 }
 
+// A new view each time, as a pan renders: the geography layer drawn again.
+void BM_DisplayMapNewView(benchmark::State& state)
+{
+    Map map(13, 1805.0);
+    const double x0 = map.m.x0;
+    int i = 0;
+    for (auto _ : state) {
+        map.m.x0 = x0 + (++i % 2);
+        map.e.displaymap(*map.m.p, true);
+    }
+}
+BENCHMARK(BM_DisplayMapNewView)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 // The view of a starting program: 10500, 12000 at zoom index 13.
 void BM_DisplayMapDefaultView(benchmark::State& state) { renderBench(state, 13, figures.renderDefaultMs); }
 BENCHMARK(BM_DisplayMapDefaultView)->Unit(benchmark::kMillisecond)->MinTime(1.0);

@@ -54,6 +54,11 @@ public:
     // One tenth of a year, in the direction of timeforward.
     void gotodate();
 
+    // Makes a copy into p1 that waits (see EngineHost::layersWaiting).
+    void completeLayers()
+    {
+        if (m.p1) m.p1->completeCopy();
+    }
     // Full render into pic; keepLayers also renews p1 and p2.
     void displaymap(plat::Picture& pic, bool keepLayers);
     bool HitABorder(plat::Picture& pic, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
@@ -92,7 +97,7 @@ private:
     // The items of the text layer for W x H in drawing order, without drawing;
     // the text size the whole layer leaves set on the graphics.
     std::vector<TextItem> textItems(plat::Picture& pic, int32_t W, int32_t H, int32_t& endSize);
-    void drawTextItem(plat::Picture& pic, const TextItem& it);
+    void drawTextItem(plat::Picture& pic, const TextItem& it, plat::Picture* under = nullptr);
     void endText(plat::Picture& pic, int32_t endSize);
     struct TextMetrics {
         int32_t width = 0;

@@ -46,6 +46,10 @@ public:
 
     // Options dialog: the visible map box in map units, then the thumbnail repainted.
     virtual void setVisibleMapBox(int x1, int y1, int x2, int y2) = 0;
+
+    // The map's layer p1 waits for its copy from p: a host with idle time
+    // has MapEngine::completeLayers make it then; else it is made when first used.
+    virtual void layersWaiting() {}
 };
 
 // A host without windows: remembers what it was told. Tools and tests use it.

@@ -4,6 +4,7 @@ namespace quil2a {
 
 void MapState::makePictures(int w, int h)
 {
+    if (p1) p1->dropCopy();  // replaced below: its late copy is not wanted
     p = plat::NewPicture(w, h, 32);
     p1 = plat::NewPicture(w, h, 32);
     p2 = plat::NewPicture(w, h, 32, plat::Start::PackedWhite);

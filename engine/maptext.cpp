@@ -178,18 +178,22 @@ std::vector<TextItem> MapEngine::textItems(plat::Picture& pic, int32_t W, int32_
     return items;
 }
 
-void MapEngine::drawTextItem(plat::Picture& pic, const TextItem& it)
+void MapEngine::drawTextItem(plat::Picture& pic, const TextItem& it, plat::Picture* under)
 {
     plat::Graphics& g = pic.graphics();
     g.SetTextSize(it.size);
     if (!it.city) {
         g.SetForeColor(a.placenamecolor);
+        if (under) under->copyNow(it.x1, it.y1, it.x2, it.y2);
         g.DrawString(it.text, it.x, it.y);
         return;
     }
     g.SetForeColor(a.citynamecolor);
     const double sx = it.sx, sy = it.sy;
     const int32_t arm = it.arm;
+    if (under)
+        under->copyNow(std::min(Int(sx - arm), Int(sx)), std::min(Int(sy - arm), Int(sy)),
+                       int64_t(std::max(Int(sx + arm), Int(sx))) + 1, int64_t(std::max(Int(sy + arm), Int(sy))) + 1);
     g.DrawLine(Int(sx - arm), Int(sy), Int(sx + arm), Int(sy));
     g.DrawLine(Int(sx), Int(sy - arm), Int(sx), Int(sy + arm));
     if (!it.names) return;
@@ -224,6 +228,13 @@ void MapEngine::drawTextItem(plat::Picture& pic, const TextItem& it)
             bestCost = cost;
         }
     }
+    if (under) {
+        TextItem ink;
+        ink.x1 = ink.y1 = kBig;
+        ink.x2 = ink.y2 = -kBig;
+        addInk(ink, measure(g, it.text).ink, Int(sx + dx[best]), Int(sy + dy[best]), it.size);
+        under->copyNow(ink.x1, ink.y1, ink.x2, ink.y2);
+    }
     g.DrawString(it.text, Int(sx + dx[best]), Int(sy + dy[best]));
 }
 
@@ -241,6 +252,7 @@ void MapEngine::drawText(plat::Picture& pic, bool ownSize, bool record)
     if (isP) m.textLayer.valid = false;
     if (!m.countrynameson && !m.citieson) {
         if (isP && record && m.p1) {
+            m.p1->guardSource();
             m.textLayer = TextLayerRecord{true, pic.version(), {}};
             m.p1->clearChanges();
         }
@@ -255,10 +267,13 @@ void MapEngine::drawText(plat::Picture& pic, bool ownSize, bool record)
     g.SetCodePage(a.textCodePage());
     int32_t endSize = 0;
     std::vector<TextItem> items = textItems(pic, W, H, endSize);
+    // A late copy of p into p1 takes what the text covers first.
+    plat::Picture* under = isP && record && m.p1 && m.p1->copyPending() ? m.p1.get() : nullptr;
     g.beginText();
-    for (const TextItem& it : items) drawTextItem(pic, it);
+    for (const TextItem& it : items) drawTextItem(pic, it, under);
     g.endText();
     endText(pic, endSize);
+    if (under) under->guardSource();
     if (isP && record && m.p1) {
         m.textLayer = TextLayerRecord{true, pic.version(), std::move(items)};
         m.p1->clearChanges();

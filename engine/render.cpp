@@ -206,6 +206,10 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
     m.IDfadeout = 0;
     host.setIdLabelWidth(0);
 
+    // p1 is drawn again below: a late copy of the last map is not wanted.
+    const bool lateP1 = keepLayers && m.p1 && m.p1.get() != &pic && &pic == m.p.get();
+    if (lateP1) m.p1->dropCopy();
+
     // The geography layer depends only on the view, the size, the colours and
     // the geography data: when p2 still holds it for all of these, it is copied.
     const bool layers = keepLayers && m.p2 && m.p2.get() != &pic;
@@ -254,10 +258,16 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
         paintFillPoint(*this, pic, W - 1, H - 1, k);
     }
 
-    if (keepLayers && m.p1 && m.p1.get() != &pic) m.p1->graphics().DrawPicture(pic, 0, 0);
+    // p1 is p before its text: on p a late copy, made when p1 is next used.
+    if (keepLayers && m.p1 && m.p1.get() != &pic) {
+        if (lateP1) m.p1->copyLater(pic);
+        else m.p1->graphics().DrawPicture(pic, 0, 0);
+    }
 
     // The text layer; on p over a fresh p1 it is recorded for the date step.
     drawText(pic, true, keepLayers && m.p1 && m.p1.get() != &pic);
+
+    if (lateP1 && m.p1->copyPending()) host.layersWaiting();
 
     // The part of the map the canvas shows: it starts at the picture's (20, 20).
     const int vmx1 = Int(mapx(20)), vmy1 = Int(mapy(20));

@@ -5,7 +5,7 @@
 #include <QGlyphRun>
 #include <QTextLayout>
 #include <QPainter>
-#include <emmintrin.h>
+#include <immintrin.h>
 #include <sys/mman.h>
 
 #include <cstdlib>
@@ -139,8 +139,212 @@ Picture::Picture(int w, int h, int, Start start) : serial_(nextSerial())
     if (start == Start::White) img_.fill(0xFFFFFFFFu);
 }
 
+namespace packing {
+
+namespace {
+
+// Cuts a row into runs: a run ends where a pixel differs from its left neighbour.
+struct RowCutter {
+    const uint32_t* line;
+    std::vector<uint32_t>& runs;
+    int start = 0;
+
+    void cut(int at)
+    {
+        runs.push_back(static_cast<uint32_t>(at - start));
+        runs.push_back(line[start]);
+        start = at;
+    }
+    // Bit i of same: pixel x + i equals its left neighbour.
+    void cuts(int x, uint32_t same)
+    {
+        for (uint32_t diff = ~same; diff; diff &= diff - 1) cut(x + __builtin_ctz(diff));
+    }
+    void finish(int x, int w)
+    {
+        for (; x < w; ++x)
+            if (line[x] != line[x - 1]) cut(x);
+        cut(w);
+    }
+};
+
+// Blocks of 16 from x = 1; gives where the rest starts. Most blocks go on the
+// run before them: one test against its colour, kept while the run lasts.
+int blocks16(RowCutter& r, int w)
+{
+    const uint32_t* line = r.line;
+    int x = 1;
+    __m128i c = _mm_set1_epi32(static_cast<int>(line[0]));
+    for (; x + 16 <= w; x += 16) {
+        const auto* p = reinterpret_cast<const __m128i*>(line + x);
+        const auto* q = reinterpret_cast<const __m128i*>(line + x - 1);
+        const __m128i a0 = _mm_loadu_si128(p), a1 = _mm_loadu_si128(p + 1), a2 = _mm_loadu_si128(p + 2),
+                      a3 = _mm_loadu_si128(p + 3);
+        const __m128i same = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi32(a0, c), _mm_cmpeq_epi32(a1, c)),
+                                           _mm_and_si128(_mm_cmpeq_epi32(a2, c), _mm_cmpeq_epi32(a3, c)));
+        if (_mm_movemask_epi8(same) == 0xFFFF) continue;
+        auto eq = [](__m128i a, const __m128i* b) {
+            return static_cast<uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, _mm_loadu_si128(b)))));
+        };
+        r.cuts(x, eq(a0, q) | eq(a1, q + 1) << 4 | eq(a2, q + 2) << 8 | eq(a3, q + 3) << 12 | 0xFFFF0000u);
+        c = _mm_set1_epi32(static_cast<int>(line[x + 15]));
+    }
+    return x;
+}
+
+// The same, 32 at a time.
+__attribute__((target("avx2"))) int blocks32(RowCutter& r, int w)
+{
+    const uint32_t* line = r.line;
+    int x = 1;
+    __m256i c = _mm256_set1_epi32(static_cast<int>(line[0]));
+    for (; x + 32 <= w; x += 32) {
+        const auto* p = reinterpret_cast<const __m256i*>(line + x);
+        const auto* q = reinterpret_cast<const __m256i*>(line + x - 1);
+        const __m256i a0 = _mm256_loadu_si256(p), a1 = _mm256_loadu_si256(p + 1), a2 = _mm256_loadu_si256(p + 2),
+                      a3 = _mm256_loadu_si256(p + 3);
+        const __m256i same = _mm256_and_si256(_mm256_and_si256(_mm256_cmpeq_epi32(a0, c), _mm256_cmpeq_epi32(a1, c)),
+                                              _mm256_and_si256(_mm256_cmpeq_epi32(a2, c), _mm256_cmpeq_epi32(a3, c)));
+        if (_mm256_movemask_epi8(same) == -1) continue;
+        auto eq = [](__m256i a, const __m256i* b) __attribute__((target("avx2"))) {
+            return static_cast<uint32_t>(
+                _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(a, _mm256_loadu_si256(b)))));
+        };
+        r.cuts(x, eq(a0, q) | eq(a1, q + 1) << 8 | eq(a2, q + 2) << 16 | eq(a3, q + 3) << 24);
+        c = _mm256_set1_epi32(static_cast<int>(line[x + 31]));
+    }
+    return x;
+}
+
+}  // namespace
+
+bool hasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+void packRow(const uint32_t* line, int w, std::vector<uint32_t>& runs, bool wide)
+{
+    RowCutter r{line, runs};
+    const int x = wide ? blocks32(r, w) : blocks16(r, w);
+    r.finish(x, w);
+}
+
+}  // namespace packing
+
+Picture::~Picture()
+{
+    if (waiting_) waiting_->finishCopy();
+    if (pending_) pending_->src->waiting_ = nullptr;
+}
+
+void Picture::copyLater(Picture& src)
+{
+    if (&src == this) return;
+    unpack();
+    src.unpack();
+    if (src.waiting_) src.waiting_->finishCopy();
+    if (src.Width() != Width() || src.Height() != Height()) {
+        graphics().DrawPicture(src, 0, 0);
+        return;
+    }
+    // The buffers of the last late copy are used again.
+    std::unique_ptr<Pending> pend = spare_ ? std::move(spare_) : std::make_unique<Pending>();
+    pend->src = &src;
+    pend->guarded = false;
+    pend->copied.assign(size_t((Width() + kBlock - 1) / kBlock) * size_t(Height()), 0);
+    pend->rowCopied.assign(size_t(Height()), 0);
+    pending_ = std::move(pend);
+    src.waiting_ = this;
+    wrote();
+}
+
+void Picture::dropCopy()
+{
+    if (!pending_) return;
+    pending_->src->waiting_ = nullptr;
+    spare_ = std::move(pending_);
+}
+
+void Picture::guardSource()
+{
+    if (pending_) pending_->guarded = true;
+}
+
+void Picture::copyNow(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
+{
+    if (!pending_) return;
+    const int W = img_.width(), H = img_.height();
+    x1 = std::max<int64_t>(x1, 0);
+    y1 = std::max<int64_t>(y1, 0);
+    x2 = std::min<int64_t>(x2, W);
+    y2 = std::min<int64_t>(y2, H);
+    if (x1 >= x2 || y1 >= y2) return;
+    Pending& pend = *pending_;
+    const int BX = (W + kBlock - 1) / kBlock;
+    const int bx1 = int(x1) / kBlock, bx2 = int(x2 - 1) / kBlock;
+    const uint32_t* from = reinterpret_cast<const uint32_t*>(std::as_const(pend.src->img_).constBits());
+    uint32_t* to = reinterpret_cast<uint32_t*>(img_.bits());
+    const int64_t fs = pend.src->img_.bytesPerLine() / 4, ts = img_.bytesPerLine() / 4;
+    for (int64_t y = y1; y < y2; ++y) {
+        uint8_t* c = &pend.copied[size_t(y) * BX];
+        for (int bx = bx1; bx <= bx2;) {
+            if (c[bx]) {
+                ++bx;
+                continue;
+            }
+            int end = bx;
+            while (end <= bx2 && !c[end]) c[end++] = 1;
+            const int xa = bx * kBlock, xb = std::min(end * kBlock, W);
+            std::memcpy(to + y * ts + xa, from + y * fs + xa, size_t(xb - xa) * 4);
+            pend.rowCopied[size_t(y)] = 1;
+            bx = end;
+        }
+    }
+}
+
+void Picture::finishCopy() const
+{
+    // Let go first: nothing read below comes back here.
+    std::unique_ptr<Pending> pend = std::move(pending_);
+    Picture& src = *pend->src;
+    src.waiting_ = nullptr;
+    const int W = img_.width(), H = img_.height();
+    const int BX = (W + kBlock - 1) / kBlock;
+    raw_ = {};
+    const uint32_t* from = reinterpret_cast<const uint32_t*>(std::as_const(src.img_).constBits());
+    uint32_t* to = reinterpret_cast<uint32_t*>(img_.bits());
+    const int64_t fs = src.img_.bytesPerLine() / 4, ts = img_.bytesPerLine() / 4;
+    const bool packedRows = fs == W && ts == W;
+    for (int y = 0; y < H; ++y) {
+        if (!pend->rowCopied[size_t(y)]) {
+            // Rows with nothing copied yet, one block when they lie end to end.
+            int end = y + 1;
+            while (packedRows && end < H && !pend->rowCopied[size_t(end)]) ++end;
+            std::memcpy(to + y * ts, from + y * fs, size_t(W) * 4 * size_t(end - y));
+            y = end - 1;
+            continue;
+        }
+        const uint8_t* c = &pend->copied[size_t(y) * BX];
+        for (int bx = 0; bx < BX;) {
+            if (c[bx]) {
+                ++bx;
+                continue;
+            }
+            int end = bx;
+            while (end < BX && !c[end]) ++end;
+            const int xa = bx * kBlock, xb = std::min(end * kBlock, W);
+            std::memcpy(to + y * ts + xa, from + y * fs + xa, size_t(xb - xa) * 4);
+            bx = end;
+        }
+    }
+    spare_ = std::move(pend);
+}
+
 void Picture::packFrom(const Picture& src)
 {
+    if (waiting_) waiting_->finishCopy();
     const QImage& from = src.image();
     const int w = from.width(), h = from.height();
     // The old buffers are reused: the same map packs to about as many runs.
@@ -148,44 +352,10 @@ void Picture::packFrom(const Picture& src)
     runs.clear();
     starts.clear();
     starts.reserve(static_cast<size_t>(h) + 1);
+    const bool wide = packing::hasAvx2();
     for (int y = 0; y < h; ++y) {
         starts.push_back(static_cast<uint32_t>(runs.size()));
-        const uint32_t* line = crow(from, y);
-        // Each pixel against its left neighbour: a run ends where they differ.
-        int start = 0;
-        auto cut = [&](int at) {
-            runs.push_back(static_cast<uint32_t>(at - start));
-            runs.push_back(line[start]);
-            start = at;
-        };
-        auto cuts = [&](int x, unsigned diff) {
-            for (; diff; diff &= diff - 1) cut(x + __builtin_ctz(diff));
-        };
-        int x = 1;
-        for (; x + 16 <= w; x += 16) {
-            const auto* p = reinterpret_cast<const __m128i*>(line + x);
-            const auto* q = reinterpret_cast<const __m128i*>(line + x - 1);
-            if (x + 256 < w) _mm_prefetch(reinterpret_cast<const char*>(line + x + 256), _MM_HINT_T0);
-            // Most blocks go on the run before them: one test against its colour.
-            const __m128i c = _mm_set1_epi32(static_cast<int>(line[x - 1]));
-            const __m128i same = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p), c),
-                                                             _mm_cmpeq_epi32(_mm_loadu_si128(p + 1), c)),
-                                               _mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(p + 2), c),
-                                                             _mm_cmpeq_epi32(_mm_loadu_si128(p + 3), c)));
-            if (_mm_movemask_ps(_mm_castsi128_ps(same)) == 0xF) continue;
-            const __m128i e0 = _mm_cmpeq_epi32(_mm_loadu_si128(p), _mm_loadu_si128(q));
-            const __m128i e1 = _mm_cmpeq_epi32(_mm_loadu_si128(p + 1), _mm_loadu_si128(q + 1));
-            const __m128i e2 = _mm_cmpeq_epi32(_mm_loadu_si128(p + 2), _mm_loadu_si128(q + 2));
-            const __m128i e3 = _mm_cmpeq_epi32(_mm_loadu_si128(p + 3), _mm_loadu_si128(q + 3));
-            const unsigned diff = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e0))) |
-                                  static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e1))) << 4 |
-                                  static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e2))) << 8 |
-                                  static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(e3))) << 12;
-            cuts(x, ~diff & 0xFFFFu);
-        }
-        for (; x < w; ++x)
-            if (line[x] != line[x - 1]) cut(x);
-        cut(w);
+        packing::packRow(crow(from, y), w, runs, wide);
     }
     starts.push_back(static_cast<uint32_t>(runs.size()));
     if (runs.capacity() > 2 * runs.size() + 4096) runs.shrink_to_fit();
@@ -202,6 +372,7 @@ void Picture::packFrom(const Picture& src)
 
 void Picture::readRow(int y, int x, int n, uint32_t* out) const
 {
+    if (pending_) finishCopy();
     if (!packed_) {
         std::copy_n(crow(img_, y) + x, n, out);
         return;
@@ -589,6 +760,7 @@ QList<QGlyphRun> shapeLine(const QString& text, const QFont& font)
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (text.empty()) return;
+    pic_.beforeWrite();
     std::optional<QPainter> own;
     QPainter* pt = painter_.get();
     if (!pt) pt = &own.emplace(&pic_.pixels());
@@ -647,7 +819,7 @@ QRect Graphics::TextBounds(std::string_view text) const { return font().metrics.
 Color RGBSurface::Pixel(int x, int y) const
 {
     if (!pic_.contains(x, y)) return kOutside;
-    return crow(pic_.pixels(), y)[x] & 0xFFFFFFu;
+    return crow(std::as_const(pic_).image(), y)[x] & 0xFFFFFFu;
 }
 
 void RGBSurface::SetPixel(int x, int y, Color c)
@@ -697,6 +869,7 @@ void RGBSurface::FloodFill(int x, int y, Color c)
             const char* ahead = reinterpret_cast<const char*>(line + dy * stride);
             for (int xx = x1; xx <= x2 + 15; xx += 16) _mm_prefetch(ahead + 4 * std::min(xx, W - 1), _MM_HINT_T0);
         }
+
         if (!stack.empty()) {
             const Seg& n = stack.back();
             _mm_prefetch(reinterpret_cast<const char*>(bits + (n.y + n.dy) * stride + n.x1), _MM_HINT_T0);

@@ -137,6 +137,7 @@ public:
     explicit Picture(const QImage& img);
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
+    ~Picture();
 
     int Width() const { return packed_ ? packedW_ : img_.width(); }
     int Height() const { return packed_ ? packedH_ : img_.height(); }
@@ -151,6 +152,7 @@ public:
     QImage& image()
     {
         unpack();
+        beforeWrite();
         changedAll();
         raw_ = {};
         return img_;
@@ -164,6 +166,24 @@ public:
     void packFrom(const Picture& src);
     // The pixels of row y from x, n of them (all inside), into out.
     void readRow(int y, int x, int n, uint32_t* out) const;
+
+    // A copy made late: this picture becomes a copy of src (of its size, both
+    // unpacked), but its pixels are copied only when they are next asked for,
+    // or src's for writing once guardSource is called. Until then src may be
+    // written only where copyNow has copied first. Change tracking does not
+    // count the copy.
+    void copyLater(Picture& src);
+    // The pixels of [x1, x2) x [y1, y2) copied now, if not yet.
+    void copyNow(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+    void guardSource();
+    // The late copy is given up: this picture keeps whatever it holds, for a
+    // caller that will draw it whole again.
+    void dropCopy();
+    bool copyPending() const { return pending_ != nullptr; }
+    void completeCopy() const
+    {
+        if (pending_) finishCopy();
+    }
 
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
 
@@ -191,6 +211,7 @@ private:
     QImage& pixels()
     {
         unpack();
+        beforeWrite();
         return img_;
     }
     // The writable pixels and their layout; the layout is asked of the image
@@ -208,8 +229,15 @@ private:
     }
     void unpack() const
     {
+        if (pending_) finishCopy();
         if (packed_) unpackNow();
     }
+    // A picture that waits to copy this one gets its copy before a write.
+    void beforeWrite()
+    {
+        if (waiting_ && waiting_->pending_->guarded) waiting_->finishCopy();
+    }
+    void finishCopy() const;
     void unpackNow() const;
     void wrote() { ++version_; }
     void changedAll();
@@ -234,7 +262,26 @@ private:
     bool tracking_ = false, anyChange_ = false;
     int tilesX_ = 0, tilesY_ = 0;
     std::vector<uint8_t> tiles_;
+    // A late copy: its source, and the blocks of kBlock pixels of each row
+    // already copied.
+    static constexpr int kBlock = 16;
+    struct Pending {
+        Picture* src = nullptr;
+        bool guarded = false;
+        std::vector<uint8_t> copied, rowCopied;
+    };
+    mutable std::unique_ptr<Pending> pending_, spare_;
+    // The picture whose late copy this one is the source of.
+    Picture* waiting_ = nullptr;
 };
+
+namespace packing {
+// Whether the wide packer may run here.
+bool hasAvx2();
+// The (length, colour) runs of a row of w pixels (w >= 1) appended to runs;
+// wide: 32 pixels a step (needs AVX2), else 16.
+void packRow(const uint32_t* line, int w, std::vector<uint32_t>& runs, bool wide);
+}  // namespace packing
 
 std::unique_ptr<Picture> NewPicture(int w, int h, int depth = 32, Start start = Start::White);
 

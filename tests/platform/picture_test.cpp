@@ -242,3 +242,111 @@ TEST(Graphics, StringsDrawnAgainLookAsDrawnFirst)
             }
         }
 }
+
+namespace {
+
+// A picture of w x h in runs of random lengths and colours.
+QImage runsImage(int w, int h, std::mt19937& rng)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    std::uniform_int_distribution<int> len(1, 40), col(0, 3);
+    const uint32_t colours[] = {0xFF808080u, 0xFF0000FFu, 0xFF00FF00u, 0xFF0000FEu};
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<uint32_t*>(img.scanLine(y));
+        for (int x = 0; x < w;) {
+            const uint32_t c = colours[col(rng)];
+            for (int n = len(rng); n > 0 && x < w; --n) line[x++] = c;
+        }
+    }
+    return img;
+}
+
+}  // namespace
+
+// Packing keeps every pixel at every width, around the block sizes of both packers.
+TEST(PackedPicture, RowsPackAndReadBackExactly)
+{
+    std::mt19937 rng(7);
+    for (int w : {1, 2, 15, 16, 17, 31, 32, 33, 47, 48, 49, 63, 64, 65, 97, 1920}) {
+        const QImage img = runsImage(w, 6, rng);
+        Picture src(img), packed(w, 6, 32, Start::PackedWhite);
+        packed.packFrom(src);
+        ASSERT_TRUE(packed.packed());
+        std::vector<uint32_t> row(static_cast<size_t>(w));
+        packed.readRow(3, w / 3, w - w / 3, row.data());
+        for (int x = w / 3; x < w; ++x) ASSERT_EQ(row[size_t(x - w / 3)], img.pixel(x, 3)) << w << " " << x;
+        EXPECT_EQ(std::as_const(packed).image(), img) << w;
+        if (packing::hasAvx2()) {
+            std::vector<uint32_t> narrow, wide;
+            for (int y = 0; y < 6; ++y) {
+                packing::packRow(reinterpret_cast<const uint32_t*>(img.constScanLine(y)), w, narrow, false);
+                packing::packRow(reinterpret_cast<const uint32_t*>(img.constScanLine(y)), w, wide, true);
+            }
+            EXPECT_EQ(narrow, wide) << w;
+        }
+    }
+}
+
+// A late copy holds the source as it was, whenever it is made: before a read
+// of the copy, before a guarded write to the source, or when the source goes.
+TEST(LateCopy, HoldsTheSourceAsItWasWhateverComesFirst)
+{
+    std::mt19937 rng(11);
+    const QImage before = runsImage(50, 40, rng);
+    auto start = [&](Picture& src, Picture& dst) {
+        src.image() = before;
+        dst.graphics().SetForeColor(0);
+        dst.graphics().FillRect(0, 0, 50, 40);
+        dst.copyLater(src);
+        // As under text: copied first, then drawn over on the source.
+        dst.copyNow(10, 10, 20, 15);
+        src.graphics().SetForeColor(0xABCDEF);
+        src.graphics().FillRect(12, 11, 5, 3);
+        dst.guardSource();
+        EXPECT_TRUE(dst.copyPending());
+    };
+    {
+        Picture src(50, 40), dst(50, 40);
+        dst.setTrackChanges(true);
+        start(src, dst);
+        dst.clearChanges();
+        EXPECT_EQ(std::as_const(dst).image(), before);
+        EXPECT_FALSE(dst.copyPending());
+        EXPECT_FALSE(dst.anyChange());
+    }
+    {
+        Picture src(50, 40), dst(50, 40);
+        start(src, dst);
+        src.graphics().SetForeColor(0x111111);
+        src.graphics().DrawLine(0, 0, 49, 39);
+        EXPECT_EQ(dst.surface().Pixel(0, 0), before.pixel(0, 0) & 0xFFFFFFu);
+        EXPECT_EQ(std::as_const(dst).image(), before);
+    }
+    {
+        Picture dst(50, 40);
+        {
+            Picture src(50, 40);
+            start(src, dst);
+        }
+        EXPECT_EQ(std::as_const(dst).image(), before);
+    }
+    {
+        // Given up: the copy keeps what it held, and the source is free.
+        Picture src(50, 40), dst(50, 40);
+        start(src, dst);
+        dst.dropCopy();
+        src.graphics().FillRect(0, 0, 50, 40);
+        EXPECT_EQ(dst.surface().Pixel(0, 0), 0u);
+        EXPECT_EQ(dst.surface().Pixel(12, 11), before.pixel(12, 11) & 0xFFFFFFu);
+    }
+    {
+        // Of another size: copied at once, at the top left.
+        Picture src(30, 20), dst(50, 40);
+        src.graphics().SetForeColor(0x00FF00);
+        src.graphics().FillRect(0, 0, 30, 20);
+        dst.copyLater(src);
+        EXPECT_FALSE(dst.copyPending());
+        EXPECT_EQ(dst.surface().Pixel(29, 19), 0x00FF00u);
+        EXPECT_EQ(dst.surface().Pixel(30, 20), 0xFFFFFFu);
+    }
+}
