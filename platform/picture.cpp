@@ -168,31 +168,8 @@ struct RowCutter {
     }
 };
 
-// Blocks of 16 from x = 1; gives where the rest starts. Most blocks go on the
+// Blocks of 32 from x = 1; gives where the rest starts. Most blocks go on the
 // run before them: one test against its colour, kept while the run lasts.
-int blocks16(RowCutter& r, int w)
-{
-    const uint32_t* line = r.line;
-    int x = 1;
-    __m128i c = _mm_set1_epi32(static_cast<int>(line[0]));
-    for (; x + 16 <= w; x += 16) {
-        const auto* p = reinterpret_cast<const __m128i*>(line + x);
-        const auto* q = reinterpret_cast<const __m128i*>(line + x - 1);
-        const __m128i a0 = _mm_loadu_si128(p), a1 = _mm_loadu_si128(p + 1), a2 = _mm_loadu_si128(p + 2),
-                      a3 = _mm_loadu_si128(p + 3);
-        const __m128i same = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi32(a0, c), _mm_cmpeq_epi32(a1, c)),
-                                           _mm_and_si128(_mm_cmpeq_epi32(a2, c), _mm_cmpeq_epi32(a3, c)));
-        if (_mm_movemask_epi8(same) == 0xFFFF) continue;
-        auto eq = [](__m128i a, const __m128i* b) {
-            return static_cast<uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, _mm_loadu_si128(b)))));
-        };
-        r.cuts(x, eq(a0, q) | eq(a1, q + 1) << 4 | eq(a2, q + 2) << 8 | eq(a3, q + 3) << 12 | 0xFFFF0000u);
-        c = _mm_set1_epi32(static_cast<int>(line[x + 15]));
-    }
-    return x;
-}
-
-// The same, 32 at a time.
 __attribute__((target("avx2"))) int blocks32(RowCutter& r, int w)
 {
     const uint32_t* line = r.line;
@@ -227,7 +204,7 @@ bool hasAvx2()
 void packRow(const uint32_t* line, int w, std::vector<uint32_t>& runs, bool wide)
 {
     RowCutter r{line, runs};
-    const int x = wide ? blocks32(r, w) : blocks16(r, w);
+    const int x = wide ? blocks32(r, w) : 1;
     r.finish(x, w);
 }
 

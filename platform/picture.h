@@ -279,7 +279,7 @@ namespace packing {
 // Whether the wide packer may run here.
 bool hasAvx2();
 // The (length, colour) runs of a row of w pixels (w >= 1) appended to runs;
-// wide: 32 pixels a step (needs AVX2), else 16.
+// wide: 32 pixels a step (needs AVX2), else one.
 void packRow(const uint32_t* line, int w, std::vector<uint32_t>& runs, bool wide);
 }  // namespace packing
 
