@@ -92,7 +92,8 @@ private:
     // Background, geography lines and water on pic.
     void drawGeography(plat::Picture& pic);
     GeoLayerKey geoLayerKey(int32_t W, int32_t H);
-    // The text layer drawn whole on pic; record: pic is p over a fresh copy of p1.
+    // The text layer drawn whole on pic; record: pic is p over a fresh p1 (or
+    // one copied late, which takes what the text covers before it is drawn).
     void drawText(plat::Picture& pic, bool ownSize, bool record);
     // The items of the text layer for W x H in drawing order, without drawing;
     // the text size the whole layer leaves set on the graphics.
