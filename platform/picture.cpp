@@ -249,6 +249,25 @@ void Picture::guardSource()
     if (pending_) pending_->guarded = true;
 }
 
+void Picture::copyBlocks(const Picture& src, int64_t y, int bx1, int bx2) const
+{
+    const int W = img_.width();
+    uint8_t* c = &pending_->copied[size_t(y) * size_t((W + kBlock - 1) / kBlock)];
+    const uint32_t* from = crow(src.img_, int(y));
+    uint32_t* to = row(img_, int(y));
+    for (int bx = bx1; bx <= bx2;) {
+        if (c[bx]) {
+            ++bx;
+            continue;
+        }
+        int end = bx;
+        while (end <= bx2 && !c[end]) c[end++] = 1;
+        const int xa = bx * kBlock, xb = std::min(end * kBlock, W);
+        std::memcpy(to + xa, from + xa, size_t(xb - xa) * 4);
+        bx = end;
+    }
+}
+
 void Picture::copyNow(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
 {
     if (!pending_) return;
@@ -258,65 +277,35 @@ void Picture::copyNow(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
     x2 = std::min<int64_t>(x2, W);
     y2 = std::min<int64_t>(y2, H);
     if (x1 >= x2 || y1 >= y2) return;
-    Pending& pend = *pending_;
-    const int BX = (W + kBlock - 1) / kBlock;
-    const int bx1 = int(x1) / kBlock, bx2 = int(x2 - 1) / kBlock;
-    const uint32_t* from = reinterpret_cast<const uint32_t*>(std::as_const(pend.src->img_).constBits());
-    uint32_t* to = reinterpret_cast<uint32_t*>(img_.bits());
-    const int64_t fs = pend.src->img_.bytesPerLine() / 4, ts = img_.bytesPerLine() / 4;
     for (int64_t y = y1; y < y2; ++y) {
-        uint8_t* c = &pend.copied[size_t(y) * BX];
-        for (int bx = bx1; bx <= bx2;) {
-            if (c[bx]) {
-                ++bx;
-                continue;
-            }
-            int end = bx;
-            while (end <= bx2 && !c[end]) c[end++] = 1;
-            const int xa = bx * kBlock, xb = std::min(end * kBlock, W);
-            std::memcpy(to + y * ts + xa, from + y * fs + xa, size_t(xb - xa) * 4);
-            pend.rowCopied[size_t(y)] = 1;
-            bx = end;
-        }
+        copyBlocks(*pending_->src, y, int(x1) / kBlock, int(x2 - 1) / kBlock);
+        pending_->rowCopied[size_t(y)] = 1;
     }
 }
 
 void Picture::finishCopy() const
 {
-    // Let go first: nothing read below comes back here.
-    std::unique_ptr<Pending> pend = std::move(pending_);
-    Picture& src = *pend->src;
+    Picture& src = *pending_->src;
     src.waiting_ = nullptr;
     const int W = img_.width(), H = img_.height();
-    const int BX = (W + kBlock - 1) / kBlock;
-    raw_ = {};
-    const uint32_t* from = reinterpret_cast<const uint32_t*>(std::as_const(src.img_).constBits());
+    const uint32_t* from = reinterpret_cast<const uint32_t*>(src.img_.constBits());
     uint32_t* to = reinterpret_cast<uint32_t*>(img_.bits());
     const int64_t fs = src.img_.bytesPerLine() / 4, ts = img_.bytesPerLine() / 4;
     const bool packedRows = fs == W && ts == W;
+    const std::vector<uint8_t>& rowCopied = pending_->rowCopied;
     for (int y = 0; y < H; ++y) {
-        if (!pend->rowCopied[size_t(y)]) {
-            // Rows with nothing copied yet, one block when they lie end to end.
-            int end = y + 1;
-            while (packedRows && end < H && !pend->rowCopied[size_t(end)]) ++end;
-            std::memcpy(to + y * ts, from + y * fs, size_t(W) * 4 * size_t(end - y));
-            y = end - 1;
+        if (rowCopied[size_t(y)]) {
+            copyBlocks(src, y, 0, (W - 1) / kBlock);
             continue;
         }
-        const uint8_t* c = &pend->copied[size_t(y) * BX];
-        for (int bx = 0; bx < BX;) {
-            if (c[bx]) {
-                ++bx;
-                continue;
-            }
-            int end = bx;
-            while (end < BX && !c[end]) ++end;
-            const int xa = bx * kBlock, xb = std::min(end * kBlock, W);
-            std::memcpy(to + y * ts + xa, from + y * fs + xa, size_t(xb - xa) * 4);
-            bx = end;
-        }
+        // Rows with nothing copied yet, one block when they lie end to end.
+        int end = y + 1;
+        while (packedRows && end < H && !rowCopied[size_t(end)]) ++end;
+        std::memcpy(to + y * ts, from + y * fs, size_t(W) * 4 * size_t(end - y));
+        y = end - 1;
     }
-    spare_ = std::move(pend);
+    // Its buffers are kept for the next late copy.
+    spare_ = std::move(pending_);
 }
 
 void Picture::packFrom(const Picture& src)
@@ -680,7 +669,7 @@ struct Graphics::FontCache {
     QFont font;
     QFontMetrics metrics;
     // Widths measured in this font, by code page and text.
-    std::unordered_map<std::string, int> widths;
+    std::unordered_map<std::string, int> widths{};
     // Asked for by every label: kept rather than asked of the font engine.
     int height = metrics.height(), ascent = metrics.ascent();
     // Strings drawn in this font, by code page and text: a string met for
@@ -690,7 +679,7 @@ struct Graphics::FontCache {
         QList<QGlyphRun> runs;
         QRect ink;
     };
-    std::unordered_map<std::string, Shape> shapes;
+    std::unordered_map<std::string, Shape> shapes{};
 
     bool is(const Graphics& g) const
     {
@@ -710,7 +699,7 @@ const Graphics::FontCache& Graphics::font() const
     f.setItalic(italic_);
     f.setUnderline(underline_);
     f.setStyleStrategy(oldRenderer_ ? QFont::NoAntialias : QFont::PreferAntialias);
-    font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f), {}});
+    font_cache_ = std::make_shared<FontCache>(FontCache{font_, size_, bold_, italic_, underline_, oldRenderer_, f, QFontMetrics(f)});
     // The map's labels come in a few dozen sizes.
     if (fonts_.size() >= 64) fonts_.erase(fonts_.begin());
     fonts_.push_back(font_cache_);
@@ -846,7 +835,6 @@ void RGBSurface::FloodFill(int x, int y, Color c)
             const char* ahead = reinterpret_cast<const char*>(line + dy * stride);
             for (int xx = x1; xx <= x2 + 15; xx += 16) _mm_prefetch(ahead + 4 * std::min(xx, W - 1), _MM_HINT_T0);
         }
-
         if (!stack.empty()) {
             const Seg& n = stack.back();
             _mm_prefetch(reinterpret_cast<const char*>(bits + (n.y + n.dy) * stride + n.x1), _MM_HINT_T0);

@@ -238,6 +238,8 @@ private:
         if (waiting_ && waiting_->pending_->guarded) waiting_->finishCopy();
     }
     void finishCopy() const;
+    // Row y's blocks bx1..bx2 of the late copy not yet copied, copied from src and marked.
+    void copyBlocks(const Picture& src, int64_t y, int bx1, int bx2) const;
     void unpackNow() const;
     void wrote() { ++version_; }
     void changedAll();
