@@ -891,12 +891,7 @@ void HTMLvu::paintEvent(QPaintEvent* e)
     viewBase_ = ybase;
     screenBase_ = ybase;
     viewSerial_ = layoutSerial_;
-    // A rectangle at a time under a clip of just that rectangle: under the
-    // region's clip Qt blends through its thread pool, which costs far more.
-    for (const QRect& r : e->region()) {
-        pt.setClipRect(r);
-        pt.drawImage(r.topLeft(), view_, r);
-    }
+    plat::drawImageByRects(pt, e->region(), view_);
     if (!edgeTimer_.isActive()) edgeTimer_.start(0);
 }
 

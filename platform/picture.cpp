@@ -723,6 +723,14 @@ QList<QGlyphRun> shapeLine(const QString& text, const QFont& font)
     return runs;
 }
 
+void drawImageByRects(QPainter& p, const QRegion& region, const QImage& img, QPoint from)
+{
+    for (const QRect& r : region) {
+        p.setClipRect(r);
+        p.drawImage(r.topLeft(), img, r.translated(from));
+    }
+}
+
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (text.empty()) return;

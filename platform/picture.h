@@ -6,6 +6,7 @@
 #include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,6 +39,12 @@ class Picture;
 // The glyphs of text laid out in font on one line, placed about the origin
 // of its baseline, as QPainter::drawText(x, y, text) places them.
 QList<QGlyphRun> shapeLine(const QString& text, const QFont& font);
+
+// The parts of img in region, each from its place moved by `from`, drawn by p
+// a rectangle at a time under a clip of just that rectangle: under a region's
+// clip Qt blends through its thread pool, and waking its threads costs far
+// more than the copy.
+void drawImageByRects(QPainter& p, const QRegion& region, const QImage& img, QPoint from = {});
 
 class Graphics {
 public:

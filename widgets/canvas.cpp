@@ -145,13 +145,7 @@ void Canvas::paintEvent(QPaintEvent* e)
     QPainter painter(this);
     const QImage& img = std::as_const(live_ ? *live_ : *pic_).image();
     const QPoint from = live_ ? QPoint(-liveDx_, -liveDy_) : QPoint();
-    // One rectangle at a time under a clip of just that rectangle: under the
-    // region's clip Qt blends through its thread pool, and waking its threads
-    // costs far more than the copy.
-    for (const QRect& r : e->region()) {
-        painter.setClipRect(r);
-        painter.drawImage(r.topLeft(), img, r.translated(from));
-    }
+    plat::drawImageByRects(painter, e->region(), img, from);
 }
 
 void Canvas::showEvent(QShowEvent*)
