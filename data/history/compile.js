@@ -12,7 +12,7 @@ const { buildTimelines, ownerAt, faceTimeline, grade, borderTokens, pushChange }
 const { encoder } = require('../lib/codepage.js');
 const { insidePolygon } = require('./polygon');
 const { contrast, holdings, neighbours } = require('./report');
-const { prove, readFaces, segDist } = require('./seal');
+const { prove, readFaces, segDist, segmentGrid } = require('./seal');
 
 const FRAME = 35900;
 const LAST = 20030;
@@ -419,32 +419,19 @@ function colourKey(src, face) {
 // Distance from a point of face fi to the faces of another colour history, up
 // to reach: a face of the same history is filled alike at every date.
 function historyClearance(src, faces, facePolys) {
-  const CELL = 64;
   const keys = faces.map((f) => (f ? colourKey(src, f) : null));
-  const grid = new Map();
-  const cellKey = (gx, gy) => gx * 100000 + gy;
+  const grid = segmentGrid();
   facePolys.forEach((polys, fi) => {
     if (!polys) return;
     for (const p of polys)
       for (const ring of p.rings)
-        for (let i = 1; i < ring.length; ++i) {
-          const [ax, ay] = ring[i - 1], [bx, by] = ring[i];
-          for (let gx = Math.floor(Math.min(ax, bx) / CELL); gx <= Math.floor(Math.max(ax, bx) / CELL); ++gx)
-            for (let gy = Math.floor(Math.min(ay, by) / CELL); gy <= Math.floor(Math.max(ay, by) / CELL); ++gy) {
-              const k = cellKey(gx, gy);
-              if (!grid.has(k)) grid.set(k, []);
-              grid.get(k).push([fi, ax, ay, bx, by]);
-            }
-        }
+        for (let i = 1; i < ring.length; ++i) grid.add(fi, ...ring[i - 1], ...ring[i]);
   });
   // Each segment of another history within reach, with its distance.
   const visit = (fi, x, y, reach, f) => {
-    for (let gx = Math.floor((x - reach) / CELL); gx <= Math.floor((x + reach) / CELL); ++gx)
-      for (let gy = Math.floor((y - reach) / CELL); gy <= Math.floor((y + reach) / CELL); ++gy)
-        for (const [g, ax, ay, bx, by] of grid.get(cellKey(gx, gy)) || []) {
-          if (g === fi || keys[g] === keys[fi]) continue;
-          f(g, segDist(x, y, ax, ay, bx, by));
-        }
+    grid.visit(x, y, reach, (g, ax, ay, bx, by) => {
+      if (g !== fi && keys[g] !== keys[fi]) f(g, segDist(x, y, ax, ay, bx, by));
+    });
   };
   const clear = (fi, x, y, reach) => {
     let best = reach;

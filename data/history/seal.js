@@ -61,6 +61,30 @@ function gradesAt(borders, dates) {
   });
 }
 
+// Segments listed by the cells of CELL map units their boxes meet: add(tag,
+// ax, ay, bx, by); visit(x, y, reach, f) calls f(tag, ax, ay, bx, by) for every
+// listing in the cells within reach of (x, y), column by column.
+function segmentGrid() {
+  const CELL = 64;
+  const grid = new Map();
+  const cellKey = (gx, gy) => gx * 100000 + gy;
+  return {
+    add(tag, ax, ay, bx, by) {
+      for (let gx = Math.floor(Math.min(ax, bx) / CELL); gx <= Math.floor(Math.max(ax, bx) / CELL); ++gx)
+        for (let gy = Math.floor(Math.min(ay, by) / CELL); gy <= Math.floor(Math.max(ay, by) / CELL); ++gy) {
+          const k = cellKey(gx, gy);
+          if (!grid.has(k)) grid.set(k, []);
+          grid.get(k).push([tag, ax, ay, bx, by]);
+        }
+    },
+    visit(x, y, reach, f) {
+      for (let gx = Math.floor((x - reach) / CELL); gx <= Math.floor((x + reach) / CELL); ++gx)
+        for (let gy = Math.floor((y - reach) / CELL); gy <= Math.floor((y + reach) / CELL); ++gy)
+          for (const s of grid.get(cellKey(gx, gy)) || []) f(...s);
+    },
+  };
+}
+
 // adjacency: [{ a, b, p: [x, y], q: [x, y] }], a face and the face across a
 // segment off the shore (b -1 when none); colourAt(face, j) the colour index
 // shown at dates[j] (0 for none); borders: [{ tokens, pts }]; points: [{ faces,
@@ -68,24 +92,15 @@ function gradesAt(borders, dates) {
 function prove({ adjacency, faces, colourAt, borders, dates, points }) {
   const grades = gradesAt(borders, dates);
   // Border segments on a grid, for the borders that hold each edge segment.
-  const CELL = 64;
-  const grid = new Map();
-  const cellKey = (gx, gy) => gx * 100000 + gy;
+  const grid = segmentGrid();
   borders.forEach((b, bi) => {
-    for (let i = 1; i < b.pts.length; ++i) {
-      const [ax, ay] = b.pts[i - 1], [bx, by] = b.pts[i];
-      for (let gx = Math.floor(Math.min(ax, bx) / CELL); gx <= Math.floor(Math.max(ax, bx) / CELL); ++gx)
-        for (let gy = Math.floor(Math.min(ay, by) / CELL); gy <= Math.floor(Math.max(ay, by) / CELL); ++gy) {
-          const k = cellKey(gx, gy);
-          if (!grid.has(k)) grid.set(k, []);
-          grid.get(k).push([bi, ax, ay, bx, by]);
-        }
-    }
+    for (let i = 1; i < b.pts.length; ++i) grid.add(bi, ...b.pts[i - 1], ...b.pts[i]);
   });
   const holders = (x, y) => {
     const out = new Set();
-    for (const [bi, ax, ay, bx, by] of grid.get(cellKey(Math.floor(x / CELL), Math.floor(y / CELL))) || [])
+    grid.visit(x, y, 0, (bi, ax, ay, bx, by) => {
       if (segDist(x, y, ax, ay, bx, by) < 1) out.add(bi);
+    });
     return [...out];
   };
   // Unsealed segments by the two faces and the date; a run of them shorter than
@@ -140,4 +155,4 @@ function prove({ adjacency, faces, colourAt, borders, dates, points }) {
   return faults;
 }
 
-module.exports = { prove, readFaces, inFace, segDist };
+module.exports = { prove, readFaces, inFace, segDist, segmentGrid };
