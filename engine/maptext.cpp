@@ -33,14 +33,23 @@ plat::Bytes shownName(const plat::Bytes& name)
 }
 
 
-// Ink of text drawn at (x, y), widened by a margin, added to an item's box.
-void addInk(TextItem& it, const QRect& ink, int32_t x, int32_t y, int32_t size)
+// A box of pixels [x1, x2) x [y1, y2).
+struct Box {
+    int32_t x1, y1, x2, y2;
+};
+
+// Ink of text drawn at (x, y), widened by a margin.
+Box inkBox(const QRect& ink, int32_t x, int32_t y, int32_t size)
 {
     const int m = 2 + size / 4;
-    it.x1 = std::min<int32_t>(it.x1, x + ink.left() - m);
-    it.y1 = std::min<int32_t>(it.y1, y + ink.top() - m);
-    it.x2 = std::max<int32_t>(it.x2, x + ink.right() + 1 + m);
-    it.y2 = std::max<int32_t>(it.y2, y + ink.bottom() + 1 + m);
+    return {x + ink.left() - m, y + ink.top() - m, x + ink.right() + 1 + m, y + ink.bottom() + 1 + m};
+}
+
+// A city mark: its two lines of arm pixels each way from (sx, sy).
+Box markBox(double sx, double sy, int32_t arm)
+{
+    return {std::min(Int(sx - arm), Int(sx)), std::min(Int(sy - arm), Int(sy)), std::max(Int(sx + arm), Int(sx)) + 1,
+            std::max(Int(sy + arm), Int(sy)) + 1};
 }
 
 void addBox(TextItem& it, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -51,9 +60,17 @@ void addBox(TextItem& it, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     it.y2 = std::max(it.y2, y2);
 }
 
-constexpr int32_t kBig = 1 << 30;
+void addBox(TextItem& it, const Box& b) { addBox(it, b.x1, b.y1, b.x2, b.y2); }
 
-// A city name's four candidate offsets (Part order: right, below, left, above).
+void setBox(TextItem& it, const Box& b)
+{
+    it.x1 = b.x1;
+    it.y1 = b.y1;
+    it.x2 = b.x2;
+    it.y2 = b.y2;
+}
+
+// A city name's four candidate offsets, in the order tried: right, below, left, above.
 void cityOffsets(const TextItem& it, std::array<int32_t, 4>& dx, std::array<int32_t, 4>& dy)
 {
     const double h = it.h, w = it.w;
@@ -117,9 +134,7 @@ std::vector<TextItem> MapEngine::textItems(plat::Picture& pic, int32_t W, int32_
                     it.text = line;
                     it.x = Int(x);
                     it.y = Int(y);
-                    it.x1 = it.y1 = kBig;
-                    it.x2 = it.y2 = -kBig;
-                    addInk(it, tm.ink, it.x, it.y, size);
+                    setBox(it, inkBox(tm.ink, it.x, it.y, size));
                     uint64_t k = mixv(mixv(mixv(mixv(mapdraw::kHashStart, i), size), it.x), it.y);
                     it.key = mix(k, line.data(), line.size());
                     items.push_back(std::move(it));
@@ -152,10 +167,7 @@ std::vector<TextItem> MapEngine::textItems(plat::Picture& pic, int32_t W, int32_
             it.sy = sy;
             it.arm = arm;
             it.names = names;
-            it.x1 = std::min(Int(sx - arm), Int(sx));
-            it.y1 = std::min(Int(sy - arm), Int(sy));
-            it.x2 = std::max(Int(sx + arm), Int(sx)) + 1;
-            it.y2 = std::max(Int(sy + arm), Int(sy)) + 1;
+            setBox(it, markBox(sx, sy, arm));
             if (names) {
                 it.text = c->name;
                 it.h = hh;
@@ -167,7 +179,7 @@ std::vector<TextItem> MapEngine::textItems(plat::Picture& pic, int32_t W, int32_
                     // The samples of the candidate, and its name drawn there.
                     const double y0 = sy + dy[k] - 0.7 * it.h, x0 = sx + dx[k];
                     addBox(it, Int(x0) - 1, Int(y0) - 1, Int(x0 + it.w) + 2, Int(y0 + 0.75 * it.h) + 2);
-                    addInk(it, tm.ink, Int(sx + dx[k]), Int(sy + dy[k]), textSize);
+                    addBox(it, inkBox(tm.ink, Int(sx + dx[k]), Int(sy + dy[k]), textSize));
                 }
             }
             uint64_t k = mixv(mixv(mixv(mixv(mixv(mixv(7ull, i), sx), sy), arm), textSize), names);
@@ -191,9 +203,10 @@ void MapEngine::drawTextItem(plat::Picture& pic, const TextItem& it, plat::Pictu
     g.SetForeColor(a.citynamecolor);
     const double sx = it.sx, sy = it.sy;
     const int32_t arm = it.arm;
-    if (under)
-        under->copyNow(std::min(Int(sx - arm), Int(sx)), std::min(Int(sy - arm), Int(sy)),
-                       int64_t(std::max(Int(sx + arm), Int(sx))) + 1, int64_t(std::max(Int(sy + arm), Int(sy))) + 1);
+    if (under) {
+        const Box b = markBox(sx, sy, arm);
+        under->copyNow(b.x1, b.y1, b.x2, b.y2);
+    }
     g.DrawLine(Int(sx - arm), Int(sy), Int(sx + arm), Int(sy));
     g.DrawLine(Int(sx), Int(sy - arm), Int(sx), Int(sy + arm));
     if (!it.names) return;
@@ -229,11 +242,8 @@ void MapEngine::drawTextItem(plat::Picture& pic, const TextItem& it, plat::Pictu
         }
     }
     if (under) {
-        TextItem ink;
-        ink.x1 = ink.y1 = kBig;
-        ink.x2 = ink.y2 = -kBig;
-        addInk(ink, measure(g, it.text).ink, Int(sx + dx[best]), Int(sy + dy[best]), it.size);
-        under->copyNow(ink.x1, ink.y1, ink.x2, ink.y2);
+        const Box b = inkBox(measure(g, it.text).ink, Int(sx + dx[best]), Int(sy + dy[best]), it.size);
+        under->copyNow(b.x1, b.y1, b.x2, b.y2);
     }
     g.DrawString(it.text, Int(sx + dx[best]), Int(sy + dy[best]));
 }
