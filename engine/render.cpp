@@ -207,7 +207,8 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
     host.setIdLabelWidth(0);
 
     // p1 is drawn again below: a late copy of the last map is not wanted.
-    const bool lateP1 = keepLayers && m.p1 && m.p1.get() != &pic && &pic == m.p.get();
+    const bool keepP1 = keepLayers && m.p1 && m.p1.get() != &pic;
+    const bool lateP1 = keepP1 && &pic == m.p.get();
     if (lateP1) m.p1->dropCopy();
 
     // The geography layer depends only on the view, the size, the colours and
@@ -259,13 +260,11 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
     }
 
     // p1 is p before its text: on p a late copy, made when p1 is next used.
-    if (keepLayers && m.p1 && m.p1.get() != &pic) {
-        if (lateP1) m.p1->copyLater(pic);
-        else m.p1->graphics().DrawPicture(pic, 0, 0);
-    }
+    if (lateP1) m.p1->copyLater(pic);
+    else if (keepP1) m.p1->graphics().DrawPicture(pic, 0, 0);
 
     // The text layer; on p over a fresh p1 it is recorded for the date step.
-    drawText(pic, true, keepLayers && m.p1 && m.p1.get() != &pic);
+    drawText(pic, true, keepP1);
 
     if (lateP1 && m.p1->copyPending()) host.layersWaiting();
 
