@@ -41,7 +41,7 @@ struct Box {
 // Ink of text drawn at (x, y), widened by a margin.
 Box inkBox(const QRect& ink, int32_t x, int32_t y, int32_t size)
 {
-    const int m = 2 + size / 4;
+    const int m = plat::Graphics::InkMargin(size);
     return {x + ink.left() - m, y + ink.top() - m, x + ink.right() + 1 + m, y + ink.bottom() + 1 + m};
 }
 

@@ -767,7 +767,7 @@ void Graphics::DrawString(std::string_view text, int x, int y)
             sh.boxed = true;
         }
         const QRect r = sh.ink;
-        const int m = 2 + size_ / 4;
+        const int m = InkMargin(size_);
         pic_.changedRect(int64_t(x) + r.left() - m, int64_t(y) + r.top() - m, int64_t(x) + r.right() + 1 + m,
                          int64_t(y) + r.bottom() + 1 + m);
     }

@@ -95,6 +95,9 @@ public:
     int StringWidth(std::string_view text) const;
     // The box of the text's ink, relative to the left end of its baseline.
     QRect TextBounds(std::string_view text) const;
+    // How far drawn text may reach beyond that box at a text size; a string's
+    // change box is its ink box widened by this.
+    static int InkMargin(int size) { return 2 + size / 4; }
     // Code page of the byte strings drawn or measured.
     void SetCodePage(CodePage cp) { cp_ = cp; }
     CodePage TextCodePage() const { return cp_; }
