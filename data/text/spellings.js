@@ -73,10 +73,13 @@ function pageTexts(lang, dir = path.join(PAGES, lang)) {
   const out = [];
   if (!fs.existsSync(dir)) return out;
   for (const f of fs.readdirSync(dir).filter((n) => n.endsWith('.htm')).sort()) {
-    const src = fs.readFileSync(path.join(dir, f), 'utf8').replace(/<!--[\s\S]*?-->/g, (c) => c.replace(/[^\n]/g, ''));
-    src.split(/\r?\n/).forEach((line, i) => {
+    const raw = fs.readFileSync(path.join(dir, f), 'utf8');
+    const notes = raw.split(/\r?\n/);
+    raw.replace(/<!--[\s\S]*?-->/g, (c) => c.replace(/[^\n]/g, '')).split(/\r?\n/).forEach((line, i) => {
       const text = line.replace(/<[^>]*>/g, ' ').replace(/&[#\w]+;/g, (e) => ENTITIES[e] || e);
-      if (/\S/.test(text)) out.push({ where: `../pages/${lang}/${f}:${i + 1}`, text });
+      // A passage's date note gives the year it tells of.
+      const year = /^<!--\s*(\d{4})/.exec(notes[i]);
+      if (/\S/.test(text)) out.push({ where: `../pages/${lang}/${f}:${i + 1}`, text, year: year && Number(year[1]) });
     });
   }
   return out;
@@ -106,8 +109,8 @@ function checkSpellings(records, list = readSpellings(), pagesOf = pageTexts) {
 
 // ---------------------------------------------------------------------------
 // Likely pairs, for a reader to judge: words of a capital letter that are
-// spelled almost alike, record names that no other text uses, and Greek
-// names with two different nominative endings.
+// spelled almost alike, Greek names with two nominative endings, regnal
+// names beside a record of another name, and city names of another time.
 
 // Greek case endings, longest first: words that share a stem after them are
 // one name in several cases.
@@ -208,6 +211,36 @@ function regnalPairs(records, lang) {
   return [...found];
 }
 
+// A city named in a text of a time when the map gives it another name
+// (Tbilisi in 1122, where the map shows Tiflis).
+function periodNames(records, lang, pages) {
+  const places = new Map();  // position -> the city's records, one a name
+  for (const c of records.filter((r) => r.x !== undefined)) places.set(`${c.x} ${c.y}`, [...(places.get(`${c.x} ${c.y}`) || []), c]);
+  const dated = [
+    ...records.filter((r) => r.x === undefined && r.d1 !== undefined)
+      .flatMap((r) => recordTexts([r], lang).map((t) => ({ ...t, d1: r.d1, d2: r.d2 }))),
+    ...pages.filter((p) => p.year).map((p) => ({ ...p, d1: p.year * 10, d2: p.year * 10 + 9 })),
+  ];
+  const out = [];
+  for (const city of places.values()) {
+    if (new Set(city.map((c) => c.names[lang])).size < 2) continue;
+    for (const c of city) {
+      const re = variantPattern(c.names[lang]);
+      for (const t of dated) {
+        if (t.text.search(re) < 0 || (t.d1 <= c.d2 && c.d1 <= t.d2)) continue;
+        const shown = city.find((o) => o.d1 <= t.d1 && t.d1 <= o.d2);
+        // Brest inside Brest-Litovsk, Πετρούπολη inside Αγία Πετρούπολη.
+        const within = (n) => n !== c.names[lang] && n.includes(c.names[lang]) && t.text.includes(n);
+        if (city.some((o) => within(o.names[lang]))) continue;
+        if (shown && shown.names[lang] !== c.names[lang]) {
+          out.push(`period: "${c.names[lang]}" (${t.where}, ${Math.floor(t.d1 / 10)}) where the map names it "${shown.names[lang]}"`);
+        }
+      }
+    }
+  }
+  return out;
+}
+
 function suggest(records, lang, pages = pageTexts(lang)) {
   const texts = [...recordTexts(records, lang), ...pages];
   const words = capitalWords(texts);
@@ -221,7 +254,7 @@ function suggest(records, lang, pages = pageTexts(lang)) {
       if (noms.size >= 2) lines.push(`endings: ${ks.map(show).join(', ')}`);
     }
   }
-  return [...lines, ...regnalPairs(records, lang)];
+  return [...lines, ...regnalPairs(records, lang), ...periodNames(records, lang, pages)];
 }
 
 module.exports = { readSpellings, checkSpellings, findVariants, variantPattern, pageTexts, recordTexts, suggest };
