@@ -310,6 +310,12 @@ function regionBox([w, s, e, n], where) {
 // ---------------------------------------------------------------------------
 // Writing.
 
+// Every kind of record whose names and texts a reader sees; without a place
+// list, a person's or event's place is its key.
+function readRecords(places = { resolve: (key) => key }) {
+  return { people: readPeople(places), events: readEvents(places), cities: readCities(), regions: readRegions() };
+}
+
 function checkDescriptions(records) {
   for (const r of records) {
     for (const lang of Object.keys(LANGS)) {
@@ -327,11 +333,8 @@ function checkCount(kind, records, min) {
 function build(itemsDir, check, placeOptions = {}) {
   const places = loadPlaceResolver(SRC, placeOptions);
   const strings = readStrings();
-  const people = readPeople(places);
-  const events = readEvents(places);
+  const { people, events, cities, regions } = readRecords(places);
   const headlines = readHeadlines(events);
-  const cities = readCities();
-  const regions = readRegions();
   checkDescriptions(people);
   checkDescriptions(events);
   checkDescriptions(cities);
@@ -371,7 +374,7 @@ function build(itemsDir, check, placeOptions = {}) {
   return files;
 }
 
-module.exports = { build, regionBox, readPeople, readEvents, readCities, readRegions, readStrings, readHeadlines, SourceError };
+module.exports = { build, regionBox, readRecords, readCities, readRegions, readStrings, readHeadlines, SourceError };
 
 if (require.main === module) {
   const args = process.argv.slice(2);

@@ -13,17 +13,14 @@
 const fs = require('fs');
 const path = require('path');
 const { SourceError } = require('../lib/errors.js');
+const { ENTITIES } = require('../lib/entities.js');
 
 const SRC = __dirname;
 const PAGES = path.join(__dirname, '..', 'pages');
 const LANGS = ['en', 'el'];
 
-// The viewer's entities that pages write for letters of names.
-const ENTITIES = {
-  '&nbsp;': ' ', '&amp;': '&', '&euml;': 'ë', '&egrave;': 'è', '&eacute;': 'é', '&oacute;': 'ó', '&ccedil;': 'ç',
-  '&ouml;': 'ö', '&uuml;': 'ü', '&ocirc;': 'ô', '&aacute;': 'á', '&auml;': 'ä', '&ntilde;': 'ñ', '&acirc;': 'â',
-  '&#353;': 'š', '&3287;': 'ğ',
-};
+// What the viewer shows for each entity a page writes.
+const ENTITY_TEXT = new Map(ENTITIES);
 
 function escapeRe(s) {
   return s.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
@@ -76,7 +73,7 @@ function pageTexts(lang, dir = path.join(PAGES, lang)) {
     const raw = fs.readFileSync(path.join(dir, f), 'utf8');
     const notes = raw.split(/\r?\n/);
     raw.replace(/<!--[\s\S]*?-->/g, (c) => c.replace(/[^\n]/g, '')).split(/\r?\n/).forEach((line, i) => {
-      const text = line.replace(/<[^>]*>/g, ' ').replace(/&[#\w]+;/g, (e) => ENTITIES[e] || e);
+      const text = line.replace(/<[^>]*>/g, ' ').replace(/&[#\w]+;/g, (e) => ENTITY_TEXT.get(e) || e);
       // A passage's date note gives the year it tells of.
       const year = /^<!--\s*(\d{4})/.exec(notes[i]);
       if (/\S/.test(text)) out.push({ where: `../pages/${lang}/${f}:${i + 1}`, text, year: year && Number(year[1]) });
@@ -114,7 +111,7 @@ function checkSpellings(records, list = readSpellings(), pagesOf = pageTexts) {
 
 // Greek case endings, longest first: words that share a stem after them are
 // one name in several cases.
-const GREEK_ENDINGS = ['ους', 'ου', 'ος', 'ον', 'ων', 'ας', 'ης', 'ες', 'οι', 'ο', 'ε', 'α', 'η'];
+const GREEK_ENDINGS = ['οντος', 'οντα', 'ους', 'ου', 'ος', 'ον', 'ων', 'ας', 'ης', 'ες', 'οι', 'ο', 'ε', 'α', 'η'];
 const GREEK_NOMINATIVES = new Set(['ος', 'ας', 'ης', '']);
 
 function plain(s) {
@@ -265,9 +262,7 @@ if (require.main === module) {
     console.error('usage: node spellings.js --suggest [en|el]');
     process.exit(2);
   }
-  const text = require('./build.js');
-  const anyPlace = { resolve: (key) => key };
-  const records = [...text.readPeople(anyPlace), ...text.readEvents(anyPlace), ...text.readCities(), ...text.readRegions()];
+  const records = Object.values(require('./build.js').readRecords()).flat();
   for (const lang of LANGS.filter((l) => args.length < 2 || args.includes(l))) {
     for (const line of suggest(records, lang)) console.log(`${lang} ${line}`);
   }
