@@ -307,14 +307,14 @@ function regionBox([w, s, e, n], where) {
   return box.join(' ');
 }
 
-// ---------------------------------------------------------------------------
-// Writing.
-
 // Every kind of record whose names and texts a reader sees; without a place
 // list, a person's or event's place is its key.
 function readRecords(places = { resolve: (key) => key }) {
   return { people: readPeople(places), events: readEvents(places), cities: readCities(), regions: readRegions() };
 }
+
+// ---------------------------------------------------------------------------
+// Writing.
 
 function checkDescriptions(records) {
   for (const r of records) {
