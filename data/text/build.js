@@ -29,6 +29,7 @@ const { encoderFor, encode } = require('../lib/codepage.js');
 const { checkMarkup } = require('./markup.js');
 const { loadPlaceResolver } = require('./places.js');
 const { SourceError } = require('../lib/errors.js');
+const { checkSpellings } = require('./spellings.js');
 
 const SRC = __dirname;
 const LANGS = { en: 'windows-1252', el: 'windows-1253' };
@@ -269,7 +270,7 @@ function readRegions() {
     const names = pair(block.lines[0]);
     if (k === 0) {
       if (block.lines.length !== 1) fail(block.where, 'the heading row has a name only');
-      out.push({ names, box: '0 0 0 0' });
+      out.push({ names, box: '0 0 0 0', where: block.where });
       return;
     }
     if (block.lines.length !== 2) fail(block.where, 'a region takes two lines: names, bounds');
@@ -277,7 +278,7 @@ function readRegions() {
     if (f.length !== 4 || f.some((v) => !Number.isFinite(v)) || f[0] >= f[2] || f[1] >= f[3]) {
       fail(block.lines[1].where, 'expected "west south east north" in degrees, west < east, south < north');
     }
-    out.push({ names, box: regionBox(f, block.lines[1].where) });
+    out.push({ names, box: regionBox(f, block.lines[1].where), where: block.where });
   });
   return out;
 }
@@ -306,6 +307,12 @@ function regionBox([w, s, e, n], where) {
   return box.join(' ');
 }
 
+// Every kind of record whose names and texts a reader sees; without a place
+// list, a person's or event's place is its key.
+function readRecords(places = { resolve: (key) => key }) {
+  return { people: readPeople(places), events: readEvents(places), cities: readCities(), regions: readRegions() };
+}
+
 // ---------------------------------------------------------------------------
 // Writing.
 
@@ -326,11 +333,8 @@ function checkCount(kind, records, min) {
 function build(itemsDir, check, placeOptions = {}) {
   const places = loadPlaceResolver(SRC, placeOptions);
   const strings = readStrings();
-  const people = readPeople(places);
-  const events = readEvents(places);
+  const { people, events, cities, regions } = readRecords(places);
   const headlines = readHeadlines(events);
-  const cities = readCities();
-  const regions = readRegions();
   checkDescriptions(people);
   checkDescriptions(events);
   checkDescriptions(cities);
@@ -339,6 +343,7 @@ function build(itemsDir, check, placeOptions = {}) {
   checkCount('headlines', headlines, 150);
   checkCount('cities', cities, 200);
   checkCount('regions', regions, 21);
+  checkSpellings([...people, ...events, ...cities, ...regions]);
 
   const files = {};
   for (const [lang, codepage] of Object.entries(LANGS)) {
@@ -369,7 +374,7 @@ function build(itemsDir, check, placeOptions = {}) {
   return files;
 }
 
-module.exports = { build, regionBox, readCities, readRegions, readStrings, readHeadlines, SourceError };
+module.exports = { build, regionBox, readRecords, readCities, readRegions, readStrings, readHeadlines, SourceError };
 
 if (require.main === module) {
   const args = process.argv.slice(2);
