@@ -9,8 +9,8 @@
 //
 // Prints the changes and any pair it could not part; --write puts the changes
 // into src/nations.txt. The nations in KEEP keep the colours readers know them
-// by as nearly as they can; the others move as little as they can. The same
-// source gives the same colours.
+// by (two of them too alike are for the author to part by hand); the others
+// move as little as they can. The same source gives the same colours.
 const fs = require('fs');
 const path = require('path');
 const { colourDistance, lab, ciede2000, shown, nearWhiteDistance, CONTRAST } = require('./report');
@@ -85,9 +85,9 @@ function setColour(i, c) {
 
 // What a colour costs a nation: how far it falls short of parting from what it
 // meets (and a member from the near-white), weighted far above how far it
-// moved from its own colour; a known colour moves at a higher price.
+// moved from its own colour.
 const SHORTFALL = 60, MEMBER_WEIGHT = 20;
-const moveWeight = nations.map((n) => (KEEP.has(n) ? 8 : 1) / 10);
+const MOVE = 0.1;
 const isMember = nations.map((n) => members.has(n));
 function shortfall(i, c) {
   let s = 0;
@@ -98,7 +98,7 @@ function shortfall(i, c) {
   if (isMember[i] && white[c] < limit) s += MEMBER_WEIGHT * (limit - white[c]);
   return s;
 }
-const cost = (i, c) => SHORTFALL * shortfall(i, c) + moveWeight[i] * dist[c * K + own.get(nations[i])] ** 2;
+const cost = (i, c) => SHORTFALL * shortfall(i, c) + MOVE * dist[c * K + own.get(nations[i])] ** 2;
 
 // A colour shared: the nation readers know by it (else the first) keeps it,
 // the other takes the cheapest free colour.
@@ -118,7 +118,7 @@ const random = () => {
   return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
 };
 const nearby = colours.map((_, c) => all.filter((k) => k !== c && k < candidates && dist[c * K + k] < 24));
-const movable = nations.map((_, i) => i).filter((i) => near[i].length || isMember[i]);
+const movable = nations.map((_, i) => i).filter((i) => !KEEP.has(nations[i]) && (near[i].length || isMember[i]));
 const STEPS = 4000000;
 for (let step = 0; step < STEPS; ++step) {
   const temp = 40 * Math.pow(0.0005, step / STEPS);
