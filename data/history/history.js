@@ -188,4 +188,4 @@ function borderTokens(grades) {
   return out;
 }
 
-module.exports = { resolver, buildTimelines, ownerAt, sovereign, drawnOwner, drawnTimeline, faceTimeline, grade, borderTokens, pushChange };
+module.exports = { resolver, buildTimelines, ownerAt, sovereign, drawnTimeline, faceTimeline, grade, borderTokens, pushChange };

@@ -1,7 +1,9 @@
 'use strict';
-// Reports for the authors of the history: neighbours whose colours are hard to
-// tell apart, and the nations on the map at the dates the atlas is checked at.
+// Reports for the authors of the history, and the colour rule: nations that
+// meet, by land or across a short sea crossing, and whose colours are hard to
+// tell apart; the nations on the map at the dates the atlas is checked at.
 const { ownerAt } = require('./history');
+const { inFace } = require('./seal');
 
 const CHECK_DATES = [1000, 1100, 1200, 1300, 1400, 1453, 1500, 1600, 1648, 1700, 1750, 1789, 1812, 1815, 1871,
   1914, 1920, 1939, 1950, 2003].map((y) => y * 10);
@@ -86,7 +88,6 @@ function nearWhiteDistance(rgb) {
 // land. facePolys: faces as lists of polygons ({ rings, box }). Returns
 // [{ a, b, at: [x, y], len }] (len the crossing's length).
 function seaCrossings(facePolys, reach) {
-  const { inFace } = require('./seal');
   // Shore segments: those no other face shares.
   const count = new Map();
   const key = (p, q) => (p[0] < q[0] || (p[0] === q[0] && p[1] < q[1]) ? `${p} ${q}` : `${q} ${p}`);
