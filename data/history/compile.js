@@ -6,13 +6,15 @@
 const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
-const { toMap } = require('../geo/projection');
+const { toMap, fromMap } = require('../geo/projection');
 const { parseSource, readSourceDir, SourceError } = require('./source');
-const { buildTimelines, ownerAt, faceTimeline, grade, borderTokens, pushChange } = require('./history');
+const { buildTimelines, ownerAt, faceTimeline, drawnTimeline, grade, borderTokens, pushChange } = require('./history');
 const { encoder } = require('../lib/codepage.js');
 const { insidePolygon } = require('./polygon');
-const { contrast, holdings, neighbours } = require('./report');
+const { contrast, holdings, meetings, faceLinks, shown: shownColour, CONTRAST } = require('./report');
 const { prove, readFaces, segDist, segmentGrid } = require('./seal');
+const { checkStates } = require('./states');
+const { regionPlaces } = require('./regions');
 
 const FRAME = 35900;
 const LAST = 20030;
@@ -196,7 +198,7 @@ function mergeChains(chains) {
 // One colour a nation, as the map shows it (gamma 0.7, cut to integers as the
 // program does), none of them a line or background colour; neighbours told apart.
 function checkColours(nations, close) {
-  const shown = (rgb) => rgb.map((c) => Math.trunc(255 * Math.pow(c / 255, 1 / 0.7))).join(',');
+  const shown = (rgb) => shownColour(rgb).join(',');
   const reserved = new Map([[shown([205, 205, 198]), 'the background'], [shown([48, 112, 160]), 'the water'],
     [shown([32, 64, 128]), 'the coast'], [shown([32, 80, 160]), 'the rivers'], ['0,0,0', 'the borders'],
     ['255,0,0', 'the unknown lines']]);
@@ -508,12 +510,14 @@ function spanPoints(colours, pieces, dates, points, clearOf) {
   log(`span fill points: ${added.length} with ${added.reduce((n, g) => n + g.seeds.length, 0)} seeds for the widest zoom`);
 }
 
-// Owner history of every face.
+// Owner history of every face: who holds it (held), and whose land it is
+// drawn as (tl), a province being drawn as its state.
 function ownerHistories(faces, shapeKeys, tl, classTl) {
   for (const face of faces) {
     if (!face) continue;
     const shapeTls = face.shapes.map((s) => tl.shape.get(shapeKeys[s]));
-    face.tl = faceTimeline(classTl[face.cls] || [], shapeTls);
+    face.held = faceTimeline(classTl[face.cls] || [], shapeTls);
+    face.tl = drawnTimeline(tl.parts, face.held);
   }
 }
 
@@ -591,17 +595,30 @@ function gradeBorders(faces, chains, tl) {
   return { borders, dates };
 }
 
+// A map point for a fault: map units and degrees.
+function mapPoint(x, y) {
+  const [lon, lat] = fromMap(x, y);
+  return `${Math.round(x)},${Math.round(y)} (${lon.toFixed(2)},${lat.toFixed(2)})`;
+}
+
+// Only states in a colour of their own; every lord holds land while it has vassals.
+function proveStates(faces, tl, dates) {
+  const faults = checkStates({ faces, lords: tl.lords, parts: tl.parts, dates, last: LAST + 1 });
+  if (faults.length) throw new SourceError(`states:\n  ${faults.slice(0, 40).map((f) =>
+    `${f.date / 10}: ${f.text}, at ${mapPoint(faces[f.face].cx, faces[f.face].cy)}`).join('\n  ')}`);
+}
+
 // The build's reports in the work folder, and the check of the colours.
-function writeReports(src, faces, chains, shapeKeys, nations, workDir) {
+function writeReports(src, faces, chains, shapeKeys, nations, facePolys, workDir) {
   fs.writeFileSync(path.join(workDir, 'face-owners.json'),
     JSON.stringify(faces.map((f) => (f ? { tl: f.tl, shapes: f.shapes.map((i) => shapeKeys[i]) } : null))));
+  const pairs = meetings(faces, faceLinks(chains, facePolys));
   const reports = path.join(workDir, 'contrast.txt');
-  const close = contrast(src, faces, chains, 14);
+  const close = contrast(src, pairs, (at) => mapPoint(...at));
   fs.writeFileSync(reports, close.join('\n') + '\n');
   fs.writeFileSync(path.join(workDir, 'holdings.txt'), holdings(src, faces).join('\n') + '\n');
-  fs.writeFileSync(path.join(workDir, 'neighbours.json'),
-    JSON.stringify([...neighbours(faces, chains)].map(([k, p]) => [k, Math.round(p.len), [...p.dates]])));
-  log(`neighbours hard to tell apart at the check dates: ${close.length} pairs (${reports})`);
+  fs.writeFileSync(path.join(workDir, 'neighbours.json'), JSON.stringify([...pairs].map(([k, p]) => [k, Math.round(p.len), Math.round(p.gap)])));
+  log(`neighbours: ${pairs.size} pairs meet by land or a short sea crossing; ${close.length} closer than ${CONTRAST} in colour (${reports})`);
   checkColours(nations, close);
 }
 
@@ -716,8 +733,9 @@ function writeItems(nations, places, borders, points, itemsDir) {
     const names = p.nation.names[p.era];
     const coords = (l) => `:${l.x} ${l.y} ${Math.round(p.cx)} ${Math.round(p.cy)} ${p.box.join(' ')} ${l.size} ${p.from} ${Math.min(p.to - 1, LAST)}`;
     const years = `${p.from / 10}-${Math.min(p.to - 1, LAST) / 10}`;
-    en.push(`${id}:${names.en}`, coords(p.labels[0]), `<b>${names.en.replace(/\]/g, ' ')}</b>, ${years}`);
-    el.push(`${id}:${names.el}`, coords(p.labels[1]), `<b>${names.el.replace(/\]/g, ' ')}</b>, ${years}`);
+    const kind = (word) => (p.region ? `${word}, ` : '');
+    en.push(`${id}:${names.en}`, coords(p.labels[0]), `<b>${names.en.replace(/\]/g, ' ')}</b>, ${kind('region')}${years}`);
+    el.push(`${id}:${names.el}`, coords(p.labels[1]), `<b>${names.el.replace(/\]/g, ' ')}</b>, ${kind('περιοχή')}${years}`);
     dnam.push(`${id}:i${p.from}${p.to <= LAST ? ` o${p.to}` : ''}`);
     const c = (count.get(p.nation.key) || 0) + 1;
     count.set(p.nation.key, c);
@@ -731,7 +749,7 @@ function writeItems(nations, places, borders, points, itemsDir) {
     const toks = [];
     if (n) {
       let lastEra = -1;
-      for (const p of places.filter((q) => q.nation === n)) {
+      for (const p of places.filter((q) => q.nation === n && !q.region)) {
         if (p.era === lastEra) continue;
         lastEra = p.era;
         toks.push(`${toks.length ? p.from : 10000},p${p.id}`);
@@ -789,8 +807,13 @@ function compile(provincesFile, itemsDir, workDir) {
   regionPoints(faces, colours, adjacency, dates, points, tool, facesWkt, workDir);
   spanPoints(colours, pieces, dates, points, clearOf);
   proveSealed(src, faces, colours, adjacency, borders, dates, points, facePolys);
-  writeReports(src, faces, chains, shapeKeys, nations, workDir);
+  proveStates(faces, tl, dates);
+  writeReports(src, faces, chains, shapeKeys, nations, facePolys, workDir);
   const places = labelPlaces(nations, faces, tool, facesWkt, workDir);
+  const boxes = facePolys.map((polys) => polys && polys.reduce((b, p) =>
+    [Math.min(b[0], p.box[0]), Math.min(b[1], p.box[1]), Math.max(b[2], p.box[2]), Math.max(b[3], p.box[3])], [Infinity, Infinity, -Infinity, -Infinity]));
+  places.push(...regionPlaces(nations, faces, tl.parts, boxes, LAST + 1));
+  if (places.length > 1200) throw new SourceError(`${places.length} places: more than 1200`);
   writeItems(nations, places, borders, points, itemsDir);
 }
 

@@ -81,13 +81,19 @@ function buildTimelines(src, provinces) {
   const shape = new Map();
   for (const k of provinces.keys()) prov.set(k, []);
   for (const k of src.shapes.keys()) shape.set(k, []);
+  // The lord above each nation, and the state each province is drawn as.
   const lords = new Map();
-  for (const k of src.nations.keys()) lords.set(k, []);
+  const parts = new Map();
+  for (const k of src.nations.keys()) {
+    lords.set(k, []);
+    parts.set(k, []);
+  }
   for (const ev of src.events) {
     if (ev.kind === 'in') {
       if (!src.nations.has(ev.nation)) throw new SourceError(`${ev.where}: unknown nation ${ev.nation}`);
       if (ev.lord && !src.nations.has(ev.lord)) throw new SourceError(`${ev.where}: unknown nation ${ev.lord}`);
       pushChange(lords.get(ev.nation), ev.date, ev.lord);
+      pushChange(parts.get(ev.nation), ev.date, ev.part ? ev.lord : null);
       continue;
     }
     const holdings = (n, part) => {
@@ -118,7 +124,7 @@ function buildTimelines(src, provinces) {
         cur = ownerAt(lords.get(cur), d);
       }
     }
-  return { prov, shape, lords, unowned };
+  return { prov, shape, lords, parts, unowned };
 }
 
 function sovereign(lords, nation, date) {
@@ -128,6 +134,24 @@ function sovereign(lords, nation, date) {
     if (!up) return cur;
     cur = up;
   }
+}
+
+// The nation whose colour and name a holder's land shows at a date: the
+// holder, or for a province the state it is part of.
+function drawnOwner(parts, nation, date) {
+  let cur = nation;
+  for (let up; cur && (up = ownerAt(parts.get(cur) || [], date)); ) cur = up;
+  return cur;
+}
+
+// A holder timeline as drawn: provinces become their states.
+function drawnTimeline(parts, held) {
+  if (!held.length) return held;
+  const dates = new Set(held.map(([d]) => d));
+  for (const tl of parts.values()) for (const [d] of tl) if (d > held[0][0]) dates.add(d);
+  const out = [];
+  for (const d of [...dates].sort((a, b) => a - b)) pushChange(out, d, drawnOwner(parts, ownerAt(held, d), d));
+  return out;
 }
 
 // Owner timeline of a face: its shapes (the last defined that has an owner wins) over its province class.
@@ -164,4 +188,4 @@ function borderTokens(grades) {
   return out;
 }
 
-module.exports = { resolver, buildTimelines, ownerAt, sovereign, faceTimeline, grade, borderTokens, pushChange };
+module.exports = { resolver, buildTimelines, ownerAt, sovereign, drawnTimeline, faceTimeline, grade, borderTokens, pushChange };

@@ -1,103 +1,158 @@
 'use strict';
 // For the authors: finds new colours for nations that share a colour with
-// another nation, and for nations whose neighbours at the check dates look too
-// much alike, from the last build's neighbour list. The build refuses both.
+// another nation, for nations that look too much like a nation they meet at
+// any date, by land or across a short sea crossing (the last build's
+// neighbour list), and for members of the Communities too like the near-white
+// of the membership view. The build refuses all three.
 //
 //   node recolour.js [--write] [LIMIT]
 //
-// Prints the changes; --write puts them into src/nations.txt. The nations in
-// KEEP keep the colours readers know them by.
+// Prints the changes and any pair it could not part; --write puts the changes
+// into src/nations.txt. The nations in KEEP keep the colours readers know them
+// by (two of them too alike are for the author to part by hand); the others
+// move as little as they can. The same source gives the same colours.
 const fs = require('fs');
 const path = require('path');
-const { colourDistance, lab } = require('./report');
+const { colourDistance, lab, ciede2000, shown, nearWhiteDistance, CONTRAST } = require('./report');
 
-const KEEP = new Set(['france', 'england', 'castile', 'portugal', 'hre', 'austria', 'russia', 'ottoman', 'brandenburg',
-  'poland', 'sweden', 'denmark', 'hungary', 'italy', 'germany', 'venice', 'papal', 'byzantium', 'switzerland',
-  'netherlands', 'bohemia', 'bavaria', 'saxony', 'lithuania', 'greece', 'turkey', 'persia', 'golden-horde',
-  'mongols', 'mamluks', 'ilkhanate', 'timurids', 'scotland', 'ireland', 'finland', 'serbia', 'bulgaria', 'wallachia']);
+const KEEP = new Set(['france', 'england', 'castile', 'portugal', 'russia', 'brandenburg', 'poland', 'sweden', 'italy',
+  'germany', 'venice', 'byzantium', 'switzerland', 'netherlands', 'bohemia', 'saxony', 'greece', 'golden-horde',
+  'mamluks', 'ilkhanate', 'scotland', 'ireland', 'serbia', 'ottoman', 'hre', 'austria', 'hungary', 'papal']);
 const BACKGROUND = [205, 205, 198];
 
 const file = path.join(__dirname, 'src', 'nations.txt');
 const write = process.argv.includes('--write');
-const limit = Number(process.argv.slice(2).find((a) => /^\d+$/.test(a)) || 16);
+// A little over the build's limit, so that a colour found is not on its edge.
+const limit = Number(process.argv.slice(2).find((a) => /^\d+(\.\d+)?$/.test(a)) || CONTRAST + 0.5);
 const text = fs.readFileSync(file, 'utf8');
-const colour = new Map();
-for (const m of text.matchAll(/^nation (\S+) (\d+),(\d+),(\d+) /gm)) colour.set(m[1], [m[2], m[3], m[4]].map(Number));
-
-const pairs = JSON.parse(fs.readFileSync(path.join(__dirname, '.cache', 'work', 'neighbours.json'), 'utf8'));
-const near = new Map();
-for (const [key, len] of pairs) {
-  const [a, b] = key.split(' ');
-  for (const [x, y] of [[a, b], [b, a]]) {
-    if (!near.has(x)) near.set(x, new Map());
-    near.get(x).set(y, (near.get(x).get(y) || 0) + len);
-  }
+const first = new Map();
+const members = new Set();
+let last = null;
+for (const line of text.split('\n')) {
+  const m = /^nation (\S+) (\d+),(\d+),(\d+) /.exec(line);
+  if (m) first.set((last = m[1]), [m[2], m[3], m[4]].map(Number));
+  else if (last && /^\s+eu\s/.test(line)) members.add(last);
 }
+const nations = [...first.keys()];
 
-// Pale, clearly coloured candidates, away from the background grey.
-const candidates = [];
-for (let r = 130; r <= 250; r += 10)
-  for (let g = 130; g <= 250; g += 10)
-    for (let b = 110; b <= 250; b += 10) {
+// Colours by number: pale, clearly coloured candidates away from the
+// background grey, then every nation's own colour.
+const colours = [];
+for (let r = 100; r <= 250; r += 10)
+  for (let g = 100; g <= 250; g += 10)
+    for (let b = 100; b <= 250; b += 10) {
       const [L, A, B] = lab([r, g, b]);
       const C = Math.hypot(A, B);
-      if (L < 72 || L > 91 || C < 14 || C > 42 || colourDistance([r, g, b], BACKGROUND) < 16) continue;
-      candidates.push([r, g, b]);
+      if (L < 65 || L > 92 || C < 12 || C > 50 || colourDistance([r, g, b], BACKGROUND) < CONTRAST) continue;
+      colours.push([r, g, b]);
     }
+const candidates = colours.length;
+const own = new Map(nations.map((n) => [n, colours.push(first.get(n)) - 1]));
+const labs = colours.map(lab);
+const K = colours.length;
+const dist = new Float32Array(K * K);
+for (let i = 0; i < K; ++i)
+  for (let j = i + 1; j < K; ++j) dist[i * K + j] = dist[j * K + i] = ciede2000(labs[i], labs[j]);
+const white = colours.map((c) => nearWhiteDistance(c));
+const shownKey = colours.map((c) => shown(c).join(','));
 
-// The colour as the map shows it: two source colours may become one.
-const shown = (rgb) => rgb.map((c) => Math.trunc(255 * Math.pow(c / 255, 1 / 0.7))).join(',');
-const taken = (n, rgb) => [...colour].some(([m, c]) => m !== n && shown(c) === shown(rgb));
+// Who meets whom, weighted: every pair counts, a long border more.
+const pairs = JSON.parse(fs.readFileSync(path.join(__dirname, '.cache', 'work', 'neighbours.json'), 'utf8'));
+const index = new Map(nations.map((n, i) => [n, i]));
+const near = nations.map(() => []);
+for (const [key, len] of pairs) {
+  const [a, b] = key.split(' ').map((n) => index.get(n));
+  const w = 1 + Math.min(len, 2000) / 200;
+  near[a].push([b, w]);
+  near[b].push([a, w]);
+}
 
-function conflict(n, rgb) {
+// The colour of each nation now, and which nation shows each drawn colour.
+const colour = nations.map((n) => own.get(n));
+const ownerOf = new Map();
+nations.forEach((n, i) => {
+  if (!ownerOf.has(shownKey[colour[i]]) || KEEP.has(n)) ownerOf.set(shownKey[colour[i]], i);
+});
+const free = (i, c) => {
+  const o = ownerOf.get(shownKey[c]);
+  return o === undefined || o === i;
+};
+function setColour(i, c) {
+  if (ownerOf.get(shownKey[colour[i]]) === i) ownerOf.delete(shownKey[colour[i]]);
+  colour[i] = c;
+  ownerOf.set(shownKey[c], i);
+}
+
+// What a colour costs a nation: how far it falls short of parting from what it
+// meets (and a member from the near-white), weighted far above how far it
+// moved from its own colour.
+const SHORTFALL = 60, MEMBER_WEIGHT = 20;
+const MOVE = 0.1;
+const isMember = nations.map((n) => members.has(n));
+function shortfall(i, c) {
   let s = 0;
-  for (const [m, len] of near.get(n) || []) {
-    const d = colourDistance(rgb, colour.get(m));
-    if (d < limit) s += len * (limit - d);
+  for (const [j, w] of near[i]) {
+    const d = dist[c * K + colour[j]];
+    if (d < limit) s += w * (limit - d);
   }
+  if (isMember[i] && white[c] < limit) s += MEMBER_WEIGHT * (limit - white[c]);
   return s;
 }
+const cost = (i, c) => SHORTFALL * shortfall(i, c) + MOVE * dist[c * K + own.get(nations[i])] ** 2;
 
-const changed = new Map();
-// The colour nearest the old one among those with the least conflict and no other owner.
-function recolour(n) {
-  const was = colour.get(n);
-  let best = null, bestKey = null;
-  for (const c of candidates) {
-    if (taken(n, c)) continue;
-    const key = [conflict(n, c), colourDistance(c, was)];
-    if (!bestKey || key[0] < bestKey[0] || (key[0] === bestKey[0] && key[1] < bestKey[1])) { best = c; bestKey = key; }
+// A colour shared: the nation readers know by it (else the first) keeps it,
+// the other takes the cheapest free colour.
+const all = [...colours.keys()];
+const cheapest = (i, list) => list.filter((c) => free(i, c)).reduce((a, b) => (cost(i, b) < cost(i, a) ? b : a));
+nations.forEach((n, i) => {
+  if (ownerOf.get(shownKey[colour[i]]) !== i) setColour(i, cheapest(i, all.slice(0, candidates)));
+});
+
+// Annealing, the same every run: a nation tries a colour near its own or
+// goes back to its first; a worse cost is taken less and less often.
+let seed = 20030;
+const random = () => {
+  seed = (seed + 0x6d2b79f5) | 0;
+  let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
+  t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+  return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+};
+const nearby = colours.map((_, c) => all.filter((k) => k !== c && k < candidates && dist[c * K + k] < 24));
+const movable = nations.map((_, i) => i).filter((i) => !KEEP.has(nations[i]) && (near[i].length || isMember[i]));
+const STEPS = 4000000;
+for (let step = 0; step < STEPS; ++step) {
+  const temp = 40 * Math.pow(0.0005, step / STEPS);
+  const i = movable[Math.floor(random() * movable.length)];
+  const from = nearby[colour[i]];
+  const c = random() < 0.05 || !from.length ? own.get(nations[i]) : from[Math.floor(random() * from.length)];
+  if (!free(i, c)) continue;
+  const delta = cost(i, c) - cost(i, colour[i]);
+  if (delta <= 0 || random() < Math.exp(-delta / temp)) setColour(i, c);
+}
+// Last, each nation takes the cheapest free colour while that helps.
+for (let again = true; again; ) {
+  again = false;
+  for (const i of movable) {
+    const best = cheapest(i, all);
+    if (cost(i, best) < cost(i, colour[i]) - 1e-9) {
+      setColour(i, best);
+      again = true;
+    }
   }
-  return { best, score: bestKey ? bestKey[0] : Infinity };
 }
 
-// A colour shared: the nation readers know by it (else the first) keeps it.
-const rank = [...colour.keys()].sort((a, b) => (KEEP.has(b) ? 1 : 0) - (KEEP.has(a) ? 1 : 0));
-const owner = new Map();
-for (const n of rank) {
-  const c = shown(colour.get(n));
-  if (!owner.has(c)) { owner.set(c, n); continue; }
-  const { best } = recolour(n);
-  colour.set(n, best);
-  changed.set(n, best);
+const rgb = (i) => colours[colour[i]];
+const changed = nations.filter((n, i) => rgb(i).join(',') !== first.get(n).join(','));
+for (const n of changed) console.log(`${n} ${first.get(n).join(',')} -> ${rgb(index.get(n)).join(',')}`);
+for (const [key] of pairs) {
+  const [a, b] = key.split(' ').map((n) => index.get(n));
+  const d = dist[colour[a] * K + colour[b]];
+  if (d < CONTRAST) console.log(`left: ${nations[a]} / ${nations[b]} ${d.toFixed(1)}`);
 }
-
-for (let round = 0; round < 400; ++round) {
-  let worst = null, worstScore = 0;
-  for (const n of colour.keys()) {
-    if (KEEP.has(n)) continue;
-    const s = conflict(n, colour.get(n));
-    if (s > worstScore) { worst = n; worstScore = s; }
-  }
-  if (!worst) break;
-  const { best, score } = recolour(worst);
-  if (score >= worstScore) break;
-  colour.set(worst, best);
-  changed.set(worst, best);
-}
-
-for (const [n, c] of changed) console.log(`${n} ${c.join(',')}`);
-if (write && changed.size) {
-  const out = text.replace(/^nation (\S+) (\d+,\d+,\d+) /gm, (all, n, rgb) => (changed.has(n) ? `nation ${n} ${changed.get(n).join(',')} ` : all));
+nations.forEach((n, i) => {
+  if (isMember[i] && white[colour[i]] < CONTRAST) console.log(`left: ${n} / the near-white`);
+});
+if (write && changed.length) {
+  const out = text.replace(/^nation (\S+) (\d+,\d+,\d+) /gm, (all, n) => `nation ${n} ${rgb(index.get(n)).join(',')} `);
   fs.writeFileSync(file, out);
 }

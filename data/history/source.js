@@ -11,7 +11,9 @@
 //   cell KEY: LON,LAT ...                     the pieces of the cut provinces holding these points
 //   DATE OWNER: ITEM ITEM ...                 from DATE the items belong to OWNER
 //   DATE release: SHAPE ...                   the shapes fall back to their provinces
-//   DATE NATION in OVERLORD                   NATION is part of OVERLORD (thin borders)
+//   DATE NATION in OVERLORD                   NATION has its own ruler under OVERLORD (thin borders)
+//   DATE NATION part of STATE                 NATION is a province of STATE: drawn as STATE,
+//                                             its name shown on a click as a region
 //   DATE NATION free                          NATION is sovereign again
 //
 // An ITEM is a country code (ITA: every province of it), a province (ITA:Roma,
@@ -113,6 +115,8 @@ function parseSource(texts) {
         }
       } else if ((m = new RegExp(`^(${DATE})\\s+([a-z][a-z0-9-]*)\\s+in\\s+([a-z][a-z0-9-]*)$`).exec(t))) {
         src.events.push({ kind: 'in', date: date10(m[1], where), nation: m[2], lord: m[3], where, seq: src.events.length });
+      } else if ((m = new RegExp(`^(${DATE})\\s+([a-z][a-z0-9-]*)\\s+part\\s+of\\s+([a-z][a-z0-9-]*)$`).exec(t))) {
+        src.events.push({ kind: 'in', date: date10(m[1], where), nation: m[2], lord: m[3], part: true, where, seq: src.events.length });
       } else if ((m = new RegExp(`^(${DATE})\\s+([a-z][a-z0-9-]*)\\s+free$`).exec(t))) {
         src.events.push({ kind: 'in', date: date10(m[1], where), nation: m[2], lord: null, where, seq: src.events.length });
       } else if ((m = new RegExp(`^(${DATE})\\s+([a-z][a-z0-9-]*):\\s*(.*)$`).exec(t))) {

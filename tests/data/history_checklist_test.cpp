@@ -13,6 +13,7 @@
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
+#include "platform/text.h"
 #include "support/stored_atlas.h"
 
 namespace {
@@ -188,7 +189,8 @@ const AtDate kChecklist[] = {
       {"Naples", 14.5, 40.9, "Kingdom of Naples"}, {"Palermo", 13.5, 37.9, "Kingdom of Sicily"},
       {"Verona", 11.0, 45.44, "Verona"}, {"Genoa", 8.95, 44.45, "Republic of Genoa"},
       {"Ancona", 13.2, 43.4, "Papal States"}, {"Zürich", 8.54, 47.37, "Holy Roman Empire"},
-      {"Prague", 14.42, 50.08, "Bohemia"}, {"Volhynia", 25.3, 50.75, "Galicia-Volhynia"}}},
+      {"Prague", 14.42, 50.08, "Bohemia"}, {"Volhynia", 25.3, 50.75, "Galicia-Volhynia"},
+      {"Cluj", 23.6, 46.77, "Hungary"}}},
     {1320,
      {{"Pomerelia", 18.0, 54.0, "Teutonic Order"}}},
     {1330,
@@ -307,7 +309,8 @@ const AtDate kChecklist[] = {
       {"Karelia-Ladoga", 31.5, 61.9, "Grand Duchy of Moscow"}, {"Tabriz", 46.29, 38.08, "Aq Qoyunlu"},
       {"Vienna", 16.3, 48.2, "Austria"}, {"Innsbruck", 11.4, 47.26, "Austria"},
       {"Berlin", 13.4, 52.52, "Brandenburg"}, {"Kalmar", 16.35, 56.66, "Sweden"},
-      {"Podlasie", 23.0, 53.0, "Grand Duchy of Lithuania"}}},
+      {"Podlasie", 23.0, 53.0, "Grand Duchy of Lithuania"},
+      {"Bergen", 5.32, 60.39, "Norway"}}},
     {1503,
      {{"Tabriz", 46.29, 38.08, "Safavid Persia"}}},
     {1510,
@@ -332,11 +335,12 @@ const AtDate kChecklist[] = {
       {"Nogai", 52.0, 49.0, "Nogai Horde"}, {"Amsterdam", 4.95, 52.35, "Habsburg Netherlands"},
       {"Genoa", 8.95, 44.45, "Republic of Genoa"}, {"Geneva-Vaud", 6.63, 46.52, "Swiss Confederacy"}}},
     {1560,
-     {{"Sana'a", 44.2, 15.35, "Ottoman Empire"}, {"Tripoli", 13.1, 32.6, "Tripoli"},
-      {"Siena", 11.33, 43.32, "Florence"}, {"Tripoli", 13.1, 32.6, "Tripoli"},
+     {{"Sana'a", 44.2, 15.35, "Ottoman Empire"}, {"Tripoli", 13.1, 32.6, "Ottoman Empire"},
+      {"Siena", 11.33, 43.32, "Florence"}, {"Tripoli", 13.1, 32.6, "Ottoman Empire"},
       {"Tyumen", 65.53, 57.15, "Khanate of Sibir"}, {"Polotsk", 28.8, 55.5, "Grand Duchy of Lithuania"}}},
     {1580,
-     {{"Cyprus", 33.4, 35.1, "Ottoman Empire"}, {"Oran", -0.64, 35.7, "Spain"}, {"Oran", -0.64, 35.7, "Spain"}}},
+     {{"Cyprus", 33.4, 35.1, "Ottoman Empire"}, {"Oran", -0.64, 35.7, "Spain"}, {"Oran", -0.64, 35.7, "Spain"},
+      {"Tunis", 10.1, 36.7, "Ottoman Empire"}}},
     {1590,
      {{"Tbilisi", 44.8, 41.7, "Ottoman Empire"}, {"Yerevan", 44.6, 40.15, "Ottoman Empire"},
       {"Tabriz", 46.29, 38.08, "Ottoman Empire"}, {"Shamakhi", 48.64, 40.63, "Ottoman Empire"},
@@ -368,14 +372,14 @@ const AtDate kChecklist[] = {
       {"Baghdad", 44.37, 33.31, "Ottoman Empire"}, {"Basra", 47.6, 30.6, "Ottoman Empire"},
       {"Mosul", 43.13, 36.34, "Ottoman Empire"}, {"Aleppo", 37.16, 36.2, "Ottoman Empire"},
       {"Jerusalem", 35.21, 31.77, "Ottoman Empire"}, {"Medina", 39.61, 24.47, "Ottoman Empire"},
-      {"Tunis", 10.1, 36.7, "Tunis"}, {"Tripoli", 13.1, 32.6, "Tripoli"},
+      {"Tunis", 10.1, 36.7, "Tunis"}, {"Tripoli", 13.1, 32.6, "Ottoman Empire"},
       {"Constantine", 6.61, 36.37, "Regency of Algiers"}, {"Tlemcen", -1.32, 34.88, "Regency of Algiers"},
       {"Marrakesh", -8.0, 31.63, "Morocco"}, {"Dongola", 30.48, 19.17, "Funj Sultanate"},
       {"Khartoum", 32.6, 15.55, "Funj Sultanate"}, {"Van", 43.38, 38.5, "Ottoman Empire"},
       {"Erzurum", 41.27, 39.9, "Ottoman Empire"}, {"Ioannina", 20.85, 39.67, "Ottoman Empire"},
       {"Lisbon", -9.15, 39.0, "Portugal"}, {"Tyumen", 65.53, 57.15, "Tsardom of Russia"},
       {"Herat", 62.2, 34.35, "Safavid Persia"}, {"Kabul", 69.2, 34.5, "Mughal Empire"},
-      {"Balkh", 66.9, 36.75, "Khanate of Bukhara"}, {"Jämtland", 14.5, 63.2, "Norway"},
+      {"Balkh", 66.9, 36.75, "Khanate of Bukhara"}, {"Jämtland", 14.5, 63.2, "Denmark"},
       {"Saaremaa", 22.5, 58.4, "Denmark"}, {"Ferrara", 11.62, 44.84, "Papal States"},
       {"Ufa", 55.95, 54.73, "Tsardom of Russia"}, {"Besançon", 6.02, 47.24, "Spain"},
       {"Naples", 14.5, 40.9, "Spain"}, {"Palermo", 13.5, 37.9, "Spain"}, {"Wrocław", 17.04, 51.11, "Bohemia"},
@@ -387,9 +391,12 @@ const AtDate kChecklist[] = {
       {"Shamakhi", 48.64, 40.63, "Safavid Persia"}, {"Ganja", 46.36, 40.68, "Safavid Persia"},
       {"Tbilisi", 44.8, 41.7, "Georgia"}, {"Akhaltsikhe", 43.0, 41.64, "Ottoman Empire"},
       {"Cluj", 23.6, 46.77, "Transylvania"}, {"Donegal", -8.0, 54.85, "Kingdom of Ireland"}}},
+    {1620,
+     {{"Prague", 14.42, 50.08, "Bohemia"}}},
     {1630,
      {{"Baghdad", 44.37, 33.31, "Safavid Persia"}, {"Smolensk", 32.05, 54.78, "Grand Duchy of Lithuania"},
-      {"Riga", 24.6, 57.1, "Sweden"}, {"Königsberg", 20.6, 54.65, "Brandenburg"}}},
+      {"Riga", 24.6, 57.1, "Sweden"}, {"Königsberg", 20.6, 54.65, "Brandenburg"},
+      {"Prague", 14.42, 50.08, "Austria"}, {"Brussels", 4.35, 50.85, "Spain"}}},
     {1648,
      {{"Amsterdam", 4.95, 52.35, "Dutch Republic"}, {"Bern", 7.45, 46.95, "Swiss Confederacy"},
       {"Stettin", 14.55, 53.43, "Sweden"}, {"Vienna", 16.3, 48.2, "Austria"},
@@ -406,13 +413,14 @@ const AtDate kChecklist[] = {
       {"Urbino", 12.64, 43.73, "Papal States"}, {"Chernigov", 31.3, 51.5, "Polish-Lithuanian Commonwealth"},
       {"Poltava", 34.55, 49.6, "Polish-Lithuanian Commonwealth"},
       {"Zaporizhzhia", 35.1, 47.85, "Crimean Khanate"}, {"Karelia-Ladoga", 31.5, 61.9, "Sweden"},
-      {"Trondheim", 10.4, 63.43, "Norway"}, {"Volhynia", 25.3, 50.75, "Polish-Lithuanian Commonwealth"}}},
+      {"Trondheim", 10.4, 63.43, "Denmark"}, {"Volhynia", 25.3, 50.75, "Polish-Lithuanian Commonwealth"},
+      {"Brussels", 4.35, 50.85, "Spain"}, {"Cluj", 23.6, 46.77, "Transylvania"}}},
     {1659,
      {{"Trondheim", 10.4, 63.43, "Sweden"}}},
     {1660,
      {{"Chernigov", 31.3, 51.5, "Cossack Hetmanate"}}},
     {1661,
-     {{"Trondheim", 10.4, 63.43, "Norway"}}},
+     {{"Trondheim", 10.4, 63.43, "Denmark"}}},
     {1680,
      {{"Kamianets", 26.58, 48.68, "Ottoman Empire"}}},
     {1700,
@@ -438,7 +446,8 @@ const AtDate kChecklist[] = {
       {"Delhi", 77.2, 28.6, "Mughal Empire"}, {"Berlin", 13.4, 52.52, "Brandenburg"},
       {"Königsberg", 20.6, 54.65, "Brandenburg"}, {"Dresden", 13.74, 51.05, "Saxony"},
       {"Munich", 11.58, 48.14, "Bavaria"}, {"Heidelberg", 8.7, 49.4, "Palatinate"},
-      {"Würzburg", 10.0, 49.9, "Holy Roman Empire"}}},
+      {"Würzburg", 10.0, 49.9, "Holy Roman Empire"},
+      {"Bergen", 5.32, 60.39, "Denmark"}, {"Iceland", -19.0, 64.9, "Denmark"}}},
     {1710,
      {{"Berlin", 13.4, 52.52, "Prussia"}}},
     {1715,
@@ -455,7 +464,7 @@ const AtDate kChecklist[] = {
      {{"Kabul", 69.2, 34.5, "Persia"}}},
     {1750,
      {{"London", -0.13, 51.5, "Great Britain"}, {"Edinburgh", -3.2, 55.9, "Great Britain"},
-      {"Brussels", 4.35, 50.85, "Austrian Netherlands"}, {"Milan", 9.19, 45.46, "Austria"},
+      {"Brussels", 4.35, 50.85, "Austria"}, {"Milan", 9.19, 45.46, "Austria"},
       {"Turin", 7.68, 45.07, "Kingdom of Sardinia"}, {"Sardinia", 9.0, 40.0, "Kingdom of Sardinia"},
       {"Naples", 14.5, 40.9, "Kingdom of Naples"}, {"Berlin", 13.4, 52.52, "Prussia"},
       {"Breslau", 17.04, 51.11, "Prussia"}, {"Königsberg", 20.6, 54.65, "Prussia"},
@@ -468,7 +477,8 @@ const AtDate kChecklist[] = {
       {"Tabriz", 46.29, 38.08, "Persia"}, {"Azov", 39.42, 47.1, "Russian Empire"},
       {"Oran", -0.64, 35.7, "Spain"}, {"Stralsund", 13.1, 54.3, "Sweden"},
       {"Bukovina", 25.93, 48.29, "Moldavia"}, {"Oltenia", 23.8, 44.3, "Wallachia"},
-      {"Oslo", 10.75, 60.0, "Norway"}, {"Fergana", 71.8, 40.5, "Khanate of Kokand"}}},
+      {"Oslo", 10.75, 60.0, "Denmark"}, {"Fergana", 71.8, 40.5, "Khanate of Kokand"},
+      {"Cluj", 23.6, 46.77, "Austria"}, {"Tripoli", 13.1, 32.6, "Tripoli"}}},
     {1760,
      {{"Kabul", 69.2, 34.5, "Afghanistan"}}},
     {1780,
@@ -553,14 +563,17 @@ const AtDate kChecklist[] = {
       {"Athens", 23.8, 38.1, "Ottoman Empire"}, {"Riyadh", 46.72, 24.7, "Emirate of Nejd"},
       {"Tabriz", 46.29, 38.08, "Persia"}, {"Yerevan", 44.6, 40.15, "Russian Empire"},
       {"Nakhchivan", 45.4, 39.2, "Russian Empire"}, {"Lahore", 74.3, 31.55, "Sikh Empire"},
-      {"Srinagar", 74.8, 34.1, "Sikh Empire"}}},
+      {"Srinagar", 74.8, 34.1, "Sikh Empire"},
+      {"Prague", 14.42, 50.08, "Austrian Empire"}, {"Brno", 16.61, 49.2, "Austrian Empire"},
+      {"Warsaw", 21.0, 52.23, "Kingdom of Poland"}, {"Cluj", 23.6, 46.77, "Austrian Empire"}}},
     {1835,
      {{"Athens", 23.8, 38.1, "Greece"}, {"Damascus", 36.3, 33.51, "Egypt"}, {"Adana", 35.32, 37.0, "Egypt"},
       {"Candia-Crete", 24.9, 35.2, "Egypt"}}},
     {1840,
      {{"Brussels", 4.35, 50.85, "Belgium"}, {"Athens", 23.8, 38.1, "Greece"},
       {"Belgrade", 20.5, 44.75, "Serbia"}, {"Constantine", 6.61, 36.37, "Kingdom of France"},
-      {"Peshawar", 71.6, 34.0, "Sikh Empire"}}},
+      {"Peshawar", 71.6, 34.0, "Sikh Empire"},
+      {"Warsaw", 21.0, 52.23, "Russian Empire"}}},
     {1845,
      {{"Adana", 35.32, 37.0, "Ottoman Empire"}, {"Candia-Crete", 24.9, 35.2, "Ottoman Empire"}}},
     {1848,
@@ -581,14 +594,14 @@ const AtDate kChecklist[] = {
       {"Schleswig", 9.4, 54.6, "Denmark"}, {"Hanover", 9.73, 52.37, "Hanover"},
       {"Bucharest", 26.1, 44.43, "Wallachia"}, {"Iași", 27.59, 47.16, "Moldavia"},
       {"Baghdad", 44.37, 33.31, "Ottoman Empire"}, {"Damascus", 36.3, 33.51, "Ottoman Empire"},
-      {"Delhi", 77.2, 28.6, "British India"}, {"Tashkent", 69.3, 41.3, "Khanate of Kokand"},
+      {"Delhi", 77.2, 28.6, "United Kingdom"}, {"Tashkent", 69.3, 41.3, "Khanate of Kokand"},
       {"Bishkek", 74.6, 42.87, "Khanate of Kokand"}}},
     {1859.7,
      {{"Milan", 9.19, 45.46, "Kingdom of Sardinia"}}},
     {1860,
      {{"Laghouat", 2.87, 33.8, "French Empire"}, {"Milan", 9.19, 45.46, "Kingdom of Sardinia"},
-      {"Thessaly", 22.42, 39.64, "Ottoman Empire"}, {"Lahore", 74.3, 31.55, "British India"},
-      {"Delhi", 77.2, 28.6, "British India"}, {"Lahore", 74.3, 31.55, "British India"}}},
+      {"Thessaly", 22.42, 39.64, "Ottoman Empire"}, {"Lahore", 74.3, 31.55, "United Kingdom"},
+      {"Delhi", 77.2, 28.6, "United Kingdom"}, {"Lahore", 74.3, 31.55, "United Kingdom"}}},
     {1861,
      {{"Bologna", 11.34, 44.49, "Kingdom of Sardinia"}}},
     {1862,
@@ -627,13 +640,13 @@ const AtDate kChecklist[] = {
       {"Dongola", 30.48, 19.17, "Mahdist Sudan"}, {"Khartoum", 32.6, 15.55, "Mahdist Sudan"},
       {"Tamanrasset", 5.52, 22.78, "Saharan peoples"}, {"In Salah", 2.47, 27.2, "Saharan peoples"},
       {"Cyprus", 33.4, 35.1, "United Kingdom"}, {"Merv", 61.83, 37.6, "Russian Empire"},
-      {"Bosnia", 18.41, 43.86, "Bosnia"}}},
+      {"Bosnia", 18.41, 43.86, "Austria-Hungary"}}},
     {1900,
      {{"London", -0.13, 51.5, "United Kingdom"}, {"Batumi", 41.9, 41.55, "Russian Empire"},
-      {"Sarajevo", 18.41, 43.86, "Bosnia"}, {"Trento", 11.12, 46.07, "Austria-Hungary"},
+      {"Sarajevo", 18.41, 43.86, "Austria-Hungary"}, {"Trento", 11.12, 46.07, "Austria-Hungary"},
       {"Bolzano", 11.35, 46.5, "Austria-Hungary"}, {"Tunis", 10.1, 36.7, "Tunisia"},
-      {"Cairo", 31.24, 30.04, "Egypt"}, {"Yaoundé", 11.5, 3.87, "German Africa"},
-      {"Lomé", 1.15, 7.5, "German Africa"}, {"Kisangani", 25.2, 0.52, "Belgian Congo"},
+      {"Cairo", 31.24, 30.04, "Egypt"}, {"Yaoundé", 11.5, 3.87, "German Empire"},
+      {"Lomé", 1.15, 7.5, "German Empire"}, {"Kisangani", 25.2, 0.52, "Congo Free State"},
       {"Addis Ababa", 38.74, 9.03, "Ethiopia"}, {"Harar", 42.12, 9.31, "Ethiopia"},
       {"Bern", 7.45, 46.95, "Switzerland"}, {"Kuwait", 47.7, 29.3, "Gulf emirates"},
       {"Fès", -5.0, 34.03, "Morocco"}, {"Kars", 43.1, 40.6, "Russian Empire"},
@@ -653,13 +666,13 @@ const AtDate kChecklist[] = {
       {"Ioannina", 20.85, 39.67, "Greece"}}},
     {1914,
      {{"Paris", 2.35, 48.85, "France"}, {"Berlin", 13.4, 52.52, "German Empire"},
-      {"Warsaw", 21.0, 52.23, "Kingdom of Poland"}, {"Kraków", 19.94, 50.06, "Austria-Hungary"},
-      {"Prague", 14.42, 50.08, "Bohemia"}, {"Budapest", 19.04, 47.5, "Hungary"},
+      {"Warsaw", 21.0, 52.23, "Russian Empire"}, {"Kraków", 19.94, 50.06, "Austria-Hungary"},
+      {"Prague", 14.42, 50.08, "Austria-Hungary"}, {"Budapest", 19.04, 47.5, "Hungary"},
       {"Helsinki", 24.94, 60.3, "Grand Duchy of Finland"}, {"Riga", 24.6, 57.1, "Russian Empire"},
-      {"Tripoli", 13.1, 32.6, "Italian Africa"}, {"Jerusalem", 35.21, 31.77, "Ottoman Empire"},
+      {"Tripoli", 13.1, 32.6, "Italy"}, {"Jerusalem", 35.21, 31.77, "Ottoman Empire"},
       {"Baghdad", 44.37, 33.31, "Ottoman Empire"}, {"Medina", 39.61, 24.47, "Ottoman Empire"},
-      {"Asmara", 38.93, 15.33, "Italian Africa"}, {"Kano", 8.52, 12.0, "British Africa"},
-      {"Kumasi", -1.62, 6.69, "British Africa"}, {"Drama", 24.4, 41.15, "Greece"}}},
+      {"Asmara", 38.93, 15.33, "Italy"}, {"Kano", 8.52, 12.0, "United Kingdom"},
+      {"Kumasi", -1.62, 6.69, "United Kingdom"}, {"Drama", 24.4, 41.15, "Greece"}}},
     {1915,
      {{"Chernivtsi", 25.93, 48.29, "Austria-Hungary"}, {"Kosovo", 21.0, 42.6, "Serbia"},
       {"Tirana", 19.82, 41.33, "Albania"}}},
@@ -668,7 +681,7 @@ const AtDate kChecklist[] = {
     {1919,
      {{"Baku", 49.5, 40.5, "Azerbaijan"}, {"Minsk", 27.56, 53.9, "Soviet Russia"}}},
     {1920,
-     {{"Tetouan", -5.37, 35.57, "Spanish Africa"}, {"Crete", 24.9, 35.2, "Greece"},
+     {{"Tetouan", -5.37, 35.57, "Spain"}, {"Crete", 24.9, 35.2, "Greece"},
       {"Dobrich", 27.8, 43.57, "Romania"}, {"Medina", 39.61, 24.47, "Hejaz"},
       {"Baghdad", 44.37, 33.31, "United Kingdom"}, {"Jerusalem", 35.21, 31.77, "United Kingdom"},
       {"Kars", 43.1, 40.6, "Armenia"}}},
@@ -693,7 +706,8 @@ const AtDate kChecklist[] = {
     {1925,
      {{"Izmir", 27.3, 38.4, "Turkey"}, {"Adrianople", 26.56, 41.68, "Turkey"},
       {"Montenegro", 19.25, 42.45, "Yugoslavia"}, {"Damascus", 36.3, 33.51, "Syria"},
-      {"Beirut-Lebanon", 35.85, 33.9, "Lebanon"}, {"Kars", 43.1, 40.6, "Turkey"}}},
+      {"Beirut-Lebanon", 35.85, 33.9, "Lebanon"}, {"Kars", 43.1, 40.6, "Turkey"},
+      {"Baghdad", 44.37, 33.31, "Iraq"}}},
     {1930,
      {{"Dublin", -6.35, 53.35, "Irish Free State"}, {"Belfast", -6.1, 54.6, "United Kingdom"},
       {"Vilnius", 25.28, 54.69, "Poland"}, {"Brest", 23.8, 52.1, "Poland"}, {"Grodno", 23.83, 53.68, "Poland"},
@@ -702,20 +716,21 @@ const AtDate kChecklist[] = {
       {"Ankara", 32.86, 39.93, "Turkey"}, {"Antioch", 36.3, 36.1, "Syria"}, {"Rhodes", 28.0, 36.25, "Italy"},
       {"Bolzano", 11.35, 46.5, "Italy"}, {"Amman", 35.93, 31.95, "Transjordan"},
       {"Jerusalem", 35.21, 31.77, "United Kingdom"}, {"Tirana", 19.82, 41.33, "Albania"},
-      {"Kumasi", -1.62, 6.69, "British Africa"}, {"Ibadan", 3.9, 7.38, "British Africa"},
-      {"N'Djamena", 15.3, 12.3, "French Africa"}, {"Niamey", 2.3, 13.6, "French Africa"},
-      {"Yaoundé", 11.5, 3.87, "French Africa"}, {"Lomé", 1.15, 7.5, "French Africa"},
-      {"Kampala", 32.58, 0.45, "British Africa"}, {"El Fasher", 25.35, 13.63, "British Africa"},
-      {"Tripoli", 13.1, 32.6, "Italian Africa"}, {"Zadar-Dalmatia", 16.4, 43.6, "Yugoslavia"},
+      {"Kumasi", -1.62, 6.69, "United Kingdom"}, {"Ibadan", 3.9, 7.38, "United Kingdom"},
+      {"N'Djamena", 15.3, 12.3, "France"}, {"Niamey", 2.3, 13.6, "France"},
+      {"Yaoundé", 11.5, 3.87, "France"}, {"Lomé", 1.15, 7.5, "France"},
+      {"Kampala", 32.58, 0.45, "United Kingdom"}, {"El Fasher", 25.35, 13.63, "United Kingdom"},
+      {"Tripoli", 13.1, 32.6, "Italy"}, {"Zadar-Dalmatia", 16.4, 43.6, "Yugoslavia"},
       {"Memel", 21.3, 55.7, "Lithuania"}, {"Saarbrücken", 7.0, 49.25, "Saar"},
       {"Bolzano", 11.35, 46.5, "Italy"}, {"Bratislava", 17.3, 48.2, "Czechoslovakia"},
       {"Karelia-Ladoga", 31.5, 61.9, "Finland"}, {"Petsamo", 30.3, 69.5, "Finland"},
-      {"Medina", 39.61, 24.47, "Emirate of Nejd"}}},
+      {"Medina", 39.61, 24.47, "Emirate of Nejd"},
+      {"Kisangani", 25.2, 0.52, "Belgium"}}},
     {1935,
      {{"Petsamo", 30.3, 69.5, "Finland"}, {"Medina", 39.61, 24.47, "Saudi Arabia"},
       {"Baghdad", 44.37, 33.31, "Iraq"}}},
     {1937,
-     {{"Addis Ababa", 38.74, 9.03, "Italian Africa"}, {"Vienna", 16.3, 48.2, "Austria"}}},
+     {{"Addis Ababa", 38.74, 9.03, "Italy"}, {"Vienna", 16.3, 48.2, "Austria"}}},
     {1938,
      {{"Prague", 14.42, 50.08, "Czechoslovakia"}}},
     {1938.8,
@@ -728,23 +743,27 @@ const AtDate kChecklist[] = {
     {1940,
      {{"Uzhhorod", 22.3, 48.62, "Hungary"}, {"Vilnius", 25.28, 54.69, "Lithuania"},
       {"Lviv", 24.03, 49.84, "Soviet Union"}, {"Chișinău", 28.86, 47.0, "Romania"},
-      {"Košice", 21.25, 48.7, "Hungary"}}},
+      {"Košice", 21.25, 48.7, "Hungary"},
+      {"Tirana", 19.82, 41.33, "Italy"}}},
     {1940.8,
      {{"Tallinn", 24.8, 59.35, "Soviet Union"}, {"Cluj", 23.6, 46.77, "Hungary"}}},
     {1941,
-     {{"Kraków", 19.94, 50.06, "General Government"}, {"Warsaw", 21.0, 52.23, "General Government"},
+     {{"Kraków", 19.94, 50.06, "Germany"}, {"Warsaw", 21.0, 52.23, "Germany"},
       {"Cluj", 23.6, 46.77, "Hungary"}, {"Vichy", 3.43, 46.13, "Vichy France"},
       {"Chișinău", 28.86, 47.0, "Soviet Union"}}},
     {1942,
-     {{"Lviv", 24.03, 49.84, "General Government"}, {"Odessa", 30.5, 46.7, "Romania"},
+     {{"Lviv", 24.03, 49.84, "Germany"}, {"Odessa", 30.5, 46.7, "Romania"},
       {"Tallinn", 24.8, 59.35, "Germany"}, {"Novi Sad", 19.85, 45.25, "Hungary"},
       {"Zagreb", 15.98, 45.81, "Croatia"}, {"Skopje", 21.43, 42.0, "Bulgaria"},
       {"Alsace", 7.6, 48.3, "Germany"}, {"Thessaloniki", 23.0, 40.75, "Greece"},
-      {"Sofia", 23.32, 42.7, "Bulgaria"}}},
+      {"Sofia", 23.32, 42.7, "Bulgaria"},
+      {"Podgorica", 19.26, 42.44, "Italy"}}},
+    {1944,
+     {{"Tirana", 19.82, 41.33, "Albania"}, {"Podgorica", 19.26, 42.44, "Germany"}}},
     {1945,
      {{"Dobrich", 27.8, 43.57, "Bulgaria"}, {"Tbilisi", 44.8, 41.7, "Soviet Union"}}},
     {1945.5,
-     {{"Asmara", 38.93, 15.33, "British Africa"}, {"Mogadishu", 45.0, 2.5, "British Africa"}}},
+     {{"Asmara", 38.93, 15.33, "United Kingdom"}, {"Mogadishu", 45.0, 2.5, "United Kingdom"}}},
     {1946,
      {{"Vyborg", 28.75, 60.71, "Soviet Union"}, {"Petsamo", 30.3, 69.5, "Soviet Union"},
       {"Vienna", 16.3, 48.2, "Austria"}, {"Königsberg", 20.6, 54.65, "Soviet Union"},
@@ -761,9 +780,9 @@ const AtDate kChecklist[] = {
       {"Vienna", 16.3, 48.2, "Austria"}, {"Rhodes", 28.0, 36.25, "Greece"}, {"Antioch", 36.3, 36.1, "Turkey"},
       {"Tel Aviv", 34.95, 32.2, "Israel"}, {"Amman", 35.93, 31.95, "Jordan"},
       {"Baghdad", 44.37, 33.31, "Iraq"}, {"Tehran", 51.39, 35.69, "Iran"},
-      {"Riyadh", 46.72, 24.7, "Saudi Arabia"}, {"Asmara", 38.93, 15.33, "British Africa"},
+      {"Riyadh", 46.72, 24.7, "Saudi Arabia"}, {"Asmara", 38.93, 15.33, "United Kingdom"},
       {"Addis Ababa", 38.74, 9.03, "Ethiopia"}, {"Algiers", 3.1, 36.6, "France"},
-      {"Tripoli", 13.1, 32.6, "United Kingdom"}, {"Khartoum", 32.6, 15.55, "British Africa"},
+      {"Tripoli", 13.1, 32.6, "United Kingdom"}, {"Khartoum", 32.6, 15.55, "United Kingdom"},
       {"Chernivtsi", 25.93, 48.29, "Soviet Union"}, {"Uzhhorod", 22.3, 48.62, "Soviet Union"},
       {"Istria", 13.9, 45.2, "Yugoslavia"}, {"Saarbrücken", 7.0, 49.25, "Saar"},
       {"Karelia-Ladoga", 31.5, 61.9, "Soviet Union"}, {"Košice", 21.25, 48.72, "Czechoslovakia"},
@@ -775,8 +794,8 @@ const AtDate kChecklist[] = {
     {1960,
      {{"Asmara", 38.93, 15.33, "Ethiopia"}, {"Khartoum", 32.6, 15.55, "Sudan"},
       {"Tripoli", 13.1, 32.6, "Libya"}, {"Algiers", 3.1, 36.6, "France"}, {"Kumasi", -1.62, 6.69, "Ghana"},
-      {"Yaoundé", 11.5, 3.87, "Cameroon"}, {"Djibouti", 42.5, 11.5, "French Africa"},
-      {"Mogadishu", 45.0, 2.5, "Italian Africa"}, {"Kampala", 32.58, 0.45, "British Africa"},
+      {"Yaoundé", 11.5, 3.87, "Cameroon"}, {"Djibouti", 42.5, 11.5, "France"},
+      {"Mogadishu", 45.0, 2.5, "Italy"}, {"Kampala", 32.58, 0.45, "United Kingdom"},
       {"Saarbrücken", 7.0, 49.25, "West Germany"}}},
     {1966,
      {{"Kisangani", 25.2, 0.52, "Congo-L\xe9" "opoldville"}}},
@@ -892,6 +911,26 @@ protected:
                 if (!best || n > seen.at(best)) best = i;
             return best && a().clicknames[best] ? a().clicknames[best]->name : std::string("none");
         }
+        // The place a click at a map point names: the active place with the
+        // smallest box holding the point whose seed shows the colour there.
+        std::string placeAt(MapPoint p) const
+        {
+            const auto& img = m.p1->image();
+            const auto colour = [&](double x, double y) {
+                return img.pixel(plat::Int(engine.screenx(x)), plat::Int(engine.screeny(y))) & 0xffffff;
+            };
+            const quil2a::Color c = colour(p.x, p.y);
+            std::string place = "none";
+            double best = 1e9;
+            for (int i = 1; i <= 1200 && a().place[i]; ++i) {
+                const quil2a::placetype& r = *a().place[i];
+                if (!r.active || !(r.x1 < p.x && p.x < r.x2 && r.y1 < p.y && p.y < r.y2)) continue;
+                if (colour(r.xseed, r.yseed) != c || (r.x2 - r.x1) * (r.y2 - r.y1) >= best) continue;
+                best = (r.x2 - r.x1) * (r.y2 - r.y1);
+                place = plat::ReplaceAllB(r.name, "]", " ");
+            }
+            return place;
+        }
     };
 };
 
@@ -909,6 +948,37 @@ TEST_F(HistoryChecklist, NationsWhereTheHistoriesPutThem)
         }
     }
     EXPECT_GE(checks, 300);
+}
+
+// A click inside a province names it as a region of the state it is drawn
+// as: the identify label reads "Bohemia (State: Austrian Empire)".
+TEST_F(HistoryChecklist, TheClickNamesAProvinceAsARegionOfItsState)
+{
+    struct Case {
+        const char* place;
+        double lon, lat, date;
+        const char* region;
+        const char* nation;
+    };
+    const Case cases[] = {
+        {"Prague", 14.42, 50.08, 1830, "Bohemia", "Austrian Empire"},
+        {"Cluj", 23.6, 46.77, 1400, "Transylvania", "Hungary"},
+        {"Lillehammer", 10.47, 61.12, 1700, "Norway", "Denmark"},
+        {"Brussels", 4.35, 50.85, 1750, "Austrian Netherlands", "Austria"},
+        {"Łódź", 19.46, 51.76, 1850, "Kingdom of Poland", "Russian Empire"},
+        {"Sarajevo", 18.41, 43.86, 1900, "Bosnia", "Austria-Hungary"},
+        {"Kielce", 20.63, 50.87, 1942, "General Government", "Germany"},
+        {"Delhi", 77.2, 28.6, 1900, "British India", "United Kingdom"},
+        // A state in its own colour is named as itself.
+        {"Prague", 14.42, 50.08, 1600, "Bohemia", "Bohemia"},
+    };
+    Map map(kSize, kSize, 17950, 17950, kScale);
+    for (const auto& c : cases) {
+        map.jump(c.date);
+        const MapPoint p = toMap(c.lon, c.lat);
+        EXPECT_EQ(map.nationAt(p, 0), c.nation) << c.place << " in " << c.date;
+        EXPECT_EQ(map.placeAt(p), c.region) << c.place << " in " << c.date;
+    }
 }
 
 // Narrow lands at the closest zoom: each place in its own small view.
@@ -952,7 +1022,7 @@ TEST_F(HistoryChecklist, NarrowLandsAtTheClosestZoom)
         {"Chios", 26.0, 38.4, 1400, "Republic of Genoa"},
         {"Chios", 26.0, 38.4, 1600, "Ottoman Empire"},
         {"Ceuta", -5.31, 35.89, 1450, "Portugal"},
-        {"Bohuslän", 11.8, 58.55, 1650, "Norway"},
+        {"Bohuslän", 11.8, 58.55, 1650, "Denmark"},
         {"Bohuslän", 11.8, 58.55, 1660, "Sweden"},
         {"Wismar", 11.46, 53.89, 1650, "Sweden"},
         {"Pisa", 10.45, 43.7, 1300, "Pisa"},
