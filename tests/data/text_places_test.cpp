@@ -43,7 +43,6 @@ const std::map<std::string, const char*> kPlaceExceptions = {
     {"Vasil Levski", kBulgaria},
     {"Giuseppe Verdi", "the Italy his operas called for, drawn from 1860; his Parma has no place of its own"},
     {"David Ben-Gurion", "the Israel he founded in 1948; the British mandate has no place of its own"},
-    {"Pereiaslav Agreement", "the Hetmanate it put under the tsar, drawn from the next tenth"},
 };
 
 // Cities that stand, at their first date, outside any shown place's territory.
