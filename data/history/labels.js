@@ -66,14 +66,14 @@ function sizeOf(half, text) { return Math.max(1, Math.min(40, Math.floor((2 * ha
 // The label on the home: in the polygon of the heartland point (else of the
 // capital) when its largest box is shown in as many views as the home's
 // largest; there, the box about the heartland point when it comes near that
-// box's size (sizes above 40 are drawn at 40) and is shown in as many views.
-// Its middle, half height and size.
+// box's size (sizes above 40 are drawn at 40) and is shown as widely. Its
+// middle, half height and size.
 const HOME_SIZE_KEPT = 26;
 function homeLabel([bx, by, k, px, py, pk, hx, hy, hk], text) {
   let label = { x: bx, y: by, half: k, size: sizeOf(k, text) };
   const own = sizeOf(pk, text), near = sizeOf(hk, text);
-  if (shownIn(own) === shownIn(label.size)) label = { x: px, y: py, half: pk, size: own };
-  if ((near >= 0.7 * label.size || near >= HOME_SIZE_KEPT) && shownIn(near) === shownIn(label.size)) label = { x: hx, y: hy, half: hk, size: near };
+  if (shownIn(own) >= shownIn(label.size)) label = { x: px, y: py, half: pk, size: own };
+  if ((near >= 0.7 * label.size || near >= HOME_SIZE_KEPT) && shownIn(near) >= shownIn(label.size)) label = { x: hx, y: hy, half: hk, size: near };
   return label;
 }
 
