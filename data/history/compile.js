@@ -15,6 +15,7 @@ const { contrast, holdings, meetings, faceLinks, shown: shownColour, CONTRAST } 
 const { prove, readFaces, segDist, segmentGrid } = require('./seal');
 const { checkStates } = require('./states');
 const { regionPlaces } = require('./regions');
+const { labelPlaces, parseAnswer, runTool } = require('./labels');
 
 const FRAME = 35900;
 const LAST = 20030;
@@ -110,53 +111,6 @@ function shortEnds(pts) {
   const tail = cut(out[n - 1], out[n - 2]);
   if (tail) out.splice(n - 1, 0, tail);
   return out;
-}
-
-// Advance widths of the map's serif face in em, by letter; Greek and other
-// letters by case.
-const WIDTHS = {
-  ' ': 0.25, A: 0.722, B: 0.667, C: 0.667, D: 0.722, E: 0.611, F: 0.556, G: 0.722, H: 0.722, I: 0.333, J: 0.389,
-  K: 0.722, L: 0.611, M: 0.889, N: 0.722, O: 0.722, P: 0.556, Q: 0.722, R: 0.667, S: 0.556, T: 0.611, U: 0.722,
-  V: 0.722, W: 0.944, X: 0.722, Y: 0.722, Z: 0.611, a: 0.444, b: 0.5, c: 0.444, d: 0.5, e: 0.444, f: 0.333, g: 0.5,
-  h: 0.5, i: 0.278, j: 0.278, k: 0.5, l: 0.278, m: 0.778, n: 0.5, o: 0.5, p: 0.5, q: 0.5, r: 0.333, s: 0.389, t: 0.278,
-  u: 0.5, v: 0.5, w: 0.722, x: 0.5, y: 0.5, z: 0.444, '-': 0.333, '.': 0.25, ',': 0.25, '(': 0.333, ')': 0.333,
-  "'": 0.333,
-};
-function emWidth(text) {
-  let w = 0;
-  for (const ch of text) {
-    const base = ch.normalize('NFD')[0];
-    w += WIDTHS[base] || (base === base.toLowerCase() ? 0.5 : 0.69);
-  }
-  return w;
-}
-
-// A map label's box in em, a tenth over for the rounding of sizes and widths:
-// lines 1.36 em apart, 0.9 em above the first baseline and 0.22 below the last.
-function labelBox(name) {
-  let shown = name;
-  const cut = shown.indexOf('^', 1);
-  if (cut > 0) shown = shown.slice(0, cut);
-  if (shown.startsWith('^')) shown = shown.slice(1);
-  const lines = shown.split(']');
-  const width = 1.1 * Math.max(...lines.map(emWidth)) + 0.12;
-  const height = 1.1 * ((lines.length - 1) * 1.36 + 1.12);
-  return { width, height, aspect: width / height };
-}
-
-// The label box: the one about the home point when its size comes near the
-// largest box's (sizes above 40 are drawn at 40) and does not lose the label
-// at the whole-atlas view, where size 17 is the smallest drawn (the map about
-// 1000 pixels across, 0.8 to the 16th); else the largest. Its middle, half
-// height and size.
-const WHOLE_ATLAS_SIZE = 17;
-const HOME_SIZE_KEPT = 26;
-function labelChoice([bx, by, k, hx, hy, hk], text) {
-  const size = (half) => Math.max(1, Math.min(40, Math.floor((2 * half) / (18 * text.height))));
-  const home = size(hk), best = size(k);
-  const nearBest = home >= 0.7 * best || home >= HOME_SIZE_KEPT;
-  if (nearBest && (home >= WHOLE_ATLAS_SIZE || best < WHOLE_ATLAS_SIZE)) return { x: hx, y: hy, half: hk, size: home };
-  return { x: bx, y: by, half: k, size: best };
 }
 
 // Chains of one group joined where exactly two of them meet end to end.
@@ -274,24 +228,23 @@ function regionPoints(faces, colours, adjacency, dates, points, tool, facesWkt, 
   }
   const keys = [...spans.keys()].sort();
   if (!keys.length) return;
-  const reqFile = path.join(workDir, 'region-requests.txt');
-  fs.writeFileSync(reqFile, keys.map((k, i) => `${i} ${k.split(':')[1]}`).join('\n') + '\n');
-  const out = execFileSync(tool, ['labels', facesWkt, reqFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
+  const reqs = keys.map((k, i) => `${i} ${k.split(':')[1]}`);
   let added = 0;
-  for (const line of out.split('\n')) {
-    const f = line.split(' ');
-    if (f.length < 8) continue;
-    const key = keys[Number(f[0])];
+  // The middle of each region's largest part.
+  for (const line of runTool(tool, facesWkt, path.join(workDir, 'region-requests.txt'), reqs)) {
+    const m = parseAnswer(line, 0);
+    if (!m || !m.far) continue;
+    const key = keys[Number(m.key)];
     const [colour, list] = key.split(':');
     const ids = list.split(' ').map(Number);
-    const size = seedSize(Number(f[3]), NEAR_CLEARANCE);
+    const size = seedSize(m.far.r, NEAR_CLEARANCE);
     if (size <= Math.max(...ids.map((i) => best[i]))) continue;
     const toks = [];
     for (const [a, b] of spans.get(key)) {
       toks.push(`${a},${colour}`);
       if (b <= LAST) toks.push(`${b},0`);
     }
-    points.push({ tokens: toks.join(' '), seeds: [[Math.round(Number(f[1])), Math.round(Number(f[2])), size, Number(f[3])]], faces: ids });
+    points.push({ tokens: toks.join(' '), seeds: [[Math.round(m.far.cx), Math.round(m.far.cy), size, m.far.r]], faces: ids });
     ++added;
   }
   log(`region fill points: ${added} of ${keys.length} regions of small faces`);
@@ -622,103 +575,6 @@ function writeReports(src, faces, chains, shapeKeys, nations, facePolys, workDir
   checkColours(nations, close);
 }
 
-// Label places of every nation, each with its point and size in both languages.
-function labelPlaces(nations, faces, tool, facesWkt, workDir) {
-  // Territory of each nation over time, for the labels.
-  const nationDates = new Map(nations.map((n) => [n.key, new Set(n.names.map((e) => Math.max(e.from, 10000)))]));
-  faces.forEach((face) => {
-    if (!face) return;
-    let prev = null;
-    for (const [d, o] of face.tl) {
-      if (prev) nationDates.get(prev).add(d);
-      if (o) nationDates.get(o).add(d);
-      prev = o;
-    }
-  });
-  const requests = [];
-  const stateById = new Map();
-  for (const n of nations) {
-    const ds = [...nationDates.get(n.key)].sort((a, b) => a - b);
-    n.states = [];
-    let last = null;
-    for (const d of ds) {
-      const set = [];
-      faces.forEach((face, fi) => { if (face && ownerAt(face.tl, d) === n.key) set.push(fi); });
-      const era = n.names.filter((e) => e.from <= d).length - 1;
-      const key = set.join(' ');
-      if (last && last.key === key && last.era === era) continue;
-      last = { date: d, set, key, era, id: `${n.key}#${n.states.length}` };
-      n.states.push(last);
-      const home = n.home ? ` @${toMap(n.home[0], n.home[1]).map((v) => v.toFixed(1)).join(',')}` : '';
-      last.texts = ['en', 'el'].map((lang) => labelBox(n.names[era][lang]));
-      stateById.set(last.id, last);
-      if (set.length) requests.push(`${last.id}${home} =${last.texts.map((t) => t.aspect.toFixed(4)).join(',')} ${key}`);
-    }
-  }
-  const reqFile = path.join(workDir, 'label-requests.txt');
-  fs.writeFileSync(reqFile, requests.join('\n') + '\n');
-  const lab = new Map();
-  const labOut = execFileSync(tool, ['labels', facesWkt, reqFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
-  for (const line of labOut.split('\n')) {
-    const f = line.split(' ');
-    if (f.length === 20) lab.set(f[0], { cx: Number(f[1]), cy: Number(f[2]), r: Number(f[3]), box: f.slice(4, 8).map(Number),
-      labels: [0, 1].map((k) => labelChoice(f.slice(8 + 6 * k, 14 + 6 * k).map(Number), stateById.get(f[0]).texts[k])) });
-  }
-
-  // Label places: a nation's label stays while its point stays well inside.
-  const places = [];
-  for (const n of nations) {
-    let seg = null;
-    const close = (d) => { if (seg) { seg.to = d; places.push(seg); seg = null; } };
-    for (let i = 0; i < n.states.length; ++i) {
-      const s = n.states[i];
-      const m = lab.get(s.id);
-      if (!m) { close(s.date); continue; }
-      // The label stays while its point stays well inside and the largest box
-      // of its name stays about where and as large as it was.
-      const keep = seg && seg.era === s.era && Math.hypot(seg.cx - m.cx, seg.cy - m.cy) < 0.6 * m.r &&
-        seg.r < 1.7 * m.r && m.r < 1.7 * seg.r &&
-        seg.labels.every((l, k) => Math.hypot(l.x - m.labels[k].x, l.y - m.labels[k].y) < l.half &&
-          Math.abs(l.half - m.labels[k].half) < 0.15 * l.half);
-      if (keep) {
-        seg.box = [Math.min(seg.box[0], m.box[0]), Math.min(seg.box[1], m.box[1]), Math.max(seg.box[2], m.box[2]), Math.max(seg.box[3], m.box[3])];
-        const held = new Set(s.set);
-        const common = seg.common.filter((f) => held.has(f));
-        if (common.length) seg.common = common;
-        continue;
-      }
-      close(s.date);
-      seg = { nation: n, era: s.era, from: s.date, cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice(), common: s.set.slice(), labels: m.labels };
-    }
-    close(LAST + 1);
-  }
-  places.sort((a, b) => a.nation.order - b.nation.order || a.from - b.from);
-  if (places.length > 1200) throw new SourceError(`${places.length} places: more than 1200`);
-  log(`places: ${places.length}`);
-
-  // Each label as large as the land held all its time can hold, in each
-  // language: the largest box of the name's shape inside that land.
-  const boxReq = places.map((p, i) => {
-    const home = p.nation.home ? ` @${toMap(p.nation.home[0], p.nation.home[1]).map((v) => v.toFixed(1)).join(',')}` : '';
-    p.text = ['en', 'el'].map((lang) => labelBox(p.nation.names[p.era][lang]));
-    return `${i}${home} =${p.text.map((t) => t.aspect.toFixed(4)).join(',')} ${p.common.join(' ')}`;
-  });
-  const boxFile = path.join(workDir, 'label-boxes.txt');
-  fs.writeFileSync(boxFile, boxReq.join('\n') + '\n');
-  const boxOut = execFileSync(tool, ['labels', facesWkt, boxFile], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'inherit'] }).toString();
-  for (const line of boxOut.split('\n')) {
-    const f = line.split(' ');
-    if (f.length !== 20) continue;
-    const p = places[Number(f[0])];
-    p.labels = p.text.map((t, k) => {
-      const { x, y, size } = labelChoice(f.slice(8 + 6 * k, 14 + 6 * k).map(Number), t);
-      // The box's middle lies 0.34 of the size above the first baseline's point.
-      return { x: Math.round(x), y: Math.round(y + 0.34 * 18 * size), size };
-    });
-  }
-  return places;
-}
-
 // The items: borders, fill points, palette, click names, label dates, membership and places.
 function writeItems(nations, places, borders, points, itemsDir) {
   const here = __dirname;
@@ -737,9 +593,11 @@ function writeItems(nations, places, borders, points, itemsDir) {
     en.push(`${id}:${names.en}`, coords(p.labels[0]), `<b>${names.en.replace(/\]/g, ' ')}</b>, ${kind('region')}${years}`);
     el.push(`${id}:${names.el}`, coords(p.labels[1]), `<b>${names.el.replace(/\]/g, ' ')}</b>, ${kind('περιοχή')}${years}`);
     dnam.push(`${id}:i${p.from}${p.to <= LAST ? ` o${p.to}` : ''}`);
-    const c = (count.get(p.nation.key) || 0) + 1;
-    count.set(p.nation.key, c);
-    keys.push(`${c === 1 ? p.nation.key : `${p.nation.key}.${c}`} ${id} ${years} ${names.en.replace(/\]/g, ' ')}`);
+    // Second labels have keys of their own, which no nation's key can be.
+    const base = p.track ? `${p.nation.key}_far` : p.nation.key;
+    const c = (count.get(base) || 0) + 1;
+    count.set(base, c);
+    keys.push(`${c === 1 ? base : `${base}.${c}`} ${id} ${years} ${names.en.replace(/\]/g, ' ')}`);
   });
   const cnam = [];
   const maxIndex = Math.max(BACKGROUND, ...nations.map((n) => n.index));
@@ -749,7 +607,7 @@ function writeItems(nations, places, borders, points, itemsDir) {
     const toks = [];
     if (n) {
       let lastEra = -1;
-      for (const p of places.filter((q) => q.nation === n && !q.region)) {
+      for (const p of places.filter((q) => q.nation === n && !q.region && !q.track)) {
         if (p.era === lastEra) continue;
         lastEra = p.era;
         toks.push(`${toks.length ? p.from : 10000},p${p.id}`);
@@ -809,7 +667,7 @@ function compile(provincesFile, itemsDir, workDir) {
   proveSealed(src, faces, colours, adjacency, borders, dates, points, facePolys);
   proveStates(faces, tl, dates);
   writeReports(src, faces, chains, shapeKeys, nations, facePolys, workDir);
-  const places = labelPlaces(nations, faces, tool, facesWkt, workDir);
+  const places = labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir);
   const boxes = facePolys.map((polys) => polys && polys.reduce((b, p) =>
     [Math.min(b[0], p.box[0]), Math.min(b[1], p.box[1]), Math.max(b[2], p.box[2]), Math.max(b[3], p.box[3])], [Infinity, Infinity, -Infinity, -Infinity]));
   places.push(...regionPlaces(nations, faces, tl.parts, boxes, LAST + 1));

@@ -4,7 +4,8 @@
 //   nation KEY R,G,B NAME | GREEK NAME        a nation, its colour and first name
 //     DATE NAME | GREEK NAME                  a later name of the same nation
 //     eu DATE                                 member of the European Communities from DATE
-//     home LON,LAT                            its label stays on the land holding this point
+//     home LON,LAT                            its label keeps near this point where it can
+//     capital [YEAR] LON,LAT                  its capital (from YEAR, a year or a tenth, on); "none" for none
 //   area KEY: ITEM ITEM ...                   a named set of items
 //   shape KEY: LON,LAT LON,LAT ...            a drawn region (closed polygon)
 //   line KEY: LON,LAT LON,LAT ...             a cut across provinces (drawn past their edges)
@@ -78,6 +79,12 @@ function parseSource(texts) {
         let m;
         if ((m = /^eu\s+(\S+)$/.exec(t))) current.eu = date10(m[1], where);
         else if ((m = /^home\s+(\S+)$/.exec(t))) current.home = points(m[1], where)[0];
+        else if ((m = /^capital\s+(?:(\d{4}(?:\.\d)?)\s+)?(\S+)$/.exec(t))) {
+          const from = m[1] ? date10(m[1], where) : 0;
+          const last = current.capitals[current.capitals.length - 1];
+          if (last && from <= last.from) throw new SourceError(`${where}: capitals out of date order`);
+          current.capitals.push({ from, at: m[2] === 'none' ? null : points(m[2], where)[0], where });
+        }
         else if ((m = new RegExp(`^(${DATE})\\s+(.+)$`).exec(t))) {
           const d = date10(m[1], where);
           const last = current.names[current.names.length - 1];
@@ -93,7 +100,7 @@ function parseSource(texts) {
         if (src.nations.has(key)) throw new SourceError(`${where}: nation ${key} defined twice`);
         const rgb = [m[2], m[3], m[4]].map(Number);
         if (rgb.some((c) => c > 255)) throw new SourceError(`${where}: colour channel above 255`);
-        current = { key, rgb, names: [{ from: 0, ...splitNames(m[5], where) }], eu: 0, order: order++, where };
+        current = { key, rgb, names: [{ from: 0, ...splitNames(m[5], where) }], capitals: [], eu: 0, order: order++, where };
         src.nations.set(key, current);
       } else if ((m = /^area\s+([a-z][a-z0-9-]*):\s*(.*)$/.exec(t))) {
         if (src.areas.has(m[1]) || src.shapes.has(m[1]) || src.lines.has(m[1])) throw new SourceError(`${where}: ${m[1]} defined twice`);

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <map>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -14,33 +13,13 @@
 #include "engine/host.h"
 #include "engine/mapstate.h"
 #include "platform/text.h"
+#include "support/projection.h"
 #include "support/stored_atlas.h"
 
 namespace {
 
-// The atlas projection: Lambert conformal conic on WGS84, standard parallels 35N
-// and 65N, origin 48N 20E, 250 m a map unit, y growing south.
-struct MapPoint {
-    double x, y;
-};
-
-MapPoint toMap(double lon, double lat)
-{
-    const double a = 6378137, f = 1 / 298.257223563, e2 = 2 * f - f * f, e = std::sqrt(e2);
-    const double rad = std::numbers::pi / 180;
-    const auto m = [&](double phi) { return std::cos(phi) / std::sqrt(1 - e2 * std::sin(phi) * std::sin(phi)); };
-    const auto t = [&](double phi) {
-        const double s = std::sin(phi);
-        return std::tan(std::numbers::pi / 4 - phi / 2) / std::pow((1 - e * s) / (1 + e * s), e / 2);
-    };
-    const double p1 = 35 * rad, p2 = 65 * rad;
-    const double n = (std::log(m(p1)) - std::log(m(p2))) / (std::log(t(p1)) - std::log(t(p2)));
-    const double af = a * m(p1) / (n * std::pow(t(p1), n));
-    const double rho0 = af * std::pow(t(48 * rad), n);
-    const double rho = af * std::pow(t(lat * rad), n);
-    const double theta = n * (lon - 20) * rad;
-    return {12804.182 + rho * std::sin(theta) / 250, 12124.852 - (rho0 - rho * std::cos(theta)) / 250};
-}
+using testsupport::MapPoint;
+using testsupport::toMap;
 
 struct Check {
     const char* place;
@@ -85,7 +64,10 @@ const AtDate kChecklist[] = {
       {"Estonia", 25.5, 58.8, "Estonian tribes"}, {"Irtysh", 78.0, 50.0, "Kimeks"},
       {"Taraz", 71.4, 42.9, "Karakhanids"}, {"Kwidzyn", 19.1, 53.85, "Baltic peoples"}}},
     {1050,
-     {{"Toledo", -4.02, 39.86, "Taifa kingdoms"}, {"Burgos", -3.7, 42.34, "Castile"}}},
+     {{"Melfi", 15.65, 41.0, "Kingdom of Sicily"},
+      {"Toledo", -4.02, 39.86, "Taifa kingdoms"}, {"Burgos", -3.7, 42.34, "Castile"}}},
+    {1080,
+     {{"Pisa", 10.4, 43.72, "Pisa"}}},
     {1090,
      {{"Toledo", -4.02, 39.86, "Castile"}}},
     {1100,
@@ -118,6 +100,8 @@ const AtDate kChecklist[] = {
       {"Naples", 14.5, 40.9, "Kingdom of Sicily"}}},
     {1170,
      {{"Poitiers", 0.34, 46.58, "England"}}},
+    {1195,
+     {{"Dvin", 44.5, 40.2, "Anatolian beyliks"}}},
     {1200,
      {{"Seville", -5.98, 37.39, "Almohads"}, {"Marrakesh", -8.0, 31.63, "Almohads"},
       {"Tunis", 10.1, 36.7, "Almohads"}, {"Lisbon", -9.15, 39.0, "Portugal"},
@@ -154,7 +138,8 @@ const AtDate kChecklist[] = {
      {{"Warmia", 20.2, 54.0, "Teutonic Order"}, {"Kwidzyn", 19.1, 53.85, "Teutonic Order"},
       {"Sambia", 20.6, 54.8, "Baltic peoples"}, {"Craiova", 23.8, 44.3, "Hungary"}}},
     {1250,
-     {{"Córdoba", -4.78, 37.88, "Castile"}, {"Seville", -5.98, 37.39, "Castile"},
+     {{"Andravida", 21.27, 37.9, "Principality of Achaea"},
+      {"Córdoba", -4.78, 37.88, "Castile"}, {"Seville", -5.98, 37.39, "Castile"},
       {"León", -5.57, 42.6, "Castile"}, {"Valencia", -0.45, 39.45, "Crown of Aragon"},
       {"Majorca", 2.95, 39.6, "Crown of Aragon"}, {"Granada", -3.6, 37.18, "Emirate of Granada"},
       {"Caernarfon", -4.2, 53.0, "Wales"}, {"Moscow", 37.62, 55.75, "Vladimir-Suzdal"},
@@ -171,10 +156,13 @@ const AtDate kChecklist[] = {
      {{"Sambia", 20.6, 54.8, "Teutonic Order"}, {"Volodymyr", 24.3, 50.85, "Galicia-Volhynia"}}},
     {1270,
      {{"Murcia", -1.13, 37.98, "Castile"}}},
+    {1275,
+     {{"Durr\xebs", 19.45, 41.32, "Kingdom of Sicily"}}},
     {1280,
      {{"Vienna", 16.3, 48.2, "Austria"}}},
     {1290,
-     {{"Acre", 35.15, 32.9, "Kingdom of Jerusalem"}}},
+     {{"Durr\xebs", 19.45, 41.32, "Kingdom of Naples"},
+      {"Acre", 35.15, 32.9, "Kingdom of Jerusalem"}}},
     {1295,
      {{"Acre", 35.15, 32.9, "Mamluk Sultanate"}}},
     {1300,
@@ -336,7 +324,8 @@ const AtDate kChecklist[] = {
       {"Podlasie", 23.0, 53.0, "Grand Duchy of Lithuania"},
       {"Bergen", 5.32, 60.39, "Norway"}}},
     {1503,
-     {{"Tabriz", 46.29, 38.08, "Safavid Persia"}}},
+     {{"Valtellina", 9.9, 46.2, "Kingdom of France"},
+      {"Tabriz", 46.29, 38.08, "Safavid Persia"}}},
     {1510,
      {{"Tabriz", 46.29, 38.08, "Safavid Persia"}, {"Erzurum", 41.27, 39.9, "Safavid Persia"},
       {"Diyarbakır", 40.22, 37.91, "Safavid Persia"}}},
@@ -344,7 +333,8 @@ const AtDate kChecklist[] = {
      {{"Kabul", 69.2, 34.5, "Kingdom of Kabul"}, {"Budjak", 29.5, 46.0, "Ottoman Empire"},
       {"Pskov", 28.33, 57.82, "Grand Duchy of Moscow"}, {"Kuopio", 27.68, 62.89, "Grand Duchy of Moscow"}}},
     {1520,
-     {{"Algiers", 3.1, 36.6, "Regency of Algiers"}}},
+     {{"Kars", 43.07, 40.45, "Safavid Persia"},
+      {"Algiers", 3.1, 36.6, "Regency of Algiers"}}},
     {1530,
      {{"Smolensk", 32.05, 54.78, "Grand Duchy of Moscow"}, {"Ryazan", 39.74, 54.63, "Grand Duchy of Moscow"},
       {"Diyarbakır", 40.22, 37.91, "Ottoman Empire"}, {"Pamplona", -1.64, 42.82, "Spain"},
@@ -377,7 +367,8 @@ const AtDate kChecklist[] = {
       {"Tabriz", 46.29, 38.08, "Ottoman Empire"}, {"Shamakhi", 48.64, 40.63, "Ottoman Empire"},
       {"Ganja", 46.36, 40.68, "Ottoman Empire"}, {"Isfahan", 51.67, 32.65, "Safavid Persia"}}},
     {1600,
-     {{"London", -0.13, 51.5, "England"}, {"Edinburgh", -3.2, 55.9, "Scotland"},
+     {{"Hiiumaa", 22.6, 58.9, "Sweden"},
+      {"London", -0.13, 51.5, "England"}, {"Edinburgh", -3.2, 55.9, "Scotland"},
       {"Dublin", -6.35, 53.35, "Kingdom of Ireland"}, {"Paris", 2.35, 48.85, "Kingdom of France"},
       {"Metz", 6.18, 49.12, "Kingdom of France"}, {"Lille", 3.06, 50.63, "Spanish Netherlands"},
       {"Brussels", 4.35, 50.85, "Spanish Netherlands"}, {"Amsterdam", 4.95, 52.35, "Dutch Republic"},
@@ -484,7 +475,8 @@ const AtDate kChecklist[] = {
       {"Würzburg", 10.0, 49.9, "Holy Roman Empire"},
       {"Bergen", 5.32, 60.39, "Denmark"}, {"Iceland", -19.0, 64.9, "Denmark"}}},
     {1710,
-     {{"Berlin", 13.4, 52.52, "Prussia"}}},
+     {{"St Petersburg", 30.31, 59.94, "Tsardom of Russia"},
+      {"Berlin", 13.4, 52.52, "Prussia"}}},
     {1715,
      {{"Sardinia", 9.0, 40.0, "Austria"}}},
     {1720,
@@ -652,6 +644,8 @@ const AtDate kChecklist[] = {
      {{"Laghouat", 2.87, 33.8, "French Empire"}, {"Milan", 9.19, 45.46, "Kingdom of Sardinia"},
       {"Thessaly", 22.42, 39.64, "Ottoman Empire"}, {"Lahore", 74.3, 31.55, "United Kingdom"},
       {"Delhi", 77.2, 28.6, "United Kingdom"}, {"Lahore", 74.3, 31.55, "United Kingdom"}}},
+    {1860.8,
+     {{"Benevento", 14.78, 41.13, "Kingdom of Sardinia"}}},
     {1861,
      {{"Bologna", 11.34, 44.49, "Kingdom of Sardinia"}}},
     {1862,

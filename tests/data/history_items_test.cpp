@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <map>
+#include <optional>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -19,7 +21,9 @@
 #include "engine/mapstate.h"
 #include "engine/view.h"
 #include "support/atlas_loader.h"
+#include "support/projection.h"
 #include "support/stored_atlas.h"
+#include "data/text_items.h"
 
 namespace {
 
@@ -35,6 +39,67 @@ std::vector<std::string> tokens(const std::string& s)
     std::string t;
     while (in >> t) out.push_back(t);
     return out;
+}
+
+// A box of pixels, both ends included.
+struct Box {
+    int x1, y1, x2, y2;
+};
+
+// The box of a label's lines at a text size, about its label point.
+Box nameBox(plat::Graphics& g, const quil2a::placetype& pl, int size, double sx, double sy)
+{
+    g.SetTextSize(size);
+    plat::Bytes name = pl.name;
+    if (const int32_t k = plat::InStrB(2, name, "^"); k > 0) name = plat::LeftB(name, k - 1);
+    if (plat::LeftB(name, 1) == "^") name = plat::MidB(name, 2);
+    const auto lines = plat::Split(name, "]");
+    int w = 0;
+    for (const auto& l : lines) w = std::max(w, g.StringWidth(l));
+    const double h = g.TextHeight(), n = lines.size() - 1.0;
+    return Box{int(sx - w / 2.0), int(sy - n * h / 2 - 0.85 * size), int(sx + w / 2.0), int(sy + n * h / 2 + 0.2 * size)};
+}
+
+// Whether a box of bw x bh pixels fits inside the extent e of a picture w
+// pixels wide, on territory c: every pixel of it c's or a river's, and one
+// that `within` takes (by its index); its middle c's.
+template <class Within>
+bool roomIn(const std::vector<int>& at, int w, int c, const Box& e, int bw, int bh, Within within)
+{
+    const int W = e.x2 - e.x1 + 1, H = e.y2 - e.y1 + 1;
+    if (W < bw || H < bh) return false;
+    auto in = [&](int x, int y) {
+        const int k = (e.y1 + y) * w + e.x1 + x;
+        return (at[k] == c || at[k] == -1) && within(k);
+    };
+    std::vector<int> sum((W + 1) * (H + 1), 0);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            sum[(y + 1) * (W + 1) + x + 1] = in(x, y) + sum[y * (W + 1) + x + 1] + sum[(y + 1) * (W + 1) + x] - sum[y * (W + 1) + x];
+    for (int y = 0; y + bh <= H; ++y)
+        for (int x = 0; x + bw <= W; ++x)
+            if (sum[(y + bh) * (W + 1) + x + bw] - sum[y * (W + 1) + x + bw] - sum[(y + bh) * (W + 1) + x] + sum[y * (W + 1) + x] ==
+                    bw * bh &&
+                at[(e.y1 + y + bh / 2) * w + e.x1 + x + bw / 2] == c)
+                return true;
+    return false;
+}
+
+// The territory of each pixel of the political layer: its colour index, -1
+// for a river, 0 for anything else.
+std::vector<int> territories(const quil2a::Atlas& atlas, const quil2a::MapState& m)
+{
+    std::map<quil2a::Color, int> indexOf;
+    for (int k = 1; k <= m.NActivePts; ++k) indexOf[atlas.clrlist[atlas.ActiveClr[k]]] = atlas.ActiveClr[k];
+    const QImage& img = m.p1->image();
+    std::vector<int> at(img.width() * img.height(), 0);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const quil2a::Color c = img.pixel(x, y) & 0xffffff;
+            const auto it = indexOf.find(c);
+            at[y * img.width() + x] = c == atlas.rivercolor ? -1 : it != indexOf.end() ? it->second : 0;
+        }
+    return at;
 }
 
 class HistoryItems : public testsupport::StoredAtlasSuite<HistoryItems> {
@@ -398,37 +463,15 @@ TEST_F(HistoryItems, StatesWithRoomForTheirNameShowItInsideTheirLand)
         g.SetTextFont("Times");
         g.SetCodePage(atlas->textCodePage());
         const char* lang = atlas->lang().folder;
-        // The box of a label's lines at a text size, about its label point.
-        struct Box {
-            int x1, y1, x2, y2;
-        };
-        auto boxOf = [&](const quil2a::placetype& pl, int size, double sx, double sy) {
-            g.SetTextSize(size);
-            plat::Bytes name = pl.name;
-            if (const int32_t k = plat::InStrB(2, name, "^"); k > 0) name = plat::LeftB(name, k - 1);
-            if (plat::LeftB(name, 1) == "^") name = plat::MidB(name, 2);
-            const auto lines = plat::Split(name, "]");
-            int w = 0;
-            for (const auto& l : lines) w = std::max(w, g.StringWidth(l));
-            const double h = g.TextHeight(), n = lines.size() - 1.0;
-            return Box{int(sx - w / 2.0), int(sy - n * h / 2 - 0.85 * size), int(sx + w / 2.0),
-                       int(sy + n * h / 2 + 0.2 * size)};
-        };
         for (double d : kDates) {
             m.maindate = d;
             engine.jumptodate();
             engine.displaymap(*m.p, true);
-            const plat::Picture& p1 = *m.p1;
-            std::map<quil2a::Color, int> indexOf;
-            for (int k = 1; k <= m.NActivePts; ++k) indexOf[atlas->clrlist[atlas->ActiveClr[k]]] = atlas->ActiveClr[k];
-            std::vector<int> at(side * side, 0);
+            const std::vector<int> at = territories(*atlas, m);
             std::map<int, Box> extent;
             for (int y = 0; y < side; ++y)
                 for (int x = 0; x < side; ++x) {
-                    const quil2a::Color c = p1.image().pixel(x, y) & 0xffffff;
-                    const auto it = indexOf.find(c);
-                    const int i = c == atlas->rivercolor ? -1 : it != indexOf.end() ? it->second : 0;
-                    at[y * side + x] = i;
+                    const int i = at[y * side + x];
                     if (i <= 0) continue;
                     auto [e, fresh] = extent.try_emplace(i, Box{x, y, x, y});
                     if (fresh) continue;
@@ -441,7 +484,7 @@ TEST_F(HistoryItems, StatesWithRoomForTheirNameShowItInsideTheirLand)
                 const quil2a::placetype& pl = *atlas->place[i];
                 const int size = std::min(36, int(std::lround(18 * m.scale * pl.fontsize)));
                 if (!pl.active || size <= 8) continue;
-                const Box b = boxOf(pl, size, engine.screenx(pl.xlab), engine.screeny(pl.ylab));
+                const Box b = nameBox(g, pl, size, engine.screenx(pl.xlab), engine.screeny(pl.ylab));
                 std::map<int, int> seen;
                 int all = 0;
                 for (int y = std::max(0, b.y1); y <= std::min(side - 1, b.y2); ++y)
@@ -454,35 +497,189 @@ TEST_F(HistoryItems, StatesWithRoomForTheirNameShowItInsideTheirLand)
                 labelled.insert(c);
             }
             // States with room: a box of their name at size 9, a quarter over, fits their land.
-            for (const auto& [colour, c] : indexOf) {
+            for (const auto& [c, e] : extent) {
                 if (labelled.count(c) || !atlas->clicknames[c]) continue;
                 const quil2a::placetype* pl = nullptr;
                 for (int i = 1; i <= 1200 && atlas->place[i]; ++i)
                     if (atlas->place[i]->active && plat::ReplaceAllB(atlas->place[i]->name, "]", " ") == atlas->clicknames[c]->name)
                         pl = atlas->place[i].get();
                 if (!pl) continue;
-                const Box b = boxOf(*pl, 9, 0, 0);
-                const int bw = (b.x2 - b.x1) * 5 / 4 + 2, bh = (b.y2 - b.y1) * 5 / 4 + 2;
-                const Box& e = extent[c];
-                const int W = e.x2 - e.x1 + 1, H = e.y2 - e.y1 + 1;
-                if (W < bw || H < bh) continue;
-                // Summed areas of the state's pixels (and the rivers over them) within its extent.
-                std::vector<int> sum((W + 1) * (H + 1), 0);
-                for (int y = 0; y < H; ++y)
-                    for (int x = 0; x < W; ++x) {
-                        const int v = at[(e.y1 + y) * side + e.x1 + x];
-                        sum[(y + 1) * (W + 1) + x + 1] =
-                            (v == c || v == -1) + sum[y * (W + 1) + x + 1] + sum[(y + 1) * (W + 1) + x] - sum[y * (W + 1) + x];
-                    }
-                bool room = false;
-                for (int y = 0; y + bh <= H && !room; ++y)
-                    for (int x = 0; x + bw <= W && !room; ++x)
-                        room = sum[(y + bh) * (W + 1) + x + bw] - sum[y * (W + 1) + x + bw] - sum[(y + bh) * (W + 1) + x] +
-                                       sum[y * (W + 1) + x] ==
-                                   bw * bh &&
-                               at[(e.y1 + y + bh / 2) * side + e.x1 + x + bw / 2] == c;
+                const Box b = nameBox(g, *pl, 9, 0, 0);
+                const bool room = roomIn(at, side, c, e, (b.x2 - b.x1) * 5 / 4 + 2, (b.y2 - b.y1) * 5 / 4 + 2, [](int) { return true; });
                 EXPECT_FALSE(room) << lang << " " << atlas->clicknames[c]->name << " has room but no label at " << d;
             }
+        }
+    }
+}
+
+// The capitals of the nations from the history source: by nation key, each
+// with the date10 it holds from; none for a nation without one.
+struct Capital {
+    int from;
+    std::optional<testsupport::MapPoint> at;
+};
+
+std::map<std::string, std::vector<Capital>> readCapitals()
+{
+    std::map<std::string, std::vector<Capital>> out;
+    std::ifstream in(QUILLMERE_HISTORY_SOURCES "/nations.txt");
+    std::string raw, nation;
+    while (std::getline(in, raw)) {
+        std::istringstream line(raw.substr(0, raw.find('#')));
+        std::vector<std::string> f;
+        for (std::string w; line >> w;) f.push_back(w);
+        if (f.size() >= 2 && f[0] == "nation") nation = f[1];
+        if (f.empty() || f[0] != "capital") continue;
+        Capital c{0, std::nullopt};
+        if (f.size() == 3) {
+            const auto dot = f[1].find('.');
+            c.from = std::stoi(f[1].substr(0, dot)) * 10 + (dot == std::string::npos ? 0 : std::stoi(f[1].substr(dot + 1)));
+        }
+        double lon, lat;
+        if (f.back() != "none" && std::sscanf(f.back().c_str(), "%lf,%lf", &lon, &lat) == 2) c.at = testsupport::toMap(lon, lat);
+        out[nation].push_back(c);
+    }
+    return out;
+}
+
+// Every nation is named on its home, the piece of its land that holds its
+// capital, where that piece has room for the name at the smallest size the
+// engine draws: at the twenty dates, at the widest, the default and the
+// closest zoom, in both language sets. A far piece may carry a label too.
+TEST_F(HistoryItems, NationsAreNamedOnTheirHomeWhereItHasRoom)
+{
+    const auto capitals = readCapitals();
+    ASSERT_GT(capitals.size(), 200u);
+    // Colour index to nation key: the labels of the colour file.
+    std::map<int, std::string> nationOf;
+    const auto colours = plat::Split(texttest::plainItem("clrs.txt"), "\r\n");
+    for (size_t i = 0; i < colours.size(); ++i) nationOf[int(i) + 1] = colours[i].substr(0, colours[i].find(':'));
+    auto greek = quil2a::loadServedAtlas(quil2a::Language::Greek);
+    struct View {
+        int w, h;
+        double x0, y0;
+        int zoom;
+    };
+    for (quil2a::Atlas* atlas : {&a(), greek.get()}) {
+        const char* lang = atlas->lang().folder;
+        for (const View v : {View{440, 440, 17950, 17950, 21}, View{1150, 860, 10500, 12000, 13}, View{480, 360, 10500, 12000, 7}}) {
+            Map map(v.w, v.h, v.x0, v.y0, std::pow(0.8, v.zoom), *atlas);
+            map.m.citieson = map.m.headlineson = false;
+            plat::Graphics& g = map.m.p->graphics();
+            g.SetTextFont("Times");
+            g.SetCodePage(atlas->textCodePage());
+            // Size factors run up to 40: at the widest zoom no label is drawn.
+            const bool labelsDrawn = std::lround(18 * map.m.scale * 40) > 8;
+            int homes = 0;
+            for (double d : kDates) {
+                map.jump(d);
+                // Each place drawn, and the box of its lines.
+                std::map<int, Box> drawn;
+                for (const quil2a::TextItem& it : map.m.textLayer.items) {
+                    if (it.city) continue;
+                    auto [b, fresh] = drawn.try_emplace(it.index, Box{it.x1, it.y1, it.x2 - 1, it.y2 - 1});
+                    if (!fresh) b->second = {std::min(b->second.x1, it.x1), std::min(b->second.y1, it.y1),
+                                             std::max(b->second.x2, it.x2 - 1), std::max(b->second.y2, it.y2 - 1)};
+                }
+                if (!labelsDrawn) {
+                    EXPECT_TRUE(drawn.empty()) << lang << " zoom " << v.zoom << " at " << d;
+                    continue;
+                }
+                const std::vector<int> at = territories(*atlas, map.m);
+                const std::set<int> shown(at.begin(), at.end());
+                // The pixels of a home: those marked with its number.
+                std::vector<int> mark(at.size(), 0);
+                int homeNo = 0;
+                for (const int c : shown) {
+                    if (c <= 0 || !atlas->clicknames[c]) continue;
+                    const plat::Bytes& name = atlas->clicknames[c]->name;
+                    const auto caps = capitals.find(nationOf[c]);
+                    ASSERT_NE(caps, capitals.end()) << nationOf[c] << " has no capital";
+                    const Capital* cap = nullptr;
+                    for (const Capital& k : caps->second)
+                        if (k.from <= d * 10 + 0.01) cap = &k;
+                    if (!cap || !cap->at) continue;
+                    // The capital's pixel, or the nearest of its territory within two pixels
+                    // (a river or a border may cross it).
+                    const int cx = int(std::lround(map.engine.screenx(cap->at->x))), cy = int(std::lround(map.engine.screeny(cap->at->y)));
+                    int start = -1;
+                    for (int r = 0; r <= 2 && start < 0; ++r)
+                        for (int y = cy - r; y <= cy + r && start < 0; ++y)
+                            for (int x = cx - r; x <= cx + r && start < 0; ++x)
+                                if (x >= 0 && y >= 0 && x < v.w && y < v.h && at[y * v.w + x] == c) start = y * v.w + x;
+                    if (start < 0) continue;
+                    // The home: the territory's pixels, and the rivers over them, joined to the
+                    // capital by land or by a crossing of 25 km (100 units each way: a strait
+                    // the map draws over land, the Kerch or the Bosporus, parts its shores by
+                    // a few pixels).
+                    const int no = ++homeNo;
+                    auto home = [&](int k) { return mark[k] == no; };
+                    Box e{start % v.w, start / v.w, start % v.w, start / v.w};
+                    auto flood = [&](int from) {
+                        std::vector<int> todo{from};
+                        mark[from] = no;
+                        while (!todo.empty()) {
+                            const int k = todo.back();
+                            todo.pop_back();
+                            const int x = k % v.w, y = k / v.w;
+                            e = {std::min(e.x1, x), std::min(e.y1, y), std::max(e.x2, x), std::max(e.y2, y)};
+                            for (const auto& [nx, ny] : {std::pair{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}}) {
+                                const int n = ny * v.w + nx;
+                                if (nx < 0 || ny < 0 || nx >= v.w || ny >= v.h || home(n) || (at[n] != c && at[n] != -1)) continue;
+                                mark[n] = no;
+                                todo.push_back(n);
+                            }
+                        }
+                    };
+                    flood(start);
+                    const int reach = int(100 * map.m.scale);
+                    for (bool grew = reach > 0; grew;) {
+                        grew = false;
+                        // The home widened by the reach each way, row by row and then column by column.
+                        const Box n{std::max(0, e.x1 - reach), std::max(0, e.y1 - reach), std::min(v.w - 1, e.x2 + reach),
+                                    std::min(v.h - 1, e.y2 + reach)};
+                        const int W = n.x2 - n.x1 + 1, H = n.y2 - n.y1 + 1;
+                        std::vector<char> across(W * H, 0), wide(W * H, 0);
+                        for (int y = 0; y < H; ++y)
+                            for (int x = 0, last = -reach - 1; x < W + reach; ++x) {
+                                if (x < W && home((n.y1 + y) * v.w + n.x1 + x)) last = x;
+                                if (x - reach >= 0 && x - reach < W) across[y * W + x - reach] = last >= x - 2 * reach;
+                            }
+                        for (int x = 0; x < W; ++x)
+                            for (int y = 0, last = -reach - 1; y < H + reach; ++y) {
+                                if (y < H && across[y * W + x]) last = y;
+                                if (y - reach >= 0 && y - reach < H) wide[(y - reach) * W + x] = last >= y - 2 * reach;
+                            }
+                        for (int k = 0; k < W * H; ++k) {
+                            const int i = (n.y1 + k / W) * v.w + n.x1 + k % W;
+                            if (!wide[k] || at[i] != c || home(i)) continue;
+                            flood(i);
+                            grew = true;
+                        }
+                    }
+                    // A home the view cuts may have its label beyond the view.
+                    if (e.x1 == 0 || e.y1 == 0 || e.x2 == v.w - 1 || e.y2 == v.h - 1) continue;
+                    // Room for the name at the smallest size drawn, a quarter over.
+                    const quil2a::placetype* pl = nullptr;
+                    for (int i = 1; i <= 1200 && atlas->place[i] && !pl; ++i)
+                        if (atlas->place[i]->active && plat::ReplaceAllB(atlas->place[i]->name, "]", " ") == name) pl = atlas->place[i].get();
+                    ASSERT_TRUE(pl) << lang << " " << name << " has no label at " << d;
+                    const Box b = nameBox(g, *pl, 9, 0, 0);
+                    if (!roomIn(at, v.w, c, e, (b.x2 - b.x1) * 5 / 4 + 2, (b.y2 - b.y1) * 5 / 4 + 2, home)) continue;
+                    ++homes;
+                    // A label of the nation with most of it on the home.
+                    bool named = false;
+                    for (const auto& [i, lb] : drawn) {
+                        if (plat::ReplaceAllB(atlas->place[i]->name, "]", " ") != name) continue;
+                        int on = 0, all = 0;
+                        for (int y = std::max(0, lb.y1); y <= std::min(v.h - 1, lb.y2); ++y)
+                            for (int x = std::max(0, lb.x1); x <= std::min(v.w - 1, lb.x2); ++x, ++all) on += home(y * v.w + x);
+                        named = named || (all && 2 * on >= all);
+                    }
+                    EXPECT_TRUE(named) << lang << " zoom " << v.zoom << " at " << d << ": " << nationOf[c] << " (" << name << ") has room on its home but no label there";
+                }
+            }
+            EXPECT_TRUE(!labelsDrawn || homes > 20) << lang << " zoom " << v.zoom << ": " << homes << " homes with room";
         }
     }
 }

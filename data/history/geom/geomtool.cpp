@@ -8,8 +8,8 @@
 // cut by every class and shape boundary, a seed list for every face (also cut by
 // the rivers, each naming its piece) and the border chains between faces, their ends snapped onto the
 // coast vertices so that the drawn lines close exactly.
-// labels: for each request (a set of faces) the centre and radius of the largest
-// circle inside their union, and their box.
+// labels: for each request (a set of faces) where in their union a name fits:
+// on the piece holding the capital, and on the largest piece elsewhere.
 #include <geos_c.h>
 
 #include <algorithm>
@@ -1326,6 +1326,75 @@ void largestBox(const GEOSGeometry* g, double aspect, double& bx, double& by, do
     k = bestK;
 }
 
+// Land parted by no more than this much sea (map units, 25 km) is one piece of
+// a territory: Jutland and the Danish islands, Britain and Ireland.
+constexpr double kCrossing = 100;
+
+// A polygon's envelope, rounded outwards to whole units.
+std::string envelope(const GEOSGeometry* g)
+{
+    double x1, y1, x2, y2;
+    GEOSGeom_getXMin_r(ctx, g, &x1);
+    GEOSGeom_getYMin_r(ctx, g, &y1);
+    GEOSGeom_getXMax_r(ctx, g, &x2);
+    GEOSGeom_getYMax_r(ctx, g, &y2);
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%.0f %.0f %.0f %.0f", x1, y1, x2, y2);
+    return buf;
+}
+
+double areaOf(const GEOSGeometry* g)
+{
+    double a = 0;
+    GEOSArea_r(ctx, g, &a);
+    return a;
+}
+
+// The polygons within a crossing of the one holding p, and of each other.
+std::vector<size_t> homeGroup(const std::vector<GEOSGeometry*>& polys, Pt p)
+{
+    std::vector<size_t> group;
+    GEOSGeometry* pt = makePoint(p.x, p.y);
+    for (size_t i = 0; i < polys.size() && group.empty(); ++i)
+        if (GEOSContains_r(ctx, polys[i], pt) == 1) group.push_back(i);
+    GEOSGeom_destroy_r(ctx, pt);
+    std::vector<char> in(polys.size(), 0);
+    for (size_t i : group) in[i] = 1;
+    for (size_t k = 0; k < group.size(); ++k) {
+        const GEOSGeometry* g = polys[group[k]];
+        double gx1, gy1, gx2, gy2;
+        GEOSGeom_getXMin_r(ctx, g, &gx1);
+        GEOSGeom_getYMin_r(ctx, g, &gy1);
+        GEOSGeom_getXMax_r(ctx, g, &gx2);
+        GEOSGeom_getYMax_r(ctx, g, &gy2);
+        for (size_t i = 0; i < polys.size(); ++i) {
+            if (in[i]) continue;
+            double x1, y1, x2, y2;
+            GEOSGeom_getXMin_r(ctx, polys[i], &x1);
+            GEOSGeom_getYMin_r(ctx, polys[i], &y1);
+            GEOSGeom_getXMax_r(ctx, polys[i], &x2);
+            GEOSGeom_getYMax_r(ctx, polys[i], &y2);
+            if (x1 > gx2 + kCrossing || x2 < gx1 - kCrossing || y1 > gy2 + kCrossing || y2 < gy1 - kCrossing) continue;
+            double d = 0;
+            GEOSDistance_r(ctx, g, polys[i], &d);
+            if (d > kCrossing) continue;
+            in[i] = 1;
+            group.push_back(i);
+        }
+    }
+    return group;
+}
+
+// Requests: a key, the anchor "@x,y" (the capital, else a heartland point),
+// a heartland point "~x,y" the label keeps near where it can, the label shapes
+// "=w/h,w/h" and the faces. For each, on one line split by ";": the key; the
+// home, the piece of the land holding the anchor (with the land within a
+// crossing of it): its largest polygon's inscribed circle, the envelope of all
+// the land, and for each shape its largest box (middle, half height), the
+// largest in the polygon holding the heartland point (else the capital) and
+// the box about the heartland point; the far piece, the polygon elsewhere with the
+// largest box of the first shape: its circle, its envelope and a box of each
+// shape; then the faces of the home and of the far piece.
 int runLabels(const std::string& facesPath, const std::string& requestsPath)
 {
     GEOSWKTReader* reader = GEOSWKTReader_create_r(ctx);
@@ -1338,18 +1407,24 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
         faces[id] = GEOSWKTReader_read_r(ctx, reader, s.c_str() + sp + 1);
     }
     GEOSWKTReader_destroy_r(ctx, reader);
+    std::vector<GEOSGeometry*> inner(faces.size(), nullptr);
     for (const auto& s : readLines(requestsPath)) {
         std::istringstream in(s);
         std::string key;
         if (!(in >> key)) continue;
         std::vector<GEOSGeometry*> parts;
+        std::vector<size_t> ids;
         std::string tok;
-        bool hasHome = false;
-        Pt home{0, 0};
+        bool hasAnchor = false, hasHint = false;
+        Pt anchor{0, 0}, hint{0, 0};
         std::vector<double> aspects;
         while (in >> tok) {
             if (tok[0] == '@') {
-                hasHome = std::sscanf(tok.c_str() + 1, "%lf,%lf", &home.x, &home.y) == 2;
+                hasAnchor = std::sscanf(tok.c_str() + 1, "%lf,%lf", &anchor.x, &anchor.y) == 2;
+                continue;
+            }
+            if (tok[0] == '~') {
+                hasHint = std::sscanf(tok.c_str() + 1, "%lf,%lf", &hint.x, &hint.y) == 2;
                 continue;
             }
             if (tok[0] == '=') {
@@ -1359,71 +1434,69 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
                 continue;
             }
             const size_t id = std::strtoul(tok.c_str(), nullptr, 10);
-            if (id < faces.size() && faces[id]) parts.push_back(GEOSGeom_clone_r(ctx, faces[id]));
+            if (id < faces.size() && faces[id]) {
+                parts.push_back(GEOSGeom_clone_r(ctx, faces[id]));
+                ids.push_back(id);
+            }
         }
         if (parts.empty()) continue;
         GEOSGeometry* coll =
             GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, parts.data(), static_cast<unsigned>(parts.size()));
         GEOSGeometry* u = uunion(coll);
         GEOSGeom_destroy_r(ctx, coll);
-        // The polygon of the union holding the home point carries the label,
-        // else the largest one.
         std::vector<GEOSGeometry*> polys;
         collectPolygons(u, polys);
-        const GEOSGeometry* chosen = nullptr;
-        if (hasHome) {
-            GEOSGeometry* pt = makePoint(home.x, home.y);
-            for (GEOSGeometry* p : polys)
-                if (!chosen && GEOSContains_r(ctx, p, pt) == 1) chosen = p;
+        const std::string all = envelope(u);
+        GEOSGeom_destroy_r(ctx, u);
+
+        std::vector<size_t> home;
+        if (hasAnchor) home = homeGroup(polys, anchor);
+        std::vector<char> isHome(polys.size(), 0);
+        for (size_t i : home) isHome[i] = 1;
+        // The home polygon holding the heartland point.
+        int hintPoly = -1;
+        if (hasHint) {
+            GEOSGeometry* pt = makePoint(hint.x, hint.y);
+            for (size_t i : home)
+                if (hintPoly < 0 && GEOSContains_r(ctx, polys[i], pt) == 1) hintPoly = static_cast<int>(i);
             GEOSGeom_destroy_r(ctx, pt);
         }
-        double bestA = -1, cx = 0, cy = 0, r = 0;
-        for (GEOSGeometry* p : polys) {
-            double a = 0;
-            GEOSArea_r(ctx, p, &a);
-            if (chosen ? p == chosen : a > bestA) {
-                bestA = a;
-                inscribed(p, cx, cy, r);
-            }
-        }
-        // The home point itself when it lies well inside: a sprawling territory
-        // keeps its name on its heartland.
-        if (chosen) {
-            GEOSGeometry* pt = makePoint(home.x, home.y);
-            GEOSGeometry* edge = GEOSBoundary_r(ctx, chosen);
-            double d = 0;
-            GEOSDistance_r(ctx, edge, pt, &d);
-            GEOSGeom_destroy_r(ctx, edge);
-            GEOSGeom_destroy_r(ctx, pt);
-            if (d >= 0.6 * r) {
-                cx = home.x;
-                cy = home.y;
-                r = d;
-            }
-        }
-        // For each label shape (width over height), the largest box of that
-        // shape in the land: centre and half height. The polygon holding the
-        // home point keeps it when its box is about as large.
-        std::string boxes;
-        for (double aspect : aspects) {
-            double bx = 0, by = 0, k = 0, homeX = 0, homeY = 0, homeK = -1;
-            if (aspect > 0) {
-                std::vector<std::pair<double, GEOSGeometry*>> bySize;
-                for (GEOSGeometry* p : polys) {
-                    double a = 0;
-                    GEOSArea_r(ctx, p, &a);
-                    bySize.push_back({a, p});
+
+        std::string homeOut, farOut;
+        int far = -1;
+        if (!home.empty()) {
+            size_t largest = home[0];
+            for (size_t i : home)
+                if (areaOf(polys[i]) > areaOf(polys[largest])) largest = i;
+            double cx, cy, r;
+            inscribed(polys[largest], cx, cy, r);
+            // The heartland point itself when it lies well inside: a sprawling
+            // territory keeps its name on its heartland.
+            if (hintPoly >= 0) {
+                GEOSGeometry* pt = makePoint(hint.x, hint.y);
+                GEOSGeometry* edge = GEOSBoundary_r(ctx, polys[hintPoly]);
+                double d = 0;
+                GEOSDistance_r(ctx, edge, pt, &d);
+                GEOSGeom_destroy_r(ctx, edge);
+                GEOSGeom_destroy_r(ctx, pt);
+                if (d >= 0.6 * r) {
+                    cx = hint.x;
+                    cy = hint.y;
+                    r = d;
                 }
-                std::stable_sort(bySize.begin(), bySize.end(), [](const auto& l, const auto& r) { return l.first > r.first; });
-                for (const auto& [area, p] : bySize) {
-                    // A polygon smaller than the best box so far holds no larger one.
-                    if (p != chosen && area < 4 * k * k * aspect) continue;
+            }
+            homeOut = fmt(cx) + " " + fmt(cy) + " " + fmt(r) + " " + all;
+            // The polygon the label prefers: the heartland's, else the capital's.
+            const size_t preferred = hintPoly >= 0 ? static_cast<size_t>(hintPoly) : home[0];
+            for (double aspect : aspects) {
+                double bx = 0, by = 0, k = 0, px = 0, py = 0, pk = 0;
+                for (size_t i : home) {
                     double x, y, h;
-                    largestBox(p, aspect, x, y, h);
-                    if (p == chosen) {
-                        homeX = x;
-                        homeY = y;
-                        homeK = h;
+                    largestBox(polys[i], aspect, x, y, h);
+                    if (i == preferred) {
+                        px = x;
+                        py = y;
+                        pk = h;
                     }
                     if (h > k) {
                         bx = x;
@@ -1431,28 +1504,60 @@ int runLabels(const std::string& facesPath, const std::string& requestsPath)
                         k = h;
                     }
                 }
-                if (homeK >= 0.95 * k) {
-                    bx = homeX;
-                    by = homeY;
-                    k = homeK;
+                double hx = px, hy = py, hk = pk;
+                if (hintPoly >= 0) largestBox(polys[hintPoly], aspect, hx, hy, hk, &hint);
+                for (double v : {bx, by, k, px, py, pk, hx, hy, hk}) homeOut += " " + fmt(v);
+            }
+        }
+        {
+            // Largest first: a polygon smaller than the best box so far holds
+            // no larger one. Without a shape, the largest polygon.
+            std::vector<size_t> order;
+            for (size_t i = 0; i < polys.size(); ++i)
+                if (!isHome[i]) order.push_back(i);
+            std::stable_sort(order.begin(), order.end(),
+                             [&](size_t a, size_t b) { return areaOf(polys[a]) > areaOf(polys[b]); });
+            if (aspects.empty() && !order.empty()) far = static_cast<int>(order[0]);
+            double k = 0;
+            for (size_t i : order) {
+                if (aspects.empty() || areaOf(polys[i]) < 4 * k * k * aspects[0]) break;
+                double x, y, h;
+                largestBox(polys[i], aspects[0], x, y, h);
+                if (far < 0 || h > k) {
+                    far = static_cast<int>(i);
+                    k = h;
                 }
             }
-            // And the largest box about the home point, for a label that
-            // stays on the heartland.
-            double hx = bx, hy = by, hk = k;
-            if (aspect > 0 && hasHome && chosen) largestBox(chosen, aspect, hx, hy, hk, &home);
-            boxes += " " + fmt(bx) + " " + fmt(by) + " " + fmt(k) + " " + fmt(hx) + " " + fmt(hy) + " " + fmt(hk);
+        }
+        if (far >= 0) {
+            double cx, cy, r;
+            inscribed(polys[far], cx, cy, r);
+            farOut = fmt(cx) + " " + fmt(cy) + " " + fmt(r) + " " + envelope(polys[far]);
+            for (double aspect : aspects) {
+                double x, y, h;
+                largestBox(polys[far], aspect, x, y, h);
+                farOut += " " + fmt(x) + " " + fmt(y) + " " + fmt(h);
+            }
+        }
+        // The faces of each: a point inside a face lies in its polygon.
+        std::string homeFaces, farFaces;
+        for (size_t id : ids) {
+            if (!inner[id]) inner[id] = GEOSPointOnSurface_r(ctx, faces[id]);
+            bool done = false;
+            for (size_t i = 0; i < polys.size() && !done; ++i) {
+                if (!isHome[i] && static_cast<int>(i) != far) continue;
+                if (GEOSContains_r(ctx, polys[i], inner[id]) != 1) continue;
+                (isHome[i] ? homeFaces : farFaces) += " " + std::to_string(id);
+                done = true;
+            }
         }
         for (GEOSGeometry* p : polys) GEOSGeom_destroy_r(ctx, p);
-        double x1, y1, x2, y2;
-        GEOSGeom_getXMin_r(ctx, u, &x1);
-        GEOSGeom_getYMin_r(ctx, u, &y1);
-        GEOSGeom_getXMax_r(ctx, u, &x2);
-        GEOSGeom_getYMax_r(ctx, u, &y2);
-        GEOSGeom_destroy_r(ctx, u);
-        std::printf("%s %s %s %s %.0f %.0f %.0f %.0f%s\n", key.c_str(), fmt(cx).c_str(), fmt(cy).c_str(), fmt(r).c_str(),
-                    x1, y1, x2, y2, boxes.c_str());
+        std::printf("%s;%s;%s;%s;%s\n", key.c_str(), homeOut.c_str(), farOut.c_str(), homeFaces.c_str(), farFaces.c_str());
     }
+    for (GEOSGeometry* g : inner)
+        if (g) GEOSGeom_destroy_r(ctx, g);
+    for (GEOSGeometry* g : faces)
+        if (g) GEOSGeom_destroy_r(ctx, g);
     return 0;
 }
 

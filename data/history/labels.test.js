@@ -1,0 +1,40 @@
+'use strict';
+// Where a nation's label goes: the capital check, and the home and far labels.
+const test = require('node:test');
+const assert = require('node:assert');
+const { capitalAt, capitalFault, choose } = require('./labels');
+const { readFaces } = require('./seal');
+
+// Two faces: 12E 48N lies in the first (the map's 10500, 12000).
+const facePolys = readFaces('0 POLYGON ((10400 11900, 10600 11900, 10600 12100, 10400 12100, 10400 11900))\n' +
+  '1 POLYGON ((10600 11900, 10800 11900, 10800 12100, 10600 12100, 10600 11900))\n');
+const faces = [{ tl: [[10000, 'a']] }, { tl: [[10000, 'b'], [15000, 'a']] }];
+const nation = (capitals) => ({ key: 'b', where: 'nations.txt:9', capitals });
+const fault = (n, d, set) => capitalFault(n, d, capitalAt(n, d), set, faces, facePolys);
+
+test('a nation holding land needs a capital inside it', () => {
+  const n = nation([{ from: 12000, at: [12, 48], where: 'nations.txt:10' }]);
+  assert.match(fault(n, 11000, [1]), /^1100: b holds land and has no capital \(nations.txt:9\)$/);
+  assert.strictEqual(fault(n, 15000, [0, 1]), null);
+  assert.match(fault(n, 12000, [1]), /^1200: the capital of b, 12,48, lies in the land of a \(nations.txt:10\)$/);
+});
+
+test('a nation without a capital, or one beyond the map, passes', () => {
+  assert.strictEqual(fault(nation([{ from: 0, at: null, where: '' }]), 12000, [1]), null);
+  assert.strictEqual(fault(nation([{ from: 0, at: [120, 30], where: '' }]), 12000, [1]), null);
+});
+
+// Size factors of a one-line name: 18 units of box half height per size
+// factor of a box 1 em high.
+const texts = [{ height: 1 }, { height: 1 }];
+const home = (size) => ({ cx: 0, cy: 0, r: 1, box: [0, 0, 1, 1], boxes: [0, 1].map(() => [0, 0, 9 * size, 0, 0, 9 * size, 0, 0, 9 * size]) });
+const far = (size) => ({ cx: 9, cy: 9, r: 1, box: [8, 8, 9, 9], boxes: [0, 1].map(() => [9, 9, 9 * size]) });
+const sizes = (tracks) => tracks.map((t) => t.labels[0].size);
+
+test('the home carries the label; a far piece only a second one shown in more views', () => {
+  // 3, 9 and 17 are the smallest sizes shown at the closest, the default and the whole-atlas zoom.
+  assert.deepStrictEqual(sizes(choose({ home: home(10), far: far(16) }, texts)), [10]);
+  assert.deepStrictEqual(sizes(choose({ home: home(10), far: far(17) }, texts)), [10, 17]);
+  assert.deepStrictEqual(sizes(choose({ home: home(2), far: far(3) }, texts)), [2, 3]);
+  assert.deepStrictEqual(sizes(choose({ home: null, far: far(5) }, texts)), [5]);
+});
