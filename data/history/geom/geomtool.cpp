@@ -35,6 +35,9 @@ GEOSContextHandle_t ctx;
 constexpr double kGrid = 0.01;
 // Holes and parts of a dissolved class below this area (square map units) are gaps of the data.
 constexpr double kSliver = 25;
+// How far a border end with no coast vertex in reach is drawn on past the coast
+// (map units): further than the rounding of its ends to the grid moves them.
+constexpr double kPastCoast = 2;
 
 void geosMessage(const char* fmt, ...)
 {
@@ -256,6 +259,22 @@ public:
         });
         return found;
     }
+    // The nearest point of the segments within reach; false when none.
+    bool nearestPoint(Pt p, double reach, Pt& out) const
+    {
+        double best = reach;
+        bool found = false;
+        visit(p, reach, [&](const Seg& s) {
+            const Pt q = foot(p, s);
+            const double d = std::hypot(q.x - p.x, q.y - p.y);
+            if (d < best || (!found && d <= best)) {
+                out = q;
+                best = d;
+                found = true;
+            }
+        });
+        return found;
+    }
     // The ids of the segments in the cells within reach of p (an id may come
     // more than once), and the tag a segment was added with (-1 for none).
     template <class F>
@@ -278,13 +297,19 @@ private:
     };
     int key(double v) const { return static_cast<int>(std::floor(v / cell_)); }
     static long long pack(int gx, int gy) { return (static_cast<long long>(gx) << 32) ^ static_cast<unsigned>(gy); }
-    static double segDist(Pt p, const Seg& s)
+    // The point of s nearest to p.
+    static Pt foot(Pt p, const Seg& s)
     {
         const double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y;
         const double len = dx * dx + dy * dy;
         double t = len > 0 ? ((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / len : 0;
         t = std::clamp(t, 0.0, 1.0);
-        return std::hypot(s.a.x + t * dx - p.x, s.a.y + t * dy - p.y);
+        return {s.a.x + t * dx, s.a.y + t * dy};
+    }
+    static double segDist(Pt p, const Seg& s)
+    {
+        const Pt q = foot(p, s);
+        return std::hypot(q.x - p.x, q.y - p.y);
     }
     template <class F>
     void visit(Pt p, double reach, F f) const
@@ -1009,9 +1034,24 @@ std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land&
         for (int end = 0; end < 2; ++end) {
             Pt& p = end == 0 ? l.front() : l.back();
             if (endCount[{p.x, p.y}] != 1) continue;
-            const double d = shoreGrid.distance(p, reach);
+            const double d = shoreGrid.distance(p, 2 * reach);
             Pt v;
-            if (d > reach || !shoreGrid.nearestVertex(p, reach, v)) continue;
+            if (d > 2 * reach) continue;
+            if (d > reach || !shoreGrid.nearestVertex(p, reach, v)) {
+                // A long straight coast with no vertex in reach, or a coast a
+                // little further off: the end runs on a little past the coast,
+                // where the noding closes the faces.
+                Pt f;
+                if (!shoreGrid.nearestPoint(p, 2 * reach, f)) continue;
+                const Pt from = d >= 0.01 ? p : end == 0 ? l[1] : l[l.size() - 2];
+                const double len = std::hypot(f.x - from.x, f.y - from.y);
+                if (len <= 0) continue;
+                const Pt q{f.x + (f.x - from.x) / len * kPastCoast, f.y + (f.y - from.y) / len * kPastCoast};
+                if (end == 0) l.insert(l.begin(), q);
+                else l.push_back(q);
+                ++carried;
+                continue;
+            }
             if (d < 0.01) {
                 p = v;
                 ++snapped;
