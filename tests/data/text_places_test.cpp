@@ -27,18 +27,9 @@ constexpr int32_t kFirst = 10000, kLast = 20030;
 int32_t clampDate(int32_t d) { return std::clamp(d, kFirst, kLast); }
 
 // Records whose place is not shown at their date, each with its reason.
-const char* const kGreece =
-    "the Greece the revolution made: the map draws it from its recognition in 1830, the narrative from 1821";
 const char* const kBulgaria = "the Bulgaria they rose for, drawn from 1878";
 const std::map<std::string, const char*> kPlaceExceptions = {
-    {"Greek War of Independence", kGreece},
-    {"Fall of Tripolitsa", kGreece},
-    {"Exodus of Missolonghi", kGreece},
-    {"Battle of Navarino", kGreece},
-    {"London Protocol", kGreece},
-    {"Theodoros Kolokotronis", kGreece},
-    {"Ioannis Kapodistrias", kGreece},
-    {"Dionysios Solomos", kGreece},
+    {"Theodoros Kolokotronis", "the Greece he fought for, drawn from the rising of 1821"},
     {"April Uprising", kBulgaria},
     {"Vasil Levski", kBulgaria},
     {"Giuseppe Verdi", "the Italy his operas called for, drawn from 1860; his Parma has no place of its own"},
