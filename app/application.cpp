@@ -47,7 +47,7 @@ App::App(Options options) : options_(std::move(options))
     // The narrative window: made visible on first use, its command links run on the map.
     narrWinFactory = [](App& a) -> std::unique_ptr<NarrativeWindow> {
         auto w = std::make_unique<quil2a::NarrWin>(a.atlas(), a.state());
-        w->setCommandHandler(commandRunner(a.engine(), a.mainWindow()));
+        w->setCommandHandler(commandRunner(a.engine()));
         w->show();
         return w;
     };
@@ -179,10 +179,6 @@ MainDlg* App::Dlg()
     if (dlg_ || makingDlg_) return dlg_.get();
     makingDlg_ = true;
     DialogLinks links;
-    links.refreshMap = [this] {
-        mainWindow_->MapCanvas->Refresh(false);
-        mainWindow_->ZoomCtl->Refresh(false);
-    };
     links.fullScreen = [this] { return shell_.FullScreen; };
     links.setFullScreen = [this](bool on) { setFullScreen(on); };
     links.setMenuBarVisible = [this](bool visible) { setMenuBarVisible(visible); };

@@ -92,13 +92,9 @@ bool DateSwap::MouseDown(int, int)
 
 void DateSwap::MouseUp(int x, int y)
 {
-    MapState& m = app().state();
     ShellState& s = app().shell();
     Refresh(false);
-    if (x > 0 && x < width() && y > 0 && y < height()) {
-        std::swap(m.maindate, s.swapdate);
-        app().engine().jumpdate();
-    }
+    if (x > 0 && x < width() && y > 0 && y < height()) s.swapdate = app().engine().swapDate(s.swapdate);
     win_.setFocusControl(win_.MapCanvas);
 }
 
@@ -172,8 +168,8 @@ void DateArrow::MouseUp(int, int)
         Refresh(false);
         app().engine().jumpTo(s.targetdate);
     } else {
-        m.timeforward = m.maindate < s.targetdate;
-        m.speedi = 8;
+        app().engine().setForward(m.maindate < s.targetdate);
+        app().engine().setSpeed(8);
         s.timesteps = 25;
         win_.EvoTimer.setMode(2);
         win_.EvoTimer.setPeriod(1);

@@ -35,7 +35,7 @@ bool MainWindow::KeyDown(const plat::Bytes& key)
         app_.shell().targetdate = m.maindate;
         EvoTimer.setMode(0);
         TimeCtl->Refresh(false);
-        if (m.p) app_.engine().displaymap(*m.p, true);
+        app_.engine().redraw();
     } else if (key == plat::ChrB(kZoomInKey)) {
         setzoom(-1);
     } else if (key == plat::ChrB(kZoomOutKey)) {

@@ -208,7 +208,8 @@ void MainWindow::Open()
     NewEditDate->Open();
 
     s.scalestep = 0.8;
-    m.scale = std::pow(s.scalestep, s.scaleindex);
+    MapEngine& engine = app_.engine();
+    engine.setView(m.x0, m.y0, std::pow(s.scalestep, s.scaleindex), false);
     s.minscale = 0.0075;
     s.maxscale = 0.25;
 
@@ -218,7 +219,7 @@ void MainWindow::Open()
     EvoTimer.setMode(0);
     EvoTimer.setPeriod(1);
 
-    m.speedi = 4;
+    engine.setSpeed(4);
     s.ctlgrey1 = plat::RGB(192, 192, 192);
     s.ctlgrey2 = plat::RGB(253, 253, 253);
     s.ctldarkred = plat::RGB(64, 32, 32);
@@ -244,8 +245,7 @@ void MainWindow::Open()
     if (QScreen* primary = QGuiApplication::primaryScreen()) move(primary->availableGeometry().topLeft());
     setWindowSize(static_cast<int>(screen.width() * 0.6), static_cast<int>(screen.height() * 0.8));
 
-    m.xc = MapCanvas->width() / 2.0;
-    m.yc = MapCanvas->height() / 2.0;
+    engine.setCentre(MapCanvas->width() / 2.0, MapCanvas->height() / 2.0, false);
 
     plat::Graphics& g = MapCanvas->graphics();
     g.SetForeColor(a.watercolor);
@@ -261,8 +261,8 @@ void MainWindow::Open()
         narr->setGeometry(left, top, width, height);
     }
 
-    app_.engine().jumptodate();
-    app_.engine().displaymap(*m.p, true);
+    engine.rebuildAt(m.maindate);
+    engine.redraw();
 
     setFocusControl(MapCanvas);
     allowresize = true;
@@ -271,11 +271,8 @@ void MainWindow::Open()
 void MainWindow::Resized()
 {
     if (!allowresize) return;
-    MapState& m = app_.state();
     IDcanvas->setControlWidth(0);
-    m.xc = MapCanvas->width() / 2.0;
-    m.yc = MapCanvas->height() / 2.0;
-    if (m.p) app_.engine().displaymap(*m.p, true);
+    app_.engine().setCentre(MapCanvas->width() / 2.0, MapCanvas->height() / 2.0, true);
     Refresh(false);
 }
 
@@ -356,14 +353,9 @@ int32_t date10(double d) { return plat::Int(plat::Round(d * 10.0)); }
 
 void MainWindow::setzoom(int32_t direction)
 {
-    MapState& m = app_.state();
-    m.scale = ZoomGauge::stepped(app_.shell(), m.scale, direction < 0);
+    const MapState& m = app_.state();
     // Also at a limit the map is rendered once more.
-    if (m.p) {
-        app_.engine().displaymap(*m.p, true);
-        MapCanvas->graphics().DrawPicture(*m.p, -20, -20);
-    }
-    ZoomCtl->Refresh(false);
+    app_.engine().setView(m.x0, m.y0, ZoomGauge::stepped(app_.shell(), m.scale, direction < 0));
 }
 
 void MainWindow::EvoTimer_Action()
@@ -460,6 +452,7 @@ void MainWindow::drawMapCanvasRects(const plat::Picture& p, const std::vector<QR
 }
 
 void MainWindow::refreshMainWindow() { Refresh(false); }
+void MainWindow::viewChanged() { ZoomCtl->Refresh(false); }
 
 void MainWindow::drawHeadStrip(const plat::Picture& headpic) { surface_->graphics().DrawPicture(headpic, 0, Height() - 30); }
 

@@ -155,6 +155,7 @@ public:
     void drawMapCanvas(const plat::Picture& p) override;
     void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects) override;
     void refreshMainWindow() override;
+    void viewChanged() override;
     void drawHeadStrip(const plat::Picture& headpic) override;
     int idLabelLeft() const override;
     int idLabelTop() const override;

@@ -5,7 +5,6 @@
 
 #include "app/application.h"
 #include "app/mainwindow.h"
-#include "engine/view.h"
 
 namespace quil2a {
 
@@ -86,14 +85,11 @@ void MainWindow::MapCanvas_MouseUp(int x, int y)
 {
     ShellState& s = app_.shell();
     if (s.mouseaction != 1) return;
-    const MapState& m = app_.state();
     MapEngine& e = app_.engine();
     s.mouseaction = 0;
     const int X = x + kMargin, Y = y + kMargin;
     // Both ends are projected before the origin moves.
-    const double dx = e.mapx(lastdragx) - e.mapx(X), dy = e.mapy(lastdragy) - e.mapy(Y);
-    e.setView(m.x0 + dx, m.y0 + dy, m.scale, true);
-    if (m.p) MapCanvas->graphics().DrawPicture(*m.p, -kMargin, -kMargin);
+    e.panBy(e.mapx(lastdragx) - e.mapx(X), e.mapy(lastdragy) - e.mapy(Y), true);
 }
 
 bool MainWindow::MapCanvas_MouseWheel(int, int, int, int) { return false; }
@@ -116,11 +112,7 @@ void MainWindow::identify(int X, int Y)
     if (idx == 0 || !a.clicknames[idx]) return;
     plat::Bytes nation = a.clicknames[idx]->name;
 
-    if (std::abs(Microseconds() - lastclicktime) < kRecolourTime && togglePale(a, idx)) {
-        if (m.p) app_.engine().displaymap(*m.p, true);
-        MapCanvas->Refresh(false);
-        return;
-    }
+    if (std::abs(Microseconds() - lastclicktime) < kRecolourTime && app_.engine().togglePale(idx)) return;
     lastclicktime = Microseconds();
 
     const double mx = plat::Round(e.mapx(X)), my = plat::Round(e.mapy(Y));

@@ -50,7 +50,6 @@ bool Roller::MouseDown(int, int)
 
 void Roller::MouseDrag(int x, int y)
 {
-    MapState& m = app().state();
     const double now = win_.Microseconds();
     if (now - tlastroller < kThrottle) return;
     tlastroller = now;
@@ -58,31 +57,18 @@ void Roller::MouseDrag(int x, int y)
     const int k = rollerDirection(x, y);
     if (const plat::Picture* frame = app().pictures().btnf(k)) graphics().DrawPicture(*frame, 0, 0);
     const Shift s = kShift[k];
-    if (m.p) {
-        // The edge of p from which new map would come is blanked.
-        plat::Graphics& g = m.p->graphics();
-        const int pw = m.p->Width(), ph = m.p->Height();
-        g.SetForeColor(app().atlas().blankgrey);
-        if (s.sx > 0) g.FillRect(0, 0, kStep, ph);
-        if (s.sy > 0) g.FillRect(0, 0, pw, kStep);
-        if (s.sx < 0) g.FillRect(pw - kStep, 0, kStep, ph);
-        if (s.sy < 0) g.FillRect(0, ph - kStep, pw, kStep);
-    }
+    app().engine().panPreview(s.sx, s.sy);
     rollerdx -= s.sx;
     rollerdy -= s.sy;
-    m.x0 -= s.sx / m.scale;
-    m.y0 -= s.sy / m.scale;
     win_.showShiftedMap(-20 - rollerdx, -20 - rollerdy);
 }
 
 void Roller::MouseUp(int, int)
 {
-    MapState& m = app().state();
     if (const plat::Picture* rest = app().pictures().btn0f()) graphics().DrawPicture(*rest, 0, 0);
     rollerdx = 0;
     rollerdy = 0;
-    if (m.p) app().engine().displaymap(*m.p, true);
-    win_.MapCanvas->Refresh(false);
+    app().engine().redraw();
     win_.setFocusControl(win_.MapCanvas);
 }
 

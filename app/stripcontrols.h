@@ -39,7 +39,7 @@ public:
 private:
     // The lines of a symbol: 1 to start, 2 back, 3 pause, 4 forward, 5 to end.
     static void drawSymbol(plat::Graphics& g, int zone);
-    // Speed into range and the animation timer restarted from the speed table.
+    // The animation timer restarted from the speed table.
     void restart();
 };
 

@@ -65,8 +65,7 @@ void TimeTransport::drawSymbol(plat::Graphics& g, int zone)
 
 void TimeTransport::restart()
 {
-    MapState& m = app().state();
-    m.speedi = std::clamp(m.speedi, 1, 8);
+    const MapState& m = app().state();
     win_.EvoTimer.setMode(0);
     win_.EvoTimer.setPeriod(kPeriod[m.speedi]);
     app().shell().timesteps = kSteps[m.speedi];
@@ -75,7 +74,8 @@ void TimeTransport::restart()
 
 bool TimeTransport::MouseDown(int x, int)
 {
-    MapState& m = app().state();
+    const MapState& m = app().state();
+    MapEngine& e = app().engine();
     ShellState& s = app().shell();
     win_.setFocusControl(this);
     plat::Graphics& g = graphics();
@@ -94,35 +94,35 @@ bool TimeTransport::MouseDown(int x, int)
     }
 
     if (x <= A) {
-        m.timeforward = false;
+        e.setForward(false);
         drawSymbol(g, 1);
         s.targetdate = m.mindate;
-        m.speedi = 8;
+        e.setSpeed(8);
     } else if (A < x && x <= B) {
-        m.timeforward = false;
+        e.setForward(false);
         drawSymbol(g, 2);
         if (m.maindate <= s.targetdate || s.targetdate < m.mindate) s.targetdate = m.mindate;
-        m.speedi = 3;
+        e.setSpeed(3);
     } else if (E < x && x <= F) {
-        m.timeforward = false;
+        e.setForward(false);
         drawSymbol(g, 3);
         win_.EvoTimer.setMode(0);
-        if (m.p) app().engine().displaymap(*m.p, true);
+        e.redraw();
         return true;
     } else if (C < x && x <= D) {
-        m.timeforward = true;
+        e.setForward(true);
         drawSymbol(g, 4);
         if (s.targetdate <= m.maindate || s.targetdate > m.maxdate) s.targetdate = m.maxdate;
-        m.speedi = 3;
+        e.setSpeed(3);
     } else if (x > D) {
-        m.timeforward = true;
+        e.setForward(true);
         drawSymbol(g, 5);
-        m.speedi = 8;
+        e.setSpeed(8);
         s.targetdate = m.maxdate;
     } else if (m.timeforward) {
-        m.speedi += x > s.speedbandx ? 1 : -1;
+        e.setSpeed(m.speedi + (x > s.speedbandx ? 1 : -1));
     } else {
-        m.speedi += x > s.speedbandx ? -1 : 1;
+        e.setSpeed(m.speedi + (x > s.speedbandx ? -1 : 1));
     }
     restart();
     return true;

@@ -64,12 +64,9 @@ bool ZoomGauge::MouseDown(int x, int)
 
 void ZoomGauge::MouseUp(int x, int)
 {
-    MapState& m = app().state();
+    const MapState& m = app().state();
     // The side is judged again where the button was let go.
-    m.scale = stepped(app().shell(), m.scale, x >= zoomx);
-    Refresh(false);
-    if (m.p) app().engine().displaymap(*m.p, true);
-    win_.MapCanvas->Refresh(false);
+    app().engine().setView(m.x0, m.y0, stepped(app().shell(), m.scale, x >= zoomx));
     win_.setFocusControl(win_.MapCanvas);
 }
 

@@ -13,7 +13,7 @@
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
 #include "dialog/maindlg.h"
-#include "engine/engine.h"
+#include "tests/support/inner_engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
 
@@ -25,7 +25,7 @@ struct DialogOnMap {
     std::unique_ptr<quil2a::Atlas> atlas = (quillmere_data::installStoredItems(), quil2a::loadServedAtlas(quil2a::Language::English));
     quil2a::MapState m;
     quil2a::NullHost host{kW - 40, kH - 40};
-    quil2a::MapEngine e{*atlas, m, host};
+    testsupport::InnerEngine e{*atlas, m, host};
     std::unique_ptr<quil2a::MainDlg> dlg;
 
     DialogOnMap()

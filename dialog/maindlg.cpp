@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "engine/view.h"
 #include "dialog/thumbmap.h"
 #include "platform/codepage.h"
 
@@ -284,33 +283,17 @@ void MainDlg::setVisibleMapBox(int x1, int y1, int x2, int y2)
 
 // Display options and full screen.
 
-void MainDlg::RefreshMapText()
-{
-    if (!m_.p) return;
-    redrawLabels(engine_);
-    host_.drawMapCanvas(*m_.p);
-}
-
-void MainDlg::CheckBox3_Action()
-{
-    m_.countrynameson = CheckBox3->isChecked();
-    RefreshMapText();
-}
+void MainDlg::CheckBox3_Action() { engine_.setShown(MapEngine::Shown::CountryNames, CheckBox3->isChecked()); }
 
 void MainDlg::CheckBox4_Action()
 {
-    m_.citieson = CheckBox4->isChecked();
+    engine_.setShown(MapEngine::Shown::Cities, CheckBox4->isChecked());
     CheckBox5->setEnabled(m_.citieson);
-    RefreshMapText();
 }
 
-void MainDlg::CheckBox5_Action()
-{
-    m_.citynameson = CheckBox5->isChecked();
-    RefreshMapText();
-}
+void MainDlg::CheckBox5_Action() { engine_.setShown(MapEngine::Shown::CityNames, CheckBox5->isChecked()); }
 
-void MainDlg::CheckBox6_Action() { m_.headlineson = CheckBox6->isChecked(); }
+void MainDlg::CheckBox6_Action() { engine_.setShown(MapEngine::Shown::Headlines, CheckBox6->isChecked()); }
 
 void MainDlg::CheckBox1_Action()
 {
@@ -331,17 +314,12 @@ void MainDlg::CheckBox1_Action()
 void MainDlg::SelectCS_Change()
 {
     const int row = SelectCS->currentIndex();
+    ColorScheme scheme = a_.colorscheme;
     if (row >= 0 && row < kSchemeRowCount) {
         setBackdrop(kSchemeRows[row].thumbnail);
-        engine_.applyScheme(kSchemeRows[row].scheme);
+        scheme = kSchemeRows[row].scheme;
     }
-    SetColor();
-}
-
-void MainDlg::SetColor()
-{
-    quil2a::SetColor(engine_);
-    if (links_.refreshMap) links_.refreshMap();
+    engine_.setScheme(scheme);
 }
 
 void MainDlg::followScheme()

@@ -32,8 +32,6 @@ namespace quil2a {
 // What the dialog reaches beyond the engine: the main and narrative windows
 // and the stored pictures. Unset entries do nothing.
 struct DialogLinks {
-    // The map canvas and the zoom control repainted without erasing.
-    std::function<void()> refreshMap;
     // The main window's full screen and menu bar.
     std::function<bool()> fullScreen;
     std::function<void(bool)> setFullScreen;
@@ -131,7 +129,6 @@ public:
     int rowCount() const { return static_cast<int>(rows_.size()); }
 
     // Region thumbnail and region list.
-    void SetLocation(double x1, double y1, double x2, double y2, bool redraw);
     bool VuReg_MouseDown(int x, int y);
     void VuReg_MouseDrag(int x, int y);
     void VuReg_MouseUp(int x, int y);
@@ -139,7 +136,6 @@ public:
     void SelectReg_Change();
 
     // Display options and full screen.
-    void RefreshMapText();
     void CheckBox1_Action();
     void CheckBox3_Action();
     void CheckBox4_Action();
@@ -148,7 +144,6 @@ public:
 
     // Colour schemes.
     void SelectCS_Change();
-    void SetColor();
 
     // Export.
     void res1_Action() { resolution = 1; }

@@ -219,7 +219,7 @@ void MainDlg::QScroll_ValueChanged()
 void MainDlg::PushButton2_Action()
 {
     if (vqx2 <= 0) return;  // no item box stored
-    SetLocation(vqx1, vqy1, vqx2, vqy2, true);
+    engine_.fitRegion(vqx1, vqy1, vqx2, vqy2, true);
 }
 
 void MainDlg::PushButton3_Action()
@@ -230,7 +230,7 @@ void MainDlg::PushButton3_Action()
     if (y1 > 1000.0 || y2 < 2009.9) {
         engine_.jumpTo((y1 + y2) / 2);
     }
-    SetLocation(vqx1, vqy1, vqx2, vqy2, true);
+    engine_.fitRegion(vqx1, vqy1, vqx2, vqy2, true);
 }
 
 }  // namespace quil2a

@@ -134,22 +134,16 @@ void MainDlg::SaveMap(int32_t mode)
     // The view is put back and the screen map rendered again on every way out;
     // the animation waits until then.
     struct Restore {
-        MainDlg& d;
+        MapEngine& engine;
         const ExportHooks& hooks;
-        double scale, xc, yc;
         ~Restore()
         {
-            MapState& m = d.m_;
-            m.scale = scale;
-            m.xc = xc;
-            m.yc = yc;
-            if (m.p) d.engine_.displaymap(*m.p, true);
-            if (d.links_.refreshMap) d.links_.refreshMap();
+            engine.redraw();
             if (hooks.holdAnimation) hooks.holdAnimation(false);
         }
     };
     if (hooks.holdAnimation) hooks.holdAnimation(true);
-    const Restore restore{*this, hooks, m_.scale, m_.xc, m_.yc};
+    const Restore restore{engine_, hooks};
 
     const bool print = mode == 0;
     std::unique_ptr<QPrinter> printer;
@@ -189,13 +183,13 @@ void MainDlg::SaveMap(int32_t mode)
         plat::MsgBox(kExportTooLarge);
         return;
     }
-    if (k > 1) {
+    if (k == 1) {
+        engine_.renderExport(*render, m_.scale, m_.xc, m_.yc);
+    } else {
         const double midX = engine_.mapx(kMargin + cw / 2.0), midY = engine_.mapy(kMargin + ch / 2.0);
-        m_.scale = exportScale(m_.scale, k, kScaleStep);
-        m_.xc = wid / 2.0 - (midX - m_.x0) * m_.scale;
-        m_.yc = ht / 2.0 - (midY - m_.y0) * m_.scale;
+        const double scale = exportScale(m_.scale, k, kScaleStep);
+        engine_.renderExport(*render, scale, wid / 2.0 - (midX - m_.x0) * scale, ht / 2.0 - (midY - m_.y0) * scale);
     }
-    engine_.displaymap(*render, false);
 
     std::unique_ptr<plat::Picture> pic;
     if (k == 1) {

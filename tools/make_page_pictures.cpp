@@ -584,7 +584,7 @@ QImage drawMapOf1000()
     quil2a::NullHost host(w, h);
     quil2a::MapEngine engine(a, m, host);
     engine.rebuildAt(1000.0);
-    engine.displaymap(*m.p, true);
+    engine.redraw();
     QImage img = m.p->image().copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
     QPainter p(&img);
     p.setPen(QColor(0x30, 0x30, 0x30));

@@ -31,7 +31,7 @@ TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
     EXPECT_EQ(h.app->existingDlg(), nullptr);
     EXPECT_EQ(h.win().optionsDialog(), nullptr);
 
-    h.app->engine().jumpdate();
+    h.app->engine().jumpTo(h.app->state().maindate);
     d = h.app->existingDlg();
     ASSERT_TRUE(d);
     EXPECT_FALSE(d->isVisible());

@@ -33,7 +33,7 @@ TEST(MainDlgOpen, MadeHiddenByTheFirstRenderWhichRunsOnce)
         EXPECT_EQ(w.thumbnail(), c[2]) << c[0];
         EXPECT_EQ(w.dlg->SelectReg->currentIndex(), 0);
         EXPECT_EQ(w.dlg->vmx2, w.host.vmx2);
-        EXPECT_EQ(w.mapRefreshes, 0);
+        EXPECT_EQ(w.host.viewChanges, 0);
     }
 }
 

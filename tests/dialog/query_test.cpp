@@ -142,7 +142,7 @@ TEST(QueryList, LocationButtonsMoveTheMapAndTheDate)
     EXPECT_DOUBLE_EQ(w.m.x0, 12750);  // the middle of Beland's box
     EXPECT_DOUBLE_EQ(w.m.y0, 10000);
     EXPECT_DOUBLE_EQ(w.m.maindate, 1500.0);
-    EXPECT_EQ(w.mapRefreshes, 1);
+    EXPECT_EQ(w.host.viewChanges, 1);
 
     d.PushButton3_Action();
     EXPECT_DOUBLE_EQ(w.m.maindate, 1825.0);
@@ -152,7 +152,7 @@ TEST(QueryList, LocationButtonsMoveTheMapAndTheDate)
     d.setListIndex(0);
     d.PushButton3_Action();
     EXPECT_DOUBLE_EQ(w.m.maindate, 2003.0);
-    const int refreshes = w.mapRefreshes;
+    const int refreshes = w.host.viewChanges;
 
     // An item without a box, and no selection at all, move nothing.
     w.m.x0 = 5;
@@ -165,5 +165,5 @@ TEST(QueryList, LocationButtonsMoveTheMapAndTheDate)
     d.PushButton2_Action();
     EXPECT_EQ(w.m.x0, 5);
     EXPECT_DOUBLE_EQ(w.m.maindate, 2003.0);
-    EXPECT_EQ(w.mapRefreshes, refreshes);
+    EXPECT_EQ(w.host.viewChanges, refreshes);
 }

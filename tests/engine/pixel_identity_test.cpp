@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.h"
+#include "support/inner_engine.h"
 #include "support/stored_atlas.h"
 
 namespace {
 
-using quil2a::MapEngine;
+using MapEngine = testsupport::InnerEngine;
 
 uint64_t fnv(uint64_t h, const void* data, size_t n)
 {
