@@ -203,6 +203,8 @@ MainDlg* App::Dlg()
     return dlg_.get();
 }
 
+OptionsDialog* App::optionsDialog() { return Dlg(); }
+
 void App::setFullScreen(bool on)
 {
     shell_.FullScreen = on;

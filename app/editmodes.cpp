@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "app/application.h"
 #include "app/mainwindow.h"
 
 namespace quil2a {

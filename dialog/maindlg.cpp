@@ -309,6 +309,13 @@ void MainDlg::CheckBox1_Action()
     }
 }
 
+void MainDlg::fullScreenEnded()
+{
+    if (!CheckBox1->isChecked()) return;
+    CheckBox1->setChecked(false);
+    CheckBox1_Action();
+}
+
 // Colour schemes.
 
 void MainDlg::SelectCS_Change()

@@ -14,7 +14,7 @@
 #include "dialog/savemap.h"
 #include "engine/engine.h"
 #include "engine/host.h"
-#include "engine/links.h"
+#include "dialog/options.h"
 #include "engine/mapstate.h"
 #include "hypertext/htmlvu.h"
 
@@ -61,6 +61,7 @@ public:
     void SetFocus() override;
     void Close() override;
     void setVisibleMapBox(int x1, int y1, int x2, int y2) override;
+    void fullScreenEnded() override;
 
     // The window's open event: captions, text size, state, rows, query list.
     void Open();

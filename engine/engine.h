@@ -76,8 +76,9 @@ public:
     bool togglePale(int32_t idx);
 
     // Display switches: the labels drawn again over the political layer and
-    // shown when country names, cities or city names change.
-    enum class Shown { CountryNames, Cities, CityNames, Headlines };
+    // shown when country names, cities or city names change; headlines and
+    // border extension take effect from the next step or render.
+    enum class Shown { CountryNames, Cities, CityNames, Headlines, BorderExtension };
     void setShown(Shown what, bool on);
 
     // An export: the map rendered into pic (its own size) with the view's
@@ -98,6 +99,19 @@ public:
     // interface timer's tick).
     void displayhead();
     void fadeID();
+    // The identification label's picture, which a click draws before it
+    // starts the countdown, and the countdown in interface-timer ticks
+    // (above 20 hold, 20 to 1 fade, 0 idle).
+    plat::Picture* idLabel() { return m.IDpic.get(); }
+    void setIdFade(int32_t ticks) { m.IDfadeout = ticks; }
+
+    // The main window's part: p, p1 and p2 (w x h), the headline strip and
+    // the label made for a screen; the strip's background and the headline
+    // fade ramp from it up to `bright`.
+    void makePictures(int w, int h) { m.makePictures(w, h); }
+    void setControlColours(plat::Color back, plat::Color bright);
+    // Whether the narrative window is shown and follows the date.
+    void setNarrativeFollows(bool on) { m.NarrWinOpen = on; }
 
     // Makes a copy into p1 that waits (see EngineHost::layersWaiting).
     void completeLayers()

@@ -121,6 +121,7 @@ void MapEngine::setShown(Shown what, bool on)
     case Shown::Cities: m.citieson = on; break;
     case Shown::CityNames: m.citynameson = on; break;
     case Shown::Headlines: m.headlineson = on; return;
+    case Shown::BorderExtension: m.borderext = on; return;
     }
     if (!m.p) return;
     redrawLabels();

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "atlasdata/atlas.h"
-#include "engine/links.h"
+#include "hypertext/narrative.h"
 #include "engine/mapstate.h"
 #include "hypertext/htmlvu.h"
 
