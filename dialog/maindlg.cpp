@@ -55,7 +55,7 @@ int schemeRow(ColorScheme scheme)
 }
 }  // namespace
 
-MainDlg::MainDlg(Atlas& atlas, MapState& state, MapEngine& engine, EngineHost& host, DialogLinks links)
+MainDlg::MainDlg(Atlas& atlas, const MapState& state, MapEngine& engine, EngineHost& host, DialogLinks links)
     : QWidget(nullptr, Qt::Window), a_(atlas), m_(state), engine_(engine), host_(host), links_(std::move(links))
 {
     setObjectName(QStringLiteral("MainDlg"));
@@ -300,12 +300,23 @@ void MainDlg::CheckBox1_Action()
     if (CheckBox1->isChecked()) {
         if (links_.setFullScreen) links_.setFullScreen(true);
         if (links_.hideNarrative) links_.hideNarrative();
-        m_.NarrWinOpen = false;
+        engine_.setNarrativeFollows(false);
         Hide();
         if (links_.setMenuBarVisible) links_.setMenuBarVisible(false);
     } else {
         if (links_.setFullScreen) links_.setFullScreen(false);
         if (links_.setMenuBarVisible) links_.setMenuBarVisible(true);
+    }
+}
+
+void MainDlg::SaveMap(int32_t mode)
+{
+    ExportHooks defaults;
+    MapExport ex(engine_, links_.exportHooks ? *links_.exportHooks : defaults);
+    ex.SaveMap(mode, resolution, host_.mapCanvasWidth(), host_.mapCanvasHeight());
+    if (ex.wid > 0) {
+        wid = ex.wid;
+        ht = ex.ht;
     }
 }
 

@@ -52,7 +52,9 @@ class MainDlg : public QWidget, public OptionsDialog {
     Q_OBJECT
 public:
     // Builds the window and its controls and runs its open event.
-    MainDlg(Atlas& atlas, MapState& state, MapEngine& engine, EngineHost& host, DialogLinks links);
+    // The atlas is the page viewer's too (it reads pages through it); the map
+    // state is read only: every change goes through the engine.
+    MainDlg(Atlas& atlas, const MapState& state, MapEngine& engine, EngineHost& host, DialogLinks links);
     ~MainDlg() override;
 
     // OptionsDialog.
@@ -178,7 +180,7 @@ private:
     QString text(int n) const;
 
     Atlas& a_;
-    MapState& m_;
+    const MapState& m_;
     MapEngine& engine_;
     EngineHost& host_;
     DialogLinks links_;

@@ -16,7 +16,7 @@
 #include <cmath>
 #include <memory>
 
-#include "dialog/maindlg.h"
+#include "engine/engine.h"
 #include "dialog/savemap.h"
 #include "platform/codepage.h"
 #include "platform/msgbox.h"
@@ -88,6 +88,11 @@ std::unique_ptr<QPageSetupDialog> makePageSetupDialog(QPrinter& printer)
     return dialog;
 }
 
+MapExport::MapExport(MapEngine& engine, ExportHooks& hooks)
+    : a_(engine.atlas()), m_(engine.state()), engine_(engine), hooks_(hooks)
+{
+}
+
 plat::Bytes exportCaption(const plat::Bytes& before, double date, bool greek)
 {
     const plat::CodePage cp = greek ? plat::CodePage::Win1253 : plat::CodePage::Win1252;
@@ -126,10 +131,9 @@ QSize printFit(int wid, int ht, int pageWidth, int pageHeight)
     return QSize(plat::Int(f * wid), plat::Int(f * ht));
 }
 
-void MainDlg::SaveMap(int32_t mode)
+void MapExport::SaveMap(int32_t mode, int32_t resolution, int cw, int ch)
 {
-    ExportHooks defaults;
-    ExportHooks& hooks = links_.exportHooks ? *links_.exportHooks : defaults;
+    ExportHooks& hooks = hooks_;
 
     // The view is put back and the screen map rendered again on every way out;
     // the animation waits until then.
@@ -160,7 +164,6 @@ void MainDlg::SaveMap(int32_t mode)
     }
 
     const int k = exportFactor(resolution);
-    const int cw = host_.mapCanvasWidth(), ch = host_.mapCanvasHeight();
     wid = k * cw;
     ht = k * ch;
     // The export is rendered into `render` and the canvas's part of it is cut
