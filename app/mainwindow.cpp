@@ -60,19 +60,19 @@ MainWindow::MainWindow(AppServices& app) : QMainWindow(nullptr), app_(app)
     EditingMenu->setCurrentIndex(0);
     placeWidget(EditingMenu, 71, 337, 120, 19, "LB");
     EditingMenu->hide();
-    CheckBox1 = new QCheckBox(QStringLiteral("cia"), surface_);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    placeWidget(CheckBox1, 209, 338, 35, 18, "LB");
-    CheckBox1->hide();
-    SaveBtn = new QPushButton(QStringLiteral("---"), surface_);
-    SaveBtn->setObjectName(QStringLiteral("SaveBtn"));
-    SaveBtn->setFocusPolicy(Qt::NoFocus);
-    placeWidget(SaveBtn, 21, 339, 32, 17, "LB");
-    SaveBtn->hide();
-    StaticText1 = new QLabel(surface_);
-    StaticText1->setObjectName(QStringLiteral("StaticText1"));
-    placeWidget(StaticText1, 256, 339, 246, 14, "LRB");
-    StaticText1->hide();
+    CiaMapBox = new QCheckBox(QStringLiteral("cia"), surface_);
+    CiaMapBox->setObjectName(QStringLiteral("CiaMapBox"));
+    placeWidget(CiaMapBox, 209, 338, 35, 18, "LB");
+    CiaMapBox->hide();
+    DevButton = new QPushButton(QStringLiteral("---"), surface_);
+    DevButton->setObjectName(QStringLiteral("DevButton"));
+    DevButton->setFocusPolicy(Qt::NoFocus);
+    placeWidget(DevButton, 21, 339, 32, 17, "LB");
+    DevButton->hide();
+    DevLabel = new QLabel(surface_);
+    DevLabel->setObjectName(QStringLiteral("DevLabel"));
+    placeWidget(DevLabel, 256, 339, 246, 14, "LRB");
+    DevLabel->hide();
 
     OtherTimer.onAction = [this] { OtherTimer_Action(); };
     OtherTimer.setPeriod(97);
@@ -211,7 +211,7 @@ void MainWindow::Open()
     s.maxscale = 0.25;
 
     setControlBounds(ZoomCtl, ZoomCtl->x(), ZoomCtl->y(), 68, ZoomCtl->height());
-    setControlBounds(StaticText1, StaticText1->x(), StaticText1->y(), 0, StaticText1->height());
+    setControlBounds(DevLabel, DevLabel->x(), DevLabel->y(), 0, DevLabel->height());
 
     EvoTimer.setMode(0);
     EvoTimer.setPeriod(1);

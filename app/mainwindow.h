@@ -80,10 +80,12 @@ public:
     Roller* roller = nullptr;
     DateStep* IncDecCtl = nullptr;
     DateSwap* SwapCtl = nullptr;
+    // The hidden developer row: the map's mouse mode, a flag nothing reads
+    // (showciamap), a button that does nothing and an empty label.
     QComboBox* EditingMenu = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QPushButton* SaveBtn = nullptr;
-    QLabel* StaticText1 = nullptr;
+    QCheckBox* CiaMapBox = nullptr;
+    QPushButton* DevButton = nullptr;
+    QLabel* DevLabel = nullptr;
     Timer OtherTimer;
     Timer EvoTimer;
     Canvas* MapCanvas = nullptr;
@@ -139,8 +141,8 @@ public:
 
     // The hidden developer row: mouse mode, a flag nothing reads, an idle button.
     void EditingMenu_Change();
-    void CheckBox1_Action();
-    void SaveBtn_Action();
+    void CiaMapBox_Action();
+    void DevButton_Action();
 
     // The other windows, when they exist.
     void setNarrativeWindow(NarrativeWindow* w) { narr_ = w; }

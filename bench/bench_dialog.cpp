@@ -51,8 +51,8 @@ DialogOnMap& world()
 void BM_DialogLabelSwitch(benchmark::State& state)
 {
     quil2a::MainDlg& d = *world().dlg;
-    for (auto _ : state) d.CheckBox3->click();
-    if (!d.CheckBox3->isChecked()) d.CheckBox3->click();
+    for (auto _ : state) d.CountryNamesBox->click();
+    if (!d.CountryNamesBox->isChecked()) d.CountryNamesBox->click();
 }
 BENCHMARK(BM_DialogLabelSwitch)->Unit(benchmark::kMillisecond);
 

@@ -745,10 +745,10 @@ void screenshots()
         return r.adjusted(-margin, -margin, margin, margin).intersected(whole.rect());
     };
     if (wanted("qlist-en.png"))
-        save(bordered(whole.copy(region({dlg->StaticText1, dlg->QListBox, dlg->PushButton3, dlg->QHTML, dlg->QScroll}, 8))),
+        save(bordered(whole.copy(region({dlg->ListLabel, dlg->QListBox, dlg->ShowPlaceAndDateBtn, dlg->QHTML, dlg->QScroll}, 8))),
              "qlist-en.png");
     if (wanted("psc-en.png"))
-        save(bordered(whole.copy(region({dlg->PrintBtn, dlg->ClipBtn, dlg->StaticText4, dlg->Canvas1}, 8))), "psc-en.png");
+        save(bordered(whole.copy(region({dlg->PrintBtn, dlg->ClipBtn, dlg->ResolutionLabel, dlg->ResolutionGroup}, 8))), "psc-en.png");
 
     // The region list and the colour schemes' list, open.
     if (wanted("vr-en.png"))

@@ -32,27 +32,27 @@ TEST(DisplayOptions, LabelBoxesRedrawTheTextLayerAsAFullRenderWould)
     ASSERT_FALSE(labelsOnly());
     const int boxes = w.host.boxUpdates, draws = w.host.canvasDraws;
 
-    d.CheckBox3->click();
+    d.CountryNamesBox->click();
     EXPECT_FALSE(w.m.countrynameson);
     EXPECT_FALSE(labelsOnly());  // the cities are still drawn
-    d.CheckBox4->click();
+    d.CitiesBox->click();
     EXPECT_FALSE(w.m.citieson);
     EXPECT_TRUE(w.m.citynameson);
-    EXPECT_FALSE(d.CheckBox5->isEnabled());
+    EXPECT_FALSE(d.CityNamesBox->isEnabled());
     EXPECT_TRUE(labelsOnly());
     EXPECT_EQ(w.host.boxUpdates, boxes);  // no full render
     EXPECT_EQ(w.host.canvasDraws, draws + 2);
 
-    d.CheckBox4->click();
-    EXPECT_TRUE(d.CheckBox5->isEnabled());
-    d.CheckBox5->click();
+    d.CitiesBox->click();
+    EXPECT_TRUE(d.CityNamesBox->isEnabled());
+    d.CityNamesBox->click();
     EXPECT_FALSE(w.m.citynameson);
-    d.CheckBox3->click();
+    d.CountryNamesBox->click();
     EXPECT_FALSE(labelsOnly());
     EXPECT_TRUE(asFullRender());
 
     const int before = w.host.canvasDraws;
-    d.CheckBox6->click();
+    d.HeadlinesBox->click();
     EXPECT_FALSE(w.m.headlineson);
     EXPECT_EQ(w.host.canvasDraws, before);
 }
