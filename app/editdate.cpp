@@ -25,7 +25,7 @@ void EditDateClass::Paint(plat::Graphics& g)
     g.SetForeColor(BackColor);
     g.FillRect(0, 0, width(), height() - 2);
     g.SetForeColor(TextColor);
-    g.SetTextFont("Times");
+    g.SetTextFont(plat::kSerif);
     g.SetTextSize(18);
 
     if (!editfocus && plat::InStrB(EditText, ".") == 0) EditText += ".0";

@@ -395,7 +395,7 @@ TEST_F(HistoryItems, StatesWithRoomForTheirNameShowItInsideTheirLand)
         quil2a::NullHost host(side, side);
         testsupport::InnerEngine engine(*atlas, m, host);
         plat::Graphics& g = m.p->graphics();
-        g.SetTextFont("Times");
+        g.SetTextFont(plat::kSerif);
         g.SetCodePage(atlas->textCodePage());
         const char* lang = atlas->lang().folder;
         // The box of a label's lines at a text size, about its label point.
