@@ -13,7 +13,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "dialog/thumbmap.h"
+#include "engine/thumbmap.h"
 #include "platform/codepage.h"
 
 namespace quil2a {

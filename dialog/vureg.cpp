@@ -4,7 +4,7 @@
 
 #include "dialog/maindlg.h"
 #include "engine/view.h"
-#include "dialog/thumbmap.h"
+#include "engine/thumbmap.h"
 
 namespace quil2a {
 

@@ -15,7 +15,7 @@
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
-#include "dialog/thumbmap.h"
+#include "engine/thumbmap.h"
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"

@@ -11,7 +11,7 @@
 
 #include "dialog/maindlg.h"
 #include "atlasdata/colorscheme.h"
-#include "dialog/thumbmap.h"
+#include "engine/thumbmap.h"
 #include "support/atlas_loader.h"
 #include "support/inner_engine.h"
 #include "support/items.h"
