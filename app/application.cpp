@@ -46,7 +46,7 @@ App::App(Options options) : options_(std::move(options))
     engine_ = std::make_unique<MapEngine>(atlas_, state_, *mainWindow_);
     // The narrative window: made visible on first use, its command links run on the map.
     narrWinFactory = [](App& a) -> std::unique_ptr<NarrativeWindow> {
-        auto w = std::make_unique<quil2a::NarrWin>(a.atlas(), a.state());
+        auto w = std::make_unique<quil2a::NarrWin>(a.atlas(), a.engine());
         w->setCommandHandler(commandRunner(a.engine()));
         w->show();
         return w;
