@@ -119,9 +119,8 @@ public:
         if (m.p1) m.p1->completeCopy();
     }
 
-    Atlas& atlas() { return a; }
+    // What the engine works on, to read: it alone changes them.
     const Atlas& atlas() const { return a; }
-    MapState& state() { return m; }
     const MapState& state() const { return m; }
 
 protected:
