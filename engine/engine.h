@@ -119,7 +119,8 @@ public:
         if (m.p1) m.p1->completeCopy();
     }
 
-    // What the engine works on, to read: it alone changes them.
+    // What the engine works on, to read: once the program has started, only
+    // the engine changes them.
     const Atlas& atlas() const { return a; }
     const MapState& state() const { return m; }
 
