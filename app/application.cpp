@@ -11,7 +11,6 @@
 #include "app/menubar.h"
 #include "app/settings.h"
 #include "app/splash.h"
-#include "app/stripcontrols.h"
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "dialog/maindlg.h"
