@@ -11,7 +11,6 @@
 #include "app/menubar.h"
 #include "app/settings.h"
 #include "app/splash.h"
-#include "app/stripcontrols.h"
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "dialog/maindlg.h"
@@ -46,8 +45,8 @@ App::App(Options options) : options_(std::move(options))
     engine_ = std::make_unique<MapEngine>(atlas_, state_, *mainWindow_);
     // The narrative window: made visible on first use, its command links run on the map.
     narrWinFactory = [](App& a) -> std::unique_ptr<NarrativeWindow> {
-        auto w = std::make_unique<quil2a::NarrWin>(a.atlas(), a.state());
-        w->setCommandHandler(commandRunner(a.engine(), a.mainWindow()));
+        auto w = std::make_unique<quil2a::NarrWin>(a.atlas(), a.engine());
+        w->setCommandHandler(commandRunner(a.engine()));
         w->show();
         return w;
     };
@@ -179,10 +178,6 @@ MainDlg* App::Dlg()
     if (dlg_ || makingDlg_) return dlg_.get();
     makingDlg_ = true;
     DialogLinks links;
-    links.refreshMap = [this] {
-        mainWindow_->MapCanvas->Refresh(false);
-        mainWindow_->ZoomCtl->Refresh(false);
-    };
     links.fullScreen = [this] { return shell_.FullScreen; };
     links.setFullScreen = [this](bool on) { setFullScreen(on); };
     links.setMenuBarVisible = [this](bool visible) { setMenuBarVisible(visible); };
@@ -206,6 +201,8 @@ MainDlg* App::Dlg()
     mainWindow_->setOptionsDialog(dlg_.get());
     return dlg_.get();
 }
+
+OptionsDialog* App::optionsDialog() { return Dlg(); }
 
 void App::setFullScreen(bool on)
 {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/appservices.h"
 #include "app/menubar.h"
 #include "app/pictures.h"
 #include "app/shellstate.h"
@@ -18,7 +19,6 @@
 #include "atlasdata/atlas.h"
 #include "dialog/savemap.h"
 #include "engine/engine.h"
-#include "engine/links.h"
 #include "engine/mapstate.h"
 
 namespace quil2a {
@@ -33,12 +33,12 @@ struct AppOptions {
     QSize screenSize;
 };
 
-class App {
+class App : public AppServices {
 public:
     using Options = AppOptions;
 
     explicit App(Options options = Options());
-    ~App();
+    ~App() override;
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
@@ -53,15 +53,28 @@ public:
     // The file name part of argv[0], without following links.
     static std::string exeBaseName(const char* argv0);
 
+    // The application owns the atlas and the map state and sets them up at
+    // start (defaults, loading, settings); after that they change through the engine.
     Atlas& atlas() { return atlas_; }
     MapState& state() { return state_; }
-    ShellState& shell() { return shell_; }
-    MapEngine& engine() { return *engine_; }
     MainWindow& mainWindow() { return *mainWindow_; }
     MenuBarOSX& menuBar() { return *menuBar_; }
-    StoredPictures& pictures() { return pictures_; }
     const Options& options() const { return options_; }
-    QSize screenSize() const;
+
+    // AppServices.
+    MapEngine& engine() override { return *engine_; }
+    const MapState& map() const override { return state_; }
+    const Atlas& atlas() const override { return atlas_; }
+    ShellState& shell() override { return shell_; }
+    StoredPictures& pictures() override { return pictures_; }
+    QSize screenSize() const override;
+    NarrativeWindow* narrative() override { return NarrWin(); }
+    OptionsDialog* optionsDialog() override;
+    bool modalRunning() const override { return modalDepth_ > 0; }
+    void quitProgram() override
+    {
+        if (quit) quit();
+    }
 
     // The splash window, made when none is open.
     Splash& splash();
@@ -78,14 +91,13 @@ public:
     MainDlg* Dlg();
     MainDlg* existingDlg() const { return dlg_.get(); }
     // The main window's full screen and menu bar, as the dialog switches them.
-    void setFullScreen(bool on);
-    void setMenuBarVisible(bool visible);
+    void setFullScreen(bool on) override;
+    void setMenuBarVisible(bool visible) override;
 
     // Shows a message and waits for it; the animation timer's ticks are
     // ignored meanwhile. runModal shows it (a message box unless replaced).
     void showMessage(const plat::Bytes& text);
     std::function<void(const QString& text)> runModal;
-    bool modalRunning() const { return modalDepth_ > 0; }
     // Routes every message of the program to showMessage.
     void installMessageBoxes();
 

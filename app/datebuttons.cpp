@@ -1,9 +1,6 @@
 // The date step, swap, jump and go controls beside the date field.
 #include <cmath>
 
-#include "app/application.h"
-#include "app/editdate.h"
-#include "app/mainwindow.h"
 #include "app/stripcontrols.h"
 #include "platform/msgbox.h"
 
@@ -11,7 +8,7 @@ namespace quil2a {
 
 // Date step: plus in the upper half, minus in the lower.
 
-DateStep::DateStep(MainWindow& win) : StripControl(win, "IncDecCtl")
+DateStep::DateStep(ControlHost& host) : StripControl(host, "IncDecCtl")
 {
     onPaint = [this](plat::Graphics& g) { Paint(g); };
     onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
@@ -20,9 +17,9 @@ DateStep::DateStep(MainWindow& win) : StripControl(win, "IncDecCtl")
 
 void DateStep::Paint(plat::Graphics& g)
 {
-    g.SetForeColor(app().state().ctlbackcolor);
+    g.SetForeColor(host_.map().ctlbackcolor);
     g.FillRect(0, 0, width(), height());
-    g.SetForeColor(app().shell().ctlgrey1);
+    g.SetForeColor(host_.shell().ctlgrey1);
     g.DrawLine(4, 0, 4, 4);
     g.DrawLine(2, 2, 6, 2);
     g.DrawLine(2, 12, 6, 12);
@@ -30,8 +27,8 @@ void DateStep::Paint(plat::Graphics& g)
 
 bool DateStep::MouseDown(int, int y)
 {
-    const ShellState& s = app().shell();
-    win_.setFocusControl(this);
+    const ShellState& s = host_.shell();
+    host_.setFocusControl(this);
     plat::Graphics& g = graphics();
     const bool upper = y < height() / 2;
     g.SetForeColor(upper ? s.ctlgrey2 : s.ctlgrey1);
@@ -48,10 +45,10 @@ void DateStep::MouseUp(int x, int y)
     if (x >= 0 && x <= W && y >= 0 && y <= H) {
         const int dir = y < H / 2 ? 1 : -1;
         // At a range end the date stays and no change record is applied again.
-        if (!app().engine().step(dir)) app().engine().showdate();
+        if (!host_.engine().step(dir)) host_.engine().showdate();
     }
     Refresh(false);
-    win_.setFocusControl(win_.MapCanvas);
+    host_.focusMap();
 }
 
 // Swap with the remembered date.
@@ -68,7 +65,7 @@ void drawSwapArrows(plat::Graphics& g, plat::Color upper, plat::Color lower)
 }
 }  // namespace
 
-DateSwap::DateSwap(MainWindow& win) : StripControl(win, "SwapCtl")
+DateSwap::DateSwap(ControlHost& host) : StripControl(host, "SwapCtl")
 {
     onPaint = [this](plat::Graphics& g) { Paint(g); };
     onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
@@ -77,29 +74,25 @@ DateSwap::DateSwap(MainWindow& win) : StripControl(win, "SwapCtl")
 
 void DateSwap::Paint(plat::Graphics& g)
 {
-    const ShellState& s = app().shell();
+    const ShellState& s = host_.shell();
     drawSwapArrows(g, s.ctlgrey1, s.ctlgrey1);
 }
 
 bool DateSwap::MouseDown(int, int)
 {
-    const ShellState& s = app().shell();
-    win_.setFocusControl(this);
-    const bool later = app().state().maindate < s.swapdate;
+    const ShellState& s = host_.shell();
+    host_.setFocusControl(this);
+    const bool later = host_.map().maindate < s.swapdate;
     drawSwapArrows(graphics(), later ? s.ctlgrey1 : s.ctlgrey2, later ? s.ctlgrey2 : s.ctlgrey1);
     return true;
 }
 
 void DateSwap::MouseUp(int x, int y)
 {
-    MapState& m = app().state();
-    ShellState& s = app().shell();
+    ShellState& s = host_.shell();
     Refresh(false);
-    if (x > 0 && x < width() && y > 0 && y < height()) {
-        std::swap(m.maindate, s.swapdate);
-        app().engine().jumpdate();
-    }
-    win_.setFocusControl(win_.MapCanvas);
+    if (x > 0 && x < width() && y > 0 && y < height()) s.swapdate = host_.engine().swapDate(s.swapdate);
+    host_.focusMap();
 }
 
 // Jump and go to the typed date.
@@ -117,8 +110,8 @@ void drawArrow(plat::Graphics& g, bool fullShaft)
 }
 }  // namespace
 
-DateArrow::DateArrow(MainWindow& win, Kind kind)
-    : StripControl(win, kind == Kind::Jump ? "JmpBtn" : "GoBtn"), kind_(kind)
+DateArrow::DateArrow(ControlHost& host, Kind kind)
+    : StripControl(host, kind == Kind::Jump ? "JmpBtn" : "GoBtn"), kind_(kind)
 {
     onPaint = [this](plat::Graphics& g) { Paint(g); };
     onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
@@ -129,17 +122,17 @@ void DateArrow::draw(plat::Graphics& g) { drawArrow(g, kind_ == Kind::Go); }
 
 void DateArrow::Paint(plat::Graphics& g)
 {
-    g.SetForeColor(app().state().ctlbackcolor);
-    g.FillRect(0, 0, win_.Width(), win_.Height());
-    g.SetForeColor(app().shell().ctlgrey1);
+    g.SetForeColor(host_.map().ctlbackcolor);
+    g.FillRect(0, 0, host_.Width(), host_.Height());
+    g.SetForeColor(host_.shell().ctlgrey1);
     draw(g);
 }
 
 bool DateArrow::MouseDown(int, int)
 {
-    win_.setFocusControl(this);
+    host_.setFocusControl(this);
     plat::Graphics& g = graphics();
-    g.SetForeColor(app().shell().ctlgrey2);
+    g.SetForeColor(host_.shell().ctlgrey2);
     draw(g);
     return true;
 }
@@ -152,7 +145,7 @@ double typedTarget(double v, const MapState& m)
     return plat::Round(limited * 10.0) / 10.0;
 }
 
-void tellUser(Atlas& a, int n)
+void tellUser(const Atlas& a, int n)
 {
     const plat::Bytes& text = a.quilstring[n];
     if (!text.empty()) plat::MsgBox(text);
@@ -161,26 +154,25 @@ void tellUser(Atlas& a, int n)
 
 void DateArrow::MouseUp(int, int)
 {
-    MapState& m = app().state();
-    ShellState& s = app().shell();
+    const MapState& m = host_.map();
+    ShellState& s = host_.shell();
     Refresh(false);
-    const double v = plat::Val(win_.NewEditDate->EditText);
+    const double v = plat::Val(host_.typedDate());
     s.targetdate = typedTarget(v, m);
     if (std::abs(v - m.maindate) < 0.09) {
-        tellUser(app().atlas(), kind_ == Kind::Jump ? 39 : 40);
+        tellUser(host_.atlas(), kind_ == Kind::Jump ? 39 : 40);
     } else if (kind_ == Kind::Jump) {
         Refresh(false);
-        app().engine().jumpTo(s.targetdate);
+        host_.engine().jumpTo(s.targetdate);
     } else {
-        m.timeforward = m.maindate < s.targetdate;
-        m.speedi = 8;
+        host_.engine().setForward(m.maindate < s.targetdate);
+        host_.engine().setSpeed(8);
         s.timesteps = 25;
-        win_.EvoTimer.setMode(2);
-        win_.EvoTimer.setPeriod(1);
-        win_.setFocusControl(win_.TimeCtl);
-        win_.TimeCtl->Refresh(false);
+        host_.animationTimer().setMode(2);
+        host_.animationTimer().setPeriod(1);
+        host_.showTransport();
     }
-    win_.setFocusControl(win_.MapCanvas);
+    host_.focusMap();
 }
 
 }  // namespace quil2a

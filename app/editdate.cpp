@@ -2,12 +2,12 @@
 
 #include <cstdlib>
 
-#include "app/application.h"
-#include "app/mainwindow.h"
+
 
 namespace quil2a {
 
-EditDateClass::EditDateClass(MainWindow& win) : Canvas(&win.surface(), QStringLiteral("NewEditDate")), win_(win)
+EditDateClass::EditDateClass(ControlHost& host)
+    : Canvas(&host.surface(), QStringLiteral("NewEditDate")), host_(host)
 {
     acceptFocus = true;
     eraseBackground = true;
@@ -25,7 +25,7 @@ void EditDateClass::Paint(plat::Graphics& g)
     g.SetForeColor(BackColor);
     g.FillRect(0, 0, width(), height() - 2);
     g.SetForeColor(TextColor);
-    g.SetTextFont("Times");
+    g.SetTextFont(plat::kSerif);
     g.SetTextSize(18);
 
     if (!editfocus && plat::InStrB(EditText, ".") == 0) EditText += ".0";
@@ -55,7 +55,7 @@ void EditDateClass::Open() { insertionpoint = plat::LenB(EditText); }
 
 bool EditDateClass::MouseDown(int x, int)
 {
-    win_.setFocusControl(this);
+    host_.setFocusControl(this);
     int32_t best = 9999, index = 11;
     for (int32_t i = 0; i <= 10; ++i) {
         const int32_t d = std::abs(insertx[i] - x);
@@ -79,9 +79,9 @@ void EditDateClass::GotFocus()
 
 void EditDateClass::LostFocus()
 {
-    const ShellState& s = win_.app().shell();
+    const ShellState& s = host_.shell();
     TextColor = s.ctlgrey2;
-    BackColor = win_.app().state().ctlbackcolor;
+    BackColor = host_.map().ctlbackcolor;
     editfocus = false;
     Refresh(false);
 }
@@ -121,8 +121,8 @@ bool EditDateClass::KeyDown(const plat::Bytes& key)
             break;
         case 13:
         case 3: {
-            win_.setFocusControl(win_.MapCanvas);
-            win_.app().engine().jumpTo(plat::Val(EditText));
+            host_.focusMap();
+            host_.engine().jumpTo(plat::Val(EditText));
             break;
         }
         case 27:

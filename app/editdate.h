@@ -6,16 +6,15 @@
 #include <array>
 #include <cstdint>
 
+#include "app/controlhost.h"
 #include "widgets/canvas.h"
 
 namespace quil2a {
 
-class MainWindow;
-
 class EditDateClass : public Canvas {
     Q_OBJECT
 public:
-    explicit EditDateClass(MainWindow& win);
+    explicit EditDateClass(ControlHost& host);
 
     bool editfocus = false;
     plat::Bytes EditText;
@@ -33,7 +32,7 @@ public:
     bool KeyDown(const plat::Bytes& key);
 
 private:
-    MainWindow& win_;
+    ControlHost& host_;
 };
 
 }  // namespace quil2a

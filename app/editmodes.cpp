@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "app/application.h"
 #include "app/mainwindow.h"
 
 namespace quil2a {
@@ -13,14 +12,14 @@ namespace quil2a {
 void MainWindow::wireEditingRow()
 {
     connect(EditingMenu, &QComboBox::currentIndexChanged, this, [this] { EditingMenu_Change(); });
-    connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1_Action(); });
-    connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtn_Action(); });
+    connect(CiaMapBox, &QCheckBox::toggled, this, [this] { CiaMapBox_Action(); });
+    connect(DevButton, &QPushButton::clicked, this, [this] { DevButton_Action(); });
 }
 
 void MainWindow::EditingMenu_Change() { app_.shell().mouseaction = EditingMenu->currentIndex(); }
 
-void MainWindow::CheckBox1_Action() { app_.shell().showciamap = CheckBox1->isChecked(); }
+void MainWindow::CiaMapBox_Action() { app_.shell().showciamap = CiaMapBox->isChecked(); }
 
-void MainWindow::SaveBtn_Action() {}
+void MainWindow::DevButton_Action() {}
 
 }  // namespace quil2a

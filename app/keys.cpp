@@ -1,7 +1,6 @@
 // The window's key commands and the interface timer: date steps, stop, zoom
 // and help from the keyboard; headline and label fades and the map's cursor
 // for the modifier keys on every tick.
-#include "app/application.h"
 #include "app/editdate.h"
 #include "app/mainwindow.h"
 #include "app/stripcontrols.h"
@@ -16,17 +15,17 @@ void MainWindow::stepKey(int dir)
 
 void MainWindow::showHelp()
 {
-    NarrativeWindow* w = app_.NarrWin();
+    NarrativeWindow* w = app_.narrative();
     if (!w) return;
     w->Show();
-    app_.state().NarrWinOpen = true;
+    app_.engine().setNarrativeFollows(true);
     w->Update("help.htm#home");
 }
 
 bool MainWindow::KeyDown(const plat::Bytes& key)
 {
     if (NewEditDate->editfocus) return false;
-    MapState& m = app_.state();
+    const MapState& m = app_.map();
     if (key == "+" || key == "=") {
         stepKey(1);
     } else if (key == "-" || key == "_") {
@@ -35,7 +34,7 @@ bool MainWindow::KeyDown(const plat::Bytes& key)
         app_.shell().targetdate = m.maindate;
         EvoTimer.setMode(0);
         TimeCtl->Refresh(false);
-        if (m.p) app_.engine().displaymap(*m.p, true);
+        app_.engine().redraw();
     } else if (key == plat::ChrB(kZoomInKey)) {
         setzoom(-1);
     } else if (key == plat::ChrB(kZoomOutKey)) {
@@ -55,7 +54,7 @@ void MainWindow::setMapCursor(MapCursor c)
 
 void MainWindow::OtherTimer_Action()
 {
-    MapState& m = app_.state();
+    const MapState& m = app_.map();
     if (m.hfadeout > 0) app_.engine().displayhead();
     if (m.IDfadeout > 0) app_.engine().fadeID();
 

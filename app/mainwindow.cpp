@@ -13,18 +13,16 @@
 #include <QTimer>
 #include <cmath>
 
-#include "app/application.h"
 #include "app/editdate.h"
 #include "app/settings.h"
 #include "app/stripcontrols.h"
-#include "dialog/maindlg.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
 #include "platform/msgbox.h"
 
 namespace quil2a {
 
-MainWindow::MainWindow(App& app) : QMainWindow(nullptr), app_(app)
+MainWindow::MainWindow(AppServices& app) : QMainWindow(nullptr), app_(app)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("QUILLMERE"));
@@ -62,19 +60,19 @@ MainWindow::MainWindow(App& app) : QMainWindow(nullptr), app_(app)
     EditingMenu->setCurrentIndex(0);
     placeWidget(EditingMenu, 71, 337, 120, 19, "LB");
     EditingMenu->hide();
-    CheckBox1 = new QCheckBox(QStringLiteral("cia"), surface_);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    placeWidget(CheckBox1, 209, 338, 35, 18, "LB");
-    CheckBox1->hide();
-    SaveBtn = new QPushButton(QStringLiteral("---"), surface_);
-    SaveBtn->setObjectName(QStringLiteral("SaveBtn"));
-    SaveBtn->setFocusPolicy(Qt::NoFocus);
-    placeWidget(SaveBtn, 21, 339, 32, 17, "LB");
-    SaveBtn->hide();
-    StaticText1 = new QLabel(surface_);
-    StaticText1->setObjectName(QStringLiteral("StaticText1"));
-    placeWidget(StaticText1, 256, 339, 246, 14, "LRB");
-    StaticText1->hide();
+    CiaMapBox = new QCheckBox(QStringLiteral("cia"), surface_);
+    CiaMapBox->setObjectName(QStringLiteral("CiaMapBox"));
+    placeWidget(CiaMapBox, 209, 338, 35, 18, "LB");
+    CiaMapBox->hide();
+    DevButton = new QPushButton(QStringLiteral("---"), surface_);
+    DevButton->setObjectName(QStringLiteral("DevButton"));
+    DevButton->setFocusPolicy(Qt::NoFocus);
+    placeWidget(DevButton, 21, 339, 32, 17, "LB");
+    DevButton->hide();
+    DevLabel = new QLabel(surface_);
+    DevLabel->setObjectName(QStringLiteral("DevLabel"));
+    placeWidget(DevLabel, 256, 339, 246, 14, "LRB");
+    DevLabel->hide();
 
     OtherTimer.onAction = [this] { OtherTimer_Action(); };
     OtherTimer.setPeriod(97);
@@ -201,59 +199,55 @@ void MainWindow::setFocusControl(Canvas* c)
 
 void MainWindow::Open()
 {
-    MapState& m = app_.state();
+    const MapState& m = app_.map();
     ShellState& s = app_.shell();
-    Atlas& a = app_.atlas();
+    MapEngine& engine = app_.engine();
 
     NewEditDate->Open();
 
     s.scalestep = 0.8;
-    m.scale = std::pow(s.scalestep, s.scaleindex);
+    engine.setView(m.x0, m.y0, std::pow(s.scalestep, s.scaleindex), false);
     s.minscale = 0.0075;
     s.maxscale = 0.25;
 
     setControlBounds(ZoomCtl, ZoomCtl->x(), ZoomCtl->y(), 68, ZoomCtl->height());
-    setControlBounds(StaticText1, StaticText1->x(), StaticText1->y(), 0, StaticText1->height());
+    setControlBounds(DevLabel, DevLabel->x(), DevLabel->y(), 0, DevLabel->height());
 
     EvoTimer.setMode(0);
     EvoTimer.setPeriod(1);
 
-    m.speedi = 4;
+    engine.setSpeed(4);
     s.ctlgrey1 = plat::RGB(192, 192, 192);
     s.ctlgrey2 = plat::RGB(253, 253, 253);
     s.ctldarkred = plat::RGB(64, 32, 32);
-    m.ctlbackcolor = plat::RGB(16, 16, 16);
+    // The strip's background, and the headline fade ramp from it up to the bright grey.
+    engine.setControlColours(plat::RGB(16, 16, 16), s.ctlgrey2);
 
     NewEditDate->BackColor = m.ctlbackcolor;
     NewEditDate->TextColor = s.ctlgrey2;
 
-    m.countrynameson = m.citieson = m.citynameson = m.headlineson = m.borderext = true;
-
-    const int lo = plat::Red(m.ctlbackcolor), hi = plat::Red(s.ctlgrey2), n = a.headcolor.ubound();
-    for (int i = 1; i <= n; ++i) {
-        const int v = lo + plat::Int(plat::Round(static_cast<double>(i) / n * (hi - lo)));
-        a.headcolor[i] = plat::RGB(v, v, v);
-    }
+    for (auto shown : {MapEngine::Shown::CountryNames, MapEngine::Shown::Cities, MapEngine::Shown::CityNames,
+                       MapEngine::Shown::Headlines, MapEngine::Shown::BorderExtension})
+        engine.setShown(shown, true);
 
     IDcanvas->setControlWidth(0);
 
     const QSize screen = app_.screenSize();
     MapCanvas->settle();  // the pictures it may show are made again
-    m.makePictures(screen.width(), screen.height());
+    engine.makePictures(screen.width(), screen.height());
 
     if (QScreen* primary = QGuiApplication::primaryScreen()) move(primary->availableGeometry().topLeft());
     setWindowSize(static_cast<int>(screen.width() * 0.6), static_cast<int>(screen.height() * 0.8));
 
-    m.xc = MapCanvas->width() / 2.0;
-    m.yc = MapCanvas->height() / 2.0;
+    engine.setCentre(MapCanvas->width() / 2.0, MapCanvas->height() / 2.0, false);
 
     plat::Graphics& g = MapCanvas->graphics();
-    g.SetForeColor(a.watercolor);
+    g.SetForeColor(app_.atlas().watercolor);
     g.FillRect(0, 0, MapCanvas->width(), MapCanvas->height());
 
-    m.NarrWinOpen = true;
+    engine.setNarrativeFollows(true);
 
-    if (NarrativeWindow* narr = app_.NarrWin()) {
+    if (NarrativeWindow* narr = app_.narrative()) {
         const int top = static_cast<int>(Top() + Height() * 0.05);
         const int width = static_cast<int>(screen.width() * 0.35);
         const int height = static_cast<int>(Height() * 0.85);
@@ -261,8 +255,8 @@ void MainWindow::Open()
         narr->setGeometry(left, top, width, height);
     }
 
-    app_.engine().jumptodate();
-    app_.engine().displaymap(*m.p, true);
+    engine.rebuildAt(m.maindate);
+    engine.redraw();
 
     setFocusControl(MapCanvas);
     allowresize = true;
@@ -271,17 +265,14 @@ void MainWindow::Open()
 void MainWindow::Resized()
 {
     if (!allowresize) return;
-    MapState& m = app_.state();
     IDcanvas->setControlWidth(0);
-    m.xc = MapCanvas->width() / 2.0;
-    m.yc = MapCanvas->height() / 2.0;
-    if (m.p) app_.engine().displaymap(*m.p, true);
+    app_.engine().setCentre(MapCanvas->width() / 2.0, MapCanvas->height() / 2.0, true);
     Refresh(false);
 }
 
 void MainWindow::Paint(plat::Graphics& g)
 {
-    g.SetForeColor(app_.state().ctlbackcolor);
+    g.SetForeColor(app_.map().ctlbackcolor);
     const int strip = CtlCanvas->height();
     g.FillRect(0, strip, MapCanvas->x(), MapCanvas->height());
     g.FillRect(MapCanvas->x() + MapCanvas->width(), strip, 30, MapCanvas->height());
@@ -293,9 +284,9 @@ void MainWindow::Close()
     if (closing_) return;
     closing_ = true;
     QString why;
-    if (!SaveSettings(app_.state(), &why))
+    if (!SaveSettings(app_.map(), &why))
         plat::MsgBox(settingsNotSavedMessage(settingsFilePath(), why, app_.atlas().textCodePage()));
-    if (app_.quit) app_.quit();
+    app_.quitProgram();
 }
 
 void MainWindow::closeEvent(QCloseEvent* e)
@@ -356,14 +347,9 @@ int32_t date10(double d) { return plat::Int(plat::Round(d * 10.0)); }
 
 void MainWindow::setzoom(int32_t direction)
 {
-    MapState& m = app_.state();
-    m.scale = ZoomGauge::stepped(app_.shell(), m.scale, direction < 0);
+    const MapState& m = app_.map();
     // Also at a limit the map is rendered once more.
-    if (m.p) {
-        app_.engine().displaymap(*m.p, true);
-        MapCanvas->graphics().DrawPicture(*m.p, -20, -20);
-    }
-    ZoomCtl->Refresh(false);
+    app_.engine().setView(m.x0, m.y0, ZoomGauge::stepped(app_.shell(), m.scale, direction < 0));
 }
 
 void MainWindow::EvoTimer_Action()
@@ -377,7 +363,7 @@ void MainWindow::EvoTimer_Action()
         ~Leave() { flag = false; }
     } leave{inTick_};
 
-    MapState& m = app_.state();
+    const MapState& m = app_.map();
     ShellState& s = app_.shell();
     MapEngine& engine = app_.engine();
     const int32_t target = std::clamp(date10(s.targetdate), date10(m.mindate), date10(m.maxdate));
@@ -413,7 +399,7 @@ void MainWindow::EvoTimer_Action()
 
 void MainWindow::CtlCanvas_Paint(plat::Graphics& g)
 {
-    g.SetForeColor(app_.state().ctlbackcolor);
+    g.SetForeColor(app_.map().ctlbackcolor);
     g.FillRect(0, 0, Width(), Height());
 }
 
@@ -421,16 +407,16 @@ bool MainWindow::CtlCanvas_MouseDown(int, int) { return false; }
 
 void MainWindow::IDcanvas_Paint(plat::Graphics& g)
 {
-    if (const auto& pic = app_.state().IDpic) g.DrawPicture(*pic, 0, 0);
+    if (const auto& pic = app_.map().IDpic) g.DrawPicture(*pic, 0, 0);
 }
 
 bool MainWindow::IDcanvas_MouseDown(int, int) { return true; }
 
-void MainWindow::IDcanvas_MouseUp(int, int) { app_.state().IDfadeout = 7; }
+void MainWindow::IDcanvas_MouseUp(int, int) { app_.engine().setIdFade(7); }
 
 void MainWindow::MapCanvas_Paint(plat::Graphics& g)
 {
-    if (const auto& p = app_.state().p) g.DrawPicture(*p, -20, -20);
+    if (const auto& p = app_.map().p) g.DrawPicture(*p, -20, -20);
 }
 
 // EngineHost.
@@ -459,7 +445,55 @@ void MainWindow::drawMapCanvasRects(const plat::Picture& p, const std::vector<QR
     MapCanvas->liveChanged(rects);
 }
 
+// ControlHost.
+
+MapEngine& MainWindow::engine() { return app_.engine(); }
+const MapState& MainWindow::map() const { return app_.map(); }
+const Atlas& MainWindow::atlas() const { return app_.atlas(); }
+ShellState& MainWindow::shell() { return app_.shell(); }
+StoredPictures& MainWindow::pictures() { return app_.pictures(); }
+void MainWindow::focusMap() { setFocusControl(MapCanvas); }
+void MainWindow::refreshControls() { Refresh(false); }
+Timer& MainWindow::animationTimer() { return EvoTimer; }
+
+void MainWindow::showTransport()
+{
+    setFocusControl(TimeCtl);
+    TimeCtl->Refresh(false);
+}
+
+plat::Bytes MainWindow::typedDate() const { return NewEditDate->EditText; }
+double MainWindow::microseconds() { return Microseconds(); }
+
+void MainWindow::openOptions()
+{
+    if (OptionsDialog* d = app_.optionsDialog()) {
+        d->Show();
+        d->SetFocus();
+    }
+}
+
+void MainWindow::openNarrative()
+{
+    NarrativeWindow* w = app_.narrative();
+    if (!w) return;
+    w->Show();
+    w->SetFocus();
+    app_.engine().setNarrativeFollows(true);
+    narrWinJump();
+}
+
+void MainWindow::leaveFullScreen()
+{
+    app_.setFullScreen(false);
+    app_.setMenuBarVisible(true);
+    if (OptionsDialog* d = app_.optionsDialog()) d->fullScreenEnded();
+}
+
+// EngineHost.
+
 void MainWindow::refreshMainWindow() { Refresh(false); }
+void MainWindow::viewChanged() { ZoomCtl->Refresh(false); }
 
 void MainWindow::drawHeadStrip(const plat::Picture& headpic) { surface_->graphics().DrawPicture(headpic, 0, Height() - 30); }
 
@@ -492,7 +526,7 @@ void MainWindow::layersWaiting()
 void MainWindow::setVisibleMapBox(int x1, int y1, int x2, int y2)
 {
     // The first reference makes the dialog, hidden.
-    OptionsDialog* d = dlg_ ? dlg_ : app_.Dlg();
+    OptionsDialog* d = dlg_ ? dlg_ : app_.optionsDialog();
     if (d) d->setVisibleMapBox(x1, y1, x2, y2);
 }
 

@@ -3,7 +3,9 @@
 // roller, the edge strips, the identification label and the two timers. Each
 // drawn control is a class of its own (stripcontrols.h, editdate.h); the
 // window makes, places and lays them out, owns the map canvas, the timers and
-// the keys. It is the engine's host: the engine reaches the windows only through it.
+// the keys. It is the engine's host (the engine reaches the windows only
+// through it) and its controls' host (they reach nothing else); it asks the
+// application for the rest through AppServices.
 #pragma once
 
 #include <QMainWindow>
@@ -11,11 +13,14 @@
 #include <functional>
 #include <vector>
 
-#include "widgets/canvas.h"
+#include "app/appservices.h"
+#include "app/controlhost.h"
 #include "app/cursors.h"
 #include "app/timer.h"
+#include "dialog/options.h"
 #include "engine/host.h"
-#include "engine/links.h"
+#include "hypertext/narrative.h"
+#include "widgets/canvas.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,7 +29,6 @@ class QPushButton;
 
 namespace quil2a {
 
-class App;
 class DateArrow;
 class DateStep;
 class DateSwap;
@@ -35,13 +39,11 @@ class TimeTransport;
 class WindowButton;
 class ZoomGauge;
 
-class MainWindow : public QMainWindow, public EngineHost {
+class MainWindow : public QMainWindow, public EngineHost, public ControlHost {
     Q_OBJECT
 public:
-    explicit MainWindow(App& app);
+    explicit MainWindow(AppServices& app);
     ~MainWindow() override;
-
-    App& app() { return app_; }
 
     // Window events.
     void Open();
@@ -54,18 +56,18 @@ public:
     static constexpr int kZoomInKey = 203, kZoomOutKey = 204, kHelpKey = 5;
 
     // The window's inner size and place, as the controls' coordinates see them.
-    int Width() const { return w_; }
-    int Height() const { return h_; }
+    int Width() const override { return w_; }
+    int Height() const override { return h_; }
     int Left() const;
     int Top() const;
     void setWindowSize(int w, int h);
     // Repaints the window and its controls; erase fills with the back colour first.
     void Refresh(bool erase = false);
     // The window's own surface (margins, headline strip).
-    Canvas& surface() { return *surface_; }
+    Canvas& surface() override { return *surface_; }
 
     // Keyboard focus among the controls; null is the window itself.
-    void setFocusControl(Canvas* c);
+    void setFocusControl(Canvas* c) override;
     Canvas* focusControl() const { return focus_; }
     // Bounds in window coordinates; the lock distances follow the new bounds.
     void setControlBounds(QWidget* w, int left, int top, int width, int height);
@@ -78,10 +80,12 @@ public:
     Roller* roller = nullptr;
     DateStep* IncDecCtl = nullptr;
     DateSwap* SwapCtl = nullptr;
+    // The hidden developer row: the map's mouse mode, a flag nothing reads
+    // (showciamap), a button that does nothing and an empty label.
     QComboBox* EditingMenu = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QPushButton* SaveBtn = nullptr;
-    QLabel* StaticText1 = nullptr;
+    QCheckBox* CiaMapBox = nullptr;
+    QPushButton* DevButton = nullptr;
+    QLabel* DevLabel = nullptr;
     Timer OtherTimer;
     Timer EvoTimer;
     Canvas* MapCanvas = nullptr;
@@ -117,7 +121,7 @@ public:
     // The one zoom step of keys, menu and Control-click (direction below 0 zooms in).
     void setzoom(int32_t direction);
     // p shown in the map canvas with its top left at (ox, oy), the uncovered strips blank.
-    void showShiftedMap(int ox, int oy);
+    void showShiftedMap(int ox, int oy) override;
 
     // The text the identification label shows (set by the identification click).
     plat::Bytes IDlabelText;
@@ -133,12 +137,12 @@ public:
     void OtherTimer_Action();
     bool inTick() const { return inTick_; }
     // The help page in the narrative window (the help key and button).
-    void showHelp();
+    void showHelp() override;
 
     // The hidden developer row: mouse mode, a flag nothing reads, an idle button.
     void EditingMenu_Change();
-    void CheckBox1_Action();
-    void SaveBtn_Action();
+    void CiaMapBox_Action();
+    void DevButton_Action();
 
     // The other windows, when they exist.
     void setNarrativeWindow(NarrativeWindow* w) { narr_ = w; }
@@ -148,6 +152,22 @@ public:
     // Shows the narrative page for the date shown (set by the narrative's builder).
     std::function<void()> narrWinJumpHook;
 
+    // ControlHost.
+    MapEngine& engine() override;
+    const MapState& map() const override;
+    const Atlas& atlas() const override;
+    ShellState& shell() override;
+    StoredPictures& pictures() override;
+    void focusMap() override;
+    void refreshControls() override;
+    Timer& animationTimer() override;
+    void showTransport() override;
+    plat::Bytes typedDate() const override;
+    double microseconds() override;
+    void openOptions() override;
+    void openNarrative() override;
+    void leaveFullScreen() override;
+
     // EngineHost.
     void setDateFieldText(const plat::Bytes& text) override;
     int mapCanvasWidth() const override;
@@ -155,6 +175,7 @@ public:
     void drawMapCanvas(const plat::Picture& p) override;
     void drawMapCanvasRects(const plat::Picture& p, const std::vector<QRect>& rects) override;
     void refreshMainWindow() override;
+    void viewChanged() override;
     void drawHeadStrip(const plat::Picture& headpic) override;
     int idLabelLeft() const override;
     int idLabelTop() const override;
@@ -193,7 +214,7 @@ private:
     void identify(int X, int Y);
     void showIdLabel(const plat::Bytes& label, int X, int Y);
 
-    App& app_;
+    AppServices& app_;
     Canvas* surface_ = nullptr;
     std::vector<Placed> placed_;
     int w_ = 523, h_ = 361;

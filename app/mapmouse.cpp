@@ -3,9 +3,7 @@
 // the grey and near-white schemes a quick second click recolours a nation.
 #include <cmath>
 
-#include "app/application.h"
 #include "app/mainwindow.h"
-#include "engine/view.h"
 
 namespace quil2a {
 
@@ -55,13 +53,13 @@ bool MainWindow::MapCanvas_MouseDown(int x, int y)
 void MainWindow::zoomClick(int X, int Y, bool out)
 {
     MapEngine& e = app_.engine();
-    e.setView(e.mapx(X), e.mapy(Y), app_.state().scale, false);
+    e.setView(e.mapx(X), e.mapy(Y), app_.map().scale, false);
     setzoom(out ? 1 : -1);
 }
 
 void MainWindow::showShiftedMap(int ox, int oy)
 {
-    const MapState& m = app_.state();
+    const MapState& m = app_.map();
     if (!m.p) return;
     const int W = MapCanvas->width(), H = MapCanvas->height();
     const int pW = m.p->Width(), pH = m.p->Height();
@@ -86,41 +84,34 @@ void MainWindow::MapCanvas_MouseUp(int x, int y)
 {
     ShellState& s = app_.shell();
     if (s.mouseaction != 1) return;
-    const MapState& m = app_.state();
     MapEngine& e = app_.engine();
     s.mouseaction = 0;
     const int X = x + kMargin, Y = y + kMargin;
     // Both ends are projected before the origin moves.
-    const double dx = e.mapx(lastdragx) - e.mapx(X), dy = e.mapy(lastdragy) - e.mapy(Y);
-    e.setView(m.x0 + dx, m.y0 + dy, m.scale, true);
-    if (m.p) MapCanvas->graphics().DrawPicture(*m.p, -kMargin, -kMargin);
+    e.panBy(e.mapx(lastdragx) - e.mapx(X), e.mapy(lastdragy) - e.mapy(Y), true);
 }
 
 bool MainWindow::MapCanvas_MouseWheel(int, int, int, int) { return false; }
 
 void MainWindow::identify(int X, int Y)
 {
-    Atlas& a = app_.atlas();
-    MapState& m = app_.state();
-    const MapEngine& e = app_.engine();
+    const Atlas& a = app_.atlas();
+    const MapState& m = app_.map();
+    MapEngine& e = app_.engine();
     // A click beyond the political layer (a canvas larger than the screen) finds nothing.
     if (!m.p1 || !m.p1->contains(X, Y)) return;
     plat::RGBSurface& layer = m.p1->surface();
     const plat::Color c = layer.Pixel(X, Y);
 
     if (c == a.watercolor) {
-        if (m.IDfadeout > 10) m.IDfadeout = 10;
+        if (m.IDfadeout > 10) e.setIdFade(10);
         return;
     }
     const int32_t idx = e.territoryIndex(*m.p1, X, Y);
     if (idx == 0 || !a.clicknames[idx]) return;
     plat::Bytes nation = a.clicknames[idx]->name;
 
-    if (std::abs(Microseconds() - lastclicktime) < kRecolourTime && togglePale(a, idx)) {
-        if (m.p) app_.engine().displaymap(*m.p, true);
-        MapCanvas->Refresh(false);
-        return;
-    }
+    if (std::abs(Microseconds() - lastclicktime) < kRecolourTime && e.togglePale(idx)) return;
     lastclicktime = Microseconds();
 
     const double mx = plat::Round(e.mapx(X)), my = plat::Round(e.mapy(Y));
@@ -161,7 +152,7 @@ void MainWindow::identify(int X, int Y)
     const plat::Bytes label = labelText(city, place, nation, q);
     if (label.empty()) {
         IDcanvas->setControlWidth(0);
-        m.IDfadeout = 0;
+        e.setIdFade(0);
         return;
     }
     showIdLabel(label, X, Y);
@@ -169,10 +160,12 @@ void MainWindow::identify(int X, int Y)
 
 void MainWindow::showIdLabel(const plat::Bytes& label, int X, int Y)
 {
-    MapState& m = app_.state();
+    MapEngine& e = app_.engine();
+    const MapState& m = app_.map();
     const ShellState& s = app_.shell();
-    if (!m.IDpic) return;
-    plat::Picture& pic = *m.IDpic;
+    plat::Picture* idPic = e.idLabel();
+    if (!idPic) return;
+    plat::Picture& pic = *idPic;
     const int pw = pic.Width(), ph = pic.Height();
     const plat::Color back = m.ctlbackcolor;
     IDlabelText = label;
@@ -213,7 +206,7 @@ void MainWindow::showIdLabel(const plat::Bytes& label, int X, int Y)
     if (top < 55) top = 55;
     setControlBounds(IDcanvas, left, top, lw, IDcanvas->height());
     IDcanvas->Refresh(false);
-    m.IDfadeout = 70;
+    e.setIdFade(70);
 }
 
 }  // namespace quil2a

@@ -121,7 +121,7 @@ bool App::HelpUsing_Action()
     NarrativeWindow* w = NarrWin();
     if (!w) return false;
     w->Show();
-    state_.NarrWinOpen = true;
+    engine_->setNarrativeFollows(true);
     w->Update("help.htm#home");
     return false;
 }
@@ -139,7 +139,7 @@ bool App::WindowNarrate_Action()
     if (!w) return false;
     w->Show();
     w->SetFocus();
-    state_.NarrWinOpen = true;
+    engine_->setNarrativeFollows(true);
     mainWindow_->narrWinJump();
     return false;
 }

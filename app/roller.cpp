@@ -3,8 +3,6 @@
 // shows the map picture shifted; the release renders the map once.
 #include <cmath>
 
-#include "app/application.h"
-#include "app/mainwindow.h"
 #include "app/stripcontrols.h"
 
 namespace quil2a {
@@ -32,9 +30,9 @@ int rollerDirection(int x, int y)
 }
 }  // namespace
 
-Roller::Roller(MainWindow& win) : StripControl(win, "roller")
+Roller::Roller(ControlHost& host) : StripControl(host, "roller")
 {
-    setBackdrop(app().pictures().btn0f());
+    setBackdrop(host_.pictures().btn0f());
     onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
     onMouseDrag = [this](int x, int y) { MouseDrag(x, y); };
     onMouseUp = [this](int x, int y) { MouseUp(x, y); };
@@ -44,46 +42,32 @@ Roller::Roller(MainWindow& win) : StripControl(win, "roller")
 
 bool Roller::MouseDown(int, int)
 {
-    win_.setFocusControl(this);
+    host_.setFocusControl(this);
     return true;
 }
 
 void Roller::MouseDrag(int x, int y)
 {
-    MapState& m = app().state();
-    const double now = win_.Microseconds();
+    const double now = host_.microseconds();
     if (now - tlastroller < kThrottle) return;
     tlastroller = now;
 
     const int k = rollerDirection(x, y);
-    if (const plat::Picture* frame = app().pictures().btnf(k)) graphics().DrawPicture(*frame, 0, 0);
+    if (const plat::Picture* frame = host_.pictures().btnf(k)) graphics().DrawPicture(*frame, 0, 0);
     const Shift s = kShift[k];
-    if (m.p) {
-        // The edge of p from which new map would come is blanked.
-        plat::Graphics& g = m.p->graphics();
-        const int pw = m.p->Width(), ph = m.p->Height();
-        g.SetForeColor(app().atlas().blankgrey);
-        if (s.sx > 0) g.FillRect(0, 0, kStep, ph);
-        if (s.sy > 0) g.FillRect(0, 0, pw, kStep);
-        if (s.sx < 0) g.FillRect(pw - kStep, 0, kStep, ph);
-        if (s.sy < 0) g.FillRect(0, ph - kStep, pw, kStep);
-    }
+    host_.engine().panPreview(s.sx, s.sy);
     rollerdx -= s.sx;
     rollerdy -= s.sy;
-    m.x0 -= s.sx / m.scale;
-    m.y0 -= s.sy / m.scale;
-    win_.showShiftedMap(-20 - rollerdx, -20 - rollerdy);
+    host_.showShiftedMap(-20 - rollerdx, -20 - rollerdy);
 }
 
 void Roller::MouseUp(int, int)
 {
-    MapState& m = app().state();
-    if (const plat::Picture* rest = app().pictures().btn0f()) graphics().DrawPicture(*rest, 0, 0);
+    if (const plat::Picture* rest = host_.pictures().btn0f()) graphics().DrawPicture(*rest, 0, 0);
     rollerdx = 0;
     rollerdy = 0;
-    if (m.p) app().engine().displaymap(*m.p, true);
-    win_.MapCanvas->Refresh(false);
-    win_.setFocusControl(win_.MapCanvas);
+    host_.engine().redraw();
+    host_.focusMap();
 }
 
 }  // namespace quil2a

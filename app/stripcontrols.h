@@ -1,29 +1,26 @@
 // The main window's drawn controls, each a drawn control of its own: the time
 // transport, the zoom gauge, the roller, the date buttons, the window buttons
 // and the edge strips. The window makes and places them; each draws itself and
-// turns its clicks into date and view changes through the window.
+// turns its clicks into date and view changes through the engine's front door
+// and the window's ControlHost.
 #pragma once
 
 #include <cstdint>
 
+#include "app/controlhost.h"
 #include "widgets/canvas.h"
 
 namespace quil2a {
-
-class App;
-class MainWindow;
-struct ShellState;
 
 // A button of the strip: the finger pointer while the mouse is over it, the
 // standard pointer after; the keyboard focus when it is pressed.
 class StripControl : public Canvas {
     Q_OBJECT
 public:
-    StripControl(MainWindow& win, const char* name);
+    StripControl(ControlHost& host, const char* name);
 
 protected:
-    App& app() const;
-    MainWindow& win_;
+    ControlHost& host_;
 };
 
 // The time transport: to start, back, pause, forward, to end, and a row of
@@ -31,7 +28,7 @@ protected:
 class TimeTransport : public StripControl {
     Q_OBJECT
 public:
-    explicit TimeTransport(MainWindow& win);
+    explicit TimeTransport(ControlHost& host);
     void Paint(plat::Graphics& g);
     bool MouseDown(int x, int y);
     void MouseUp(int x, int y);
@@ -39,7 +36,7 @@ public:
 private:
     // The lines of a symbol: 1 to start, 2 back, 3 pause, 4 forward, 5 to end.
     static void drawSymbol(plat::Graphics& g, int zone);
-    // Speed into range and the animation timer restarted from the speed table.
+    // The animation timer restarted from the speed table.
     void restart();
 };
 
@@ -47,7 +44,7 @@ private:
 class ZoomGauge : public StripControl {
     Q_OBJECT
 public:
-    explicit ZoomGauge(MainWindow& win);
+    explicit ZoomGauge(ControlHost& host);
     void Paint(plat::Graphics& g);
     bool MouseDown(int x, int y);
     void MouseUp(int x, int y);
@@ -63,7 +60,7 @@ public:
 class Roller : public StripControl {
     Q_OBJECT
 public:
-    explicit Roller(MainWindow& win);
+    explicit Roller(ControlHost& host);
     bool MouseDown(int x, int y);
     void MouseDrag(int x, int y);
     void MouseUp(int x, int y);
@@ -77,7 +74,7 @@ public:
 class DateStep : public StripControl {
     Q_OBJECT
 public:
-    explicit DateStep(MainWindow& win);
+    explicit DateStep(ControlHost& host);
     void Paint(plat::Graphics& g);
     bool MouseDown(int x, int y);
     void MouseUp(int x, int y);
@@ -87,7 +84,7 @@ public:
 class DateSwap : public StripControl {
     Q_OBJECT
 public:
-    explicit DateSwap(MainWindow& win);
+    explicit DateSwap(ControlHost& host);
     void Paint(plat::Graphics& g);
     bool MouseDown(int x, int y);
     void MouseUp(int x, int y);
@@ -98,7 +95,7 @@ class DateArrow : public StripControl {
     Q_OBJECT
 public:
     enum class Kind { Jump, Go };
-    DateArrow(MainWindow& win, Kind kind);
+    DateArrow(ControlHost& host, Kind kind);
     void Paint(plat::Graphics& g);
     bool MouseDown(int x, int y);
     void MouseUp(int x, int y);
@@ -114,7 +111,7 @@ class WindowButton : public StripControl {
     Q_OBJECT
 public:
     enum class Kind { Dialog, Narrative, Help };
-    WindowButton(MainWindow& win, Kind kind);
+    WindowButton(ControlHost& host, Kind kind);
     void Paint(plat::Graphics& g);
     bool MouseDown(int x, int y);
     void MouseUp(int x, int y);
@@ -129,11 +126,11 @@ private:
 class EdgeStrip : public Canvas {
     Q_OBJECT
 public:
-    EdgeStrip(MainWindow& win, const char* name, Qt::CursorShape fullScreenCursor);
+    EdgeStrip(ControlHost& host, const char* name, Qt::CursorShape fullScreenCursor);
     bool MouseDown(int x, int y);
 
 private:
-    MainWindow& win_;
+    ControlHost& host_;
 };
 
 }  // namespace quil2a

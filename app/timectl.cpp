@@ -1,7 +1,5 @@
 // The time transport: the drawn control with its five symbols and two rows
 // of speed ticks.
-#include "app/application.h"
-#include "app/mainwindow.h"
 #include "app/stripcontrols.h"
 
 namespace quil2a {
@@ -12,7 +10,7 @@ constexpr int kPeriod[9] = {0, 3000, 1000, 400, 150, 60, 15, 15, 1};
 constexpr int kSteps[9] = {0, 1, 1, 1, 1, 1, 1, 10, 10};
 }  // namespace
 
-TimeTransport::TimeTransport(MainWindow& win) : StripControl(win, "TimeCtl")
+TimeTransport::TimeTransport(ControlHost& host) : StripControl(host, "TimeCtl")
 {
     onPaint = [this](plat::Graphics& g) { Paint(g); };
     onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
@@ -65,25 +63,25 @@ void TimeTransport::drawSymbol(plat::Graphics& g, int zone)
 
 void TimeTransport::restart()
 {
-    MapState& m = app().state();
-    m.speedi = std::clamp(m.speedi, 1, 8);
-    win_.EvoTimer.setMode(0);
-    win_.EvoTimer.setPeriod(kPeriod[m.speedi]);
-    app().shell().timesteps = kSteps[m.speedi];
-    win_.EvoTimer.setMode(2);
+    const MapState& m = host_.map();
+    host_.animationTimer().setMode(0);
+    host_.animationTimer().setPeriod(kPeriod[m.speedi]);
+    host_.shell().timesteps = kSteps[m.speedi];
+    host_.animationTimer().setMode(2);
 }
 
 bool TimeTransport::MouseDown(int x, int)
 {
-    MapState& m = app().state();
-    ShellState& s = app().shell();
-    win_.setFocusControl(this);
+    const MapState& m = host_.map();
+    MapEngine& e = host_.engine();
+    ShellState& s = host_.shell();
+    host_.setFocusControl(this);
     plat::Graphics& g = graphics();
     g.SetForeColor(s.ctlgrey2);
 
     int A = 6, B = 13, C = 87, D = 94;
     const int E = 45, F = 54;
-    const bool running = win_.EvoTimer.Mode() != 0;
+    const bool running = host_.animationTimer().Mode() != 0;
     if (!running) {
         B = 45;
         C = 54;
@@ -94,35 +92,35 @@ bool TimeTransport::MouseDown(int x, int)
     }
 
     if (x <= A) {
-        m.timeforward = false;
+        e.setForward(false);
         drawSymbol(g, 1);
         s.targetdate = m.mindate;
-        m.speedi = 8;
+        e.setSpeed(8);
     } else if (A < x && x <= B) {
-        m.timeforward = false;
+        e.setForward(false);
         drawSymbol(g, 2);
         if (m.maindate <= s.targetdate || s.targetdate < m.mindate) s.targetdate = m.mindate;
-        m.speedi = 3;
+        e.setSpeed(3);
     } else if (E < x && x <= F) {
-        m.timeforward = false;
+        e.setForward(false);
         drawSymbol(g, 3);
-        win_.EvoTimer.setMode(0);
-        if (m.p) app().engine().displaymap(*m.p, true);
+        host_.animationTimer().setMode(0);
+        e.redraw();
         return true;
     } else if (C < x && x <= D) {
-        m.timeforward = true;
+        e.setForward(true);
         drawSymbol(g, 4);
         if (s.targetdate <= m.maindate || s.targetdate > m.maxdate) s.targetdate = m.maxdate;
-        m.speedi = 3;
+        e.setSpeed(3);
     } else if (x > D) {
-        m.timeforward = true;
+        e.setForward(true);
         drawSymbol(g, 5);
-        m.speedi = 8;
+        e.setSpeed(8);
         s.targetdate = m.maxdate;
     } else if (m.timeforward) {
-        m.speedi += x > s.speedbandx ? 1 : -1;
+        e.setSpeed(m.speedi + (x > s.speedbandx ? 1 : -1));
     } else {
-        m.speedi += x > s.speedbandx ? -1 : 1;
+        e.setSpeed(m.speedi + (x > s.speedbandx ? -1 : 1));
     }
     restart();
     return true;
@@ -130,14 +128,14 @@ bool TimeTransport::MouseDown(int x, int)
 
 void TimeTransport::MouseUp(int, int)
 {
-    win_.Refresh(false);
-    win_.setFocusControl(win_.MapCanvas);
+    host_.refreshControls();
+    host_.focusMap();
 }
 
 void TimeTransport::Paint(plat::Graphics& g)
 {
-    const MapState& m = app().state();
-    ShellState& s = app().shell();
+    const MapState& m = host_.map();
+    ShellState& s = host_.shell();
     const int W = width(), H = height();
 
     g.SetForeColor(s.ctlgrey1);
@@ -150,7 +148,7 @@ void TimeTransport::Paint(plat::Graphics& g)
         g.DrawLine(x, 10, x, 14);
         g.DrawLine(x + 1, 10, x + 1, 14);
     };
-    g.SetForeColor(win_.EvoTimer.Mode() != 0 ? s.ctlgrey1 : s.ctldarkred);
+    g.SetForeColor(host_.animationTimer().Mode() != 0 ? s.ctlgrey1 : s.ctldarkred);
     for (int i = 1; i <= 8; ++i) {
         if (i == m.speedi + 1) g.SetForeColor(s.ctldarkred);
         const int x = tickX(m.timeforward, i);

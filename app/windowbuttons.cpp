@@ -3,10 +3,7 @@
 // (wherever the release happens).
 #include <utility>
 
-#include "app/application.h"
-#include "app/mainwindow.h"
 #include "app/stripcontrols.h"
-#include "dialog/maindlg.h"
 
 namespace quil2a {
 
@@ -42,8 +39,8 @@ void drawHelpMark(plat::Graphics& g)
 }
 }  // namespace
 
-WindowButton::WindowButton(MainWindow& win, Kind kind)
-    : StripControl(win, kind == Kind::Dialog ? "DlgB" : kind == Kind::Narrative ? "NarrB" : "HelpB"), kind_(kind)
+WindowButton::WindowButton(ControlHost& host, Kind kind)
+    : StripControl(host, kind == Kind::Dialog ? "DlgB" : kind == Kind::Narrative ? "NarrB" : "HelpB"), kind_(kind)
 {
     // Only the help button leaves the focus where it is.
     acceptFocus = kind != Kind::Help;
@@ -66,9 +63,9 @@ void WindowButton::drawIcon(plat::Graphics& g)
 
 void WindowButton::Paint(plat::Graphics& g)
 {
-    g.SetForeColor(app().state().ctlbackcolor);
-    g.FillRect(0, 0, win_.Width(), win_.Height());
-    g.SetForeColor(app().shell().ctlgrey1);
+    g.SetForeColor(host_.map().ctlbackcolor);
+    g.FillRect(0, 0, host_.Width(), host_.Height());
+    g.SetForeColor(host_.shell().ctlgrey1);
     drawIcon(g);
 }
 
@@ -77,10 +74,10 @@ bool WindowButton::MouseDown(int, int)
     plat::Graphics& g = graphics();
     // The help button's pressed look starts from a clear ground; the others draw over theirs.
     if (kind_ == Kind::Help) {
-        g.SetForeColor(app().state().ctlbackcolor);
-        g.FillRect(0, 0, win_.Width(), win_.Height());
+        g.SetForeColor(host_.map().ctlbackcolor);
+        g.FillRect(0, 0, host_.Width(), host_.Height());
     }
-    g.SetForeColor(app().shell().ctlgrey2);
+    g.SetForeColor(host_.shell().ctlgrey2);
     drawIcon(g);
     return true;
 }
@@ -90,27 +87,19 @@ void WindowButton::MouseUp(int, int)
     switch (kind_) {
     case Kind::Dialog:
         Refresh(false);
-        if (MainDlg* d = app().Dlg()) {
-            d->Show();
-            d->SetFocus();
-        }
+        host_.openOptions();
         break;
     case Kind::Narrative:
-        if (NarrativeWindow* w = app().NarrWin()) {
-            w->Show();
-            w->SetFocus();
-            app().state().NarrWinOpen = true;
-            win_.narrWinJump();
-        }
+        host_.openNarrative();
         Refresh(false);
         break;
     case Kind::Help:
         // The help page is shown, but the narrative window is not given the focus.
-        win_.showHelp();
+        host_.showHelp();
         Refresh(false);
         break;
     }
-    win_.setFocusControl(win_.MapCanvas);
+    host_.focusMap();
 }
 
 }  // namespace quil2a

@@ -1,8 +1,6 @@
 // The zoom gauge of the control strip.
 #include <cmath>
 
-#include "app/application.h"
-#include "app/mainwindow.h"
 #include "app/stripcontrols.h"
 
 namespace quil2a {
@@ -18,7 +16,7 @@ void drawSigns(plat::Graphics& g, int W, int m, bool minus, bool plus)
 }
 }  // namespace
 
-ZoomGauge::ZoomGauge(MainWindow& win) : StripControl(win, "ZoomCtl")
+ZoomGauge::ZoomGauge(ControlHost& host) : StripControl(host, "ZoomCtl")
 {
     onPaint = [this](plat::Graphics& g) { Paint(g); };
     onMouseDown = [this](int x, int y) { return MouseDown(x, y); };
@@ -34,10 +32,10 @@ double ZoomGauge::stepped(const ShellState& s, double scale, bool zoomIn)
 
 void ZoomGauge::Paint(plat::Graphics& g)
 {
-    const ShellState& s = app().shell();
+    const ShellState& s = host_.shell();
     const int W = width(), H = height();
     // The gauge's ground, so that a refresh without erasing leaves no old marker.
-    g.SetForeColor(app().state().ctlbackcolor);
+    g.SetForeColor(host_.map().ctlbackcolor);
     g.FillRect(0, 0, W, H);
 
     g.SetForeColor(s.ctlgrey1);
@@ -46,7 +44,7 @@ void ZoomGauge::Paint(plat::Graphics& g)
     const int m = H / 2 + 1;
     drawSigns(g, W, m, true, true);
     // Zoom-out steps below the largest zoom, fractional; 4 pixels a step.
-    const double n = (std::log(app().state().scale) - std::log(s.maxscale)) / std::log(s.scalestep);
+    const double n = (std::log(host_.map().scale) - std::log(s.maxscale)) / std::log(s.scalestep);
     zoomx = plat::Int(plat::Round(W - 4 * n - 6));
     g.DrawLine(zoomx, 4, zoomx, H - 5);
     g.DrawLine(zoomx + 1, 4, zoomx + 1, H - 5);
@@ -54,9 +52,9 @@ void ZoomGauge::Paint(plat::Graphics& g)
 
 bool ZoomGauge::MouseDown(int x, int)
 {
-    win_.setFocusControl(this);
+    host_.setFocusControl(this);
     plat::Graphics& g = graphics();
-    g.SetForeColor(app().shell().ctlgrey2);
+    g.SetForeColor(host_.shell().ctlgrey2);
     const bool out = x < zoomx;
     drawSigns(g, width(), height() / 2 + 1, out, !out);
     return true;
@@ -64,13 +62,10 @@ bool ZoomGauge::MouseDown(int x, int)
 
 void ZoomGauge::MouseUp(int x, int)
 {
-    MapState& m = app().state();
+    const MapState& m = host_.map();
     // The side is judged again where the button was let go.
-    m.scale = stepped(app().shell(), m.scale, x >= zoomx);
-    Refresh(false);
-    if (m.p) app().engine().displaymap(*m.p, true);
-    win_.MapCanvas->Refresh(false);
-    win_.setFocusControl(win_.MapCanvas);
+    host_.engine().setView(m.x0, m.y0, stepped(host_.shell(), m.scale, x >= zoomx));
+    host_.focusMap();
 }
 
 }  // namespace quil2a

@@ -45,8 +45,11 @@ struct ItemReader {
 };
 
 // The atlas as loaded: the content list, the reader, the language, the
-// palettes and line colour sets, the map and text tables. Loaders write it;
-// afterwards only the membership statuses change, with the date.
+// palettes and line colour sets, the map and text tables. Loaders write it.
+// Afterwards the engine keeps the date-dependent fields current (a place's
+// `active`, a click name's `name`, a membership's `status`) and sets the
+// headline fade ramp `headcolor`; the reader and the content list keep their
+// reading state (cursor, unscrambled items) as pages are read later.
 struct LoadedAtlas {
     ContentList content;
     ItemReader reader;
@@ -61,9 +64,13 @@ struct LoadedAtlas {
     double gamma = 0.7;
     plat::Random grandom;
 
-    // Palettes by colour index 1..256: colour, grey, near white.
-    Table<Color> clrlist0{256}, clrlist1{256}, clrlist2{256};
+    // Palettes by colour index 1..256, from which clrlist is made by scheme:
+    Table<Color> clrlist0{256};  // the colour palette
+    Table<Color> clrlist1{256};  // the grey palette (varied a little at each start)
+    Table<Color> clrlist2{256};  // the near-white (pale) palette
+    // The headline strip's fade ramp, 1 (darkest) to 10.
     Table<Color> headcolor{10};
+    // Membership of the European Communities and Union by colour index.
     RecordTable<EUmemtype> EUmem{256};
 
     // Map data.
@@ -98,6 +105,8 @@ struct LoadedAtlas {
 // points and the dirty zones. Only the engine writes them (the loader makes
 // the zone records).
 struct EngineTables {
+    // The borders shown, slots 1..NActiveBdrs: a border id, negated (-id)
+    // for a strong border, drawn thick.
     Table<int32_t> ActiveBdr{2500};
     RecordTable<zonetype> ActiveBzone{2500};
     Table<bool> ActiveBdrawnow{2500};
@@ -107,15 +116,18 @@ struct EngineTables {
 };
 
 // The view's colours: the scheme in force, the palette and line colours it
-// gave. Changed through the engine's scheme call (engine/view.h).
+// gave. Only the engine changes them: its scheme operations, the pale toggle
+// and the membership steps (engine/engine.h).
 struct ViewColours {
     ColorScheme colorscheme = ColorScheme::Colour;
+    // The fill colour in force of each colour index 1..256.
     Table<Color> clrlist{256};
     Color watercolor = 0, coastcolor = 0, rivercolor = 0, bordercolor = 0;
 };
 
-// The three together, as the program holds them for the whole run. A test
-// makes a fresh Atlas.
+// The three together, as the program holds them for the whole run; every
+// function takes the whole Atlas, the parts only group its fields for the
+// reader. A test makes a fresh Atlas.
 struct Atlas : LoadedAtlas, EngineTables, ViewColours {};
 
 }  // namespace quil2a

@@ -21,14 +21,26 @@ int32_t changeSlot(int64_t date10);
 // record writes nothing and gives false.
 bool appendChange(Atlas& a, int64_t date10, std::string_view token);
 
+// The seventeen kinds of change token, named by their first two bytes.
 enum class ChangeKind : uint8_t {
     None,  // not one of the seventeen kinds: the step skips it
-    bi, bo, bs, bk, bu, bd,
-    pi, po, pc,
-    ei, eo,
-    cc, zc,
-    ni, no,
-    hd, ha,
+    bi,    // border n in (drawn thin)
+    bo,    // border n out
+    bs,    // border n in strong (drawn thick: its active entry is -n)
+    bk,    // strong border n out
+    bu,    // border n up: thin becomes strong
+    bd,    // border n down: strong becomes thin
+    pi,    // fill point id:a,b in, coloured b
+    po,    // fill point id out
+    pc,    // fill point id's colour index a becomes b
+    ei,    // colour index n joins the membership (the European Communities and Union)
+    eo,    // colour index n leaves it
+    cc,    // a city appears or goes: the text layer is drawn again
+    zc,    // click name of colour index id: record a becomes b (places from 1, people -1 and below)
+    ni,    // place label n in
+    no,    // place label n out
+    hd,    // headline n shown in the strip
+    ha,    // narrative anchor: page n at this date, shown when the narrative follows
 };
 
 // The kind named by the first two bytes of a piece.

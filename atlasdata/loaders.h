@@ -46,10 +46,50 @@ private:
 // Field i of a split line; an absent field reads as the empty text and is noted.
 const Bytes& field(const std::vector<Bytes>& fields, size_t i, ItemProblems& problems);
 
-// Reads the further lines of a record (count of them) after its first line.
-// False when the item ended before the last of them: the reader would then
-// start again at the item's first line, so the record is incomplete.
-bool readRest(Atlas& a, std::vector<Bytes>& lines, int count, bool trim);
+// One stored item read line by line or record by record through the one
+// reader: opened when made; closed when done, and its problems reported then.
+// Every loader reads its records through it.
+class ItemLines {
+public:
+    // A language item comes from the folder of the language set in force;
+    // with trim each line is read trimmed.
+    ItemLines(Atlas& a, const char* name, bool language, bool trim);
+    ~ItemLines();
+    ItemLines(const ItemLines&) = delete;
+    ItemLines& operator=(const ItemLines&) = delete;
+
+    Bytes line();
+    bool more() const;
+    // The next record of count lines into lines (emptied first). False, to end
+    // the reading, when stopAtShort and its first line is shorter than 2
+    // bytes, or when the item ends inside it: the reader would then start
+    // again at the item's first line, so the record is left out and noted.
+    bool record(std::vector<Bytes>& lines, int count, bool stopAtShort);
+    // Numbered records of count lines, the first into slot `first`: each goes
+    // to store(k, lines); one beyond slot `last` is noted as skipped. Ends at
+    // a first line shorter than 2 bytes, at a record the item ends inside, or
+    // at the item's end.
+    template <class Store>
+    void numbered(int count, int32_t first, int32_t last, Store store)
+    {
+        int32_t k = first;
+        std::vector<Bytes> lines;
+        do {
+            if (!record(lines, count, true)) break;
+            if (k <= last)
+                store(k, lines);
+            else
+                problems.skipped();
+            ++k;
+        } while (more());
+    }
+
+    ItemProblems problems;
+
+private:
+    Atlas& a_;
+    bool trim_;
+};
 
 // Appends a token after checking it as the date step will read it: a date
 // outside the index or a token naming anything outside the tables is left out

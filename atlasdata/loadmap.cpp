@@ -24,11 +24,35 @@ const Bytes& field(const std::vector<Bytes>& fields, size_t i, ItemProblems& pro
     return empty;
 }
 
-bool readRest(Atlas& a, std::vector<Bytes>& lines, int count, bool trim)
+ItemLines::ItemLines(Atlas& a, const char* name, bool language, bool trim) : problems(name), a_(a), trim_(trim)
 {
-    for (int i = 0; i < count; ++i) {
-        if (fileEOF(a)) return false;
-        lines.push_back(trim ? Trim(GetLine(a)) : GetLine(a));
+    if (language)
+        OpenThisFile(a, name, a.lang().folder, true, true);
+    else
+        OpenThisFile(a, name, "", false, true);
+}
+
+ItemLines::~ItemLines()
+{
+    fileClose(a_);
+    problems.report();
+}
+
+Bytes ItemLines::line() { return trim_ ? Trim(GetLine(a_)) : GetLine(a_); }
+
+bool ItemLines::more() const { return !fileEOF(a_); }
+
+bool ItemLines::record(std::vector<Bytes>& lines, int count, bool stopAtShort)
+{
+    lines.assign(1, line());
+    if (stopAtShort && LenB(lines[0]) < 2) return false;
+    for (int i = 1; i < count; ++i) {
+        if (fileEOF(a_)) {
+            // An item the reader could not find has already been reported by it.
+            if (!a_.reader.filestring.bytes.empty()) problems.skipped();
+            return false;
+        }
+        lines.push_back(line());
     }
     return true;
 }
@@ -47,20 +71,13 @@ void appendChecked(Atlas& a, int64_t date10, std::string_view token, ItemProblem
 using loading::appendChecked;
 using loading::field;
 using loading::ItemProblems;
-using loading::readRest;
+using loading::ItemLines;
 
 namespace {
 
 constexpr Color kWhite = 0xFFFFFF;
 
 int32_t clampChannel(int64_t c) { return static_cast<int32_t>(c < 0 ? 0 : (c > 255 ? 255 : c)); }
-
-// An item that ends inside a record leaves the record out; an item the reader
-// could not find has already been reported by it.
-void incompleteRecord(const Atlas& a, ItemProblems& problems)
-{
-    if (!a.reader.filestring.bytes.empty()) problems.skipped();
-}
 
 void lineColours(Atlas& a)
 {
@@ -82,13 +99,14 @@ void lineColours(Atlas& a)
 
 // The colour file gives the colour palette and, jittered, the grey one. It is
 // read without an end test: a file without a closing line starts over.
-void colourFile(Atlas& a, ItemProblems& problems)
+void colourFile(Atlas& a)
 {
-    OpenThisFile(a, "clrs.txt", "", false, true);
+    ItemLines item(a, "clrs.txt", false, false);
+    ItemProblems& problems = item.problems;
     for (int i = 1; i <= 256; ++i) {
         a.clrlist0[i] = kWhite;
         a.clrlist1[i] = kWhite;
-        Bytes line = GetLine(a);
+        Bytes line = item.line();
         if (InStrB(line, ",") == 0) break;
         const int32_t p = InStrB(line, ":");
         if (p > 0) line = MidB(line, p + 1);
@@ -105,7 +123,6 @@ void colourFile(Atlas& a, ItemProblems& problems)
         const int64_t b2 = v + a.grandom.InRange(-3, 3);
         a.clrlist1[i] = RGBgamma(clampChannel(v), clampChannel(g2), clampChannel(b2), a.gamma);
     }
-    fileClose(a);
 }
 
 void separateGreys(Atlas& a)
@@ -138,12 +155,13 @@ void nearWhitePalette(Atlas& a)
             }
 }
 
-void membershipFile(Atlas& a, ItemProblems& problems)
+void membershipFile(Atlas& a)
 {
     for (int i = 1; i <= 256; ++i) a.EUmem[i] = std::make_unique<EUmemtype>();
-    OpenThisFile(a, "eus.txt", "", false, true);
+    ItemLines item(a, "eus.txt", false, false);
+    ItemProblems& problems = item.problems;
     do {
-        const Bytes line = GetLine(a);
+        const Bytes line = item.line();
         const int32_t p = InStrB(line, ":");
         if (p == 0) break;
         const int32_t ci = Int(Val(LeftB(line, p - 1)));
@@ -154,41 +172,34 @@ void membershipFile(Atlas& a, ItemProblems& problems)
         }
         a.EUmem[ci]->evodata = token;
         appendChecked(a, intval(MidB(token, 2)), "e" + LeftB(token, 1) + Str(ci), problems);
-    } while (!fileEOF(a));
-    fileClose(a);
+    } while (item.more());
 }
 
-void geographyFile(Atlas& a, ItemProblems& problems)
+void geographyFile(Atlas& a)
 {
-    OpenThisFile(a, "geo2.txt", "", false, true);
+    ItemLines item(a, "geo2.txt", false, false);
+    std::vector<Bytes> lines;
     do {
-        std::vector<Bytes> lines{GetLine(a)};
+        if (!item.record(lines, 3, false)) break;
         const int32_t id = intval(LeftB(lines[0], InStrB(lines[0], ",") - 1));
-        if (!readRest(a, lines, 2, false)) {
-            incompleteRecord(a, problems);
-            break;
-        }
         if (!a.geoinfo.valid(id)) {
-            problems.skipped();
+            item.problems.skipped();
             continue;
         }
         a.geoinfo[id] = lines[0];
         a.geozone[id] = lines[1];
         a.geodata[id] = lines[2];
-    } while (!fileEOF(a));
-    fileClose(a);
+    } while (item.more());
 }
 
-void borderFile(Atlas& a, ItemProblems& problems)
+void borderFile(Atlas& a)
 {
-    OpenThisFile(a, "bdr2.txt", "", false, true);
+    ItemLines item(a, "bdr2.txt", false, false);
+    ItemProblems& problems = item.problems;
+    std::vector<Bytes> lines;
     do {
-        std::vector<Bytes> lines{GetLine(a)};
+        if (!item.record(lines, 4, false)) break;
         const int32_t id = intval(LeftB(lines[0], InStrB(lines[0], ":") - 1));
-        if (!readRest(a, lines, 3, false)) {
-            incompleteRecord(a, problems);
-            break;
-        }
         if (id < 1) continue;  // read and dropped
         if (id > a.bdrinfo.ubound()) {
             problems.skipped();
@@ -199,38 +210,34 @@ void borderFile(Atlas& a, ItemProblems& problems)
         a.bdrzone[id] = lines[1];
         a.bdrdata[id] = lines[2];
         a.bdract[id] = lines[3];
-    } while (!fileEOF(a));
-    fileClose(a);
+    } while (item.more());
 
     for (int32_t b = 0; b <= a.maxbdrID; ++b)
         for (const Bytes& t : Split(a.bdract[b], " "))
             appendChecked(a, intval(MidB(t, 2)), "b" + LeftB(t, 1) + Str(b), problems);
 }
 
-void waterSeedFile(Atlas& a, ItemProblems& problems)
+void waterSeedFile(Atlas& a)
 {
-    OpenThisFile(a, "wt1.txt", "", false, true);
+    ItemLines item(a, "wt1.txt", false, false);
     do {
-        const Bytes line = GetLine(a);
+        const Bytes line = item.line();
         const int32_t id = intval(LeftB(line, InStrB(line, ":") - 1));
         if (a.wtinfo.valid(id))
             a.wtinfo[id] = line;
         else
-            problems.skipped();
-    } while (!fileEOF(a));
-    fileClose(a);
+            item.problems.skipped();
+    } while (item.more());
 }
 
-void fillPointFile(Atlas& a, ItemProblems& problems)
+void fillPointFile(Atlas& a)
 {
-    OpenThisFile(a, "pt1.txt", "", false, true);
+    ItemLines item(a, "pt1.txt", false, false);
+    ItemProblems& problems = item.problems;
+    std::vector<Bytes> lines;
     do {
-        std::vector<Bytes> lines{GetLine(a)};
+        if (!item.record(lines, 2, false)) break;
         const int32_t id = intval(LeftB(lines[0], InStrB(lines[0], ":") - 1));
-        if (!readRest(a, lines, 1, false)) {
-            incompleteRecord(a, problems);
-            break;
-        }
         if (id < 1) continue;  // read and dropped
         if (id > a.ptinfo.ubound()) {
             problems.skipped();
@@ -258,8 +265,7 @@ void fillPointFile(Atlas& a, ItemProblems& problems)
             prev = v;
             ++n;
         }
-    } while (!fileEOF(a));
-    fileClose(a);
+    } while (item.more());
 }
 
 }  // namespace
@@ -268,28 +274,19 @@ void loadmapdata(Atlas& a)
 {
     lineColours(a);
 
-    ItemProblems colours("clrs.txt");
-    colourFile(a, colours);
+    colourFile(a);
     separateGreys(a);
     nearWhitePalette(a);
     for (int i = 1; i <= 256; ++i) a.clrlist[i] = lineSet(a.colorscheme) == LineSet::Set0 ? a.clrlist0[i] : a.clrlist1[i];
     a.blankgrey = a.clrlist[7];
     a.placenamecolor = 0;
     a.citynamecolor = RGBgamma(32, 32, 32, a.gamma);
-    colours.report();
 
-    ItemProblems members("eus.txt"), geography("geo2.txt"), borders("bdr2.txt"), water("wt1.txt"),
-        points("pt1.txt");
-    membershipFile(a, members);
-    members.report();
-    geographyFile(a, geography);
-    geography.report();
-    borderFile(a, borders);
-    borders.report();
-    waterSeedFile(a, water);
-    water.report();
-    fillPointFile(a, points);
-    points.report();
+    membershipFile(a);
+    geographyFile(a);
+    borderFile(a);
+    waterSeedFile(a);
+    fillPointFile(a);
 
     for (auto& z : a.zone) z = std::make_unique<zonetype>();
     for (auto& z : a.ActiveBzone) z = std::make_unique<zonetype>();

@@ -9,7 +9,7 @@ using namespace plat;
 using loading::appendChecked;
 using loading::field;
 using loading::ItemProblems;
-using loading::readRest;
+using loading::ItemLines;
 
 namespace {
 
@@ -33,37 +33,9 @@ double coordinate(double factor, const Bytes& text) { return factor * static_cas
 
 Bytes squeeze(const Bytes& line) { return ReplaceAllB(line, "  ", " "); }
 
-// One item read through the shared reader, reported once it is closed.
-struct Item {
-    Atlas& a;
-    ItemProblems problems;
-    Item(Atlas& atlas, const char* name, bool language)
-        : a(atlas), problems(name)
-    {
-        if (language)
-            OpenThisFile(a, name, a.lang().folder, true, true);
-        else
-            OpenThisFile(a, name, "", false, true);
-    }
-    ~Item()
-    {
-        fileClose(a);
-        problems.report();
-    }
-    Bytes line() { return Trim(GetLine(a)); }
-    bool more() const { return !fileEOF(a); }
-    // The further lines of a record; an item that ends inside it leaves it out.
-    bool rest(std::vector<Bytes>& lines, int count)
-    {
-        if (readRest(a, lines, count, true)) return true;
-        if (!a.reader.filestring.bytes.empty()) problems.skipped();
-        return false;
-    }
-};
-
 void stringFile(Atlas& a)
 {
-    Item item(a, "quilstr.mit", true);
+    ItemLines item(a, "quilstr.mit", true, true);
     int32_t k = 1;
     do {
         Bytes line = item.line();
@@ -79,174 +51,119 @@ void stringFile(Atlas& a)
 
 void placeFile(Atlas& a)
 {
-    Item item(a, "places.mit", true);
-    int32_t k = 1;
-    do {
-        std::vector<Bytes> lines{item.line()};
-        if (isShort(lines[0]) || !item.rest(lines, 2)) break;
-        if (k > a.place.ubound()) {
-            item.problems.skipped();
-        } else {
-            auto p = std::make_unique<placetype>();
-            p->name = after(lines[0], ":");
-            const double factor = coordinateFactor(lines[1]);
-            const std::vector<Bytes> f = Split(lines[1], " ");
-            ItemProblems& pr = item.problems;
-            p->xlab = coordinate(factor, field(f, 0, pr));
-            p->ylab = coordinate(factor, field(f, 1, pr));
-            p->xseed = coordinate(factor, field(f, 2, pr));
-            p->yseed = coordinate(factor, field(f, 3, pr));
-            p->x1 = coordinate(factor, field(f, 4, pr));
-            p->y1 = coordinate(factor, field(f, 5, pr));
-            p->x2 = coordinate(factor, field(f, 6, pr));
-            p->y2 = coordinate(factor, field(f, 7, pr));
-            p->fontsize = intval(field(f, 8, pr));
-            p->date1 = intval(field(f, 9, pr));
-            p->date2 = intval(field(f, 10, pr));
-            p->descriptor = lines[2];
-            a.place[k] = std::move(p);
-        }
-        ++k;
-    } while (item.more());
+    ItemLines item(a, "places.mit", true, true);
+    item.numbered(3, 1, a.place.ubound(), [&](int32_t k, std::vector<Bytes>& lines) {
+        auto p = std::make_unique<placetype>();
+        p->name = after(lines[0], ":");
+        const double factor = coordinateFactor(lines[1]);
+        const std::vector<Bytes> f = Split(lines[1], " ");
+        ItemProblems& pr = item.problems;
+        p->xlab = coordinate(factor, field(f, 0, pr));
+        p->ylab = coordinate(factor, field(f, 1, pr));
+        p->xseed = coordinate(factor, field(f, 2, pr));
+        p->yseed = coordinate(factor, field(f, 3, pr));
+        p->x1 = coordinate(factor, field(f, 4, pr));
+        p->y1 = coordinate(factor, field(f, 5, pr));
+        p->x2 = coordinate(factor, field(f, 6, pr));
+        p->y2 = coordinate(factor, field(f, 7, pr));
+        p->fontsize = intval(field(f, 8, pr));
+        p->date1 = intval(field(f, 9, pr));
+        p->date2 = intval(field(f, 10, pr));
+        p->descriptor = lines[2];
+        a.place[k] = std::move(p);
+    });
 }
 
 void peopleFile(Atlas& a)
 {
-    Item item(a, "people.mit", true);
-    int32_t k = 1;
-    do {
-        std::vector<Bytes> lines{item.line()};
-        if (isShort(lines[0]) || !item.rest(lines, 2)) break;
-        if (k > a.people.ubound()) {
-            item.problems.skipped();
-        } else {
-            auto p = std::make_unique<peopletype>();
-            p->name = after(lines[0], ":");
-            const std::vector<Bytes> f = Split(squeeze(lines[1]), " ");
-            p->placeID = intval(field(f, 0, item.problems));
-            p->date1 = intval(field(f, 1, item.problems));
-            p->date2 = intval(field(f, 2, item.problems));
-            p->descriptor = lines[2];
-            a.people[k] = std::move(p);
-        }
-        ++k;
-    } while (item.more());
+    ItemLines item(a, "people.mit", true, true);
+    item.numbered(3, 1, a.people.ubound(), [&](int32_t k, std::vector<Bytes>& lines) {
+        auto p = std::make_unique<peopletype>();
+        p->name = after(lines[0], ":");
+        const std::vector<Bytes> f = Split(squeeze(lines[1]), " ");
+        p->placeID = intval(field(f, 0, item.problems));
+        p->date1 = intval(field(f, 1, item.problems));
+        p->date2 = intval(field(f, 2, item.problems));
+        p->descriptor = lines[2];
+        a.people[k] = std::move(p);
+    });
 }
 
 void eventFile(Atlas& a)
 {
-    Item item(a, "events.mit", true);
-    int32_t k = 1;
-    do {
-        std::vector<Bytes> lines{squeeze(item.line())};
-        if (isShort(lines[0]) || !item.rest(lines, 2)) break;
-        if (k > a.events.ubound()) {
-            item.problems.skipped();
-        } else {
-            auto e = std::make_unique<eventtype>();
-            const std::vector<Bytes> f = Split(lines[0], " ");
-            e->placeID = intval(field(f, 0, item.problems));
-            e->date1 = intval(field(f, 1, item.problems));
-            e->date2 = intval(field(f, 2, item.problems));
-            e->name = lines[1];
-            e->descriptor = lines[2];
-            a.events[k] = std::move(e);
-        }
-        ++k;
-    } while (item.more());
+    ItemLines item(a, "events.mit", true, true);
+    item.numbered(3, 1, a.events.ubound(), [&](int32_t k, std::vector<Bytes>& lines) {
+        auto e = std::make_unique<eventtype>();
+        const std::vector<Bytes> f = Split(squeeze(lines[0]), " ");
+        e->placeID = intval(field(f, 0, item.problems));
+        e->date1 = intval(field(f, 1, item.problems));
+        e->date2 = intval(field(f, 2, item.problems));
+        e->name = lines[1];
+        e->descriptor = lines[2];
+        a.events[k] = std::move(e);
+    });
 }
 
 void headlineFile(Atlas& a)
 {
-    Item item(a, "headstr.mit", true);
-    int32_t k = 1;
-    do {
-        const Bytes line = item.line();
-        if (isShort(line)) break;
-        if (k <= a.headline.ubound())
-            a.headline[k] = Trim(Mid(line, InStr(line, ":") + 1));
-        else
-            item.problems.skipped();
-        ++k;
-    } while (item.more());
+    ItemLines item(a, "headstr.mit", true, true);
+    item.numbered(1, 1, a.headline.ubound(), [&](int32_t k, std::vector<Bytes>& lines) {
+        a.headline[k] = Trim(Mid(lines[0], InStr(lines[0], ":") + 1));
+    });
 }
 
 void cityFile(Atlas& a)
 {
-    Item item(a, "cities.mit", true);
-    int32_t k = 1;
-    do {
-        std::vector<Bytes> lines{item.line()};
-        if (isShort(lines[0]) || !item.rest(lines, 2)) break;
-        if (k > a.city.ubound()) {
-            item.problems.skipped();
-        } else {
-            auto c = std::make_unique<citiestype>();
-            const double factor = coordinateFactor(lines[0]);
-            const std::vector<Bytes> f = Split(lines[0], " ");
-            c->x = coordinate(factor, field(f, 0, item.problems));
-            c->y = coordinate(factor, field(f, 1, item.problems));
-            c->date1 = intval(field(f, 2, item.problems));
-            c->date2 = intval(field(f, 3, item.problems));
-            c->name = lines[1];
-            c->descriptor = lines[2];
-            const Bytes token = "cc" + Str(k);
-            // A city is shown from date1 to date2: it changes at date1 and after date2.
-            if (c->date1 > 10000 && c->date1 < 20100) appendChecked(a, c->date1, token, item.problems);
-            if (c->date2 > 10000 && c->date2 < 20100) appendChecked(a, int64_t(c->date2) + 1, token, item.problems);
-            a.city[k] = std::move(c);
-        }
-        ++k;
-    } while (item.more());
+    ItemLines item(a, "cities.mit", true, true);
+    item.numbered(3, 1, a.city.ubound(), [&](int32_t k, std::vector<Bytes>& lines) {
+        auto c = std::make_unique<citiestype>();
+        const double factor = coordinateFactor(lines[0]);
+        const std::vector<Bytes> f = Split(lines[0], " ");
+        c->x = coordinate(factor, field(f, 0, item.problems));
+        c->y = coordinate(factor, field(f, 1, item.problems));
+        c->date1 = intval(field(f, 2, item.problems));
+        c->date2 = intval(field(f, 3, item.problems));
+        c->name = lines[1];
+        c->descriptor = lines[2];
+        const Bytes token = "cc" + Str(k);
+        // A city is shown from date1 to date2: it changes at date1 and after date2.
+        if (c->date1 > 10000 && c->date1 < 20100) appendChecked(a, c->date1, token, item.problems);
+        if (c->date2 > 10000 && c->date2 < 20100) appendChecked(a, int64_t(c->date2) + 1, token, item.problems);
+        a.city[k] = std::move(c);
+    });
 }
 
 void viewRegionFile(Atlas& a)
 {
-    Item item(a, "vreg.mit", true);
-    int32_t k = 0;
-    do {
-        std::vector<Bytes> lines{item.line()};
-        if (isShort(lines[0]) || !item.rest(lines, 1)) break;
-        if (k <= a.vregname.ubound()) {
-            a.vregname[k] = lines[0];
-            a.vregxy[k] = lines[1];
-        } else {
-            item.problems.skipped();
-        }
-        ++k;
-    } while (item.more());
+    ItemLines item(a, "vreg.mit", true, true);
+    item.numbered(2, 0, a.vregname.ubound(), [&](int32_t k, std::vector<Bytes>& lines) {
+        a.vregname[k] = lines[0];
+        a.vregxy[k] = lines[1];
+    });
 }
 
 void clickNameFile(Atlas& a)
 {
-    Item item(a, "cnam1.txt", false);
-    int32_t k = 1;
-    do {
-        const Bytes line = item.line();
-        if (isShort(line)) break;
-        if (k > a.clicknames.ubound()) {
-            item.problems.skipped();
-        } else {
-            auto c = std::make_unique<clicknametype>();
-            c->evodata = after(line, ":");
-            const Bytes head = "zc" + Str(k) + ":";
-            Bytes prev = "0";
-            for (const Bytes& t : Split(c->evodata, " ")) {
-                const int32_t comma = InStrB(t, ",");
-                const int32_t date = intval(LeftB(t, comma - 1));
-                const Bytes value = MidB(t, comma + 2);  // past the type byte
-                appendChecked(a, date, head + prev + "," + value, item.problems);
-                prev = value;
-            }
-            a.clicknames[k] = std::move(c);
+    ItemLines item(a, "cnam1.txt", false, true);
+    item.numbered(1, 1, a.clicknames.ubound(), [&](int32_t k, std::vector<Bytes>& lines) {
+        auto c = std::make_unique<clicknametype>();
+        c->evodata = after(lines[0], ":");
+        const Bytes head = "zc" + Str(k) + ":";
+        Bytes prev = "0";
+        for (const Bytes& t : Split(c->evodata, " ")) {
+            const int32_t comma = InStrB(t, ",");
+            const int32_t date = intval(LeftB(t, comma - 1));
+            const Bytes value = MidB(t, comma + 2);  // past the type byte
+            appendChecked(a, date, head + prev + "," + value, item.problems);
+            prev = value;
         }
-        ++k;
-    } while (item.more());
+        a.clicknames[k] = std::move(c);
+    });
 }
 
 void labelDateFile(Atlas& a)
 {
-    Item item(a, "dnam1.txt", false);
+    ItemLines item(a, "dnam1.txt", false, true);
     do {
         const Bytes line = item.line();
         if (isShort(line)) break;
@@ -267,7 +184,7 @@ void labelDateFile(Atlas& a)
 
 void headlineDateFile(Atlas& a)
 {
-    Item item(a, "head1.txt", false);
+    ItemLines item(a, "head1.txt", false, true);
     do {
         const Bytes line = item.line();
         if (isShort(line)) break;
@@ -281,7 +198,7 @@ void headlineDateFile(Atlas& a)
 
 void anchorFile(Atlas& a)
 {
-    Item item(a, "hta1.txt", false);
+    ItemLines item(a, "hta1.txt", false, true);
     int32_t k = 0;
     do {
         const Bytes line = item.line();

@@ -6,6 +6,8 @@
 
 namespace quil2a {
 
+// A place: label point, seed point (a pixel of its territory), box, name,
+// dates; `active` while its label is shown at the date.
 struct placetype {
     double xlab = 0, xseed = 0, ylab = 0, yseed = 0;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -14,6 +16,7 @@ struct placetype {
     int32_t date1 = 0, date2 = 0;
     std::string descriptor;
     bool active = false;
+    // The label's token list: "i" or "o" with a date10 ("i14530 o16480"), in date order.
     std::string evodata;
 };
 
@@ -31,8 +34,11 @@ struct eventtype {
     std::string descriptor;
 };
 
+// The name a click on a colour index gives, as of the date.
 struct clicknametype {
     std::string name;
+    // Its token list: date10, ",", a type byte, then the record it names
+    // ("10000,p1 17073,p8": places from 1, people -1 and below).
     std::string evodata;
 };
 
@@ -54,8 +60,11 @@ struct zonetype {
     }
 };
 
+// Membership of the European Communities and Union (EU) by colour index: the
+// membership colour scheme colours members in full and the rest pale.
 struct EUmemtype {
-    bool status = false;
+    bool status = false;  // a member at the date shown
+    // Its token list: "i" or "o" with a date10, in date order.
     std::string evodata;
 };
 

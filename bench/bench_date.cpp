@@ -9,7 +9,7 @@
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
-#include "engine/engine.h"
+#include "tests/support/inner_engine.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ struct StoredAtlas {
     std::unique_ptr<quil2a::Atlas> a = (quillmere_data::installStoredItems(), quil2a::loadServedAtlas(quil2a::Language::English, 1));
     quil2a::MapState m;
     quil2a::NullHost host;
-    quil2a::MapEngine e{*a, m, host};
+    testsupport::InnerEngine e{*a, m, host};
 
     StoredAtlas()
     {

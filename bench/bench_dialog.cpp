@@ -13,7 +13,7 @@
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
 #include "dialog/maindlg.h"
-#include "engine/engine.h"
+#include "tests/support/inner_engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
 
@@ -25,7 +25,7 @@ struct DialogOnMap {
     std::unique_ptr<quil2a::Atlas> atlas = (quillmere_data::installStoredItems(), quil2a::loadServedAtlas(quil2a::Language::English));
     quil2a::MapState m;
     quil2a::NullHost host{kW - 40, kH - 40};
-    quil2a::MapEngine e{*atlas, m, host};
+    testsupport::InnerEngine e{*atlas, m, host};
     std::unique_ptr<quil2a::MainDlg> dlg;
 
     DialogOnMap()
@@ -51,8 +51,8 @@ DialogOnMap& world()
 void BM_DialogLabelSwitch(benchmark::State& state)
 {
     quil2a::MainDlg& d = *world().dlg;
-    for (auto _ : state) d.CheckBox3->click();
-    if (!d.CheckBox3->isChecked()) d.CheckBox3->click();
+    for (auto _ : state) d.CountryNamesBox->click();
+    if (!d.CountryNamesBox->isChecked()) d.CountryNamesBox->click();
 }
 BENCHMARK(BM_DialogLabelSwitch)->Unit(benchmark::kMillisecond);
 

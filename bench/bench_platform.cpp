@@ -8,7 +8,7 @@ static void BM_DrawString(benchmark::State& state)
 {
     plat::Picture pic(1920, 1080);
     auto& g = pic.graphics();
-    g.SetTextFont("Times");
+    g.SetTextFont(plat::kSerif);
     g.SetUseOldRenderer(false);
     int size = 9;
     for (auto _ : state) {

@@ -16,7 +16,7 @@
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
-#include "engine/engine.h"
+#include "tests/support/inner_engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
 
@@ -37,7 +37,7 @@ quil2a::Atlas& storedAtlas()
 struct Map {
     quil2a::MapState m;
     quil2a::NullHost host{kW, kH};
-    quil2a::MapEngine e;
+    testsupport::InnerEngine e;
 
     Map(int zoom, double date) : e(storedAtlas(), m, host)
     {

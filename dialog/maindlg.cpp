@@ -13,8 +13,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "engine/view.h"
-#include "dialog/thumbmap.h"
+#include "engine/thumbmap.h"
 #include "platform/codepage.h"
 
 namespace quil2a {
@@ -56,7 +55,7 @@ int schemeRow(ColorScheme scheme)
 }
 }  // namespace
 
-MainDlg::MainDlg(Atlas& atlas, MapState& state, MapEngine& engine, EngineHost& host, DialogLinks links)
+MainDlg::MainDlg(Atlas& atlas, const MapState& state, MapEngine& engine, EngineHost& host, DialogLinks links)
     : QWidget(nullptr, Qt::Window), a_(atlas), m_(state), engine_(engine), host_(host), links_(std::move(links))
 {
     setObjectName(QStringLiteral("MainDlg"));
@@ -102,36 +101,36 @@ void MainDlg::createControls()
     // The viewer's open event.
     showPage("<html><body bgcolor='#ffffff'><br>");
 
-    StaticText1 = placed(new QLabel(this), "StaticText1", 20, 8, 100, 20);
-    StaticText2 = placed(new QLabel(this), "StaticText2", 20, 35, 71, 20);
-    StaticText3 = placed(new QLabel(this), "StaticText3", 239, 80, 47, 20);
+    ListLabel = placed(new QLabel(this), "ListLabel", 20, 8, 100, 20);
+    SortLabel = placed(new QLabel(this), "SortLabel", 20, 35, 71, 20);
+    ShowLabel = placed(new QLabel(this), "ShowLabel", 239, 80, 47, 20);
     Separator2 = separator(this, "Separator2", 351, 14, 12, 408, true);
 
-    PushButton2 = placed(new QPushButton(this), "PushButton2", 238, 100, 110, 22);
-    connect(PushButton2, &QPushButton::clicked, this, [this] { PushButton2_Action(); });
-    PushButton3 = placed(new QPushButton(this), "PushButton3", 238, 130, 110, 22);
-    connect(PushButton3, &QPushButton::clicked, this, [this] { PushButton3_Action(); });
+    ShowPlaceBtn = placed(new QPushButton(this), "ShowPlaceBtn", 238, 100, 110, 22);
+    connect(ShowPlaceBtn, &QPushButton::clicked, this, [this] { ShowPlaceBtn_Action(); });
+    ShowPlaceAndDateBtn = placed(new QPushButton(this), "ShowPlaceAndDateBtn", 238, 130, 110, 22);
+    connect(ShowPlaceAndDateBtn, &QPushButton::clicked, this, [this] { ShowPlaceAndDateBtn_Action(); });
 
     // The resolution buttons sit in a canvas of their own: window (490, 42) is its (6, 7).
-    Canvas1 = placed(new QWidget(this), "Canvas1", 484, 35, 120, 88);
-    res1 = placed(new QRadioButton(Canvas1), "res1", 6, 7, 109, 20);
+    ResolutionGroup = placed(new QWidget(this), "ResolutionGroup", 484, 35, 120, 88);
+    res1 = placed(new QRadioButton(ResolutionGroup), "res1", 6, 7, 109, 20);
     res1->setChecked(true);
     connect(res1, &QRadioButton::clicked, this, [this] { res1_Action(); });
-    res2 = placed(new QRadioButton(Canvas1), "res2", 6, 32, 109, 20);
+    res2 = placed(new QRadioButton(ResolutionGroup), "res2", 6, 32, 109, 20);
     connect(res2, &QRadioButton::clicked, this, [this] { res2_Action(); });
-    res3 = placed(new QRadioButton(Canvas1), "res3", 6, 57, 109, 20);
+    res3 = placed(new QRadioButton(ResolutionGroup), "res3", 6, 57, 109, 20);
     connect(res3, &QRadioButton::clicked, this, [this] { res3_Action(); });
 
     PrintBtn = placed(new QPushButton(this), "PrintBtn", 368, 35, 110, 22);
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtn_Action(); });
     SaveBtn = placed(new QPushButton(this), "SaveBtn", 368, 65, 110, 22);
     connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtn_Action(); });
-    StaticText4 = placed(new QLabel(this), "StaticText4", 485, 14, 100, 20);
+    ResolutionLabel = placed(new QLabel(this), "ResolutionLabel", 485, 14, 100, 20);
     ClipBtn = placed(new QPushButton(this), "ClipBtn", 368, 95, 110, 22);
     connect(ClipBtn, &QPushButton::clicked, this, [this] { ClipBtn_Action(); });
 
-    CheckBox1 = placed(new QCheckBox(this), "CheckBox1", 206, 312, 142, 20);
-    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1_Action(); });
+    FullScreenBox = placed(new QCheckBox(this), "FullScreenBox", 206, 312, 142, 20);
+    connect(FullScreenBox, &QCheckBox::clicked, this, [this] { FullScreenBox_Action(); });
 
     VuReg = placed(new DrawnControl(this), "VuReg", 376, 154, kThumbSize, kThumbSize);
     setBackdrop(kVuReg1);
@@ -142,30 +141,30 @@ void MainDlg::createControls()
 
     Separator1 = separator(this, "Separator1", 368, 135, 216, 4, false);
 
-    CheckBox3 = placed(new QCheckBox(this), "CheckBox3", 20, 312, 160, 20);
-    connect(CheckBox3, &QCheckBox::clicked, this, [this] { CheckBox3_Action(); });
-    CheckBox4 = placed(new QCheckBox(this), "CheckBox4", 20, 339, 160, 20);
-    connect(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4_Action(); });
-    CheckBox5 = placed(new QCheckBox(this), "CheckBox5", 20, 366, 160, 20);
-    connect(CheckBox5, &QCheckBox::clicked, this, [this] { CheckBox5_Action(); });
-    CheckBox6 = placed(new QCheckBox(this), "CheckBox6", 20, 393, 160, 20);
-    connect(CheckBox6, &QCheckBox::clicked, this, [this] { CheckBox6_Action(); });
+    CountryNamesBox = placed(new QCheckBox(this), "CountryNamesBox", 20, 312, 160, 20);
+    connect(CountryNamesBox, &QCheckBox::clicked, this, [this] { CountryNamesBox_Action(); });
+    CitiesBox = placed(new QCheckBox(this), "CitiesBox", 20, 339, 160, 20);
+    connect(CitiesBox, &QCheckBox::clicked, this, [this] { CitiesBox_Action(); });
+    CityNamesBox = placed(new QCheckBox(this), "CityNamesBox", 20, 366, 160, 20);
+    connect(CityNamesBox, &QCheckBox::clicked, this, [this] { CityNamesBox_Action(); });
+    HeadlinesBox = placed(new QCheckBox(this), "HeadlinesBox", 20, 393, 160, 20);
+    connect(HeadlinesBox, &QCheckBox::clicked, this, [this] { HeadlinesBox_Action(); });
 
     // The region and scheme popups act on a person's choice only: rows set by
     // code (at open, or to follow a command link) run nothing.
     SelectReg = placed(new QComboBox(this), "SelectReg", 389, 365, 175, 20);
     connect(SelectReg, &QComboBox::activated, this, [this](int) { SelectReg_Change(); });
 
-    StaticText6 = placed(new QLabel(this), "StaticText6", 20, 164, 139, 20);
+    DatesLabel = placed(new QLabel(this), "DatesLabel", 20, 164, 139, 20);
     Separator3 = separator(this, "Separator3", 20, 296, 328, 11, false);
     PriDates = placed(new QLabel(this), "PriDates", 127, 164, 100, 20);
     QFont bold = PriDates->font();
     bold.setBold(true);
     PriDates->setFont(bold);
 
-    PopupArrow1 = placed(new PopupArrow(this), "PopupArrow1", 103, 42, 10, 10);
-    PopupArrow1->onMouseDown = [this](int x, int y) { return PopupArrow1_MouseDown(x, y); };
-    PopupArrow1->onMouseUp = [this](int x, int y) { PopupArrow1_MouseUp(x, y); };
+    SortArrow = placed(new PopupArrow(this), "SortArrow", 103, 42, 10, 10);
+    SortArrow->onMouseDown = [this](int x, int y) { return SortArrow_MouseDown(x, y); };
+    SortArrow->onMouseUp = [this](int x, int y) { SortArrow_MouseUp(x, y); };
 
     QScroll = placed(new QScrollBar(Qt::Vertical, this), "QScroll", 332, 185, 16, 100);
     QScroll->setRange(0, 100);
@@ -184,44 +183,44 @@ QString MainDlg::text(int n) const { return plat::decode(a_.quilstring[n], a_.te
 
 void MainDlg::Open()
 {
-    StaticText1->setText(text(2));
+    ListLabel->setText(text(2));
     Qtype->clear();
     for (int n : {3, 4, 5}) Qtype->addItem(text(n));
-    StaticText2->setText(text(6));
+    SortLabel->setText(text(6));
     QSortOrder->clear();
     for (int n : {7, 8}) QSortOrder->addItem(text(n));
-    StaticText3->setText(text(9));
-    PushButton2->setText(text(10));
-    PushButton3->setText(text(11));
-    StaticText6->setText(text(12));
-    CheckBox3->setText(text(13));
-    CheckBox4->setText(text(14));
-    CheckBox5->setText(text(15));
-    CheckBox6->setText(text(16));
+    ShowLabel->setText(text(9));
+    ShowPlaceBtn->setText(text(10));
+    ShowPlaceAndDateBtn->setText(text(11));
+    DatesLabel->setText(text(12));
+    CountryNamesBox->setText(text(13));
+    CitiesBox->setText(text(14));
+    CityNamesBox->setText(text(15));
+    HeadlinesBox->setText(text(16));
     PrintBtn->setText(text(17));
     SaveBtn->setText(text(18));
     ClipBtn->setText(text(19));
-    StaticText4->setText(text(20));
+    ResolutionLabel->setText(text(20));
     res1->setText(text(21));
     res2->setText(text(22));
     res3->setText(text(23));
-    CheckBox1->setText(text(25));
+    FullScreenBox->setText(text(25));
 
-    const int design = TextSize(CheckBox1);
+    const int design = TextSize(FullScreenBox);
     const int ts = design - 2 - a_.lang().dialogTextLess;
     if (ts != design) {
-        for (QWidget* w : std::initializer_list<QWidget*>{StaticText1, StaticText2, StaticText3, StaticText4, StaticText6,
-                                                          Qtype, QSortOrder, QListBox, PushButton2, PushButton3, PriDates,
-                                                          CheckBox1, CheckBox3, CheckBox4, CheckBox5, CheckBox6, PrintBtn,
+        for (QWidget* w : std::initializer_list<QWidget*>{ListLabel, SortLabel, ShowLabel, ResolutionLabel, DatesLabel,
+                                                          Qtype, QSortOrder, QListBox, ShowPlaceBtn, ShowPlaceAndDateBtn, PriDates,
+                                                          FullScreenBox, CountryNamesBox, CitiesBox, CityNamesBox, HeadlinesBox, PrintBtn,
                                                           SaveBtn, ClipBtn, res1, res2, res3, SelectReg, SelectCS})
             setTextSize(w, ts);
     }
 
-    CheckBox1->setChecked(links_.fullScreen ? links_.fullScreen() : false);
-    CheckBox3->setChecked(m_.countrynameson);
-    CheckBox4->setChecked(m_.citieson);
-    CheckBox5->setChecked(m_.citynameson);
-    CheckBox6->setChecked(m_.headlineson);
+    FullScreenBox->setChecked(links_.fullScreen ? links_.fullScreen() : false);
+    CountryNamesBox->setChecked(m_.countrynameson);
+    CitiesBox->setChecked(m_.citieson);
+    CityNamesBox->setChecked(m_.citynameson);
+    HeadlinesBox->setChecked(m_.headlineson);
 
     {
         const QSignalBlocker regions(SelectReg), schemes(SelectCS);
@@ -284,40 +283,24 @@ void MainDlg::setVisibleMapBox(int x1, int y1, int x2, int y2)
 
 // Display options and full screen.
 
-void MainDlg::RefreshMapText()
+void MainDlg::CountryNamesBox_Action() { engine_.setShown(MapEngine::Shown::CountryNames, CountryNamesBox->isChecked()); }
+
+void MainDlg::CitiesBox_Action()
 {
-    if (!m_.p) return;
-    redrawLabels(engine_);
-    host_.drawMapCanvas(*m_.p);
+    engine_.setShown(MapEngine::Shown::Cities, CitiesBox->isChecked());
+    CityNamesBox->setEnabled(m_.citieson);
 }
 
-void MainDlg::CheckBox3_Action()
-{
-    m_.countrynameson = CheckBox3->isChecked();
-    RefreshMapText();
-}
+void MainDlg::CityNamesBox_Action() { engine_.setShown(MapEngine::Shown::CityNames, CityNamesBox->isChecked()); }
 
-void MainDlg::CheckBox4_Action()
-{
-    m_.citieson = CheckBox4->isChecked();
-    CheckBox5->setEnabled(m_.citieson);
-    RefreshMapText();
-}
+void MainDlg::HeadlinesBox_Action() { engine_.setShown(MapEngine::Shown::Headlines, HeadlinesBox->isChecked()); }
 
-void MainDlg::CheckBox5_Action()
+void MainDlg::FullScreenBox_Action()
 {
-    m_.citynameson = CheckBox5->isChecked();
-    RefreshMapText();
-}
-
-void MainDlg::CheckBox6_Action() { m_.headlineson = CheckBox6->isChecked(); }
-
-void MainDlg::CheckBox1_Action()
-{
-    if (CheckBox1->isChecked()) {
+    if (FullScreenBox->isChecked()) {
         if (links_.setFullScreen) links_.setFullScreen(true);
         if (links_.hideNarrative) links_.hideNarrative();
-        m_.NarrWinOpen = false;
+        engine_.setNarrativeFollows(false);
         Hide();
         if (links_.setMenuBarVisible) links_.setMenuBarVisible(false);
     } else {
@@ -326,22 +309,35 @@ void MainDlg::CheckBox1_Action()
     }
 }
 
+void MainDlg::SaveMap(int32_t mode)
+{
+    ExportHooks defaults;
+    MapExport ex(engine_, links_.exportHooks ? *links_.exportHooks : defaults);
+    ex.SaveMap(mode, resolution, host_.mapCanvasWidth(), host_.mapCanvasHeight());
+    if (ex.wid > 0) {
+        wid = ex.wid;
+        ht = ex.ht;
+    }
+}
+
+void MainDlg::fullScreenEnded()
+{
+    if (!FullScreenBox->isChecked()) return;
+    FullScreenBox->setChecked(false);
+    FullScreenBox_Action();
+}
+
 // Colour schemes.
 
 void MainDlg::SelectCS_Change()
 {
     const int row = SelectCS->currentIndex();
+    ColorScheme scheme = a_.colorscheme;
     if (row >= 0 && row < kSchemeRowCount) {
         setBackdrop(kSchemeRows[row].thumbnail);
-        engine_.applyScheme(kSchemeRows[row].scheme);
+        scheme = kSchemeRows[row].scheme;
     }
-    SetColor();
-}
-
-void MainDlg::SetColor()
-{
-    quil2a::SetColor(engine_);
-    if (links_.refreshMap) links_.refreshMap();
+    engine_.setScheme(scheme);
 }
 
 void MainDlg::followScheme()

@@ -14,7 +14,7 @@
 #include "dialog/savemap.h"
 #include "engine/engine.h"
 #include "engine/host.h"
-#include "engine/links.h"
+#include "dialog/options.h"
 #include "engine/mapstate.h"
 #include "hypertext/htmlvu.h"
 
@@ -32,8 +32,6 @@ namespace quil2a {
 // What the dialog reaches beyond the engine: the main and narrative windows
 // and the stored pictures. Unset entries do nothing.
 struct DialogLinks {
-    // The map canvas and the zoom control repainted without erasing.
-    std::function<void()> refreshMap;
     // The main window's full screen and menu bar.
     std::function<bool()> fullScreen;
     std::function<void(bool)> setFullScreen;
@@ -54,7 +52,9 @@ class MainDlg : public QWidget, public OptionsDialog {
     Q_OBJECT
 public:
     // Builds the window and its controls and runs its open event.
-    MainDlg(Atlas& atlas, MapState& state, MapEngine& engine, EngineHost& host, DialogLinks links);
+    // The atlas is the page viewer's too (it reads pages through it); the map
+    // state is read only: every change goes through the engine.
+    MainDlg(Atlas& atlas, const MapState& state, MapEngine& engine, EngineHost& host, DialogLinks links);
     ~MainDlg() override;
 
     // OptionsDialog.
@@ -63,6 +63,7 @@ public:
     void SetFocus() override;
     void Close() override;
     void setVisibleMapBox(int x1, int y1, int x2, int y2) override;
+    void fullScreenEnded() override;
 
     // The window's open event: captions, text size, state, rows, query list.
     void Open();
@@ -78,50 +79,50 @@ public:
     int32_t resolution = 0;
 
     // Controls, in creation order.
-    QListWidget* QListBox = nullptr;
-    QComboBox* Qtype = nullptr;
-    QComboBox* QSortOrder = nullptr;
-    HTMLvu* QHTML = nullptr;
-    QLabel* StaticText1 = nullptr;
-    QLabel* StaticText2 = nullptr;
-    QLabel* StaticText3 = nullptr;
+    QListWidget* QListBox = nullptr;      // the query list: people, places or events
+    QComboBox* Qtype = nullptr;           // who, where or when
+    QComboBox* QSortOrder = nullptr;      // alphabetical or by date
+    HTMLvu* QHTML = nullptr;              // the chosen item's description
+    QLabel* ListLabel = nullptr;          // "List:"
+    QLabel* SortLabel = nullptr;          // "Sort:"
+    QLabel* ShowLabel = nullptr;          // "Show:", over the two location buttons
     QFrame* Separator2 = nullptr;
-    QPushButton* PushButton2 = nullptr;
-    QPushButton* PushButton3 = nullptr;
-    QWidget* Canvas1 = nullptr;
-    QRadioButton* res1 = nullptr;
-    QRadioButton* res2 = nullptr;
-    QRadioButton* res3 = nullptr;
+    QPushButton* ShowPlaceBtn = nullptr;         // the map to the item's place
+    QPushButton* ShowPlaceAndDateBtn = nullptr;  // the map to its place and date
+    QWidget* ResolutionGroup = nullptr;   // holds the three resolution buttons
+    QRadioButton* res1 = nullptr;         // resolution 1: as displayed
+    QRadioButton* res2 = nullptr;         // 2: finer (2x)
+    QRadioButton* res3 = nullptr;         // 3: finest (4x)
     QPushButton* PrintBtn = nullptr;
-    QPushButton* SaveBtn = nullptr;
-    QLabel* StaticText4 = nullptr;
-    QPushButton* ClipBtn = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    DrawnControl* VuReg = nullptr;
+    QPushButton* SaveBtn = nullptr;       // to a PNG file
+    QLabel* ResolutionLabel = nullptr;    // "Resolution:"
+    QPushButton* ClipBtn = nullptr;       // to the clipboard
+    QCheckBox* FullScreenBox = nullptr;
+    DrawnControl* VuReg = nullptr;        // the region thumbnail: drag a box to frame it
     QFrame* Separator1 = nullptr;
-    QCheckBox* CheckBox3 = nullptr;
-    QCheckBox* CheckBox4 = nullptr;
-    QCheckBox* CheckBox5 = nullptr;
-    QCheckBox* CheckBox6 = nullptr;
-    QComboBox* SelectReg = nullptr;
-    QLabel* StaticText6 = nullptr;
+    QCheckBox* CountryNamesBox = nullptr;
+    QCheckBox* CitiesBox = nullptr;
+    QCheckBox* CityNamesBox = nullptr;
+    QCheckBox* HeadlinesBox = nullptr;
+    QComboBox* SelectReg = nullptr;       // the named view regions
+    QLabel* DatesLabel = nullptr;         // "Principal dates:"
     QFrame* Separator3 = nullptr;
-    QLabel* PriDates = nullptr;
-    PopupArrow* PopupArrow1 = nullptr;
-    QScrollBar* QScroll = nullptr;
-    QComboBox* SelectCS = nullptr;
+    QLabel* PriDates = nullptr;           // the chosen item's dates
+    PopupArrow* SortArrow = nullptr;      // flips the sort direction
+    QScrollBar* QScroll = nullptr;        // scrolls the description
+    QComboBox* SelectCS = nullptr;        // the colour schemes
 
     // Query list.
     void FillQListBox();
     void DoQListSort();
     void Qtype_Change();
     void QSortOrder_Change();
-    bool PopupArrow1_MouseDown(int x, int y);
-    void PopupArrow1_MouseUp(int x, int y);
+    bool SortArrow_MouseDown(int x, int y);
+    void SortArrow_MouseUp(int x, int y);
     void QListBox_Change();
     void QScroll_ValueChanged();
-    void PushButton2_Action();
-    void PushButton3_Action();
+    void ShowPlaceBtn_Action();
+    void ShowPlaceAndDateBtn_Action();
     // The selected row, -1 for none; setting it runs QListBox_Change for a row
     // that exists and leaves nothing selected otherwise.
     int ListIndex() const;
@@ -131,7 +132,6 @@ public:
     int rowCount() const { return static_cast<int>(rows_.size()); }
 
     // Region thumbnail and region list.
-    void SetLocation(double x1, double y1, double x2, double y2, bool redraw);
     bool VuReg_MouseDown(int x, int y);
     void VuReg_MouseDrag(int x, int y);
     void VuReg_MouseUp(int x, int y);
@@ -139,16 +139,14 @@ public:
     void SelectReg_Change();
 
     // Display options and full screen.
-    void RefreshMapText();
-    void CheckBox1_Action();
-    void CheckBox3_Action();
-    void CheckBox4_Action();
-    void CheckBox5_Action();
-    void CheckBox6_Action();
+    void FullScreenBox_Action();
+    void CountryNamesBox_Action();
+    void CitiesBox_Action();
+    void CityNamesBox_Action();
+    void HeadlinesBox_Action();
 
     // Colour schemes.
     void SelectCS_Change();
-    void SetColor();
 
     // Export.
     void res1_Action() { resolution = 1; }
@@ -182,7 +180,7 @@ private:
     QString text(int n) const;
 
     Atlas& a_;
-    MapState& m_;
+    const MapState& m_;
     MapEngine& engine_;
     EngineHost& host_;
     DialogLinks links_;

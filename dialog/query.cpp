@@ -115,13 +115,13 @@ void MainDlg::QSortOrder_Change()
     setListIndex(0);
 }
 
-bool MainDlg::PopupArrow1_MouseDown(int, int) { return true; }
+bool MainDlg::SortArrow_MouseDown(int, int) { return true; }
 
-void MainDlg::PopupArrow1_MouseUp(int, int)
+void MainDlg::SortArrow_MouseUp(int, int)
 {
     sortup = !sortup;
-    PopupArrow1->Facing = sortup ? 2 : 3;
-    PopupArrow1->Refresh(true);
+    SortArrow->Facing = sortup ? 2 : 3;
+    SortArrow->Refresh(true);
     DoQListSort();
     setListIndex(0);
 }
@@ -216,13 +216,13 @@ void MainDlg::QScroll_ValueChanged()
     QHTML->update();
 }
 
-void MainDlg::PushButton2_Action()
+void MainDlg::ShowPlaceBtn_Action()
 {
     if (vqx2 <= 0) return;  // no item box stored
-    SetLocation(vqx1, vqy1, vqx2, vqy2, true);
+    engine_.fitRegion(vqx1, vqy1, vqx2, vqy2, true);
 }
 
-void MainDlg::PushButton3_Action()
+void MainDlg::ShowPlaceAndDateBtn_Action()
 {
     const int r = ListIndex();
     if (r < 0 || vqx2 <= 0) return;
@@ -230,7 +230,7 @@ void MainDlg::PushButton3_Action()
     if (y1 > 1000.0 || y2 < 2009.9) {
         engine_.jumpTo((y1 + y2) / 2);
     }
-    SetLocation(vqx1, vqy1, vqx2, vqy2, true);
+    engine_.fitRegion(vqx1, vqy1, vqx2, vqy2, true);
 }
 
 }  // namespace quil2a

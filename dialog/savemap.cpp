@@ -16,7 +16,7 @@
 #include <cmath>
 #include <memory>
 
-#include "dialog/maindlg.h"
+#include "engine/engine.h"
 #include "dialog/savemap.h"
 #include "platform/codepage.h"
 #include "platform/msgbox.h"
@@ -88,6 +88,11 @@ std::unique_ptr<QPageSetupDialog> makePageSetupDialog(QPrinter& printer)
     return dialog;
 }
 
+MapExport::MapExport(MapEngine& engine, ExportHooks& hooks)
+    : a_(engine.atlas()), m_(engine.state()), engine_(engine), hooks_(hooks)
+{
+}
+
 plat::Bytes exportCaption(const plat::Bytes& before, double date, bool greek)
 {
     const plat::CodePage cp = greek ? plat::CodePage::Win1253 : plat::CodePage::Win1252;
@@ -126,30 +131,23 @@ QSize printFit(int wid, int ht, int pageWidth, int pageHeight)
     return QSize(plat::Int(f * wid), plat::Int(f * ht));
 }
 
-void MainDlg::SaveMap(int32_t mode)
+void MapExport::SaveMap(int32_t mode, int32_t resolution, int cw, int ch)
 {
-    ExportHooks defaults;
-    ExportHooks& hooks = links_.exportHooks ? *links_.exportHooks : defaults;
+    ExportHooks& hooks = hooks_;
 
     // The view is put back and the screen map rendered again on every way out;
     // the animation waits until then.
     struct Restore {
-        MainDlg& d;
+        MapEngine& engine;
         const ExportHooks& hooks;
-        double scale, xc, yc;
         ~Restore()
         {
-            MapState& m = d.m_;
-            m.scale = scale;
-            m.xc = xc;
-            m.yc = yc;
-            if (m.p) d.engine_.displaymap(*m.p, true);
-            if (d.links_.refreshMap) d.links_.refreshMap();
+            engine.redraw();
             if (hooks.holdAnimation) hooks.holdAnimation(false);
         }
     };
     if (hooks.holdAnimation) hooks.holdAnimation(true);
-    const Restore restore{*this, hooks, m_.scale, m_.xc, m_.yc};
+    const Restore restore{engine_, hooks};
 
     const bool print = mode == 0;
     std::unique_ptr<QPrinter> printer;
@@ -166,7 +164,6 @@ void MainDlg::SaveMap(int32_t mode)
     }
 
     const int k = exportFactor(resolution);
-    const int cw = host_.mapCanvasWidth(), ch = host_.mapCanvasHeight();
     wid = k * cw;
     ht = k * ch;
     // The export is rendered into `render` and the canvas's part of it is cut
@@ -189,13 +186,13 @@ void MainDlg::SaveMap(int32_t mode)
         plat::MsgBox(kExportTooLarge);
         return;
     }
-    if (k > 1) {
+    if (k == 1) {
+        engine_.renderExport(*render, m_.scale, m_.xc, m_.yc);
+    } else {
         const double midX = engine_.mapx(kMargin + cw / 2.0), midY = engine_.mapy(kMargin + ch / 2.0);
-        m_.scale = exportScale(m_.scale, k, kScaleStep);
-        m_.xc = wid / 2.0 - (midX - m_.x0) * m_.scale;
-        m_.yc = ht / 2.0 - (midY - m_.y0) * m_.scale;
+        const double scale = exportScale(m_.scale, k, kScaleStep);
+        engine_.renderExport(*render, scale, wid / 2.0 - (midX - m_.x0) * scale, ht / 2.0 - (midY - m_.y0) * scale);
     }
-    engine_.displaymap(*render, false);
 
     std::unique_ptr<plat::Picture> pic;
     if (k == 1) {

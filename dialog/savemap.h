@@ -16,6 +16,10 @@ class QPrinter;
 
 namespace quil2a {
 
+struct Atlas;
+class MapEngine;
+struct MapState;
+
 // The largest export picture made, in pixels (512 MB at 32 bits): a larger
 // one is refused with a message before anything is allocated.
 inline constexpr int64_t kMaxExportPixels = int64_t(1) << 27;
@@ -34,6 +38,24 @@ struct ExportHooks {
     // animation waits meanwhile, so no date step draws with the export's view.
     std::function<void(bool held)> holdAnimation;
     int64_t maxPixels = kMaxExportPixels;
+};
+
+// One export of the map: rendered afresh for the resolution, framed and
+// captioned, then printed (mode 0), copied to the clipboard (1) or written to
+// a PNG file (any other); the screen map is rendered again whatever happened.
+// The canvas is cw x ch.
+class MapExport {
+public:
+    MapExport(MapEngine& engine, ExportHooks& hooks);
+    void SaveMap(int32_t mode, int32_t resolution, int cw, int ch);
+    // The export picture's size, set once it is known.
+    int32_t wid = 0, ht = 0;
+
+private:
+    const Atlas& a_;
+    const MapState& m_;
+    MapEngine& engine_;
+    ExportHooks& hooks_;
 };
 
 // Messages of the failures that have no interface string.

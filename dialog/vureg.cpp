@@ -4,7 +4,7 @@
 
 #include "dialog/maindlg.h"
 #include "engine/view.h"
-#include "dialog/thumbmap.h"
+#include "engine/thumbmap.h"
 
 namespace quil2a {
 
@@ -19,12 +19,6 @@ void drawBox(plat::Graphics& g, int a, int b, int c, int d, plat::Color outer, p
     g.DrawRect(a + 1, b + 1, w - 2, h - 2);
 }
 }  // namespace
-
-void MainDlg::SetLocation(double x1, double y1, double x2, double y2, bool redraw)
-{
-    quil2a::SetLocation(engine_, host_.mapCanvasWidth(), host_.mapCanvasHeight(), x1, y1, x2, y2, redraw);
-    if (redraw && links_.refreshMap) links_.refreshMap();
-}
 
 bool MainDlg::VuReg_MouseDown(int x, int y)
 {
@@ -44,7 +38,7 @@ void MainDlg::VuReg_MouseDrag(int x, int y)
 
 void MainDlg::VuReg_MouseUp(int, int)
 {
-    SetLocation(unvux(vdragx), unvuy(vdragy), unvux(vlastx), unvuy(vlasty), true);
+    engine_.fitRegion(unvux(vdragx), unvuy(vdragy), unvux(vlastx), unvuy(vlasty), true);
     vdragx = -1;
     VuReg->Refresh(false);
 }
@@ -68,7 +62,8 @@ void MainDlg::SelectReg_Change()
     const int i = SelectReg->currentIndex();
     double box[4];
     // An entry without four numbers is no region.
-    if (i > 0 && a_.vregxy.valid(i) && parseMapBox(a_.vregxy[i], box)) SetLocation(box[0], box[1], box[2], box[3], true);
+    if (i > 0 && a_.vregxy.valid(i) && parseMapBox(a_.vregxy[i], box))
+        engine_.fitRegion(box[0], box[1], box[2], box[3], true);
     const QSignalBlocker quiet(SelectReg);
     SelectReg->setCurrentIndex(0);
     SelectReg->update();

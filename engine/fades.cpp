@@ -40,6 +40,16 @@ void MapEngine::displayhead()
     host.drawHeadStrip(hp);
 }
 
+void MapEngine::setControlColours(plat::Color back, plat::Color bright)
+{
+    m.ctlbackcolor = back;
+    const int lo = plat::Red(back), hi = plat::Red(bright), n = a.headcolor.ubound();
+    for (int i = 1; i <= n; ++i) {
+        const int v = lo + plat::Int(plat::Round(static_cast<double>(i) / n * (hi - lo)));
+        a.headcolor[i] = plat::RGB(v, v, v);
+    }
+}
+
 void MapEngine::fadeID()
 {
     const int32_t f = m.IDfadeout;

@@ -30,6 +30,9 @@ public:
     }
     // Main window: repaint without erasing.
     virtual void refreshMainWindow() = 0;
+    // The view or the colours changed and p, drawn again, is on the map
+    // canvas: the controls that show the view (the zoom gauge) repaint.
+    virtual void viewChanged() {}
     // Main window: the headline strip picture drawn at (0, window height - 30).
     virtual void drawHeadStrip(const plat::Picture& headpic) = 0;
     // Identification label control: window coordinates; width 0 hides it.
@@ -66,6 +69,7 @@ public:
         drawMapCanvas(p);
     }
     void refreshMainWindow() override { ++mainRefreshes; }
+    void viewChanged() override { ++viewChanges; }
     void drawHeadStrip(const plat::Picture&) override { ++headDraws; }
     int idLabelLeft() const override { return idLeft; }
     int idLabelTop() const override { return idTop; }
@@ -81,7 +85,7 @@ public:
 
     int canvasW, canvasH;
     plat::Bytes dateText, lastNarrPage;
-    int canvasDraws = 0, canvasPartDraws = 0, mainRefreshes = 0, headDraws = 0, idRefreshes = 0;
+    int canvasDraws = 0, canvasPartDraws = 0, mainRefreshes = 0, viewChanges = 0, headDraws = 0, idRefreshes = 0;
     int idLeft = 0, idTop = 0, idWidth = 0;
     int narrJumps = 0, narrUpdates = 0, boxUpdates = 0;
     int vmx1 = 0, vmy1 = 0, vmx2 = 0, vmy2 = 0;

@@ -56,11 +56,12 @@ inline bool seedDrawn(const MapEngine& e, const Seed& seed, double maxX, double 
 // Draws the border of active slot `slot` on pic in the graphics' colour: the box
 // test against W x H, loose ends extended when borderext is on above scale 0.2,
 // a thick border as three lines above scale 0.03. True when a segment was drawn.
-bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t slot);
+// a is e's atlas, whose coordinates are parsed on first use.
+bool strokeBorder(MapEngine& e, Atlas& a, plat::Picture& pic, double W, double H, int32_t slot);
 
 // Floods the regions of the seeds of fill slot `slot` that are not yet its
 // colour or a line. A seed counts when 0 <= sx <= maxX and 0 <= sy <= maxY and
 // its region is above 0.05 pixel. True when a fill was made.
-bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, int32_t slot);
+bool paintFillPoint(MapEngine& e, Atlas& a, plat::Picture& pic, double maxX, double maxY, int32_t slot);
 
 }  // namespace quil2a::mapdraw

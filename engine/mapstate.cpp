@@ -14,7 +14,7 @@ void MapState::makePictures(int w, int h)
     mapscreenwid = p->Width();
     mapscreenht = p->Height();
     headpic = plat::NewPicture(w, 100, 32);
-    headpic->graphics().SetTextFont("Times");
+    headpic->graphics().SetTextFont(plat::kSerif);
     headpic->graphics().SetTextSize(16);
     IDpic = plat::NewPicture(500, 20, 32);
 }

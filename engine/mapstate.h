@@ -60,8 +60,10 @@ struct MapState {
     double scale = 0.054975581388800036;  // 0.8^13
     int32_t mapscreenwid = 0, mapscreenht = 0;
 
-    // Layer pictures: the map with labels, the political layer, the geography layer.
-    std::unique_ptr<plat::Picture> p, p1, p2;
+    // The layer pictures, each the screen's size:
+    std::unique_ptr<plat::Picture> p;   // the map as shown: p1 with the labels and city marks
+    std::unique_ptr<plat::Picture> p1;  // the political layer: p2 with borders and territory fills
+    std::unique_ptr<plat::Picture> p2;  // the geography layer: background, geography lines, water
     // What p's text layer holds, for a step that redraws only what changed.
     TextLayerRecord textLayer;
     // What p2 holds, so that a render of the same view starts from it.
@@ -75,8 +77,11 @@ struct MapState {
     // Display switches.
     bool countrynameson = true, citieson = true, citynameson = true, headlineson = true, borderext = true;
 
-    // Headline strip and identification label.
+    // Animation speed index 1..8 (slowest to fastest; the time transport's
+    // ticks): the headline holds shorter from 7 on.
     int32_t speedi = 4;
+
+    // Headline strip and identification label.
     int32_t hfadeout = 0;
     plat::Bytes currenthead;
     std::unique_ptr<plat::Picture> headpic;  // screen width x 100

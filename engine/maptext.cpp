@@ -273,7 +273,7 @@ void MapEngine::drawText(plat::Picture& pic, bool ownSize, bool record)
     plat::Graphics& g = pic.graphics();
     g.SetUseOldRenderer(false);
     g.SetForeColor(a.placenamecolor);
-    g.SetTextFont("Times");
+    g.SetTextFont(plat::kSerif);
     g.SetCodePage(a.textCodePage());
     int32_t endSize = 0;
     std::vector<TextItem> items = textItems(pic, W, H, endSize);
@@ -305,7 +305,7 @@ bool MapEngine::steptext()
 
     plat::Graphics& g = p.graphics();
     g.SetUseOldRenderer(false);
-    g.SetTextFont("Times");
+    g.SetTextFont(plat::kSerif);
     g.SetCodePage(a.textCodePage());
     int32_t endSize = 0;
     std::vector<TextItem> items;

@@ -215,7 +215,7 @@ void MapEngine::localrefresh()
         pic.graphics().SetForeColor(a.bordercolor);
         for (int32_t k = 1; k <= nb; ++k) {
             if (!a.ActiveBdrawnow[k]) continue;
-            if (strokeBorder(*this, pic, m.mapscreenwid, m.mapscreenht, k)) m.localrefchanges = true;
+            if (strokeBorder(*this, a, pic, m.mapscreenwid, m.mapscreenht, k)) m.localrefchanges = true;
             a.ActiveBdrawnow[k] = false;
         }
         m.somebdraw = false;
@@ -225,7 +225,7 @@ void MapEngine::localrefresh()
     if (m.somepaint) {
         for (int32_t k = 1; k <= np; ++k) {
             if (!a.ActivePtnow[k]) continue;
-            if (paintFillPoint(*this, pic, m.mapscreenwid, m.mapscreenht, k)) m.localrefchanges = true;
+            if (paintFillPoint(*this, a, pic, m.mapscreenwid, m.mapscreenht, k)) m.localrefchanges = true;
             a.ActivePtnow[k] = false;
         }
         m.somepaint = false;

@@ -24,9 +24,8 @@ struct ScreenPoint {
 
 }  // namespace
 
-bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t slot)
+bool strokeBorder(MapEngine& e, Atlas& a, plat::Picture& pic, double W, double H, int32_t slot)
 {
-    Atlas& a = e.atlas();
     const MapState& m = e.state();
     const int64_t raw = a.ActiveBdr[slot];
     const bool thick = raw < 0;
@@ -82,9 +81,8 @@ bool strokeBorder(MapEngine& e, plat::Picture& pic, double W, double H, int32_t 
     return true;
 }
 
-bool paintFillPoint(MapEngine& e, plat::Picture& pic, double maxX, double maxY, int32_t slot)
+bool paintFillPoint(MapEngine& e, Atlas& a, plat::Picture& pic, double maxX, double maxY, int32_t slot)
 {
-    Atlas& a = e.atlas();
     const plat::Color c = a.clrlist[a.ActiveClr[slot]];
     plat::RGBSurface& s = pic.surface();
     bool filled = false;
@@ -237,7 +235,7 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
     }
 
     g.SetForeColor(a.bordercolor);
-    for (int32_t k = 1; k <= m.NActiveBdrs && k <= a.ActiveBdr.ubound(); ++k) strokeBorder(*this, pic, W, H, k);
+    for (int32_t k = 1; k <= m.NActiveBdrs && k <= a.ActiveBdr.ubound(); ++k) strokeBorder(*this, a, pic, W, H, k);
 
     // Each fill point's tables lie apart in memory: they are asked for a few
     // points ahead, the text line first, then its parsed seeds.
@@ -256,7 +254,7 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
     for (int32_t k = 1; k <= np; ++k) {
         textAhead(k + 8);
         seedsAhead(k + 4);
-        paintFillPoint(*this, pic, W - 1, H - 1, k);
+        paintFillPoint(*this, a, pic, W - 1, H - 1, k);
     }
 
     // p1 is p before its text: on p a late copy, made when p1 is next used.

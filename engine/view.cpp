@@ -1,6 +1,9 @@
 #include "engine/view.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "engine/engine.h"
 
 namespace quil2a {
 
@@ -48,21 +51,94 @@ void MapEngine::applyScheme(ColorScheme s)
     applyColorScheme(a);
 }
 
+void MapEngine::setScheme(ColorScheme s)
+{
+    applyScheme(s);
+    redraw();
+}
+
+bool MapEngine::togglePale(int32_t idx)
+{
+    if (!quil2a::togglePale(a, idx)) return false;
+    redraw();
+    return true;
+}
+
+void MapEngine::redraw()
+{
+    if (!m.p) return;
+    displaymap(*m.p, true);
+    host.drawMapCanvas(*m.p);
+    host.viewChanged();
+}
+
 void MapEngine::setView(double x0, double y0, double scale, bool render)
 {
     m.x0 = x0;
     m.y0 = y0;
     m.scale = scale;
-    if (render && m.p) displaymap(*m.p, true);
+    if (render) redraw();
 }
 
-void SetColor(MapEngine& engine)
+void MapEngine::setCentre(double xc, double yc, bool render)
 {
-    applyColorScheme(engine.atlas());
-    MapState& m = engine.state();
-    if (m.p) engine.displaymap(*m.p, true);
+    m.xc = xc;
+    m.yc = yc;
+    if (render) redraw();
 }
 
+void MapEngine::panBy(double dx, double dy, bool render) { setView(m.x0 + dx, m.y0 + dy, m.scale, render); }
+
+void MapEngine::panPreview(int sx, int sy)
+{
+    if (m.p) {
+        plat::Graphics& g = m.p->graphics();
+        const int pw = m.p->Width(), ph = m.p->Height();
+        g.SetForeColor(a.blankgrey);
+        if (sx > 0) g.FillRect(0, 0, sx, ph);
+        if (sy > 0) g.FillRect(0, 0, pw, sy);
+        if (sx < 0) g.FillRect(pw + sx, 0, -sx, ph);
+        if (sy < 0) g.FillRect(0, ph + sy, pw, -sy);
+    }
+    panBy(-sx / m.scale, -sy / m.scale, false);
+}
+
+void MapEngine::setSpeed(int32_t speedi) { m.speedi = std::clamp(speedi, 1, 8); }
+
+void MapEngine::setForward(bool forward) { m.timeforward = forward; }
+
+double MapEngine::swapDate(double other)
+{
+    const double left = m.maindate;
+    jumpTo(other);
+    return left;
+}
+
+void MapEngine::setShown(Shown what, bool on)
+{
+    switch (what) {
+    case Shown::CountryNames: m.countrynameson = on; break;
+    case Shown::Cities: m.citieson = on; break;
+    case Shown::CityNames: m.citynameson = on; break;
+    case Shown::Headlines: m.headlineson = on; return;
+    case Shown::BorderExtension: m.borderext = on; return;
+    }
+    if (!m.p) return;
+    redrawLabels();
+    host.drawMapCanvas(*m.p);
+}
+
+void MapEngine::renderExport(plat::Picture& pic, double scale, double xc, double yc)
+{
+    const double keptScale = m.scale, keptXc = m.xc, keptYc = m.yc;
+    m.scale = scale;
+    m.xc = xc;
+    m.yc = yc;
+    displaymap(pic, false);
+    m.scale = keptScale;
+    m.xc = keptXc;
+    m.yc = keptYc;
+}
 
 namespace {
 constexpr double kScaleStep = 0.8;
@@ -71,12 +147,9 @@ constexpr double kSmallest = 0.01;
 constexpr double kMargin = 40.0;
 }  // namespace
 
-void SetLocation(MapEngine& engine, int canvasWidth, int canvasHeight, double x1, double y1, double x2,
-                 double y2, bool redraw)
+void MapEngine::fitRegion(double x1, double y1, double x2, double y2, bool render)
 {
-    MapState& m = engine.state();
-    m.x0 = (x1 + x2) / 2;
-    m.y0 = (y1 + y2) / 2;
+    const double x0 = (x1 + x2) / 2, y0 = (y1 + y2) / 2;
     // A box dragged up or to the left comes with its corners reversed.
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
@@ -85,17 +158,17 @@ void SetLocation(MapEngine& engine, int canvasWidth, int canvasHeight, double x1
     do {
         s *= kScaleStep;
     } while (!(s < kStartBelow));
-    m.scale = s;
 
+    const double w = host.mapCanvasWidth(), h = host.mapCanvasHeight();
     for (;;) {
-        const bool fits = engine.screenx(x1) > -kMargin && engine.screenx(x2) < canvasWidth + kMargin &&
-                          engine.screeny(y1) > -kMargin && engine.screeny(y2) < canvasHeight + kMargin;
+        // The box's edges on the picture at scale s about (x0, y0).
+        const bool fits = (x1 - x0) * s + m.xc > -kMargin && (x2 - x0) * s + m.xc < w + kMargin &&
+                          (y1 - y0) * s + m.yc > -kMargin && (y2 - y0) * s + m.yc < h + kMargin;
         if (fits) break;
-        m.scale *= kScaleStep;
-        if (m.scale < kSmallest) break;
+        s *= kScaleStep;
+        if (s < kSmallest) break;
     }
-
-    if (redraw && m.p) engine.displaymap(*m.p, true);
+    setView(x0, y0, s, render);
 }
 
 bool parseMapBox(const plat::Bytes& text, double box[4])
@@ -109,12 +182,11 @@ bool parseMapBox(const plat::Bytes& text, double box[4])
 }
 
 
-void redrawLabels(MapEngine& engine)
+void MapEngine::redrawLabels()
 {
-    MapState& m = engine.state();
     if (!m.p) return;
     if (m.p1) m.p->graphics().DrawPicture(*m.p1, 0, 0, m.mapscreenwid, m.mapscreenht);
-    engine.displaymaptext(*m.p, false);
+    displaymaptext(*m.p, false);
 }
 
 }  // namespace quil2a

@@ -4,10 +4,10 @@
 
 namespace quil2a {
 
-void ProcessCMD(MapEngine& engine, int canvasWidth, int canvasHeight, const Bytes& target)
+void ProcessCMD(MapEngine& engine, const Bytes& target)
 {
-    Atlas& a = engine.atlas();
-    MapState& m = engine.state();
+    const Atlas& a = engine.atlas();
+    const MapState& m = engine.state();
 
     double date = m.maindate;
     const int32_t q = plat::InStrB(target, "?");
@@ -25,7 +25,7 @@ void ProcessCMD(MapEngine& engine, int canvasWidth, int canvasHeight, const Byte
             double box[4];
             // Regions that were not loaded, or hold no box, are left alone.
             if (n > 0 && a.vregxy.valid(n) && parseMapBox(a.vregxy[n], box))
-                SetLocation(engine, canvasWidth, canvasHeight, box[0], box[1], box[2], box[3], false);
+                engine.fitRegion(box[0], box[1], box[2], box[3], false);
         } else if (key == "cs") {
             // The palette and line colours go with the scheme, as the dialog's choice does.
             engine.applyScheme(static_cast<ColorScheme>(plat::Int(plat::Val(value))));
@@ -34,11 +34,9 @@ void ProcessCMD(MapEngine& engine, int canvasWidth, int canvasHeight, const Byte
     engine.jumpTo(date);
 }
 
-std::function<void(const Bytes&)> commandRunner(MapEngine& engine, const EngineHost& host)
+std::function<void(const Bytes&)> commandRunner(MapEngine& engine)
 {
-    return [&engine, &host](const Bytes& target) {
-        ProcessCMD(engine, host.mapCanvasWidth(), host.mapCanvasHeight(), target);
-    };
+    return [&engine](const Bytes& target) { ProcessCMD(engine, target); };
 }
 
 }  // namespace quil2a

@@ -185,7 +185,7 @@ void HTMLvu::layoutOnce()
     int64_t n = 0;
     for (int32_t at = InStrB(1, HTMLstring, "<img src="); at > 0; at = InStrB(at + 6, HTMLstring, "<img src=")) ++n;
     plat::Picture measure(100, 20, 32);
-    measure.graphics().SetTextFont("Times");
+    measure.graphics().SetTextFont(plat::kSerif);
     const QFontMetrics fm(fontOf(measure.graphics()));
     const int64_t A = fm.ascent();
     const double W = fm.horizontalAdvance(QStringLiteral("Testing"));
@@ -220,7 +220,7 @@ int64_t HTMLvu::layoutPass()
     Pen& pen = *pen_;
     bfr = plat::NewPicture(std::max(width(), 1), 1, 32);
     plat::Graphics& g = bfr->graphics();
-    g.SetTextFont("Times");
+    g.SetTextFont(plat::kSerif);
 
     leftmargin = 6;
     rightmargin = width() - 6;
@@ -387,7 +387,7 @@ bool HTMLvu::measureAhead(const Bytes& src, size_t& at, int n)
     fillEntityTable();
     plat::Picture pic(1, 1, 32);
     plat::Graphics& g = pic.graphics();
-    g.SetTextFont("Times");
+    g.SetTextFont(plat::kSerif);
     Pen pen;
     pen_ = &pen;
     // Words as the layout cuts them: runs between tags, at spaces (and the

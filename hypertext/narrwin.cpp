@@ -88,8 +88,8 @@ void NarrScrollBar::paintEvent(QPaintEvent* e)
     p.drawImage(0, 0, parts_);
 }
 
-NarrWin::NarrWin(Atlas& atlas, MapState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), atlas_(atlas), m_(state)
+NarrWin::NarrWin(Atlas& atlas, MapEngine& engine, QWidget* parent)
+    : QWidget(parent, Qt::Window), atlas_(atlas), engine_(engine), m_(engine.state())
 {
     aheadTimer_.setSingleShot(true);
     connect(&aheadTimer_, &QTimer::timeout, this, [this] { readAhead(); });
@@ -268,7 +268,7 @@ void NarrWin::resizeEvent(QResizeEvent* e)
 
 void NarrWin::closeEvent(QCloseEvent* e)
 {
-    m_.NarrWinOpen = false;
+    engine_.setNarrativeFollows(false);
     e->accept();
 }
 

@@ -14,7 +14,8 @@
 #include <memory>
 
 #include "atlasdata/atlas.h"
-#include "engine/links.h"
+#include "hypertext/narrative.h"
+#include "engine/engine.h"
 #include "engine/mapstate.h"
 #include "hypertext/htmlvu.h"
 
@@ -46,7 +47,8 @@ class NarrWin : public QWidget, public NarrativeWindow {
     Q_OBJECT
 
 public:
-    NarrWin(Atlas& atlas, MapState& state, QWidget* parent = nullptr);
+    // Reads the map state and tells the engine when it stops following the date.
+    NarrWin(Atlas& atlas, MapEngine& engine, QWidget* parent = nullptr);
 
     void Show() override;
     void Hide() override;
@@ -85,7 +87,8 @@ private:
     static constexpr int kAheadDelayMs = 10;
 
     Atlas& atlas_;
-    MapState& m_;
+    MapEngine& engine_;
+    const MapState& m_;
     std::unique_ptr<HTMLvu> ahead_;
     Bytes aheadPage_, aheadWanted_;
     Bytes aheadSource_;  // the next page's source while its words are measured

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "atlasdata/atlas.h"
-#include "engine/links.h"
+#include "hypertext/narrative.h"
 #include "engine/mapstate.h"
 
 namespace quil2a {

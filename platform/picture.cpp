@@ -1,6 +1,7 @@
 #include "picture.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QTextLayout>
@@ -693,7 +694,8 @@ const Graphics::FontCache& Graphics::font() const
     if (font_cache_ && font_cache_->is(*this)) return *font_cache_;
     for (const auto& c : fonts_)
         if (c->is(*this)) return *(font_cache_ = c);
-    QFont f(QString::fromStdString(font_));
+    QFont f;
+    f.setFamilies({QString::fromStdString(font_), QString::fromLatin1(kSerifFallback)});
     f.setPixelSize(std::max(size_, 1));
     f.setBold(bold_);
     f.setItalic(italic_);
@@ -705,6 +707,8 @@ const Graphics::FontCache& Graphics::font() const
     fonts_.push_back(font_cache_);
     return *font_cache_;
 }
+
+std::string Graphics::TextFontInUse() const { return QFontInfo(font().font).family().toStdString(); }
 
 QList<QGlyphRun> shapeLine(const QString& text, const QFont& font)
 {

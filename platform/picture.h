@@ -46,6 +46,12 @@ QList<QGlyphRun> shapeLine(const QString& text, const QFont& font);
 // more than the copy.
 void drawImageByRects(QPainter& p, const QRegion& region, const QImage& img, QPoint from = {});
 
+// The serif of every text the program draws (labels, date field, headlines,
+// pages), asked for by its own name so that the pictures are the same on every
+// machine that has it (make installs it); "Times" only stands in without it.
+inline constexpr const char* kSerif = "Liberation Serif";
+inline constexpr const char* kSerifFallback = "Times";
+
 class Graphics {
 public:
     explicit Graphics(Picture& pic);
@@ -80,8 +86,11 @@ public:
     // Between beginText and endText the strings share one painter.
     void beginText();
     void endText();
+    // The family asked for; where the system lacks it, kSerifFallback stands in.
     void SetTextFont(const std::string& family) { font_ = family; }
     const std::string& TextFont() const { return font_; }
+    // The family the system gives for the present settings.
+    std::string TextFontInUse() const;
     void SetTextSize(int size) { size_ = size; }
     int TextSize() const { return size_; }
     void SetBold(bool b) { bold_ = b; }
@@ -110,7 +119,7 @@ private:
     const FontCache& font() const;
     Picture& pic_;
     Color fore_ = 0;
-    std::string font_ = "Times";
+    std::string font_ = kSerif;
     int size_ = 12;
     bool bold_ = false, italic_ = false, underline_ = false;
     bool oldRenderer_ = false;

@@ -584,7 +584,7 @@ QImage drawMapOf1000()
     quil2a::NullHost host(w, h);
     quil2a::MapEngine engine(a, m, host);
     engine.rebuildAt(1000.0);
-    engine.displaymap(*m.p, true);
+    engine.redraw();
     QImage img = m.p->image().copy(0, 0, w, h).convertToFormat(QImage::Format_RGB32);
     QPainter p(&img);
     p.setPen(QColor(0x30, 0x30, 0x30));
@@ -745,10 +745,10 @@ void screenshots()
         return r.adjusted(-margin, -margin, margin, margin).intersected(whole.rect());
     };
     if (wanted("qlist-en.png"))
-        save(bordered(whole.copy(region({dlg->StaticText1, dlg->QListBox, dlg->PushButton3, dlg->QHTML, dlg->QScroll}, 8))),
+        save(bordered(whole.copy(region({dlg->ListLabel, dlg->QListBox, dlg->ShowPlaceAndDateBtn, dlg->QHTML, dlg->QScroll}, 8))),
              "qlist-en.png");
     if (wanted("psc-en.png"))
-        save(bordered(whole.copy(region({dlg->PrintBtn, dlg->ClipBtn, dlg->StaticText4, dlg->Canvas1}, 8))), "psc-en.png");
+        save(bordered(whole.copy(region({dlg->PrintBtn, dlg->ClipBtn, dlg->ResolutionLabel, dlg->ResolutionGroup}, 8))), "psc-en.png");
 
     // The region list and the colour schemes' list, open.
     if (wanted("vr-en.png"))

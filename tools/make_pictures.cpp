@@ -14,7 +14,9 @@ namespace {
 
 QFont serif(int px, bool bold = false, bool italic = false)
 {
-    QFont f(QStringLiteral("Liberation Serif"));
+    // As the program's own text: Liberation Serif, Times only standing in.
+    QFont f;
+    f.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("Times")});
     f.setPixelSize(px);
     f.setBold(bold);
     f.setItalic(italic);

@@ -15,7 +15,7 @@
 #include "atlasdata/content.h"
 #include "atlasdata/loaders.h"
 #include "data/stored_items.h"
-#include "dialog/thumbmap.h"
+#include "engine/thumbmap.h"
 #include "engine/engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
@@ -63,7 +63,7 @@ int main(int argc, char** argv)
         const quil2a::ColorScheme scheme = quil2a::kSchemeRows[row].scheme;
         const std::string file = "vureg" + std::to_string(row + 1) + ".png";
         engine.applyScheme(scheme);
-        engine.displaymap(*m.p, true);
+        engine.redraw();
         const std::string path = outdir + "/" + file;
         if (!m.p->image().convertToFormat(QImage::Format_RGB32).save(QString::fromStdString(path), "PNG")) {
             std::fprintf(stderr, "%s: cannot write %s\n", argv[0], path.c_str());

@@ -129,7 +129,7 @@ int main(int argc, char** argv)
     engine.applyScheme(static_cast<quil2a::ColorScheme>(o.scheme));
 
     engine.rebuildAt(o.hasFrom ? o.from : o.date);
-    engine.displaymap(*m.p, true);
+    engine.redraw();
 
     int steps = 0;
     if (o.hasFrom) {

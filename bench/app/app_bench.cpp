@@ -5,12 +5,12 @@
 //   floor copy WxH      one plain copy of a screen-sized picture, this run;
 //   start to first painted map   from spawning the process to the map canvas
 //                       painted on the window (1920x1080 only);
-//   full render WxH     displaymap of the screen map for a new view, median;
+//   full render WxH     the screen map rendered for a new view (setView), median;
 //   full render same view   the same for the view already drawn (a jump to
 //                       a date), which starts from the kept geography layer;
 //   full render and layer copy   the render and the copy of p into p1 that
 //                       it leaves for idle time (or the next step), median;
-//   export x4           a new picture 4 x the canvas and displaymap into it at
+//   export x4           a new picture 4 x the canvas and the map rendered into it at
 //                       the export's scale, median (no PNG writing);
 //   app step ...        the animation timer's own tick, one tenth per tick,
 //                       with the windows' paint and flush that follow it,
@@ -193,14 +193,13 @@ int child(int w, int h, bool full, double spawnedAtMs)
 
     // The walk, one tenth a tick, through the timer's own action, with the
     // narrative window open as the program opens it.
-    m.maindate = 1000.0;
-    e.jumpdate();
+    e.jumpTo(1000.0);
     paintPending();
     memoryNote("at 1000.0", w, h);
     if (std::getenv("QUILLMERE_BENCH_NONARR")) m.NarrWinOpen = false;  // to tell the window's share
     quil2a::ShellState& s = app.shell();
     s.targetdate = 2003.0;
-    m.speedi = 6;  // one step a tick
+    e.setSpeed(6);  // one step a tick
     s.timesteps = 1;
     // The timer runs but its own period never comes: each tick is called here
     // and timed alone.
@@ -246,18 +245,16 @@ int child(int w, int h, bool full, double spawnedAtMs)
         std::vector<double> ms, same, withCopy;
         const double x0 = m.x0;
         for (int i = 0; i < 16; ++i) {
-            m.x0 = x0 + (i % 2);
             const auto t0 = Clock::now();
-            e.displaymap(*m.p, true);
+            e.setView(x0 + (i % 2), m.y0, m.scale);
             ms.push_back(msSince(t0));
             e.completeLayers();
             withCopy.push_back(msSince(t0));
         }
-        m.x0 = x0;
-        e.displaymap(*m.p, true);
+        e.setView(x0, m.y0, m.scale);
         for (int i = 0; i < 15; ++i) {
             const auto t0 = Clock::now();
-            e.displaymap(*m.p, true);
+            e.redraw();
             same.push_back(msSince(t0));
         }
         renderMs = quantile(ms, 0.5);
@@ -268,21 +265,14 @@ int child(int w, int h, bool full, double spawnedAtMs)
         const int k = 4, cw = win.MapCanvas->width(), ch = win.MapCanvas->height();
         exportW = k * cw;
         exportH = k * ch;
-        const double scale = m.scale, xc = m.xc, yc = m.yc;
         std::vector<double> ex;
         for (int i = 0; i < 5; ++i) {
             const auto t0 = Clock::now();
             auto pic = quil2a::newExportPicture(exportW, exportH);
-            m.scale = quil2a::exportScale(scale, k, 0.8);
-            m.xc = exportW / 2.0;
-            m.yc = exportH / 2.0;
-            e.displaymap(*pic, false);
+            e.renderExport(*pic, quil2a::exportScale(m.scale, k, 0.8), exportW / 2.0, exportH / 2.0);
             ex.push_back(msSince(t0));
-            m.scale = scale;
-            m.xc = xc;
-            m.yc = yc;
         }
-        e.displaymap(*m.p, true);
+        e.redraw();
         exportMs = quantile(ex, 0.5);
     }
     const double floorMs = floorCopy(w, h);

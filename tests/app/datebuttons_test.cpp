@@ -12,11 +12,7 @@ namespace {
 
 struct Buttons : Harness {
     Buttons() { open(); }
-    void jumpTo(double d)
-    {
-        m().maindate = d;
-        app->engine().jumptodate();
-    }
+    void jumpTo(double d) { app->engine().rebuildAt(d); }
     void step(bool up) { click(win().IncDecCtl, QPoint(5, up ? 3 : 12)); }
     void go(const char* typed)
     {

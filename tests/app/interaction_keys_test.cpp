@@ -16,8 +16,7 @@ TEST(InteractionKeys, DateStopZoomAndHelpKeys)
     // At the range ends the date stays and no change record is applied again.
     t.atlas().headline[1] = "Again";
     t.atlas().DChanges[20030 - 10000] = "hd1 ";
-    t.m().maindate = 2003.0;
-    t.engine().jumptodate();
+    t.engine().rebuildAt(2003.0);
     t.key(Qt::Key_Plus);
     EXPECT_EQ(t.m().maindate, 2003.0);
     EXPECT_TRUE(t.m().timeforward);

@@ -52,9 +52,7 @@ TEST(InteractionMouse, TheLabelNamesCityPlaceAndNationAboveTheClick)
     EXPECT_EQ(t.win().IDcanvas->width(), 510);  // cut at the picture's edge
 
     // Near the top left corner the label stays one pixel inside the canvas.
-    t.m().x0 = kAlandX + (t.m().xc - 25) / t.m().scale;
-    t.m().y0 = kAlandY + (t.m().yc - 25) / t.m().scale;
-    t.engine().displaymap(*t.m().p, true);
+    t.engine().setView(kAlandX + (t.m().xc - 25) / t.m().scale, kAlandY + (t.m().yc - 25) / t.m().scale, t.m().scale);
     t.clickLabel(kAlandX, kAlandY);
     EXPECT_EQ(t.win().IDcanvas->geometry().topLeft(), QPoint(21, 55));
 }
@@ -129,7 +127,7 @@ TEST(InteractionMouse, ASharedColourNamesTheNationDrawnThere)
     Interaction t;
     quil2a::Atlas& a = t.atlas();
     for (int i = 1; i <= 6; ++i) a.clrlist[i] = a.clrlist[1];
-    t.engine().displaymap(*t.m().p, true);
+    t.engine().redraw();
     EXPECT_EQ(t.clickLabel(kBetatownX, kBetatownY), "Betatown, Beland");
     t.now += 1e6;
     EXPECT_EQ(t.clickLabel(kAlandX, kAlandY), "Aland");
@@ -178,7 +176,7 @@ TEST(InteractionMouse, AQuickSecondClickRecoloursANationInTheGreyScheme)
     const QPoint aland = t.canvasAt(kAlandX, kAlandY);
     a.colorscheme = quil2a::ColorScheme::GreyPale;
     for (int i = 1; i <= 256; ++i) a.clrlist[i] = a.clrlist1[i];
-    t.engine().displaymap(*t.m().p, true);
+    t.engine().redraw();
     // Clicks at 0, 0.4 s, 0.49 s and 0.59 s: label, colour, grey again, label.
     for (double gap : {0.0, 400000.0, 90000.0, 100000.0}) {
         t.now += gap;

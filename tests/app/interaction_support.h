@@ -16,6 +16,7 @@ struct DialogDouble : quil2a::OptionsDialog {
     void SetFocus() override {}
     void Close() override {}
     void setVisibleMapBox(int, int, int, int) override { ++renders; }
+    void fullScreenEnded() override {}
 };
 
 struct Interaction : Harness {

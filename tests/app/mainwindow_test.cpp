@@ -37,9 +37,9 @@ TEST(MainWindow, GeometryAndOpenStateOnA1280By800Screen)
     EXPECT_EQ(at(w.leftedge), QRect(0, 3, 3, H - 6));
     EXPECT_EQ(at(w.rightedge), QRect(W - 2, 3, 3, H - 6));
     EXPECT_EQ(w.EditingMenu->y(), H - 24);
-    EXPECT_EQ(w.CheckBox1->y(), H - 23);
-    EXPECT_EQ(w.SaveBtn->y(), H - 22);
-    EXPECT_EQ(w.StaticText1->y(), H - 22);
+    EXPECT_EQ(w.CiaMapBox->y(), H - 23);
+    EXPECT_EQ(w.DevButton->y(), H - 22);
+    EXPECT_EQ(w.DevLabel->y(), H - 22);
     // Unlocked controls keep their design places.
     EXPECT_EQ(at(w.TimeCtl), QRect(120, 14, 101, 25));
     EXPECT_EQ(at(w.GoBtn), QRect(88, 26, 20, 12));

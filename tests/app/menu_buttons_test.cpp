@@ -49,13 +49,13 @@ TEST(EdgeStrips, AClickInFullScreenLeavesItAndUnticksTheBox)
         Harness::click(edge, QPoint(1, 1));  // the normal window: nothing
         EXPECT_FALSE(h.s().FullScreen);
         d.Show();
-        d.CheckBox1->click();
+        d.FullScreenBox->click();
         ASSERT_TRUE(w.isFullScreen());
         Harness::click(edge, QPoint(1, 1));
         EXPECT_FALSE(h.s().FullScreen) << edge->objectName().toStdString();
         EXPECT_FALSE(w.isFullScreen());
         EXPECT_TRUE(w.menuBar()->isVisible());
-        EXPECT_FALSE(d.CheckBox1->isChecked());
+        EXPECT_FALSE(d.FullScreenBox->isChecked());
         EXPECT_FALSE(d.isVisible());
     }
 }

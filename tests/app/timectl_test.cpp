@@ -96,8 +96,7 @@ TEST(TimeCtl, SpeedTicksAndSpeedChangesWhileRunning)
 TEST(TimeCtl, ToEndStopsExactlyAtTheEndOfTheRange)
 {
     Transport t;
-    t.m().maindate = 1999.5;
-    t.app->engine().jumptodate();
+    t.app->engine().rebuildAt(1999.5);
     t.clickAt(100);
     std::vector<double> dates;
     for (int i = 0; i < 4; ++i) {
@@ -110,8 +109,7 @@ TEST(TimeCtl, ToEndStopsExactlyAtTheEndOfTheRange)
     EXPECT_EQ(apptest::shownPixel(t.win().TimeCtl, 84, 12), kDark);
 
     // To start at the start of the range: the first tick stops without a step.
-    t.m().maindate = 1000.0;
-    t.app->engine().jumptodate();
+    t.app->engine().rebuildAt(1000.0);
     t.clickAt(3);
     EXPECT_TRUE(t.running());
     t.win().EvoTimer_Action();

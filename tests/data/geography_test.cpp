@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "atlasdata/convert.h"
-#include "engine/engine.h"
+#include "support/inner_engine.h"
 #include "platform/text.h"
 #include "support/stored_atlas.h"
 
@@ -85,7 +85,7 @@ TEST_F(Geography, WaterNeverFloodsATerritory)
     for (const View& v : views) {
         MapState m;
         NullHost host(v.w, v.h);
-        MapEngine engine(a(), m, host);
+        testsupport::InnerEngine engine(a(), m, host);
         m.makePictures(v.w, v.h);
         m.x0 = v.x0;
         m.y0 = v.y0;

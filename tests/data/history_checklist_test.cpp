@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "atlasdata/atlas.h"
-#include "engine/engine.h"
+#include "support/inner_engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
 #include "platform/text.h"
@@ -972,7 +972,7 @@ protected:
     struct Map {
         quil2a::MapState m;
         quil2a::NullHost host;
-        quil2a::MapEngine engine;
+        testsupport::InnerEngine engine;
         Map(int w, int h, double x0, double y0, double scale) : host(w, h), engine(a(), m, host)
         {
             m.makePictures(w, h);

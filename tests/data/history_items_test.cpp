@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "atlasdata/atlas.h"
-#include "engine/engine.h"
+#include "support/inner_engine.h"
 #include "engine/host.h"
 #include "engine/mapdraw.h"
 #include "engine/mapstate.h"
@@ -115,7 +115,7 @@ protected:
     struct Map {
         quil2a::MapState m;
         quil2a::NullHost host;
-        quil2a::MapEngine engine;
+        testsupport::InnerEngine engine;
         // The active lists live in the atlas: two maps that must not share them take two atlases.
         Map(int w, int h, double x0, double y0, double scale, quil2a::Atlas& atlas = a())
             : host(w, h), engine(atlas, m, host)
@@ -458,9 +458,9 @@ TEST_F(HistoryItems, StatesWithRoomForTheirNameShowItInsideTheirLand)
         m.xc = m.yc = side / 2.0;
         m.scale = std::pow(0.8, 16);
         quil2a::NullHost host(side, side);
-        quil2a::MapEngine engine(*atlas, m, host);
+        testsupport::InnerEngine engine(*atlas, m, host);
         plat::Graphics& g = m.p->graphics();
-        g.SetTextFont("Times");
+        g.SetTextFont(plat::kSerif);
         g.SetCodePage(atlas->textCodePage());
         const char* lang = atlas->lang().folder;
         for (double d : kDates) {

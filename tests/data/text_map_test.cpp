@@ -9,7 +9,7 @@
 
 #include "atlasdata/convert.h"
 #include "data/text_items.h"
-#include "engine/engine.h"
+#include "support/inner_engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
 #include "platform/text.h"
@@ -66,7 +66,7 @@ TEST(TextMap, CitiesStandOnLand)
     m.scale = std::pow(0.8, 13);
     m.countrynameson = m.citieson = m.citynameson = false;
     NullHost host(size - 40, size - 40);
-    MapEngine e(a, m, host);
+    testsupport::InnerEngine e(a, m, host);
     e.jumptodate();
     e.displaymap(*m.p, true);
     plat::RGBSurface& geo = m.p2->surface();

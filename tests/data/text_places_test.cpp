@@ -12,7 +12,7 @@
 #include <string>
 
 #include "atlasdata/changes.h"
-#include "engine/engine.h"
+#include "support/inner_engine.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
 #include "platform/text.h"
@@ -91,7 +91,7 @@ protected:
         quil2a::MapState m;
         bool drawn = false;
         quil2a::NullHost host{2 * kHalf + 1, 2 * kHalf + 1};
-        quil2a::MapEngine engine{a(), m, host};
+        testsupport::InnerEngine engine{a(), m, host};
         View()
         {
             m.makePictures(2 * kHalf + 1, 2 * kHalf + 1);

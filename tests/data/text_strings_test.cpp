@@ -108,7 +108,7 @@ TEST(TextStrings, HeadlinesFitTheStrip)
     for (bool greek : {false, true}) {
         SCOPED_TRACE(setName(greek));
         const Atlas& a = atlas(greek);
-        Measure m("Times", 16, greek);
+        Measure m(plat::kSerif, 16, greek);
         for (int k = 1; k <= a.headline.ubound() && !a.headline[k].empty(); ++k)
             EXPECT_LE(m.width(a.headline[k]), 700) << "headline " << k << ": " << a.headline[k];
     }

@@ -22,7 +22,7 @@ TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
     EXPECT_NE(d->VuReg->backdrop(), nullptr);  // the stored colour thumbnail
 
     dlgtest::choose(d->Qtype, 0);
-    d->PopupArrow1_MouseUp(0, 0);
+    d->SortArrow_MouseUp(0, 0);
     d->Show();
     // In the middle of the main screen, clear of the main window's strip.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -31,7 +31,7 @@ TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
     EXPECT_EQ(h.app->existingDlg(), nullptr);
     EXPECT_EQ(h.win().optionsDialog(), nullptr);
 
-    h.app->engine().jumpdate();
+    h.app->engine().jumpTo(h.app->state().maindate);
     d = h.app->existingDlg();
     ASSERT_TRUE(d);
     EXPECT_FALSE(d->isVisible());
@@ -44,13 +44,13 @@ TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
     h.win().show();
     h.m().NarrWinOpen = true;
     d->Show();
-    d->CheckBox1->click();
+    d->FullScreenBox->click();
     EXPECT_TRUE(h.s().FullScreen);
     EXPECT_TRUE(h.win().isFullScreen());
     EXPECT_FALSE(h.win().menuBar()->isVisible());
     EXPECT_FALSE(d->isVisible());
     EXPECT_FALSE(h.m().NarrWinOpen);
-    d->CheckBox1->click();
+    d->FullScreenBox->click();
     EXPECT_FALSE(h.s().FullScreen);
     EXPECT_FALSE(h.win().isFullScreen());
     EXPECT_TRUE(h.win().menuBar()->isVisible());

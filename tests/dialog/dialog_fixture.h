@@ -11,8 +11,9 @@
 
 #include "dialog/maindlg.h"
 #include "atlasdata/colorscheme.h"
-#include "dialog/thumbmap.h"
+#include "engine/thumbmap.h"
 #include "support/atlas_loader.h"
+#include "support/inner_engine.h"
 #include "support/items.h"
 
 namespace dlgtest {
@@ -35,9 +36,9 @@ struct World {
     quil2a::Atlas& a;
     quil2a::MapState m;
     Host host{600, 400};
-    quil2a::MapEngine e{a, m, host};
+    testsupport::InnerEngine e{a, m, host};
     std::map<int, std::unique_ptr<plat::Picture>> pics;
-    int mapRefreshes = 0, narrHides = 0, closes = 0;
+    int narrHides = 0, closes = 0;
     bool full = false, menuBar = true;
     std::unique_ptr<quil2a::MainDlg> dlg;
 
@@ -60,7 +61,6 @@ struct World {
     {
         if (!dlg) {
             quil2a::DialogLinks l;
-            l.refreshMap = [this] { ++mapRefreshes; };
             l.fullScreen = [this] { return full; };
             l.setFullScreen = [this](bool on) { full = on; };
             l.setMenuBarVisible = [this](bool on) { menuBar = on; };

@@ -32,27 +32,27 @@ TEST(DisplayOptions, LabelBoxesRedrawTheTextLayerAsAFullRenderWould)
     ASSERT_FALSE(labelsOnly());
     const int boxes = w.host.boxUpdates, draws = w.host.canvasDraws;
 
-    d.CheckBox3->click();
+    d.CountryNamesBox->click();
     EXPECT_FALSE(w.m.countrynameson);
     EXPECT_FALSE(labelsOnly());  // the cities are still drawn
-    d.CheckBox4->click();
+    d.CitiesBox->click();
     EXPECT_FALSE(w.m.citieson);
     EXPECT_TRUE(w.m.citynameson);
-    EXPECT_FALSE(d.CheckBox5->isEnabled());
+    EXPECT_FALSE(d.CityNamesBox->isEnabled());
     EXPECT_TRUE(labelsOnly());
     EXPECT_EQ(w.host.boxUpdates, boxes);  // no full render
     EXPECT_EQ(w.host.canvasDraws, draws + 2);
 
-    d.CheckBox4->click();
-    EXPECT_TRUE(d.CheckBox5->isEnabled());
-    d.CheckBox5->click();
+    d.CitiesBox->click();
+    EXPECT_TRUE(d.CityNamesBox->isEnabled());
+    d.CityNamesBox->click();
     EXPECT_FALSE(w.m.citynameson);
-    d.CheckBox3->click();
+    d.CountryNamesBox->click();
     EXPECT_FALSE(labelsOnly());
     EXPECT_TRUE(asFullRender());
 
     const int before = w.host.canvasDraws;
-    d.CheckBox6->click();
+    d.HeadlinesBox->click();
     EXPECT_FALSE(w.m.headlineson);
     EXPECT_EQ(w.host.canvasDraws, before);
 }
@@ -79,14 +79,14 @@ TEST(ColourSchemes, EachRowRecoloursTheMapAndItsThumbnail)
     } rows[] = {{0, quil2a::kVuReg1, 0xA00000, 0xA00000}, {2, quil2a::kVuReg2, 0xB00000, 0xB00000},
                 {4, quil2a::kVuReg3, 0xC00000, 0xC00000}, {5, quil2a::kVuReg4, 0xA00000, 0xC00000}};
     for (int row = 0; row < 4; ++row) {
-        const int refreshes = w.mapRefreshes;
+        const int refreshes = w.host.viewChanges;
         choose(d.SelectCS, row);
         EXPECT_EQ(static_cast<int>(w.a.colorscheme), rows[row].scheme);
         EXPECT_EQ(w.thumbnail(), rows[row].picture);
         EXPECT_GT(count(*w.m.p1, rows[row].member | member), 0) << row;
         EXPECT_GT(count(*w.m.p1, rows[row].other | other), 0) << row;
         EXPECT_EQ(w.a.watercolor, row == 0 ? w.a.watercolor0 : w.a.watercolor1);
-        EXPECT_EQ(w.mapRefreshes, refreshes + 1);
+        EXPECT_EQ(w.host.viewChanges, refreshes + 1);
     }
 }
 
@@ -101,7 +101,7 @@ TEST(ColourSchemes, ASchemeSetByACommandLinkShowsInTheList)
     } links[] = {{"qlmx?cs=4", 4, 2, quil2a::kVuReg3}, {"qlmx?cs=1", 1, 1, quil2a::kVuReg2},
                  {"qlmx?cs=9", 9, 1, quil2a::kVuReg2}, {"qlmx?cs=5", 5, 3, quil2a::kVuReg4}};
     for (const auto& l : links) {
-        quil2a::ProcessCMD(w.e, 600, 400, l.link);
+        quil2a::ProcessCMD(w.e, l.link);
         EXPECT_EQ(static_cast<int>(w.a.colorscheme), l.scheme) << l.link;
         EXPECT_EQ(d.SelectCS->currentIndex(), l.row) << l.link;
         EXPECT_EQ(w.thumbnail(), l.picture) << l.link;

@@ -33,7 +33,7 @@ TEST(MainDlgOpen, MadeHiddenByTheFirstRenderWhichRunsOnce)
         EXPECT_EQ(w.thumbnail(), c[2]) << c[0];
         EXPECT_EQ(w.dlg->SelectReg->currentIndex(), 0);
         EXPECT_EQ(w.dlg->vmx2, w.host.vmx2);
-        EXPECT_EQ(w.mapRefreshes, 0);
+        EXPECT_EQ(w.host.viewChanges, 0);
     }
 }
 
@@ -48,24 +48,24 @@ TEST(MainDlgOpen, CaptionsTextSizesRowsAndSwitches)
         quil2a::MainDlg& d = w.show(1500.0);
 
         const int ts = greek ? 9 : 10;
-        for (QWidget* c : std::initializer_list<QWidget*>{d.StaticText1, d.StaticText6, d.Qtype, d.QListBox, d.PushButton3,
-                                                          d.PriDates, d.CheckBox1, d.CheckBox6, d.ClipBtn, d.res3,
+        for (QWidget* c : std::initializer_list<QWidget*>{d.ListLabel, d.DatesLabel, d.Qtype, d.QListBox, d.ShowPlaceAndDateBtn,
+                                                          d.PriDates, d.FullScreenBox, d.HeadlinesBox, d.ClipBtn, d.res3,
                                                           d.SelectReg, d.SelectCS})
             EXPECT_EQ(quil2a::MainDlg::TextSize(c), ts) << c->objectName().toStdString();
         EXPECT_EQ(quil2a::MainDlg::TextSize(d.QScroll), 12);
         EXPECT_TRUE(d.PriDates->font().bold());
 
         const QString prefix = greek ? QString::fromUtf8("\u0395\u039b ") : QString();
-        EXPECT_EQ(d.PushButton3->text(), prefix + QStringLiteral("Location and date"));
+        EXPECT_EQ(d.ShowPlaceAndDateBtn->text(), prefix + QStringLiteral("Location and date"));
         EXPECT_EQ(d.SelectCS->itemText(3), prefix + QStringLiteral("European Union"));
         EXPECT_EQ(d.Qtype->count(), 3);
         EXPECT_EQ(d.SelectReg->count(), 2);
 
-        EXPECT_TRUE(d.CheckBox1->isChecked());
-        EXPECT_TRUE(d.CheckBox3->isChecked());
-        EXPECT_FALSE(d.CheckBox4->isChecked());
-        EXPECT_TRUE(d.CheckBox5->isEnabled());  // follows the cities box only when it is clicked
-        EXPECT_FALSE(d.CheckBox6->isChecked());
+        EXPECT_TRUE(d.FullScreenBox->isChecked());
+        EXPECT_TRUE(d.CountryNamesBox->isChecked());
+        EXPECT_FALSE(d.CitiesBox->isChecked());
+        EXPECT_TRUE(d.CityNamesBox->isEnabled());  // follows the cities box only when it is clicked
+        EXPECT_FALSE(d.HeadlinesBox->isChecked());
         EXPECT_EQ(d.geometry().size(), QSize(601, 436));
         EXPECT_EQ(d.VuReg->geometry(), QRect(376, 154, 200, 200));
     }

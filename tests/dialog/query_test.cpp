@@ -78,17 +78,17 @@ TEST(QueryList, SortOrdersAndTheDirectionArrow)
     choose(d.QSortOrder, 0);
     EXPECT_EQ(names(d), (Names{"an early one", "Division of Beland", "Founding of Aland", "Zenith"}));
 
-    d.PopupArrow1_MouseUp(0, 0);
+    d.SortArrow_MouseUp(0, 0);
     EXPECT_TRUE(d.sortup);
-    EXPECT_EQ(d.PopupArrow1->Facing, 2);
+    EXPECT_EQ(d.SortArrow->Facing, 2);
     EXPECT_EQ(names(d), (Names{"Zenith", "Founding of Aland", "Division of Beland", "an early one"}));
     EXPECT_EQ(d.ListIndex(), 0);
     EXPECT_EQ(d.vqx1, 6000);  // Zenith's place
 
     choose(d.QSortOrder, 1);
     EXPECT_EQ(names(d), (Names{"an early one", "Division of Beland", "Zenith", "Founding of Aland"}));
-    d.PopupArrow1_MouseUp(0, 0);
-    EXPECT_EQ(d.PopupArrow1->Facing, 3);
+    d.SortArrow_MouseUp(0, 0);
+    EXPECT_EQ(d.SortArrow->Facing, 3);
     EXPECT_EQ(names(d), (Names{"Founding of Aland", "Zenith", "Division of Beland", "an early one"}));
 }
 
@@ -138,32 +138,32 @@ TEST(QueryList, LocationButtonsMoveTheMapAndTheDate)
     ASSERT_EQ(names(d), (Names{"Late", "Mid", "Open", "Unplaced"}));
 
     d.setListIndex(1);
-    d.PushButton2_Action();
+    d.ShowPlaceBtn_Action();
     EXPECT_DOUBLE_EQ(w.m.x0, 12750);  // the middle of Beland's box
     EXPECT_DOUBLE_EQ(w.m.y0, 10000);
     EXPECT_DOUBLE_EQ(w.m.maindate, 1500.0);
-    EXPECT_EQ(w.mapRefreshes, 1);
+    EXPECT_EQ(w.host.viewChanges, 1);
 
-    d.PushButton3_Action();
+    d.ShowPlaceAndDateBtn_Action();
     EXPECT_DOUBLE_EQ(w.m.maindate, 1825.0);
     d.setListIndex(2);
-    d.PushButton3_Action();  // no real bound: the date stays
+    d.ShowPlaceAndDateBtn_Action();  // no real bound: the date stays
     EXPECT_DOUBLE_EQ(w.m.maindate, 1825.0);
     d.setListIndex(0);
-    d.PushButton3_Action();
+    d.ShowPlaceAndDateBtn_Action();
     EXPECT_DOUBLE_EQ(w.m.maindate, 2003.0);
-    const int refreshes = w.mapRefreshes;
+    const int refreshes = w.host.viewChanges;
 
     // An item without a box, and no selection at all, move nothing.
     w.m.x0 = 5;
     d.setListIndex(3);
     EXPECT_EQ(d.vqx2, -1);
-    d.PushButton2_Action();
-    d.PushButton3_Action();
+    d.ShowPlaceBtn_Action();
+    d.ShowPlaceAndDateBtn_Action();
     d.QListBox->clearSelection();
-    d.PushButton3_Action();
-    d.PushButton2_Action();
+    d.ShowPlaceAndDateBtn_Action();
+    d.ShowPlaceBtn_Action();
     EXPECT_EQ(w.m.x0, 5);
     EXPECT_DOUBLE_EQ(w.m.maindate, 2003.0);
-    EXPECT_EQ(w.mapRefreshes, refreshes);
+    EXPECT_EQ(w.host.viewChanges, refreshes);
 }

@@ -24,7 +24,7 @@ TEST(ViewRegion, RegionListFitsTheViewAndReturnsToItsHeading)
     EXPECT_DOUBLE_EQ(w.m.y0, 12000);
     EXPECT_NEAR(w.m.scale, std::pow(0.8, 13), 1e-12);  // 4000 map units above the middle fit below 240 pixels
     EXPECT_EQ(d.SelectReg->currentIndex(), 0);
-    EXPECT_EQ(w.mapRefreshes, 1);
+    EXPECT_EQ(w.host.viewChanges, 1);
     EXPECT_EQ(w.host.boxUpdates, 2);
     EXPECT_EQ(d.vmx1, plat::Int(w.e.mapx(20)));
 
@@ -34,7 +34,7 @@ TEST(ViewRegion, RegionListFitsTheViewAndReturnsToItsHeading)
         EXPECT_EQ(d.SelectReg->currentIndex(), 0);
     }
     EXPECT_EQ(w.m.x0, 5);
-    EXPECT_EQ(w.mapRefreshes, 1);
+    EXPECT_EQ(w.host.viewChanges, 1);
     EXPECT_EQ(w.a.vregxy.outsideCount(), 0);
 }
 
@@ -58,7 +58,7 @@ TEST(ViewRegion, ThumbnailDragFitsTheBoxAsDrawnInEitherDirection)
     EXPECT_DOUBLE_EQ(w.m.y0, 10045);
     const double forward = w.m.scale;
     EXPECT_LT(forward, std::pow(0.8, 7));
-    EXPECT_EQ(w.mapRefreshes, 1);
+    EXPECT_EQ(w.host.viewChanges, 1);
 
     // Dragged up and to the left: the same box, the same fit.
     for (auto [x, y] : {std::pair{80, 70}, std::pair{80, 50}, std::pair{40, 70}}) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "engine/engine.h"
 #include "engine/view.h"
 
 TEST(SetColor, EachSchemeTakesItsPaletteAndLineColours)
@@ -35,17 +36,16 @@ TEST(SetLocation, CentresTheBoxAtTheLargestScaleItFits)
 {
     quil2a::Atlas a;
     quil2a::MapState m;
-    quil2a::NullHost host;
+    quil2a::NullHost host{600, 400};
     quil2a::MapEngine e(a, m, host);
-    m.xc = 300;
-    m.yc = 200;
-    quil2a::SetLocation(e, 600, 400, 5000, 7000, 5000, 7000, false);
+    e.setCentre(300, 200, false);
+    e.fitRegion(5000, 7000, 5000, 7000, false);
     EXPECT_DOUBLE_EQ(m.y0, 7000);
     EXPECT_NEAR(m.scale, std::pow(0.8, 7), 1e-12);  // a point fits at once
-    quil2a::SetLocation(e, 600, 400, 0, 0, 38000, 38000, false);
+    e.fitRegion(0, 0, 38000, 38000, false);
     EXPECT_DOUBLE_EQ(m.x0, 19000);
     EXPECT_NEAR(m.scale, std::pow(0.8, 20), 1e-12);
-    quil2a::SetLocation(e, 600, 400, -1e6, -1e6, 1e6, 1e6, false);
+    e.fitRegion(-1e6, -1e6, 1e6, 1e6, false);
     EXPECT_NEAR(m.scale, std::pow(0.8, 21), 1e-12);  // the smallest tried
 }
 

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "atlasdata/atlas.h"
-#include "engine/engine.h"
+#include "support/inner_engine.h"
 
 namespace datetest {
 
 using quil2a::Atlas;
-using quil2a::MapEngine;
+using MapEngine = testsupport::InnerEngine;
 using quil2a::MapState;
 using quil2a::NullHost;
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "atlasdata/atlas.h"
-#include "engine/engine.h"
+#include "support/inner_engine.h"
 
 namespace rendertest {
 
@@ -20,7 +20,7 @@ struct World {
     quil2a::Atlas& a = *atlas;
     quil2a::MapState m;
     quil2a::NullHost host;
-    quil2a::MapEngine e{a, m, host};
+    testsupport::InnerEngine e{a, m, host};
 
     World(int w = 100, int h = 80, double scale = 1.0) : host(w - 40, h - 40)
     {

@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/engine.h"
+#include "support/inner_engine.h"
 #include "platform/msgbox.h"
 #include "support/atlas_loader.h"
 #include "support/items.h"
@@ -248,7 +248,7 @@ TEST(DateStepWalk, StepsAndJumpsAgreeWithTheRebuild)
         m.yc = 16;
         m.scale = 0.8 * 0.8 * 0.8;
         quil2a::NullHost host;
-        quil2a::MapEngine e(*a, m, host);
+        testsupport::InnerEngine e(*a, m, host);
         Gen g(seed * 7919u);
         auto jumpTo = [&](int date10) {
             m.maindate = date10 / 10.0;

@@ -108,7 +108,7 @@ struct Map {
         a.clrlist1[9] = 0x123456;
         a.watercolor1 = 2;
     }
-    void run(const char* target) { quil2a::ProcessCMD(engine, 600, 400, target); }
+    void run(const char* target) { quil2a::ProcessCMD(engine, target); }
     quil2a::Atlas a;
     quil2a::MapState m;
     quil2a::NullHost host{600, 400};

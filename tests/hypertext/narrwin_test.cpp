@@ -65,7 +65,9 @@ TEST(NarrWin, FollowsTheDateWhileOpenAndKeepsItsPageWhenClosed)
     Site site({{"en\\t150.htm", longPage({"10500", "10800"})}, {"en\\t151.htm", longPage({"11000"})}});
     setAnchors(site.atlas, {"10500,150", "10800,150", "11000,151"});
     quil2a::MapState m;
-    NarrWin w(site.atlas, m);
+    quil2a::NullHost host;
+    quil2a::MapEngine engine(site.atlas, m, host);
+    NarrWin w(site.atlas, engine);
     quil2a::HTMLvu& v = w.NarrHTML();
     w.show();
     m.NarrWinOpen = true;
@@ -96,7 +98,9 @@ TEST(NarrWin, TheWindowShowsThePageAtTheBarAfterScrolls)
     Site site({{"en\\t150.htm", longPage({"10500", "10800"})}, {"en\\t151.htm", longPage({"11000", "11100"})}});
     setAnchors(site.atlas, {"10500,150", "10800,150", "11000,151", "11100,151"});
     quil2a::MapState m;
-    NarrWin w(site.atlas, m);
+    quil2a::NullHost host;
+    quil2a::MapEngine engine(site.atlas, m, host);
+    NarrWin w(site.atlas, engine);
     quil2a::HTMLvu& v = w.NarrHTML();
     w.resize(600, 1000);
     w.show();
@@ -144,7 +148,9 @@ TEST(NarrWin, AJumpFromFarDownALongPageLandsOnTheAnchorOfAShorterOne)
     Site site({{"en\\t157.htm", longPage({"14000", "14100", "14200", "14302"})}, {"en\\t158.htm", longPage({"14357"})}});
     setAnchors(site.atlas, {"14000,157", "14100,157", "14200,157", "14302,157", "14357,158"});
     quil2a::MapState m;
-    NarrWin w(site.atlas, m);
+    quil2a::NullHost host;
+    quil2a::MapEngine engine(site.atlas, m, host);
+    NarrWin w(site.atlas, engine);
     quil2a::HTMLvu& v = w.NarrHTML();
     w.show();
     m.NarrWinOpen = true;
@@ -165,7 +171,9 @@ TEST(NarrWin, HoverClickAndWidthChanges)
     Site site({{"en\\t150.htm", longPage({})}});
     site.atlas.quilstring[33] = "Jump to ";
     quil2a::MapState m;
-    NarrWin w(site.atlas, m);
+    quil2a::NullHost host;
+    quil2a::MapEngine engine(site.atlas, m, host);
+    NarrWin w(site.atlas, engine);
     std::vector<plat::Bytes> commands;
     w.setCommandHandler([&](const plat::Bytes& t) { commands.push_back(t); });
     w.show();
@@ -226,7 +234,9 @@ TEST(NarrWin, ReadsTheNextPageAheadUnseenAndUnheard)
     Site site({{"en\\t150.htm", longPage({"10500"})}, {"en\\t151.htm", "<img src=\"none.png\">Vorstadt<p>Tarnholm"}});
     quil2a::MapState m;
     m.timeforward = true;
-    NarrWin w(site.atlas, m);
+    quil2a::NullHost host;
+    quil2a::MapEngine engine(site.atlas, m, host);
+    NarrWin w(site.atlas, engine);
     w.show();
     plat::MsgBoxRecorder rec;
     w.Update("t150.htm#10500");

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "atlasdata/content.h"
-#include "engine/links.h"
+#include "hypertext/narrative.h"
 #include "platform/picture.h"
 #include "support/items.h"
 

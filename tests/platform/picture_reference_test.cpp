@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/picture.h"
+#include "support/pictures.h"
 
 using namespace plat;
 
@@ -62,12 +63,9 @@ void referenceFill(Picture& pic, int x, int y, Color c)
     }
 }
 
-bool samePixels(const Picture& a, const Picture& b)
+::testing::AssertionResult samePixels(const Picture& a, const Picture& b)
 {
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if ((a.image().pixel(x, y) & 0xFFFFFFu) != (b.image().pixel(x, y) & 0xFFFFFFu)) return false;
-    return true;
+    return testsupport::samePicture(testsupport::testName(), a.image(), b.image());
 }
 
 }  // namespace

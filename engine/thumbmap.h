@@ -1,4 +1,5 @@
-// The region thumbnail's mapping: a thumbnail pixel is 205 map units on both
+// The region thumbnail's mapping (the dialog shows it, quillmere-thumbnails
+// draws its pictures): a thumbnail pixel is 205 map units on both
 // axes and map coordinate 0 lies at pixel 11.
 #pragma once
 

@@ -1,5 +1,5 @@
-// The narrative window and the options dialog as the rest of the program sees
-// them. The windows implement these; the main window holds them.
+// The narrative window as the rest of the program sees it: the window of
+// narrwin.h implements it; the main window and the application hold it.
 #pragma once
 
 #include "platform/text.h"
@@ -17,17 +17,6 @@ public:
     virtual void Update(const plat::Bytes& pageAndAnchor) = 0;
     // Outer geometry in screen pixels.
     virtual void setGeometry(int left, int top, int width, int height) = 0;
-};
-
-class OptionsDialog {
-public:
-    virtual ~OptionsDialog() = default;
-    virtual void Show() = 0;
-    virtual void Hide() = 0;
-    virtual void SetFocus() = 0;
-    virtual void Close() = 0;
-    // The part of the map the canvas shows, in map units; repaints the thumbnail.
-    virtual void setVisibleMapBox(int x1, int y1, int x2, int y2) = 0;
 };
 
 }  // namespace quil2a
