@@ -135,8 +135,8 @@ void App::Open()
 
     ReadSettings(m, s);
 
-    if (!(m.x0 >= 1.0 && m.x0 <= 35900.0)) m.x0 = 10500.0;
-    if (!(m.y0 >= 1.0 && m.y0 <= 35900.0)) m.y0 = 12000.0;
+    if (!(m.x0 >= kViewLow && m.x0 <= kViewHigh)) m.x0 = 10500.0;
+    if (!(m.y0 >= kViewLow && m.y0 <= kViewHigh)) m.y0 = 12000.0;
     if (!(m.maindate >= m.mindate && m.maindate <= m.maxdate)) m.maindate = m.mindate;
     if (!(s.swapdate >= m.mindate && s.swapdate <= m.maxdate)) s.swapdate = m.maxdate;
     if (!(s.scaleindex >= 2 && s.scaleindex <= 30)) s.scaleindex = 13;

@@ -68,10 +68,11 @@ void Roller::MouseDrag(int x, int y)
         if (s.sx < 0) g.FillRect(pw - kStep, 0, kStep, ph);
         if (s.sy < 0) g.FillRect(0, ph - kStep, pw, kStep);
     }
-    rollerdx -= s.sx;
-    rollerdy -= s.sy;
-    m.x0 -= s.sx / m.scale;
-    m.y0 -= s.sy / m.scale;
+    // At the edge of the view's range the view moves less, or not at all.
+    const double x0 = m.x0, y0 = m.y0;
+    app().engine().setView(x0 - s.sx / m.scale, y0 - s.sy / m.scale, m.scale, false);
+    rollerdx -= plat::Int(plat::Round((x0 - m.x0) * m.scale));
+    rollerdy -= plat::Int(plat::Round((y0 - m.y0) * m.scale));
     win_.showShiftedMap(-20 - rollerdx, -20 - rollerdy);
 }
 

@@ -37,8 +37,9 @@ public:
     bool step(int dir);
     // colorscheme = s with its palette and line colours (no render).
     void applyScheme(ColorScheme s);
-    // Map point (x0, y0) to the picture's middle at scale; with render, p is
-    // drawn again with its layers (the caller repaints the canvas).
+    // Map point (x0, y0) to the picture's middle at scale, each coordinate
+    // held within kViewLow..kViewHigh; with render, p is drawn again with its
+    // layers (the caller repaints the canvas).
     void setView(double x0, double y0, double scale, bool render);
 
     // Puts maindate on the tenth grid and shows it in the date field.

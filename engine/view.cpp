@@ -1,5 +1,7 @@
 #include "engine/view.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace quil2a {
@@ -50,8 +52,11 @@ void MapEngine::applyScheme(ColorScheme s)
 
 void MapEngine::setView(double x0, double y0, double scale, bool render)
 {
-    m.x0 = x0;
-    m.y0 = y0;
+    // Held within the range start-up accepts, so that the view saved is the
+    // view restored; a coordinate that is no number leaves the old one.
+    const auto within = [](double v, double old) { return std::isnan(v) ? old : std::clamp(v, kViewLow, kViewHigh); };
+    m.x0 = within(x0, m.x0);
+    m.y0 = within(y0, m.y0);
     m.scale = scale;
     if (render && m.p) displaymap(*m.p, true);
 }
@@ -75,8 +80,7 @@ void SetLocation(MapEngine& engine, int canvasWidth, int canvasHeight, double x1
                  double y2, bool redraw)
 {
     MapState& m = engine.state();
-    m.x0 = (x1 + x2) / 2;
-    m.y0 = (y1 + y2) / 2;
+    engine.setView((x1 + x2) / 2, (y1 + y2) / 2, m.scale, false);
     // A box dragged up or to the left comes with its corners reversed.
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
