@@ -203,6 +203,11 @@ MainDlg* App::Dlg()
     links.ctlgrey2 = shell_.ctlgrey2;
     dlg_ = std::make_unique<MainDlg>(atlas_, state_, *engine_, *mainWindow_, std::move(links));
     makingDlg_ = false;
+    // A dialog made again after a close frames the view shown, without waiting for a render.
+    if (state_.p) {
+        const std::array<int, 4> box = engine_->visibleMapBox();
+        dlg_->setVisibleMapBox(box[0], box[1], box[2], box[3]);
+    }
     mainWindow_->setOptionsDialog(dlg_.get());
     return dlg_.get();
 }

@@ -3,6 +3,7 @@
 // the windows through EngineHost.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -62,6 +63,9 @@ public:
     }
     // Full render into pic; keepLayers also renews p1 and p2.
     void displaymap(plat::Picture& pic, bool keepLayers);
+    // The part of the map the canvas shows, x1 y1 x2 y2 in whole map units;
+    // every full render gives it to the host.
+    std::array<int, 4> visibleMapBox() const;
     bool HitABorder(plat::Picture& pic, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // The colour index of the territory drawn at (x, y) of the political layer
     // `layer`, 0 for none: the palette entry of its colour, or, where several
