@@ -33,13 +33,14 @@ bool readRest(Atlas& a, std::vector<Bytes>& lines, int count, bool trim)
     return true;
 }
 
-void appendChecked(Atlas& a, int64_t date10, std::string_view token, ItemProblems& problems)
+bool appendChecked(Atlas& a, int64_t date10, std::string_view token, ItemProblems& problems)
 {
     if (changeSlot(date10) < 0 || !withinAtlasLimits(a, readChangeToken(token))) {
         problems.skipped();
-        return;
+        return false;
     }
     appendChange(a, date10, token);
+    return true;
 }
 
 }  // namespace loading
@@ -237,27 +238,27 @@ void fillPointFile(Atlas& a, ItemProblems& problems)
             continue;
         }
         a.ptinfo[id] = lines[0];
-        a.ptact[id] = lines[1];
+        // The step's tokens chain each value to the one before it, and the
+        // rebuild reads ptact: both take the values kept, and only those.
         const Bytes sid = Str(id);
-        Bytes prev;
-        int n = 0;
+        Bytes kept, prev = "0";
         for (const Bytes& t : Split(lines[1], " ")) {
             const int32_t c = InStrB(t, ",");
             const int32_t date = intval(LeftB(t, c - 1));
             const Bytes v = MidB(t, c + 1);
+            if (v == "0" && prev == "0") continue;  // absent, and absent before: nothing changes
             Bytes token;
-            if (n == 0)
-                token = "pi" + sid + ":0," + v;
-            else if (v == "0")
+            if (v == "0")
                 token = "po" + sid + ":" + prev + ",0";
             else if (prev == "0")
                 token = "pi" + sid + ":" + prev + "," + v;
             else
                 token = "pc" + sid + ":" + prev + "," + v;
-            appendChecked(a, date, token, problems);
+            if (!appendChecked(a, date, token, problems)) continue;
+            kept += (kept.empty() ? "" : " ") + t;
             prev = v;
-            ++n;
         }
+        a.ptact[id] = kept;
     } while (!fileEOF(a));
     fileClose(a);
 }
