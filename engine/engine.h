@@ -78,6 +78,10 @@ public:
 
     // Place labels, city marks and names.
     void displaymaptext(plat::Picture& pic, bool ownSize);
+    // The texts whose measures are kept: a new label size or zoom adds some,
+    // and at kMaxMeasured the cache starts again.
+    static constexpr size_t kMaxMeasured = 8192;
+    size_t measuredTexts() const { return metrics_.size(); }
     // The text layer of a date step on p: only the items that changed, and
     // those they meet, drawn again over what p1 changed. False when p does not
     // hold the text layer last recorded; nothing is drawn then.
@@ -109,8 +113,9 @@ private:
         int32_t width = 0;
         QRect ink;
     };
-    // Width and ink of a text in the graphics' present font, measured once.
-    const TextMetrics& measure(const plat::Graphics& g, const plat::Bytes& text);
+    // Width and ink of a text in the graphics' present font, measured once
+    // while the cache holds it.
+    TextMetrics measure(const plat::Graphics& g, const plat::Bytes& text);
     std::unordered_map<std::string, TextMetrics> metrics_;
 
     Atlas& a;
