@@ -48,7 +48,6 @@ App::App(Options options) : options_(std::move(options))
     narrWinFactory = [](App& a) -> std::unique_ptr<NarrativeWindow> {
         auto w = std::make_unique<quil2a::NarrWin>(a.atlas(), a.state());
         w->setCommandHandler(commandRunner(a.engine(), a.mainWindow()));
-        w->show();
         return w;
     };
     mainWindow_->narrWinJumpHook = [this] {
@@ -150,11 +149,17 @@ void App::start()
 {
     Open();
     mainWindow_->Open();
-    mainWindow_->show();
-    mainWindow_->raise();
-    mainWindow_->activateWindow();
-    // The splash keeps its five seconds in front of the new window.
-    if (Splash* sp = openSplash()) sp->raise();
+    const auto showWindows = [this] {
+        if (NarrativeWindow* w = state_.NarrWinOpen ? NarrWin() : nullptr) w->Show();
+        mainWindow_->show();
+        mainWindow_->raise();
+        mainWindow_->activateWindow();
+    };
+    // The splash keeps its five seconds (or until clicked) before the windows come.
+    if (Splash* sp = openSplash())
+        QObject::connect(sp, &Splash::gone, mainWindow_.get(), showWindows);
+    else
+        showWindows();
 }
 
 Splash& App::splash()

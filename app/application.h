@@ -45,7 +45,8 @@ public:
     // The application's open event: defaults, content list, language, splash,
     // data, settings, validation, menu captions.
     void Open();
-    // Open, then the main window's Open, then the main window is shown.
+    // Open, then the main window's Open; the main window and the narrative
+    // beside it are shown once the splash has gone.
     void start();
 
     // The Greek set is chosen by an executable name holding "-EL" or "_EL" in any case.

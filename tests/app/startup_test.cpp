@@ -89,6 +89,18 @@ TEST(Startup, SettingsOutsideTheirRangesAreReplaced)
     }
 }
 
+TEST(Startup, TheMainWindowComesWhenTheSplashHasGone)
+{
+    Harness h;
+    h.app->start();
+    QPointer<quil2a::Splash> splash = h.app->openSplash();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_FALSE(h.win().isVisible());
+    QTest::mouseClick(splash, Qt::LeftButton);
+    EXPECT_TRUE(h.win().isVisible());
+    EXPECT_EQ(h.app->openSplash(), nullptr);
+}
+
 TEST(Startup, SplashClosesOnItsTimerOrAClickAndAboutReusesAnOpenOne)
 {
     Harness h("quillmere_el");
