@@ -116,6 +116,12 @@ void App::Open()
     Fillcfilelist(a);
 
     a.language = languageOfExe(options_.exeName);
+    // Qt's standard dialogs and message-box buttons speak the edition's language.
+    if (a.GreekText() && !qtTexts_) {
+        auto texts = std::make_unique<QTranslator>();
+        if (texts->load(QStringLiteral(":/i18n/qt_el.qm")) && QCoreApplication::installTranslator(texts.get()))
+            qtTexts_ = std::move(texts);
+    }
     a.gamma = 0.7;
 
     // Every window of the program carries the atlas's icon.

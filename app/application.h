@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QSize>
+#include <QTranslator>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -134,6 +135,8 @@ private:
     // Closed dialogs waiting for their deletion.
     std::vector<QPointer<QWidget>> closedDlgs_;
     QPointer<Splash> splash_;
+    // The Greek texts of Qt's own dialogs, installed by the Greek edition only.
+    std::unique_ptr<QTranslator> qtTexts_;
     int modalDepth_ = 0;
 };
 

@@ -44,9 +44,12 @@ bool systemPrintDialog(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-QString systemSaveFileName(const QString& defaultPath)
+// Qt's own dialog, rather than the desktop's, where the desktop's would not
+// speak the edition's language (the Greek edition carries Qt's texts in Greek).
+QString systemSaveFileName(const QString& defaultPath, bool ownDialog)
 {
     QFileDialog dialog(nullptr);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, ownDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("PNG (*.png)"));
@@ -299,7 +302,7 @@ void MainDlg::SaveMap(int32_t mode)
     } else {
         const QString offered =
             QDir(saveFolder(hooks, QStandardPaths::PicturesLocation)).filePath(mapName + QStringLiteral(".png"));
-        const QString path = hooks.saveFileName ? hooks.saveFileName(offered) : systemSaveFileName(offered);
+        const QString path = hooks.saveFileName ? hooks.saveFileName(offered) : systemSaveFileName(offered, a_.GreekText());
         if (path.isEmpty()) return;
         QByteArray png;
         QBuffer pngBuffer(&png);
