@@ -242,13 +242,17 @@ void fillPointFile(Atlas& a, ItemProblems& problems)
         // rebuild reads ptact: both take the values kept, and only those.
         const Bytes sid = Str(id);
         Bytes kept, prev = "0";
+        int n = 0;
         for (const Bytes& t : Split(lines[1], " ")) {
             const int32_t c = InStrB(t, ",");
             const int32_t date = intval(LeftB(t, c - 1));
             const Bytes v = MidB(t, c + 1);
-            if (v == "0" && prev == "0") continue;  // absent, and absent before: nothing changes
+            // Absent after a value skipped, as before it: nothing changes.
+            if (n++ > 0 && v == "0" && prev == "0") continue;
             Bytes token;
-            if (v == "0")
+            if (n == 1)
+                token = "pi" + sid + ":0," + v;
+            else if (v == "0")
                 token = "po" + sid + ":" + prev + ",0";
             else if (prev == "0")
                 token = "pi" + sid + ":" + prev + "," + v;

@@ -292,10 +292,10 @@ TEST(DateStepWalk, StepsAndJumpsAgreeWithTheRebuild)
 TEST(DateStepWalk, DamagedFillPointsStepAndRebuildAlike)
 {
     GeneratedAtlas at = generate(1);
-    // Colours outside the palette, dates outside the index, absent twice.
+    // Colours outside the palette, dates outside the index, absent after a value skipped.
     at.items["pt1.txt"] = lines({"5:p 100,100,50", "16000,300 16010,4 16020,-1 16030,7 16040,0 16050,999 16060,3",
                                  "6:p 200,200,50", "9999,5 16005,0 16015,6 21500,8", "7:p 300,300,50",
-                                 "16000,0 16010,0 16020,9", "0:no more points", ""});
+                                 "16000,300 16010,0 16020,9", "0:no more points", ""});
     plat::MsgBoxRecorder box;
     auto a = load(at);
     EXPECT_FALSE(box.messages().empty());  // the damage is reported
