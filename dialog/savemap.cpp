@@ -44,16 +44,18 @@ bool systemPrintDialog(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-// Qt's own dialog, rather than the desktop's, where the desktop's would not
-// speak the edition's language (the Greek edition carries Qt's texts in Greek).
-QString systemSaveFileName(const QString& defaultPath, bool ownDialog)
+// The Greek edition takes Qt's own dialog, whose texts it carries in Greek,
+// rather than the desktop's, which speaks the desktop's language.
+QString systemSaveFileName(const QString& defaultPath, bool greek)
 {
     QFileDialog dialog(nullptr);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, ownDialog);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, greek);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("PNG (*.png)"));
-    dialog.setMimeTypeFilters({QStringLiteral("image/png")});
+    if (greek)
+        dialog.setNameFilter(QStringLiteral("Εικόνα PNG (*.png)"));
+    else
+        dialog.setMimeTypeFilters({QStringLiteral("image/png")});
     dialog.setDefaultSuffix(QStringLiteral("png"));
     dialog.setDirectory(QFileInfo(defaultPath).absolutePath());
     dialog.selectFile(QFileInfo(defaultPath).fileName());

@@ -215,7 +215,7 @@ Please verify the correct file name was given.</source>
     <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
-        <translation>Το %1 υπάρχει ήδη.
+        <translation>Το αρχείο «%1» υπάρχει ήδη.
 Να αντικατασταθεί;</translation>
     </message>
     <message>
@@ -820,17 +820,17 @@ Do you want to delete it anyway?</source>
     <message>
         <source>%1 already exists.
 Do you want to overwrite it?</source>
-        <translation>Το %1 υπάρχει ήδη.
+        <translation>Το αρχείο «%1» υπάρχει ήδη.
 Να αντικατασταθεί;</translation>
     </message>
     <message>
         <source>%1 does not follow the correct syntax. Please use &apos;,&apos; to separate ranges and pages, &apos;-&apos; to define ranges and make sure ranges do not intersect with each other.</source>
-        <translation>Το %1 δεν ακολουθεί τη σωστή σύνταξη. Χωρίστε περιοχές και σελίδες με «,», ορίστε περιοχές με «-» και φροντίστε να μην επικαλύπτονται οι περιοχές.</translation>
+        <translation>Το «%1» δεν ακολουθεί τη σωστή σύνταξη. Χωρίστε περιοχές και σελίδες με «,», ορίστε περιοχές με «-» και φροντίστε να μην επικαλύπτονται οι περιοχές.</translation>
     </message>
     <message>
         <source>%1 is a directory.
 Please choose a different file name.</source>
-        <translation>Το %1 είναι φάκελος.
+        <translation>Το «%1» είναι φάκελος.
 Επιλέξτε άλλο όνομα αρχείου.</translation>
     </message>
     <message>
@@ -868,7 +868,7 @@ Please choose a different file name.</source>
     <message>
         <source>File %1 is not writable.
 Please choose a different file name.</source>
-        <translation>Στο αρχείο %1 δεν επιτρέπεται η εγγραφή.
+        <translation>Στο αρχείο «%1» δεν επιτρέπεται η εγγραφή.
 Επιλέξτε άλλο όνομα αρχείου.</translation>
     </message>
     <message>
