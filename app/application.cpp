@@ -47,7 +47,6 @@ App::App(Options options) : options_(std::move(options))
     narrWinFactory = [](App& a) -> std::unique_ptr<NarrativeWindow> {
         auto w = std::make_unique<quil2a::NarrWin>(a.atlas(), a.engine());
         w->setCommandHandler(commandRunner(a.engine()));
-        w->show();
         return w;
     };
     mainWindow_->narrWinJumpHook = [this] {
@@ -116,6 +115,12 @@ void App::Open()
     Fillcfilelist(a);
 
     a.language = languageOfExe(options_.exeName);
+    // Qt's standard dialogs and message-box buttons speak the edition's language.
+    if (a.GreekText() && !qtTexts_) {
+        auto texts = std::make_unique<QTranslator>();
+        if (texts->load(QStringLiteral(":/i18n/qt_el.qm")) && QCoreApplication::installTranslator(texts.get()))
+            qtTexts_ = std::move(texts);
+    }
     a.gamma = 0.7;
 
     // Every window of the program carries the atlas's icon.
@@ -134,8 +139,8 @@ void App::Open()
 
     ReadSettings(m, s);
 
-    if (!(m.x0 >= 1.0 && m.x0 <= 35900.0)) m.x0 = 10500.0;
-    if (!(m.y0 >= 1.0 && m.y0 <= 35900.0)) m.y0 = 12000.0;
+    if (!(m.x0 >= kViewLow && m.x0 <= kViewHigh)) m.x0 = 10500.0;
+    if (!(m.y0 >= kViewLow && m.y0 <= kViewHigh)) m.y0 = 12000.0;
     if (!(m.maindate >= m.mindate && m.maindate <= m.maxdate)) m.maindate = m.mindate;
     if (!(s.swapdate >= m.mindate && s.swapdate <= m.maxdate)) s.swapdate = m.maxdate;
     if (!(s.scaleindex >= 2 && s.scaleindex <= 30)) s.scaleindex = 13;
@@ -149,11 +154,17 @@ void App::start()
 {
     Open();
     mainWindow_->Open();
-    mainWindow_->show();
-    mainWindow_->raise();
-    mainWindow_->activateWindow();
-    // The splash keeps its five seconds in front of the new window.
-    if (Splash* sp = openSplash()) sp->raise();
+    const auto showWindows = [this] {
+        if (NarrativeWindow* w = state_.NarrWinOpen ? NarrWin() : nullptr) w->Show();
+        mainWindow_->show();
+        mainWindow_->raise();
+        mainWindow_->activateWindow();
+    };
+    // The splash keeps its five seconds (or until clicked) before the windows come.
+    if (Splash* sp = openSplash())
+        QObject::connect(sp, &Splash::gone, mainWindow_.get(), showWindows);
+    else
+        showWindows();
 }
 
 Splash& App::splash()
@@ -198,6 +209,11 @@ MainDlg* App::Dlg()
     links.ctlgrey2 = shell_.ctlgrey2;
     dlg_ = std::make_unique<MainDlg>(atlas_, state_, *engine_, *mainWindow_, std::move(links));
     makingDlg_ = false;
+    // A dialog made again after a close frames the view shown, without waiting for a render.
+    if (state_.p) {
+        const std::array<int, 4> box = engine_->visibleMapBox();
+        dlg_->setVisibleMapBox(box[0], box[1], box[2], box[3]);
+    }
     mainWindow_->setOptionsDialog(dlg_.get());
     return dlg_.get();
 }

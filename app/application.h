@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QSize>
+#include <QTranslator>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -45,7 +46,8 @@ public:
     // The application's open event: defaults, content list, language, splash,
     // data, settings, validation, menu captions.
     void Open();
-    // Open, then the main window's Open, then the main window is shown.
+    // Open, then the main window's Open; the main window and the narrative
+    // beside it are shown once the splash has gone.
     void start();
 
     // The Greek set is chosen by an executable name holding "-EL" or "_EL" in any case.
@@ -145,6 +147,8 @@ private:
     // Closed dialogs waiting for their deletion.
     std::vector<QPointer<QWidget>> closedDlgs_;
     QPointer<Splash> splash_;
+    // The Greek texts of Qt's own dialogs, installed by the Greek edition only.
+    std::unique_ptr<QTranslator> qtTexts_;
     int modalDepth_ = 0;
 };
 

@@ -507,11 +507,6 @@ void MainWindow::narrWinJump()
     if (narrWinJumpHook) narrWinJumpHook();
 }
 
-void MainWindow::narrWinUpdate(const plat::Bytes& pageAndAnchor)
-{
-    if (narr_) narr_->Update(pageAndAnchor);
-}
-
 void MainWindow::layersWaiting()
 {
     // After the new map is painted, when nothing else waits.

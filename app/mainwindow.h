@@ -182,7 +182,6 @@ public:
     void setIdLabelWidth(int w) override;
     void refreshIdLabel() override;
     void narrWinJump() override;
-    void narrWinUpdate(const plat::Bytes& pageAndAnchor) override;
     void setVisibleMapBox(int x1, int y1, int x2, int y2) override;
     void layersWaiting() override;
 

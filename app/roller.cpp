@@ -55,9 +55,12 @@ void Roller::MouseDrag(int x, int y)
     const int k = rollerDirection(x, y);
     if (const plat::Picture* frame = host_.pictures().btnf(k)) graphics().DrawPicture(*frame, 0, 0);
     const Shift s = kShift[k];
+    // At the edge of the view's range the view moves less, or not at all.
+    const quil2a::MapState& m = host_.engine().state();
+    const double x0 = m.x0, y0 = m.y0;
     host_.engine().panPreview(s.sx, s.sy);
-    rollerdx -= s.sx;
-    rollerdy -= s.sy;
+    rollerdx -= plat::Int(plat::Round((x0 - m.x0) * m.scale));
+    rollerdy -= plat::Int(plat::Round((y0 - m.y0) * m.scale));
     host_.showShiftedMap(-20 - rollerdx, -20 - rollerdy);
 }
 

@@ -1,11 +1,11 @@
 #include "app/settings.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <optional>
 
-#include "atlasdata/convert.h"
+#include "platform/files.h"
 
 namespace quil2a {
 
@@ -33,28 +33,44 @@ std::vector<plat::Bytes> lines(const plat::Bytes& text)
     if (!cur.empty() || out.empty()) out.push_back(cur);
     return out;
 }
+
+// A whole number: an optional "-" and decimal digits, within 32 bits.
+// Anything else ("nan", "12abc", nothing) is no number.
+std::optional<int32_t> number(const plat::Bytes& v)
+{
+    const size_t first = !v.empty() && v[0] == '-' ? 1 : 0;
+    if (v.size() == first) return std::nullopt;
+    int64_t n = 0;
+    for (size_t i = first; i < v.size(); ++i) {
+        if (v[i] < '0' || v[i] > '9') return std::nullopt;
+        n = n * 10 + (v[i] - '0');
+        if (n > INT32_MAX) return std::nullopt;
+    }
+    return static_cast<int32_t>(first ? -n : n);
+}
 }  // namespace
 
 void readSettingsText(const plat::Bytes& text, MapState& m, ShellState& s)
 {
-    for (const plat::Bytes& line : lines(text)) {
+    // A byte-order mark some editors put first is no part of the first key.
+    const bool bom = text.starts_with("\xEF\xBB\xBF");
+    for (const plat::Bytes& line : lines(bom ? text.substr(3) : text)) {
         const int32_t p = plat::InStrB(line, "=");
         if (p <= 0) continue;
         const plat::Bytes key = plat::Lowercase(plat::Trim(plat::LeftB(line, p - 1)));
-        const plat::Bytes value = plat::Lowercase(plat::Trim(plat::MidB(line, p + 1)));
-        if (key == "x0") m.x0 = intval(value);
-        else if (key == "y0") m.y0 = intval(value);
-        else if (key == "date") m.maindate = intval(value) / 10.0;
-        else if (key == "scalei") s.scaleindex = intval(value);
+        const std::optional<int32_t> value = number(plat::Trim(plat::MidB(line, p + 1)));
+        if (!value) continue;
+        if (key == "x0") m.x0 = *value;
+        else if (key == "y0") m.y0 = *value;
+        else if (key == "date") m.maindate = *value / 10.0;
+        else if (key == "scalei") s.scaleindex = *value;
     }
 }
 
 void ReadSettings(MapState& m, ShellState& s)
 {
-    QFile f(settingsFilePath());
-    if (!f.exists() || !f.open(QIODevice::ReadOnly)) return;
-    const QByteArray data = f.read(kMaxSettingsBytes);
-    readSettingsText(plat::Bytes(data.constData(), static_cast<size_t>(data.size())), m, s);
+    const std::optional<QByteArray> data = plat::readFileStart(settingsFilePath(), kMaxSettingsBytes);
+    if (data) readSettingsText(plat::Bytes(data->constData(), static_cast<size_t>(data->size())), m, s);
 }
 
 plat::Bytes settingsText(const MapState& m)
@@ -73,25 +89,18 @@ bool SaveSettings(const MapState& m, QString* why)
         return false;
     };
     if (!QDir().mkpath(folder)) return fail(QStringLiteral("the folder %1 cannot be made").arg(folder));
-    if (QFileInfo(path).isDir()) return fail(QStringLiteral("a folder of that name is in the way"));
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
     const plat::Bytes text = settingsText(m);
-    if (f.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        const QString reason = f.errorString();
-        f.cancelWriting();
-        return fail(reason);
-    }
-    if (!f.commit()) return fail(f.errorString());
-    return true;
+    return plat::saveFileWhole(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())), why);
 }
 
 plat::Bytes settingsNotSavedMessage(const QString& path, const QString& why, plat::CodePage cp)
 {
-    return plat::encode(QStringLiteral("The settings could not be saved to %1 (%2). The date and view of this "
-                                       "session will not be restored at the next start.")
-                            .arg(path, why),
-                        cp);
+    const QString text = cp == plat::CodePage::Win1253
+                             ? QStringLiteral("Οι ρυθμίσεις δεν αποθηκεύτηκαν στο %1 (%2). Η χρονολογία και η όψη "
+                                              "αυτής της συνεδρίας δεν θα επανέλθουν στην επόμενη εκκίνηση.")
+                             : QStringLiteral("The settings could not be saved to %1 (%2). The date and view of this "
+                                              "session will not be restored at the next start.");
+    return plat::encode(text.arg(path, why), cp);
 }
 
 }  // namespace quil2a

@@ -14,11 +14,13 @@ namespace quil2a {
 // The file's one fixed place.
 QString settingsFilePath();
 
-// Sets x0, y0, maindate and scaleindex from the lines "key = value" found.
+// Sets x0, y0, maindate and scaleindex from the lines "key = value" found;
+// a value that is not a whole number counts as absent.
 void readSettingsText(const plat::Bytes& text, MapState& m, ShellState& s);
 // The most of the file that is read: its few lines fit many times over.
 inline constexpr qint64 kMaxSettingsBytes = 4096;
-// Reads the file when there is one, up to kMaxSettingsBytes.
+// Reads the file when it is a regular file, up to kMaxSettingsBytes; anything
+// else at its place (a folder, a named pipe) counts as no file.
 void ReadSettings(MapState& m, ShellState& s);
 
 // The four lines written on quit.
@@ -27,7 +29,7 @@ plat::Bytes settingsText(const MapState& m);
 // failed write leaves the previous file whole. False when it failed, with
 // the reason in *why when given.
 bool SaveSettings(const MapState& m, QString* why = nullptr);
-// The message for a file that could not be written.
+// The message for a file that could not be written, in Greek for the Greek code page.
 plat::Bytes settingsNotSavedMessage(const QString& path, const QString& why, plat::CodePage cp);
 
 }  // namespace quil2a

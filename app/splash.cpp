@@ -1,5 +1,6 @@
 #include "app/splash.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -38,6 +39,14 @@ void Splash::Close()
     timer1_.stop();
     hide();
     deleteLater();
+    emit gone();
+}
+
+// Closed by the window manager: closed for good as well.
+void Splash::closeEvent(QCloseEvent* e)
+{
+    e->accept();
+    Close();
 }
 
 void Splash::paintEvent(QPaintEvent*)

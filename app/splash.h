@@ -20,8 +20,13 @@ public:
     bool closed() const { return closed_; }
     QTimer& timer1() { return timer1_; }
 
+signals:
+    // Once, when the window closes.
+    void gone();
+
 protected:
     void paintEvent(QPaintEvent*) override;
+    void closeEvent(QCloseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 

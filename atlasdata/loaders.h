@@ -93,8 +93,8 @@ private:
 
 // Appends a token after checking it as the date step will read it: a date
 // outside the index or a token naming anything outside the tables is left out
-// and noted.
-void appendChecked(Atlas& a, int64_t date10, std::string_view token, ItemProblems& problems);
+// and noted. True when it was appended.
+bool appendChecked(Atlas& a, int64_t date10, std::string_view token, ItemProblems& problems);
 
 }  // namespace loading
 

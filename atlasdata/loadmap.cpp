@@ -57,13 +57,14 @@ bool ItemLines::record(std::vector<Bytes>& lines, int count, bool stopAtShort)
     return true;
 }
 
-void appendChecked(Atlas& a, int64_t date10, std::string_view token, ItemProblems& problems)
+bool appendChecked(Atlas& a, int64_t date10, std::string_view token, ItemProblems& problems)
 {
     if (changeSlot(date10) < 0 || !withinAtlasLimits(a, readChangeToken(token))) {
         problems.skipped();
-        return;
+        return false;
     }
     appendChange(a, date10, token);
+    return true;
 }
 
 }  // namespace loading
@@ -244,16 +245,19 @@ void fillPointFile(Atlas& a)
             continue;
         }
         a.ptinfo[id] = lines[0];
-        a.ptact[id] = lines[1];
+        // The step's tokens chain each value to the one before it, and the
+        // rebuild reads ptact: both take the values kept, and only those.
         const Bytes sid = Str(id);
-        Bytes prev;
+        Bytes kept, prev = "0";
         int n = 0;
         for (const Bytes& t : Split(lines[1], " ")) {
             const int32_t c = InStrB(t, ",");
             const int32_t date = intval(LeftB(t, c - 1));
             const Bytes v = MidB(t, c + 1);
+            // Absent after a value skipped, as before it: nothing changes.
+            if (n++ > 0 && v == "0" && prev == "0") continue;
             Bytes token;
-            if (n == 0)
+            if (n == 1)
                 token = "pi" + sid + ":0," + v;
             else if (v == "0")
                 token = "po" + sid + ":" + prev + ",0";
@@ -261,10 +265,11 @@ void fillPointFile(Atlas& a)
                 token = "pi" + sid + ":" + prev + "," + v;
             else
                 token = "pc" + sid + ":" + prev + "," + v;
-            appendChecked(a, date, token, problems);
+            if (!appendChecked(a, date, token, problems)) continue;
+            kept += (kept.empty() ? "" : " ") + t;
             prev = v;
-            ++n;
         }
+        a.ptact[id] = kept;
     } while (item.more());
 }
 

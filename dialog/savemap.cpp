@@ -2,6 +2,7 @@
 // own picture at one, two or four times the canvas, framed, given a caption
 // strip, handed to the printer, the clipboard or a PNG file, and the screen
 // map is rendered again whatever happened.
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -9,8 +10,10 @@
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
@@ -19,6 +22,7 @@
 #include "engine/engine.h"
 #include "dialog/savemap.h"
 #include "platform/codepage.h"
+#include "platform/files.h"
 #include "platform/msgbox.h"
 
 namespace quil2a {
@@ -40,13 +44,18 @@ bool systemPrintDialog(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-QString systemSaveFileName(const QString& defaultPath)
+// The Greek edition takes Qt's own dialog, whose texts it carries in Greek,
+// rather than the desktop's, which speaks the desktop's language.
+QString systemSaveFileName(const QString& defaultPath, bool greek)
 {
     QFileDialog dialog(nullptr);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, greek);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("PNG (*.png)"));
-    dialog.setMimeTypeFilters({QStringLiteral("image/png")});
+    if (greek)
+        dialog.setNameFilter(QStringLiteral("Εικόνα PNG (*.png)"));
+    else
+        dialog.setMimeTypeFilters({QStringLiteral("image/png")});
     dialog.setDefaultSuffix(QStringLiteral("png"));
     dialog.setDirectory(QFileInfo(defaultPath).absolutePath());
     dialog.selectFile(QFileInfo(defaultPath).fileName());
@@ -71,12 +80,29 @@ void withoutNonNativeWarning(QtMsgType type, const QMessageLogContext& context, 
 
 }  // namespace
 
-QString saveFolder(const ExportHooks& hooks)
+QString saveFolder(const ExportHooks& hooks, QStandardPaths::StandardLocation usual)
 {
     if (!hooks.lastSaveFolder.isEmpty() && QFileInfo(hooks.lastSaveFolder).isDir()) return hooks.lastSaveFolder;
-    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (!pictures.isEmpty() && QFileInfo(pictures).isDir()) return pictures;
+    const QString folder = QStandardPaths::writableLocation(usual);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
     return QDir::homePath();
+}
+
+plat::Bytes mapSavedMessage(const QString& path, bool greek, plat::CodePage cp)
+{
+    return plat::encode((greek ? QStringLiteral("Ο χάρτης αποθηκεύτηκε ως %1.") : QStringLiteral("The map has been saved as %1."))
+                            .arg(path),
+                        cp);
+}
+
+plat::Bytes mapNotSavedMessage(const QString& path, const QString& why, bool greek, plat::CodePage cp)
+{
+    return plat::encode((greek ? QStringLiteral("Ο χάρτης δεν αποθηκεύτηκε στο %1 (%2). Κάθε προηγούμενο αρχείο με αυτό "
+                                                "το όνομα έμεινε όπως ήταν.")
+                               : QStringLiteral("The map could not be saved to %1 (%2). Any earlier file of that name "
+                                                "is as it was."))
+                            .arg(path, why),
+                        cp);
 }
 
 std::unique_ptr<QPageSetupDialog> makePageSetupDialog(QPrinter& printer)
@@ -150,20 +176,23 @@ void MapExport::SaveMap(int32_t mode, int32_t resolution, int cw, int ch)
     const Restore restore{engine_, hooks};
 
     const bool print = mode == 0;
+    const int k = exportFactor(resolution);
+    // "Europe in 1805": the name a saved map is offered under, before its extension.
+    const QString mapName = plat::decode(a_.quilstring[46], a_.textCodePage()) +
+                            QString::number(plat::Int(plat::Round(m_.maindate)));
     std::unique_ptr<QPrinter> printer;
-    QPainter page;
     if (print) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setDocName(mapName);
+        printer->setPageOrientation(cw > ch ? QPageLayout::Landscape : QPageLayout::Portrait);
+        // Without a printer the dialog writes a PDF file: it offers the map's own name.
+        if (QPrinterInfo::availablePrinterNames().isEmpty())
+            printer->setOutputFileName(
+                QDir(saveFolder(hooks, QStandardPaths::DocumentsLocation)).filePath(mapName + QStringLiteral(".pdf")));
         if (!(hooks.pageSetup ? hooks.pageSetup(*printer) : systemPageSetup(*printer))) return;
         if (!(hooks.printDialog ? hooks.printDialog(*printer) : systemPrintDialog(*printer))) return;
-        if (!page.begin(printer.get())) {
-            plat::MsgBox(kPrintFailed);
-            return;
-        }
-        page.setRenderHint(QPainter::LosslessImageRendering);
     }
 
-    const int k = exportFactor(resolution);
     wid = k * cw;
     ht = k * ch;
     // The export is rendered into `render` and the canvas's part of it is cut
@@ -210,43 +239,76 @@ void MapExport::SaveMap(int32_t mode, int32_t resolution, int cw, int ch)
     // Frame, white band and caption.
     plat::Graphics& g = pic->graphics();
     g.SetUseOldRenderer(true);
-    const int band = 13 * k;
+    const int band = kCaptionBand * k;
     g.SetForeColor(plat::RGB(0, 0, 0));
     g.DrawRect(0, 0, wid, ht - band);
     g.SetForeColor(plat::RGB(255, 255, 255));
     g.FillRect(0, ht - band, wid, band);
     g.SetForeColor(plat::RGB(0, 0, 0));
-    g.SetTextSize(8 * k);
+    g.SetTextSize(kCaptionTextSize * k);
     g.SetCodePage(a_.textCodePage());
-    g.DrawString(exportCaption(a_.quilstring[46], m_.maindate, a_.GreekText()), 4 * k, ht - 4 * k);
+    g.DrawString(exportCaption(a_.quilstring[46], m_.maindate, a_.GreekText()), 4 * k, ht - kCaptionBaseline * k);
 
+    // A file is made whole in memory and then written in one piece.
+    const auto saveFile = [&](const QString& path, const QByteArray& bytes) {
+        QString why;
+        if (bytes.isEmpty()) why = QStringLiteral("the picture could not be encoded");
+        else if (plat::saveFileWhole(path, bytes, &why)) {
+            hooks.lastSaveFolder = QFileInfo(path).absolutePath();
+            return true;
+        }
+        plat::MsgBox(mapNotSavedMessage(path, why, a_.GreekText(), a_.textCodePage()));
+        return false;
+    };
     if (print) {
-        const QSize size = printFit(wid, ht, printer->width(), printer->height());
+        const QString pdfPath = printer->outputFormat() == QPrinter::PdfFormat ? printer->outputFileName() : QString();
+        const bool toFile = !pdfPath.isEmpty();
+        QByteArray pdf;
+        QBuffer pdfBuffer(&pdf);
+        std::unique_ptr<QPdfWriter> writer;
+        QPaintDevice* device = printer.get();
+        if (toFile) {
+            pdfBuffer.open(QIODevice::WriteOnly);
+            writer = std::make_unique<QPdfWriter>(&pdfBuffer);
+            writer->setTitle(mapName);
+            writer->setCreator(QStringLiteral("Quillmere"));
+            writer->setResolution(printer->resolution());
+            writer->setPageLayout(printer->pageLayout());
+            device = writer.get();
+        }
+        QPainter page;
+        if (!page.begin(device)) {
+            plat::MsgBox(kPrintFailed);
+            return;
+        }
+        page.setRenderHint(QPainter::LosslessImageRendering);
+        const QSize size = printFit(wid, ht, device->width(), device->height());
         page.drawImage(QRect(QPoint(0, 0), size), pic->image(), QRect(0, 0, wid, ht));
         pic.reset();
         if (!page.end()) {
             plat::MsgBox(kPrintFailed);
             return;
         }
-        tell(a_, 26);
+        if (!toFile) {
+            tell(a_, 26);
+        } else if (saveFile(pdfPath, pdf) && !a_.quilstring[26].empty()) {
+            plat::MsgBox(mapSavedMessage(pdfPath, a_.GreekText(), a_.textCodePage()));
+        }
     } else if (mode == 1) {
         QGuiApplication::clipboard()->setImage(pic->image());
         pic.reset();
         tell(a_, 27);
     } else {
-        const QString name = plat::decode(a_.quilstring[46], a_.textCodePage()) +
-                             QString::number(plat::Int(plat::Round(m_.maindate))) + QStringLiteral(".png");
-        const QString offered = QDir(saveFolder(hooks)).filePath(name);
-        const QString path = hooks.saveFileName ? hooks.saveFileName(offered) : systemSaveFileName(offered);
+        const QString offered =
+            QDir(saveFolder(hooks, QStandardPaths::PicturesLocation)).filePath(mapName + QStringLiteral(".png"));
+        const QString path = hooks.saveFileName ? hooks.saveFileName(offered) : systemSaveFileName(offered, a_.GreekText());
         if (path.isEmpty()) return;
-        hooks.lastSaveFolder = QFileInfo(path).absolutePath();
-        const bool written = pic->image().save(path, "PNG");
+        QByteArray png;
+        QBuffer pngBuffer(&png);
+        pngBuffer.open(QIODevice::WriteOnly);
+        if (!pic->image().save(&pngBuffer, "PNG")) png.clear();
         pic.reset();
-        if (!written) {
-            plat::MsgBox(kPngWriteFailed);
-            return;
-        }
-        tell(a_, 28);
+        if (saveFile(path, png)) tell(a_, 28);
     }
 }
 

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QSize>
+#include <QStandardPaths>
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
+#include "platform/codepage.h"
 #include "platform/picture.h"
 #include "platform/text.h"
 
@@ -60,17 +62,27 @@ private:
 
 // Messages of the failures that have no interface string.
 inline constexpr const char* kExportTooLarge = "Error: the map picture is too large to be made.";
-inline constexpr const char* kPngWriteFailed = "Error: the map could not be written to the PNG file.";
 inline constexpr const char* kPrintFailed = "Error: the map could not be printed.";
+
+// The map's file written (or not) in the language of the set: the path and,
+// for a failure, the reason.
+plat::Bytes mapSavedMessage(const QString& path, bool greek, plat::CodePage cp);
+plat::Bytes mapNotSavedMessage(const QString& path, const QString& why, bool greek, plat::CodePage cp);
+
+// The caption strip at factor k: its height, its text size and the height of
+// its baseline above the picture's bottom, each times k. The digits stand at
+// least 11 pixels tall As Displayed.
+inline constexpr int kCaptionBand = 24, kCaptionTextSize = 18, kCaptionBaseline = 6;
 
 // The caption strip's text: the interface string before the year (46), the
 // map's date to a tenth and the atlas, in the code page of the language set
 // ("Europe in 1805.3 Â· Quillmere historical atlas").
 plat::Bytes exportCaption(const plat::Bytes& before, double date, bool greek);
 
-// Where the save dialog opens: the last folder saved to while it exists, else
-// the user's pictures folder, else the home folder.
-QString saveFolder(const ExportHooks& hooks);
+// Where a map file is offered: the last folder saved to while it exists, else
+// the user's `usual` folder (pictures for a PNG, documents for a PDF), else
+// the home folder.
+QString saveFolder(const ExportHooks& hooks, QStandardPaths::StandardLocation usual);
 // The system's page-setup dialog for the printer. Qt warns that a PDF printer
 // (all there is without an installed printer) is not native, yet its own
 // page-setup dialog serves one fully: the warning is left out.

@@ -3,6 +3,7 @@
 // the windows through EngineHost.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -47,8 +48,10 @@ public:
     void setForward(bool forward);
 
     // View. Every view origin and scale is set here: map point (x0, y0) to
-    // the picture point (xc, yc) at scale. With render, p is drawn again with
-    // its layers and the host shows it (drawMapCanvas, viewChanged).
+    // the picture point (xc, yc) at scale, each coordinate held within
+    // kViewLow..kViewHigh (one that is no number leaves the old one). With
+    // render, p is drawn again with its layers and the host shows it
+    // (drawMapCanvas, viewChanged).
     void setView(double x0, double y0, double scale, bool render = true);
     // The picture point (xc, yc) where the view origin is drawn: half the map
     // canvas's width and height.
@@ -80,6 +83,10 @@ public:
     // border extension take effect from the next step or render.
     enum class Shown { CountryNames, Cities, CityNames, Headlines, BorderExtension };
     void setShown(Shown what, bool on);
+
+    // The part of the map the canvas shows, x1 y1 x2 y2 in whole map units;
+    // every full render gives it to the host.
+    std::array<int, 4> visibleMapBox() const;
 
     // An export: the map rendered into pic (its own size) with the view's
     // middle at (xc, yc) of pic at scale; the view is then as it was and the
@@ -147,6 +154,10 @@ protected:
 
     // Place labels, city marks and names.
     void displaymaptext(plat::Picture& pic, bool ownSize);
+    // The texts whose measures are kept: a new label size or zoom adds some,
+    // and at kMaxMeasured the cache starts again.
+    static constexpr size_t kMaxMeasured = 8192;
+    size_t measuredTexts() const { return metrics_.size(); }
     // The text layer of a date step on p: only the items that changed, and
     // those they meet, drawn again over what p1 changed. False when p does not
     // hold the text layer last recorded; nothing is drawn then.
@@ -172,8 +183,9 @@ private:
         int32_t width = 0;
         QRect ink;
     };
-    // Width and ink of a text in the graphics' present font, measured once.
-    const TextMetrics& measure(const plat::Graphics& g, const plat::Bytes& text);
+    // Width and ink of a text in the graphics' present font, measured once
+    // while the cache holds it.
+    TextMetrics measure(const plat::Graphics& g, const plat::Bytes& text);
     std::unordered_map<std::string, TextMetrics> metrics_;
 
     Atlas& a;

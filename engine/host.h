@@ -44,8 +44,6 @@ public:
     // Narrative window (MapState::NarrWinOpen says whether it follows the date).
     // Shows the narrative page for the date shown when the window is open.
     virtual void narrWinJump() = 0;
-    // Loads "page#anchor" into the narrative window.
-    virtual void narrWinUpdate(const plat::Bytes& pageAndAnchor) = 0;
 
     // Options dialog: the visible map box in map units, then the thumbnail repainted.
     virtual void setVisibleMapBox(int x1, int y1, int x2, int y2) = 0;
@@ -76,7 +74,6 @@ public:
     void setIdLabelWidth(int w) override { idWidth = w; }
     void refreshIdLabel() override { ++idRefreshes; }
     void narrWinJump() override { ++narrJumps; }
-    void narrWinUpdate(const plat::Bytes& page) override { lastNarrPage = page; ++narrUpdates; }
     void setVisibleMapBox(int a, int b, int c, int d) override
     {
         vmx1 = a; vmy1 = b; vmx2 = c; vmy2 = d;
@@ -84,10 +81,10 @@ public:
     }
 
     int canvasW, canvasH;
-    plat::Bytes dateText, lastNarrPage;
+    plat::Bytes dateText;
     int canvasDraws = 0, canvasPartDraws = 0, mainRefreshes = 0, viewChanges = 0, headDraws = 0, idRefreshes = 0;
     int idLeft = 0, idTop = 0, idWidth = 0;
-    int narrJumps = 0, narrUpdates = 0, boxUpdates = 0;
+    int narrJumps = 0, boxUpdates = 0;
     int vmx1 = 0, vmy1 = 0, vmx2 = 0, vmy2 = 0;
 };
 

@@ -47,6 +47,10 @@ struct GeoLayerKey {
     bool operator==(const GeoLayerKey&) const = default;
 };
 
+// The range of the view origin's coordinates, in map units: the engine keeps
+// the view within it and start-up accepts a stored view within it.
+inline constexpr double kViewLow = 1.0, kViewHigh = 35900.0;
+
 struct MapState {
     // Date, in years on the tenth grid.
     double maindate = 1805.0;

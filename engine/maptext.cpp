@@ -80,7 +80,7 @@ void cityOffsets(const TextItem& it, std::array<int32_t, 4>& dx, std::array<int3
 
 }  // namespace
 
-const MapEngine::TextMetrics& MapEngine::measure(const plat::Graphics& g, const plat::Bytes& text)
+MapEngine::TextMetrics MapEngine::measure(const plat::Graphics& g, const plat::Bytes& text)
 {
     std::string key;
     key.reserve(text.size() + 16);
@@ -96,7 +96,9 @@ const MapEngine::TextMetrics& MapEngine::measure(const plat::Graphics& g, const 
     TextMetrics tm;
     tm.width = g.StringWidth(text);
     tm.ink = g.TextBounds(text);
-    return metrics_.emplace(std::move(key), tm).first->second;
+    if (metrics_.size() >= kMaxMeasured) metrics_.clear();
+    metrics_.emplace(std::move(key), tm);
+    return tm;
 }
 
 std::vector<TextItem> MapEngine::textItems(plat::Picture& pic, int32_t W, int32_t H, int32_t& endSize)
@@ -124,7 +126,7 @@ std::vector<TextItem> MapEngine::textItems(plat::Picture& pic, int32_t W, int32_
             // Every line above or below the picture: nothing to measure.
             if (shown.empty() || y >= H || y + (n + 1.0) * h <= 0) continue;
             for (const auto& line : plat::Split(shown, "]")) {
-                const TextMetrics& tm = measure(g, line);
+                const TextMetrics tm = measure(g, line);
                 const int32_t w = tm.width;
                 const double x = sx - w / 2.0;
                 if (x < W && x + w > 0 && y < H && y + h > 0) {
@@ -171,7 +173,7 @@ std::vector<TextItem> MapEngine::textItems(plat::Picture& pic, int32_t W, int32_
             if (names) {
                 it.text = c->name;
                 it.h = hh;
-                const TextMetrics& tm = measure(g, c->name);
+                const TextMetrics tm = measure(g, c->name);
                 it.w = tm.width;
                 std::array<int32_t, 4> dx, dy;
                 cityOffsets(it, dx, dy);

@@ -266,10 +266,14 @@ void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)
 
     if (lateP1 && m.p1->copyPending()) host.layersWaiting();
 
-    // The part of the map the canvas shows: it starts at the picture's (20, 20).
-    const int vmx1 = Int(mapx(20)), vmy1 = Int(mapy(20));
-    const int vmx2 = Int(mapx(host.mapCanvasWidth() + 20.0)), vmy2 = Int(mapy(host.mapCanvasHeight() + 20.0));
-    host.setVisibleMapBox(vmx1, vmy1, vmx2, vmy2);
+    const std::array<int, 4> box = visibleMapBox();
+    host.setVisibleMapBox(box[0], box[1], box[2], box[3]);
+}
+
+std::array<int, 4> MapEngine::visibleMapBox() const
+{
+    // The canvas shows p from the picture's (20, 20).
+    return {Int(mapx(20)), Int(mapy(20)), Int(mapx(host.mapCanvasWidth() + 20.0)), Int(mapy(host.mapCanvasHeight() + 20.0))};
 }
 
 bool MapEngine::HitABorder(plat::Picture& pic, int32_t x1, int32_t y1, int32_t x2, int32_t y2)

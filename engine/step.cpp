@@ -20,6 +20,8 @@ void MapEngine::gotodate()
     m.localrefchanges = false;
     const bool forward = m.timeforward;
     const int32_t date10 = plat::Int(plat::Round(m.maindate * 10));
+    // A narrative anchor passed, either way: the passage in force changes.
+    bool anchorPassed = false;
 
     // One change token, by the kind it plays in this direction (a backward step
     // plays the reverse kind). Slots beyond the active tables and ids outside
@@ -142,8 +144,7 @@ void MapEngine::gotodate()
         }
 
         case ChangeKind::ha:
-            if (m.NarrWinOpen)
-                host.narrWinUpdate("t" + t.page + ".htm#" + plat::Str(plat::Int(plat::Round(m.maindate * 10))));
+            anchorPassed = true;
             return;
 
         case ChangeKind::ei:
@@ -172,6 +173,8 @@ void MapEngine::gotodate()
         for (const ChangeToken& t : readChangeRecord(record)) apply(t);
         m.lastAppliedDate10 = date10;
     }
+    // The narrative shows the passage in force at the new date, as after a jump.
+    if (anchorPassed && m.NarrWinOpen) host.narrWinJump();
 
     localrefresh();
 

@@ -1,6 +1,7 @@
 #include "engine/view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "engine/engine.h"
@@ -74,8 +75,11 @@ void MapEngine::redraw()
 
 void MapEngine::setView(double x0, double y0, double scale, bool render)
 {
-    m.x0 = x0;
-    m.y0 = y0;
+    // Held within the range start-up accepts, so that the view saved is the
+    // view restored; a coordinate that is no number leaves the old one.
+    const auto within = [](double v, double old) { return std::isnan(v) ? old : std::clamp(v, kViewLow, kViewHigh); };
+    m.x0 = within(x0, m.x0);
+    m.y0 = within(y0, m.y0);
     m.scale = scale;
     if (render) redraw();
 }
@@ -149,7 +153,7 @@ constexpr double kMargin = 40.0;
 
 void MapEngine::fitRegion(double x1, double y1, double x2, double y2, bool render)
 {
-    const double x0 = (x1 + x2) / 2, y0 = (y1 + y2) / 2;
+    const double x0 = std::clamp((x1 + x2) / 2, kViewLow, kViewHigh), y0 = std::clamp((y1 + y2) / 2, kViewLow, kViewHigh);
     // A box dragged up or to the left comes with its corners reversed.
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);

@@ -176,6 +176,8 @@ int child(int w, int h, bool full, double spawnedAtMs)
     quillmere_data::installStoredItems();
     quil2a::App app;
     app.start();
+    // The windows come once the splash has gone: a click, not its five seconds.
+    if (quil2a::Splash* splash = app.openSplash()) splash->Close();
     memoryNote("windows open", w, h);
     paintPending();
     memoryNote("windows painted", w, h);

@@ -169,6 +169,22 @@ TEST(InteractionMouse, ControlClickCentresThePointAndAltDragPans)
     EXPECT_EQ(t.m().scale, scale);
 }
 
+TEST(InteractionMouse, PanningAndZoomClicksKeepTheViewWhereStartUpAcceptsIt)
+{
+    Interaction t;
+    t.m().x0 = quil2a::kViewHigh - 100;
+    t.m().y0 = quil2a::kViewLow + 100;
+    t.press(t.map(), QPoint(400, 50), Qt::AltModifier);  // dragged far left and down
+    t.drag(t.map(), QPoint(0, 400));
+    t.release(t.map(), QPoint(0, 400));
+    EXPECT_EQ(t.m().x0, quil2a::kViewHigh);
+    EXPECT_EQ(t.m().y0, quil2a::kViewLow);
+
+    t.clickMap(QPoint(400, 20), Qt::ControlModifier);  // a point beyond the range
+    EXPECT_EQ(t.m().x0, quil2a::kViewHigh);
+    EXPECT_EQ(t.m().y0, quil2a::kViewLow);
+}
+
 TEST(InteractionMouse, AQuickSecondClickRecoloursANationInTheGreyScheme)
 {
     Interaction t;
@@ -261,6 +277,21 @@ TEST(InteractionRoller, StepsAreThrottledPreviewedAndRenderedOnRelease)
     EXPECT_EQ(t.dialog.renders, renders + 1);
     EXPECT_EQ(t.mapPixel(100, 200), t.pPixel(120, 220));
     EXPECT_EQ(t.win().focusControl(), t.map());
+}
+
+TEST(InteractionRoller, StopsAtTheEdgeOfTheViewsRange)
+{
+    Roller t;
+    t.m().scale = 0.1;
+    t.m().x0 = quil2a::kViewHigh - 30;  // one step of 50 and then none
+    t.press(t.ctl(), QPoint(40, 27));
+    for (int i = 0; i < 3; ++i) {
+        t.now += 100000;
+        t.drag(t.ctl(), QPoint(40, 27));
+    }
+    EXPECT_EQ(t.m().x0, quil2a::kViewHigh);
+    EXPECT_EQ(t.win().roller->rollerdx, 3);  // the preview moved as far as the view
+    t.release(t.ctl(), QPoint(40, 27));
 }
 
 TEST(InteractionRoller, DragsRepeatWhileThePointerRests)

@@ -6,8 +6,17 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+
+#include <QElapsedTimer>
+#include <atomic>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
+
 #include "app/settings.h"
 #include "app_harness.h"
+#include "support/fulldisk.h"
 
 using quil2a::MapState;
 using quil2a::ShellState;
@@ -22,12 +31,20 @@ TEST(Settings, ReadsKeysInAnyCaseAndSpacingAndSkipsTheRest)
     EXPECT_DOUBLE_EQ(m.maindate, 1805.3);
     EXPECT_EQ(s.scaleindex, 7);
 
-    // The last of a key given twice wins; the value runs from the first "=" on
-    // and every byte of it counts as a digit.
-    quil2a::readSettingsText("date = 18050\ndate = 18120\nx0 = 1=2\ny0 = 1.5", m, s);
+    // The last of a key given twice wins; the value runs from the first "=" on.
+    // A value that is not a whole number counts as absent.
+    quil2a::readSettingsText("date = 18050\ndate = 18120\nx0 = -7\ny0 = 300", m, s);
     EXPECT_EQ(m.maindate, 1812.0);
-    EXPECT_EQ(m.x0, 232.0);  // '1', '=' (13), '2'
-    EXPECT_EQ(m.y0, 85.0);  // '1', '.' (-2), '5'
+    EXPECT_EQ(m.x0, -7.0);
+    for (const char* value : {"nan", "inf", "", "12abc", "1.5", "1=2", "-", "99999999999", "0x10"}) {
+        quil2a::readSettingsText(plat::Bytes("x0 = ") + value + "\ny0=" + value + "\ndate =" + value, m, s);
+        EXPECT_EQ(m.x0, -7.0) << value;
+        EXPECT_EQ(m.y0, 300.0) << value;
+        EXPECT_EQ(m.maindate, 1812.0) << value;
+    }
+    // A byte-order mark before the first key.
+    quil2a::readSettingsText("\xEF\xBB\xBFx0 = 20000\r\n", m, s);
+    EXPECT_EQ(m.x0, 20000.0);
 
     MapState untouched;
     quil2a::readSettingsText("", untouched, s);
@@ -145,4 +162,57 @@ TEST(Settings, ClosingTheMainWindowSavesAndQuitsAndTheNextStartOpensThere)
     EXPECT_DOUBLE_EQ(next.m().maindate, 1500.3);
     EXPECT_EQ(next.s().scaleindex, 10);
     EXPECT_EQ(next.dateText(), "1500.3");
+}
+
+TEST(Settings, OnAFullDiskTheOldFileStaysAndTheMessageNamesFileAndReason)
+{
+    apptest::Harness h;
+    const QString path = quil2a::settingsFilePath();
+    const QByteArray old = "x0 = 20000\ny0 = 12000\ndate = 15000\nscalei = 10\n";
+    testsupport::FullDisk disk(QFileInfo(path).absolutePath(), QFileInfo(path).fileName(), old);
+    h.open();
+    EXPECT_EQ(h.m().x0, 20000.0);
+    h.m().x0 = 30000;
+    h.win().close();
+    EXPECT_EQ(h.quits, 1);
+    ASSERT_EQ(h.messages.messages().size(), 1u);
+    const plat::Bytes& text = h.messages.messages()[0];
+    EXPECT_NE(text.find(path.toStdString()), std::string::npos) << text;
+    EXPECT_NE(text.find(testsupport::noSpace().toStdString()), std::string::npos) << text;
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), old);
+    EXPECT_EQ(disk.files(), QStringList{QFileInfo(path).fileName()});
+}
+
+TEST(Settings, StartsAtTheDefaultsWhateverElseStandsAtThePath)
+{
+    apptest::Harness h;
+    const QString path = quil2a::settingsFilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QByteArray name = QFile::encodeName(path);
+    ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+    // Should the start wait for a writer, one comes after five seconds.
+    std::atomic<bool> done = false;
+    std::thread writer([&] {
+        for (int i = 0; i < 50 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (done) return;
+        const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    h.open();
+    done = true;
+    writer.join();
+    EXPECT_LT(clock.elapsed(), 4000);
+    EXPECT_EQ(h.m().x0, 10500.0);
+    EXPECT_EQ(h.m().maindate, 1805.0);
+    QFile::remove(path);
+
+    apptest::Harness folder;
+    ASSERT_TRUE(QDir().mkpath(path));
+    folder.open();
+    EXPECT_EQ(folder.m().x0, 10500.0);
+    QDir(path).removeRecursively();
 }

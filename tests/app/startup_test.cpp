@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <unistd.h>
 
@@ -87,6 +90,40 @@ TEST(Startup, SettingsOutsideTheirRangesAreReplaced)
         EXPECT_EQ(h.s().scaleindex, c.scalei) << c.text;
         EXPECT_DOUBLE_EQ(h.m().scale, std::pow(0.8, c.scalei)) << c.text;
     }
+}
+
+TEST(Startup, OnlyTheGreekEditionShowsQtsOwnDialogsInGreek)
+{
+    const auto shown = [] {
+        QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes);
+        QFileDialog files;
+        files.setAcceptMode(QFileDialog::AcceptSave);
+        return QStringList{box.button(QMessageBox::Ok)->text(), box.button(QMessageBox::Cancel)->text(),
+                           box.button(QMessageBox::Yes)->text(), files.windowTitle(),
+                           QCoreApplication::translate("QPrintPreviewDialog", "Page Setup"),
+                           QCoreApplication::translate("QPrintDialog", "Print to File (PDF)")};
+    };
+    {
+        Harness greek("quillmere-el");
+        greek.app->Open();
+        EXPECT_EQ(shown(), (QStringList{"Εντάξει", "Ακύρωση", "&Ναι", "Αποθήκευση ως", "Διαμόρφωση σελίδας",
+                                        "Εκτύπωση σε αρχείο (PDF)"}));
+    }
+    Harness english;
+    english.app->Open();
+    EXPECT_EQ(shown(), (QStringList{"OK", "Cancel", "&Yes", "Save As", "Page Setup", "Print to File (PDF)"}));
+}
+
+TEST(Startup, TheMainWindowComesWhenTheSplashHasGone)
+{
+    Harness h;
+    h.app->start();
+    QPointer<quil2a::Splash> splash = h.app->openSplash();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_FALSE(h.win().isVisible());
+    QTest::mouseClick(splash, Qt::LeftButton);
+    EXPECT_TRUE(h.win().isVisible());
+    EXPECT_EQ(h.app->openSplash(), nullptr);
 }
 
 TEST(Startup, SplashClosesOnItsTimerOrAClickAndAboutReusesAnOpenOne)

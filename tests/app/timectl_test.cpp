@@ -165,7 +165,9 @@ TEST(TimeCtl, AMessageDuringATickCannotReenterTheTick)
         if (t.m().maindate != before) ++ticksInsideBox;
     };
     // A narrative anchor on the way whose page reports an error.
-    t.app->atlas().DChanges[18060 - 10000] = "ha999 ";
+    quil2a::Atlas& a = t.app->atlas();
+    a.DChanges[18060 - 10000] = "ha999 ";
+    a.anchorinfo[++a.maxanchorinfo] = "18060,999";
     ASSERT_NE(t.narr, nullptr);
     t.narr->onUpdate = [] { plat::MsgBox("Error 1"); };
 
@@ -183,4 +185,22 @@ TEST(TimeCtl, AMessageDuringATickCannotReenterTheTick)
     t.app->showMessage("Error 1");
     EXPECT_EQ(ticksInsideBox, 0);
     plat::setMsgBoxHandler(nullptr);
+}
+
+TEST(TimeCtl, TheNarrativeShowsThePassageInForceWhicheverWayTheMapAnimates)
+{
+    Transport t;  // at 1805.0; the test atlas's passages begin at 1000.0, 1500.0 and 1800.0
+    const auto passage = [](double date) {
+        return plat::Bytes(date >= 1800 ? "t151.htm#18000" : date >= 1500 ? "t150.htm#15000" : "t150.htm#10000");
+    };
+    std::vector<std::pair<double, plat::Bytes>> shown;
+    t.narr->onUpdate = [&] { shown.emplace_back(t.m().maindate, t.narr->pages.back()); };
+    for (int x : {3, 100}) {  // to the start, then to the end
+        shown.clear();
+        t.clickAt(x);
+        t.ticksUntilStopped();
+        ASSERT_EQ(shown.size(), 2u) << x;  // one for each start of a passage passed
+        for (const auto& [date, page] : shown) EXPECT_EQ(page, passage(date)) << date;
+        EXPECT_EQ(t.narr->pages.back(), passage(t.m().maindate));
+    }
 }

@@ -38,12 +38,12 @@ TEST(LoaderLimits, MapRecordsOutsideTheirTablesAreSkippedAndReportedOncePerItem)
     EXPECT_EQ(a->bdract[4], "i16000 o9999 s21001 i");
     EXPECT_EQ(a->geoinfo[400], "400,R");
     EXPECT_EQ(a->wtinfo[2000], "2000:2,2,2");
-    EXPECT_EQ(a->ptact[7], "16000,257 16100,-1 16200,4 16300,0");
+    EXPECT_EQ(a->ptact[7], "16200,4 16300,0");  // the values skipped are no part of the rebuild
     EXPECT_EQ(a->EUmem[3]->evodata, "i9000");  // only its token lies outside
     // Tokens naming a colour outside the palette or a date outside the index are left out.
     EXPECT_EQ(a->DChanges[6000], "ei4 bi4 pi33000:0,256 ");
     EXPECT_EQ(a->DChanges[6100], "");
-    EXPECT_EQ(a->DChanges[6200], "");
+    EXPECT_EQ(a->DChanges[6200], "pi7:0,4 ");  // chained to the value kept before it
     EXPECT_EQ(a->DChanges[6300], "po7:4,0 ");
 }
 

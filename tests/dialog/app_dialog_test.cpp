@@ -27,9 +27,17 @@ TEST(MainDlgInTheProgram, MadeByTheFirstRenderAndAfreshAfterAClose)
     // In the middle of the main screen, clear of the main window's strip.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((d->frameGeometry().center() - screen.center()).manhattanLength(), 4);  // within the frame's width
+    const std::array<int, 4> box{d->vmx1, d->vmy1, d->vmx2, d->vmy2};
     d->Close();
     EXPECT_EQ(h.app->existingDlg(), nullptr);
     EXPECT_EQ(h.win().optionsDialog(), nullptr);
+
+    // Opened again with the view as it was: its thumbnail frames the view at once.
+    h.app->WindowOptions_Action();
+    d = h.app->existingDlg();
+    ASSERT_TRUE(d);
+    EXPECT_EQ((std::array<int, 4>{d->vmx1, d->vmy1, d->vmx2, d->vmy2}), box);
+    d->Close();
 
     h.app->engine().jumpTo(h.app->state().maindate);
     d = h.app->existingDlg();

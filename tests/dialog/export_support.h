@@ -18,7 +18,8 @@ inline plat::Color px(const QImage& img, int x, int y) { return img.pixel(x, y) 
 
 struct Exporter : apptest::Harness {
     QTemporaryDir dir;
-    QString path = dir.filePath("map.png"), pdf = dir.filePath("map.pdf"), offered;
+    QString path = dir.filePath("map.png"), pdf = dir.filePath("map.pdf"), offered, offeredPdf;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
     int asked = 0;
     bool pageSetupOk = true, printOk = true;
     std::function<void()> duringDialog;
@@ -34,6 +35,8 @@ struct Exporter : apptest::Harness {
         };
         hooks.pageSetup = [this](QPrinter&) { return pageSetupOk; };
         hooks.printDialog = [this](QPrinter& p) {
+            offeredPdf = p.outputFileName();
+            orientation = p.pageLayout().orientation();
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(pdf);
             return printOk;

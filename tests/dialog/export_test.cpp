@@ -13,22 +13,26 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cerrno>
+#include <cstring>
+
 #include "export_support.h"
 #include "platform/codepage.h"
+#include "support/fulldisk.h"
 
 using exporttest::Exporter;
 using exporttest::px;
 
 namespace {
-// A black frame above a white band of 13k rows with the caption's ink above its baseline.
+// A black frame above a white band with the caption's ink above its baseline.
 void expectStrip(const QImage& img, int k)
 {
-    const int W = img.width(), H = img.height(), band = 13 * k;
+    const int W = img.width(), H = img.height(), band = quil2a::kCaptionBand * k;
     EXPECT_EQ(px(img, W - 1, 0), 0u);
     EXPECT_EQ(px(img, W / 2, H - band - 1), 0u);
     EXPECT_EQ(px(img, W - 1, H - band), 0xFFFFFFu);
     int ink = 0;
-    for (int y = H - band; y < H - 4 * k; ++y)
+    for (int y = H - band; y < H - quil2a::kCaptionBaseline * k; ++y)
         for (int x = 4 * k; x < W / 2; ++x) ink += px(img, x, y) == 0;
     EXPECT_GT(ink, 10 * k);
 }
@@ -45,10 +49,28 @@ TEST(ExportPng, AsDisplayedIsExactlyWhatTheCanvasShows)
     ASSERT_EQ(img.size(), r.canvas());
     expectStrip(img, 1);
     int differ = 0;
-    for (int y = 1; y < img.height() - 14; ++y)
+    for (int y = 1; y < img.height() - quil2a::kCaptionBand - 1; ++y)
         for (int x = 1; x < img.width() - 1; ++x) differ += px(img, x, y) != px(shown, x, y);
     EXPECT_EQ(differ, 0);
     EXPECT_TRUE(r.restored());
+}
+
+TEST(ExportPng, TheCaptionsDigitsAreLegibleAtEverySize)
+{
+    Exporter r;
+    r.app->atlas().quilstring[46] = "";  // the caption begins with the date
+    for (int resolution : {1, 2, 3}) {
+        const int k = quil2a::exportFactor(resolution);
+        r.dlg().resolution = resolution;
+        r.dlg().SaveBtn_Action();
+        const QImage img(r.path);
+        // The rows of "1805" inked.
+        int top = img.height(), bottom = -1;
+        for (int y = img.height() - quil2a::kCaptionBand * k; y < img.height(); ++y)
+            for (int x = 4 * k; x < 4 * k + 20 * k; ++x)
+                if (px(img, x, y) == 0) top = std::min(top, y), bottom = std::max(bottom, y);
+        EXPECT_GE(bottom - top + 1, 11 * k) << resolution;
+    }
 }
 
 TEST(ExportPng, FinerAndFinestKeepTheCanvasMiddleAtTheirMiddle)
@@ -108,7 +130,9 @@ TEST(ExportPng, CancelFailureAndOversizeAreToldApartAndPutTheMapBack)
 
     r.path = r.dir.filePath("no/such/folder/map.png");
     exportOnce(1);
-    EXPECT_EQ(r.messages.messages(), std::vector<plat::Bytes>{quil2a::kPngWriteFailed});
+    EXPECT_EQ(r.messages.messages(),
+              std::vector<plat::Bytes>{quil2a::mapNotSavedMessage(r.path, std::strerror(ENOENT), false,
+                                                                  plat::CodePage::Win1252)});
 
     // Too large: refused before any picture is made or a dialog asked.
     r.path = r.dir.filePath("map.png");
@@ -144,9 +168,15 @@ TEST(ExportPng, TheAnimationWaitsBehindTheSaveDialog)
 TEST(ExportPrint, TheMapGoesLosslessToThePageOrNowhereWhenCancelled)
 {
     Exporter r;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    ASSERT_TRUE(QDir().mkpath(documents));
     r.mark();
     r.app->PrintMapFiner_Action();
-    EXPECT_EQ(r.messages.count("The map has been printed."), 1);
+    // Without a printer the PDF is offered under the map's name, in landscape for a wide map.
+    EXPECT_EQ(r.offeredPdf, QDir(documents).filePath("Quillmere map1805.pdf"));
+    EXPECT_EQ(r.orientation, r.canvas().width() > r.canvas().height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    EXPECT_EQ(r.messages.messages(),
+              std::vector<plat::Bytes>{quil2a::mapSavedMessage(r.pdf, false, plat::CodePage::Win1252)});
     QFile f(r.pdf);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray pdf = f.readAll();
@@ -166,6 +196,25 @@ TEST(ExportPrint, TheMapGoesLosslessToThePageOrNowhereWhenCancelled)
         EXPECT_FALSE(QFile::exists(r.pdf)) << setupOk;
         EXPECT_TRUE(r.messages.messages().empty()) << setupOk;
         EXPECT_TRUE(r.restored()) << setupOk;
+    }
+}
+
+TEST(ExportFiles, OnAFullDiskTheOldFileStaysAndTheMessageNamesFileAndReason)
+{
+    for (bool pdf : {false, true}) {
+        Exporter r;
+        QString& target = pdf ? r.pdf : r.path;
+        target = r.dir.filePath(pdf ? "full/map.pdf" : "full/map.png");
+        testsupport::FullDisk disk(r.dir.filePath("full"), QFileInfo(target).fileName(), "old");
+        r.mark();
+        pdf ? r.app->PrintMapAsDisplayed_Action() : r.app->SaveMapAsDisplayed_Action();
+        EXPECT_EQ(r.messages.messages(), std::vector<plat::Bytes>{quil2a::mapNotSavedMessage(
+                                             target, testsupport::noSpace(), false, plat::CodePage::Win1252)});
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), "old") << pdf;
+        EXPECT_EQ(disk.files(), QStringList{QFileInfo(target).fileName()}) << pdf;
+        EXPECT_TRUE(r.restored());
     }
 }
 
@@ -193,7 +242,7 @@ TEST(ExportClipboard, CopyPutsTheCaptionedMapOnTheClipboard)
     r.dlg().ClipBtn->click();
     img = QGuiApplication::clipboard()->image();
     EXPECT_EQ(img.size(), r.canvas() * 2);
-    EXPECT_EQ(px(img, img.width() - 1, img.height() - 27), 0u);  // the frame above a band of 26
+    EXPECT_EQ(px(img, img.width() - 1, img.height() - 2 * quil2a::kCaptionBand - 1), 0u);  // the frame above the band
 }
 
 TEST(ExportCaption, NamesTheMapsDateAndTheAtlasInTheLanguageOfTheSet)

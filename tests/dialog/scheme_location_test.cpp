@@ -47,6 +47,10 @@ TEST(SetLocation, CentresTheBoxAtTheLargestScaleItFits)
     EXPECT_NEAR(m.scale, std::pow(0.8, 20), 1e-12);
     e.fitRegion(-1e6, -1e6, 1e6, 1e6, false);
     EXPECT_NEAR(m.scale, std::pow(0.8, 21), 1e-12);  // the smallest tried
+    // A box beyond the view's range puts the view at its edge.
+    e.fitRegion(40000, -500, 41000, -100, false);
+    EXPECT_EQ(m.x0, quil2a::kViewHigh);
+    EXPECT_EQ(m.y0, quil2a::kViewLow);
 }
 
 TEST(SetLocation, MapBoxNeedsFourNumbers)

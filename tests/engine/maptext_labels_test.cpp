@@ -76,3 +76,14 @@ TEST(MapText, ACityNameTakesTheRightUnlessItIsCrowdedOrOffThePicture)
     EXPECT_LT(left[0], 85);
     EXPECT_LT(left[3], 60);
 }
+
+TEST(MapText, TheMeasuresKeptAreBounded)
+{
+    World w(60, 40);
+    place(w, 1, "", 30, 20);
+    for (size_t i = 0; i < testsupport::InnerEngine::kMaxMeasured + 100; ++i) {
+        w.a.place[1]->name = "Name " + std::to_string(i);
+        w.e.displaymaptext(*w.m.p, true);
+        ASSERT_LE(w.e.measuredTexts(), testsupport::InnerEngine::kMaxMeasured);
+    }
+}

@@ -288,3 +288,29 @@ TEST(DateStepWalk, StepsAndJumpsAgreeWithTheRebuild)
     EXPECT_GT(applied, kAtlases * 20);
     RecordProperty("steps", steps);
 }
+
+TEST(DateStepWalk, DamagedFillPointsStepAndRebuildAlike)
+{
+    GeneratedAtlas at = generate(1);
+    // Colours outside the palette, dates outside the index, absent after a value skipped.
+    at.items["pt1.txt"] = lines({"5:p 100,100,50", "16000,300 16010,4 16020,-1 16030,7 16040,0 16050,999 16060,3",
+                                 "6:p 200,200,50", "9999,5 16005,0 16015,6 21500,8", "7:p 300,300,50",
+                                 "16000,300 16010,0 16020,9", "0:no more points", ""});
+    plat::MsgBoxRecorder box;
+    auto a = load(at);
+    EXPECT_FALSE(box.messages().empty());  // the damage is reported
+    quil2a::MapState m;
+    quil2a::NullHost host;
+    testsupport::InnerEngine e(*a, m, host);
+    auto points = [&] { return snapshot(*a, m).points; };
+    for (int to = 15990; to <= 16080; ++to) {
+        for (int from : {15990, 16080}) {
+            m.maindate = from / 10.0;
+            e.jumptodate();
+            while (plat::Int(plat::Round(m.maindate * 10)) != to) e.step(to > from ? 1 : -1);
+            const auto walked = points();
+            e.jumptodate();
+            ASSERT_EQ(walked, points()) << "from " << from << " to " << to;
+        }
+    }
+}

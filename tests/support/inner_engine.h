@@ -16,7 +16,9 @@ public:
     using MapEngine::invalidatezone;
     using MapEngine::jumpdate;
     using MapEngine::jumptodate;
+    using MapEngine::kMaxMeasured;
     using MapEngine::localrefresh;
+    using MapEngine::measuredTexts;
     using MapEngine::redrawLabels;
     using MapEngine::setActiveB;
     using MapEngine::setclickname;
