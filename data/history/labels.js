@@ -185,7 +185,7 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
   // Label places: a label stays while its point stays well inside and the
   // largest box of its name stays about where and as large as it was; the home
   // label and the far one each make their own places.
-  const places = [];
+  let places = [];
   for (const n of nations) {
     const segs = [null, null];
     const close = (t, d) => { if (segs[t]) { segs[t].to = d; places.push(segs[t]); segs[t] = null; } };
@@ -203,7 +203,7 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
           seg.labels.every((l, k) => Math.hypot(l.x - m.labels[k].x, l.y - m.labels[k].y) < l.half &&
             Math.abs(l.half - m.labels[k].half) < 0.15 * l.half);
         if (keep) {
-          seg.box = [Math.min(seg.box[0], m.box[0]), Math.min(seg.box[1], m.box[1]), Math.max(seg.box[2], m.box[2]), Math.max(seg.box[3], m.box[3])];
+          seg.box = unionBox(seg.box, m.box);
           const held = new Set(m.faces);
           const common = seg.common.filter((f) => held.has(f));
           if (common.length) seg.common = common;
@@ -218,29 +218,84 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
     close(1, LAST + 1);
   }
   places.sort((a, b) => a.nation.order - b.nation.order || a.from - b.from || a.track - b.track);
-  log(`places: ${places.length}, ${places.filter((p) => p.track).length} of them second labels on far land`);
-  if (places.length > 1200) throw new SourceError(`${places.length} places: more than 1200`);
 
   // Each label as large as its land held all its time can hold, in each
   // language: the largest box of the name's shape inside that land.
-  const boxReq = places.map((p, i) => {
-    p.text = ['en', 'el'].map((lang) => labelBox(p.nation.names[p.era][lang]));
-    const hint = p.nation.home && toMap(p.nation.home[0], p.nation.home[1]);
-    return request(i, p.anchor, p.anchor && hint, p.text, p.common);
-  });
-  for (const line of runTool(tool, facesWkt, path.join(workDir, 'label-boxes.txt'), boxReq)) {
-    const m = parseAnswer(line, 2);
-    if (!m) continue;
-    const p = places[Number(m.key)];
-    const [chosen] = choose(p.anchor ? m : { ...m, home: null }, p.text);
-    if (!chosen) continue;
-    p.cx = chosen.cx;
-    p.cy = chosen.cy;
-    p.labels = chosen.labels.map(({ x, y, size }) =>
-      // The box's middle lies 0.34 of the size above the first baseline's point.
-      ({ x: Math.round(x), y: Math.round(y + 0.34 * 18 * size), size }));
+  const boxes = (list, file) => {
+    const req = list.map((p, i) => {
+      const hint = p.nation.home && toMap(p.nation.home[0], p.nation.home[1]);
+      return request(i, p.anchor, p.anchor && hint, p.text, p.common);
+    });
+    const out = list.map(() => null);
+    for (const line of runTool(tool, facesWkt, path.join(workDir, file), req)) {
+      const m = parseAnswer(line, 2);
+      if (!m) continue;
+      const p = list[Number(m.key)];
+      [out[Number(m.key)]] = choose(p.anchor ? m : { ...m, home: null }, p.text);
+    }
+    return out;
+  };
+  for (const p of places) p.text = ['en', 'el'].map((lang) => labelBox(p.nation.names[p.era][lang]));
+  boxes(places, 'label-boxes.txt').forEach((chosen, i) => placeLabel(places[i], chosen));
+  // Two places of a label in a row become one where the land both hold keeps
+  // the name as large in both languages: the label moved, or grew for a while.
+  const before = places.length;
+  for (;;) {
+    const pairs = joinable(places);
+    const chosen = pairs.length ? boxes(pairs, 'label-joins.txt') : [];
+    const joined = pairs.map((pair, i) => ({ ...pair, chosen: chosen[i] })).filter(({ p, q, chosen: c }) =>
+      c && c.labels.every((l, k) => l.size >= Math.max(p.labels[k].size, q.labels[k].size)));
+    if (!joined.length) break;
+    for (const { p, q, common, chosen: c } of joined) {
+      p.to = q.to;
+      p.box = unionBox(p.box, q.box);
+      p.common = common;
+      placeLabel(p, c);
+    }
+    const gone = new Set(joined.map(({ q }) => q));
+    places = places.filter((p) => !gone.has(p));
   }
+  // A second label names the state, not the far land: its box spans the home's
+  // too, so that a click on a province there names the province.
+  for (const far of places.filter((p) => p.track)) {
+    for (const p of places) {
+      if (p.nation === far.nation && !p.track && p.from < far.to && far.from < p.to) far.box = unionBox(far.box, p.box);
+    }
+  }
+  log(`places: ${places.length} (${before - places.length} joined to the one before), ${places.filter((p) => p.track).length} of them second labels on far land`);
+  if (places.length > 1200) throw new SourceError(`${places.length} places: more than 1200`);
   return places;
+}
+
+// Pairs of places in a row of one nation's label: one name, one anchor (the
+// capital and its face), and land both hold; a place joins one pair a round.
+function joinable(places) {
+  const pairs = [];
+  const last = new Map();
+  const paired = new Set();
+  for (const q of places) {
+    const k = `${q.nation.key} ${q.track}`;
+    const p = last.get(k);
+    last.set(k, q);
+    if (!p || paired.has(p) || p.to !== q.from || p.era !== q.era ||
+      String(p.anchor) !== String(q.anchor) || (p.anchor && p.anchorFace !== q.anchorFace)) continue;
+    const common = p.common.filter((f) => q.common.includes(f));
+    if (!common.length) continue;
+    paired.add(p).add(q);
+    pairs.push({ p, q, nation: p.nation, anchor: p.anchor, text: p.text, common });
+  }
+  return pairs;
+}
+
+const unionBox = (a, b) => [Math.min(a[0], b[0]), Math.min(a[1], b[1]), Math.max(a[2], b[2]), Math.max(a[3], b[3])];
+
+function placeLabel(p, chosen) {
+  if (!chosen) return;
+  p.cx = chosen.cx;
+  p.cy = chosen.cy;
+  p.labels = chosen.labels.map(({ x, y, size }) =>
+    // The box's middle lies 0.34 of the size above the first baseline's point.
+    ({ x: Math.round(x), y: Math.round(y + 0.34 * 18 * size), size }));
 }
 
 function request(id, anchor, hint, texts, set) {
@@ -249,4 +304,4 @@ function request(id, anchor, hint, texts, set) {
 
 function log(m) { console.log(m); }
 
-module.exports = { labelPlaces, choose, capitalAt, capitalFault, parseAnswer, runTool };
+module.exports = { labelPlaces, choose, joinable, capitalAt, capitalFault, parseAnswer, runTool };

@@ -2,7 +2,7 @@
 // Where a nation's label goes: the capital check, and the home and far labels.
 const test = require('node:test');
 const assert = require('node:assert');
-const { capitalAt, capitalFault, choose } = require('./labels');
+const { capitalAt, capitalFault, choose, joinable } = require('./labels');
 const { readFaces } = require('./seal');
 
 // Two faces: 12E 48N lies in the first (the map's 10500, 12000).
@@ -37,4 +37,17 @@ test('the home carries the label; a far piece only a second one shown in more vi
   assert.deepStrictEqual(sizes(choose({ home: home(10), far: far(17) }, texts)), [10, 17]);
   assert.deepStrictEqual(sizes(choose({ home: home(2), far: far(3) }, texts)), [2, 3]);
   assert.deepStrictEqual(sizes(choose({ home: null, far: far(5) }, texts)), [5]);
+});
+
+test('places of a label in a row pair up when name, capital and some land stay', () => {
+  const a = { key: 'a' }, b = { key: 'b' };
+  const at = (nation, from, to, extra) => ({ nation, track: 0, era: 0, from, to, anchor: [1, 2], anchorFace: 4, common: [4, 5], ...extra });
+  const keys = (places) => joinable(places).map(({ p, q, common }) => `${p.from}-${q.from}:${common}`);
+  // Three in a row: the middle one joins one pair a round; another nation's between them does not part them.
+  assert.deepStrictEqual(keys([at(a, 1, 2), at(b, 1, 3), at(a, 2, 3, { common: [5, 6] }), at(a, 3, 4)]), ['1-2:5']);
+  assert.deepStrictEqual(keys([at(a, 1, 2), at(a, 3, 4)]), []);
+  assert.deepStrictEqual(keys([at(a, 1, 2), at(a, 2, 3, { era: 1 })]), []);
+  assert.deepStrictEqual(keys([at(a, 1, 2), at(a, 2, 3, { anchor: [1, 3] })]), []);
+  assert.deepStrictEqual(keys([at(a, 1, 2), at(a, 2, 3, { track: 1 })]), []);
+  assert.deepStrictEqual(keys([at(a, 1, 2), at(a, 2, 3, { common: [6] })]), []);
 });
