@@ -75,7 +75,9 @@ function ownerAt(tl, date) {
   return o;
 }
 
-function buildTimelines(src, provinces) {
+// onTake(ev, set), when given, sees every take and release with the provinces
+// and shapes it resolved to, in the order they are applied.
+function buildTimelines(src, provinces, onTake) {
   const resolve = resolver(src, provinces);
   const prov = new Map();
   const shape = new Map();
@@ -95,6 +97,7 @@ function buildTimelines(src, provinces) {
       for (const [k, t] of shape) if (t.length && t[t.length - 1][1] === n) part.shapes.add(k);
     };
     const set = resolve(ev.items, ev.where, holdings);
+    if (onTake) onTake(ev, set);
     if (ev.kind === 'release') {
       if (set.provinces.size) throw new SourceError(`${ev.where}: only shapes can be released`);
       for (const s of set.shapes) pushChange(shape.get(s), ev.date, null);

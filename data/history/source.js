@@ -129,9 +129,12 @@ function parseSource(texts) {
   return src;
 }
 
+// The list of accepted detached pieces lives with the sources but is read by the checks.
+const DETACHED = 'detached.txt';
+
 function readSourceDir(dir) {
-  const files = fs.readdirSync(dir).filter((f) => f.endsWith('.txt')).sort();
+  const files = fs.readdirSync(dir).filter((f) => f.endsWith('.txt') && f !== DETACHED).sort();
   return files.map((f) => ({ name: f, text: fs.readFileSync(path.join(dir, f), 'utf8') }));
 }
 
-module.exports = { parseSource, readSourceDir, SourceError, date10 };
+module.exports = { parseSource, readSourceDir, SourceError, date10, DETACHED };

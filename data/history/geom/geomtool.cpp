@@ -7,7 +7,9 @@
 // overlay shapes written by the compiler (map units), and writes the land faces
 // cut by every class and shape boundary, a seed list for every face (also cut by
 // the rivers, each naming its piece) and the border chains between faces, their ends snapped onto the
-// coast vertices so that the drawn lines close exactly.
+// coast vertices so that the drawn lines close exactly; and, for the water check,
+// every face of the shore lines (G: seeded, water by the geography, area, a point
+// inside).
 // labels: for each request (a set of faces) the centre and radius of the largest
 // circle inside their union, and their box.
 #include <geos_c.h>
@@ -271,6 +273,7 @@ public:
     }
     int tag(size_t id) const { return id < tags_.size() ? tags_[id] : -1; }
     size_t size() const { return segs_.size(); }
+    std::pair<Pt, Pt> segment(size_t id) const { return {segs_[id].a, segs_[id].b}; }
 
 private:
     struct Seg {
@@ -642,11 +645,85 @@ FacesInput readFacesInput(const std::string& inputPath)
     return in;
 }
 
-// Land from the geography: faces of the coast and lake lines holding no water seed.
+// Land from the geography: faces of the coast and lake lines that hold no water
+// seed and that the geography does not draw as water (a lake or bay too small
+// for a seed stays water all the same).
 struct Land {
     std::vector<Line> shore, rivers;
     std::vector<GEOSGeometry*> faces;
     GEOSGeometry* all = nullptr;
+};
+
+// Whether a face of the shore lines is water as the geography draws it. Land
+// lies left of every coast and island line and left of the Caspian's ring (a
+// hole of the mainland, so running the other way round); water lies left of
+// every other lake line. The frame along the map edge tells nothing. Shore
+// edges of the face vote, up to nine of them.
+class ShoreSides {
+public:
+    explicit ShoreSides(const std::vector<GeoFeature>& geo)
+    {
+        for (const auto& f : geo) {
+            if (f.kind != 'C' && f.kind != 'I' && f.kind != 'L') continue;
+            double twice = 0;
+            for (size_t i = 0; i + 1 < f.pts.size(); ++i)
+                twice += f.pts[i].x * f.pts[i + 1].y - f.pts[i + 1].x * f.pts[i].y;
+            const bool closed = f.pts.size() > 2 && samePt(f.pts.front(), f.pts.back());
+            segs_.add(f.pts, static_cast<int>(waterLeft_.size()));
+            waterLeft_.push_back(f.kind == 'L' && !(closed && twice < 0));
+        }
+    }
+    bool water(const GEOSGeometry* face) const
+    {
+        std::vector<Line> rings;
+        collectLines(face, rings);
+        const GEOSPreparedGeometry* pg = GEOSPrepare_r(ctx, face);
+        int wet = 0, dry = 0;
+        for (const Line& r : rings)
+            for (size_t k = 0; k + 1 < r.size() && wet + dry < 9; ++k) {
+                const Pt p = r[k], q = r[k + 1];
+                const double len = std::hypot(q.x - p.x, q.y - p.y);
+                if (len <= 0) continue;
+                const Pt m{(p.x + q.x) / 2, (p.y + q.y) / 2};
+                int side = 0;
+                segs_.visitIds(m, 0.01, [&](size_t id) {
+                    const auto [a, b] = segs_.segment(id);
+                    if (side || onFrame(a, b) || lineDist(m, a, b) > 0.01) return;
+                    const double ab = std::hypot(b.x - a.x, b.y - a.y), off = std::min(0.25, len / 8);
+                    const Pt left{m.x - (b.y - a.y) / ab * off, m.y + (b.x - a.x) / ab * off};
+                    const Pt right{2 * m.x - left.x, 2 * m.y - left.y};
+                    const bool wl = waterLeft_[static_cast<size_t>(segs_.tag(id))];
+                    if (contains(pg, left)) side = wl ? 1 : -1;
+                    else if (contains(pg, right)) side = wl ? -1 : 1;
+                });
+                if (side > 0) ++wet;
+                if (side < 0) ++dry;
+            }
+        GEOSPreparedGeom_destroy_r(ctx, pg);
+        return wet > dry;
+    }
+
+private:
+    static bool onFrame(Pt a, Pt b)
+    {
+        const auto edge = [](double u, double v) { return u == v && (u <= 1 || u >= 35900); };
+        return edge(a.x, b.x) || edge(a.y, b.y);
+    }
+    static double lineDist(Pt p, Pt a, Pt b)
+    {
+        const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
+        const double t = len > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0;
+        return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
+    }
+    static bool contains(const GEOSPreparedGeometry* pg, Pt p)
+    {
+        GEOSGeometry* pt = makePoint(p.x, p.y);
+        const bool in = GEOSPreparedContains_r(ctx, pg, pt) == 1;
+        GEOSGeom_destroy_r(ctx, pt);
+        return in;
+    }
+    SegGrid segs_{64};
+    std::vector<bool> waterLeft_;
 };
 
 Land readLand(const std::string& geoPath, const std::string& waterPath)
@@ -667,8 +744,19 @@ Land readLand(const std::string& geoPath, const std::string& waterPath)
         std::vector<bool> wet(faces.size(), false);
         for (const Pt& w : water)
             for (int i : idx.locateAll(w.x, w.y)) wet[i] = true;
+        // Every face: whether a water seed lies in it, whether the geography
+        // draws it as water, its area and a point inside it.
+        const ShoreSides sides(geo);
         for (size_t i = 0; i < faces.size(); ++i) {
-            if (wet[i]) GEOSGeom_destroy_r(ctx, faces[i]);
+            const bool truth = sides.water(faces[i]);
+            double area = 0, x = 0, y = 0;
+            GEOSArea_r(ctx, faces[i], &area);
+            GEOSGeometry* p = GEOSPointOnSurface_r(ctx, faces[i]);
+            GEOSGeomGetX_r(ctx, p, &x);
+            GEOSGeomGetY_r(ctx, p, &y);
+            GEOSGeom_destroy_r(ctx, p);
+            std::printf("G %d %d %s %s %s\n", wet[i] ? 1 : 0, truth ? 1 : 0, fmt(area).c_str(), fmt(x).c_str(), fmt(y).c_str());
+            if (wet[i] || truth) GEOSGeom_destroy_r(ctx, faces[i]);
             else landFaces.push_back(faces[i]);
         }
     }
