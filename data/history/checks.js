@@ -9,7 +9,9 @@
 //   accepted pieces (src/detached.txt) for that date, with its reason;
 // - water: every lake and sea of the geography holds a water seed and no land
 //   does (the land the territories are cut from leaves out all water, so no
-//   fill point of a nation lies on it).
+//   fill point of a nation lies on it);
+// - lost borders: no face drawn with one province's history over land the
+//   sources give another.
 const { fromMap, toMap } = require('../geo/projection');
 const { SourceError, date10 } = require('./source');
 const { insidePolygon } = require('./polygon');
@@ -30,6 +32,8 @@ const ENCLOSED = 0.9;
 const WATER_MIN = 4000;
 
 const REASONS = ['exclave', 'enclave', 'island', 'colony', 'overseas', 'small'];
+// The map's frame in map units (its inner edge: land there runs on beyond it).
+const FRAME = [1.5, 35899.5];
 
 const year = (d) => (d / 10).toFixed(1);
 const km2 = (a) => Math.round(a * 0.0625);
@@ -93,7 +97,7 @@ function conflictCheck(pointOf) {
         out.push(...pairs.values());
       }
       return out.sort((x, y) => x.date - y.date).map((c) => {
-        const name = (t) => `${t.owner || 'no nation (released)'} by ${t.where}`;
+        const name = (t) => `${t.owner || 'no nation'} by ${t.where}`;
         return `${year(c.date)}: ${c.key} given to ${name(c.a)} and to ${name(c.b)}, at ${where(pointOf(c.kind, c.key))}` +
           (c.n > 1 ? ` (and ${c.n - 1} more)` : '');
       });
@@ -150,6 +154,8 @@ function ringLength(ring) {
 // The pieces each nation holds at each date that must be listed: every piece
 // but the main one (the piece holding the nation's home point, else its
 // largest), and the main one too when it is small or inside another nation.
+// Land the map's frame cuts off joins beyond it: a nation's faces on the frame
+// count as one piece.
 // faces: [{ tl, area, cx, cy }]; adjacency: the geometry tool's N records;
 // homes: Map nation -> map point. Returns [{ date, nation, faces, area, at, why }].
 function detachedPieces({ faces, facePolys, adjacency, dates, homes }) {
@@ -161,6 +167,8 @@ function detachedPieces({ faces, facePolys, adjacency, dates, homes }) {
     if (e.b >= 0) edges[e.b].push([e.a, len]);
   }
   const perimeter = facePolys.map((polys) => (polys ? polys.reduce((n, p) => n + p.rings.reduce((m, r) => m + ringLength(r), 0), 0) : 0));
+  const onFrame = facePolys.map((polys) => !!polys && polys.some((p) => p.rings[0].some(([x, y]) =>
+    x <= FRAME[0] || x >= FRAME[1] || y <= FRAME[0] || y >= FRAME[1])));
   const homeFace = new Map();
   for (const [n, pt] of homes) homeFace.set(n, facePolys.findIndex((polys) => polys && inFace(polys, pt[0], pt[1])));
   const out = [];
@@ -169,6 +177,12 @@ function detachedPieces({ faces, facePolys, adjacency, dates, homes }) {
     const root = faces.map((_, i) => i);
     const find = (i) => (root[i] === i ? i : (root[i] = find(root[i])));
     for (const [a, b] of links) if (owner[a] && owner[a] === owner[b]) root[find(a)] = find(b);
+    const framed = new Map();
+    onFrame.forEach((on, f) => {
+      if (!on || !owner[f]) return;
+      if (framed.has(owner[f])) root[find(f)] = find(framed.get(owner[f]));
+      else framed.set(owner[f], f);
+    });
     const pieces = new Map();
     faces.forEach((f, i) => {
       if (!owner[i]) return;
@@ -253,10 +267,10 @@ function detachedFaults({ runs, idle }, lineOf) {
 }
 
 // The unlisted runs as lines of the list, for the authors to give a reason or mend.
-function draftEntries(runs) {
+function draftEntries(runs, lineOf) {
   return runs.map((r) => {
     const [lon, lat] = fromMap(...r.at);
-    return `${r.nation} ${span(r.from, r.to)} ${lon.toFixed(2)},${lat.toFixed(2)} ?: ${r.why}, ${km2(r.area)} km2`;
+    return `${r.nation} ${span(r.from, r.to)} ${lon.toFixed(2)},${lat.toFixed(2)} ?: ${r.why}, ${km2(r.area)} km2, ${lineOf(r.big, r.from)}`;
   }).sort();
 }
 
@@ -272,6 +286,25 @@ function waterFaults(shore) {
   return out;
 }
 
+// Faces drawn over land of another owner history: the geometry tool's M records
+// { face, at, cls } (a seed deep in the face, in another class's province),
+// against the faces' own class; classTl: the owner timeline of each class.
+function lostBorders(mixed, faces, classTl) {
+  const seen = new Set();
+  const out = [];
+  for (const m of mixed) {
+    if (seen.has(m.face)) continue;
+    seen.add(m.face);
+    const own = classTl[faces[m.face].cls] || [], there = classTl[m.cls] || [];
+    const dates = [...new Set([...own, ...there].map(([d]) => d))].sort((a, b) => a - b);
+    const d = dates.find((x) => ownerAt(own, x) !== ownerAt(there, x));
+    if (d === undefined) continue;
+    out.push(`${year(d)}: land of ${ownerAt(there, d) || 'no nation'} at ${where(m.at)} is drawn as ${ownerAt(own, d) || 'no nation'}'s: ` +
+      `the border between them is lost (face ${m.face})`);
+  }
+  return out;
+}
+
 // The faults of one check as the build's error.
 function stop(title, faults) {
   if (!faults.length) return;
@@ -279,5 +312,6 @@ function stop(title, faults) {
   throw new SourceError(`${title}:\n  ${shown.join('\n  ')}${faults.length > shown.length ? `\n  ... ${faults.length - shown.length} more` : ''}`);
 }
 
-module.exports = { conflictCheck, parseDetached, detachedPieces, unlisted, detachedFaults, draftEntries, waterFaults, insidePoint, nearFaces, stop,
+module.exports = { conflictCheck, parseDetached, detachedPieces, unlisted, detachedFaults, draftEntries, waterFaults, lostBorders, insidePoint,
+  nearFaces, stop,
   CROSSING, SMALL, WATER_MIN, REASONS };

@@ -13,7 +13,8 @@ const { encoder } = require('../lib/codepage.js');
 const { insidePolygon } = require('./polygon');
 const { contrast, holdings, neighbours } = require('./report');
 const { prove, readFaces, segDist, segmentGrid } = require('./seal');
-const { conflictCheck, parseDetached, detachedPieces, unlisted, detachedFaults, draftEntries, waterFaults, insidePoint, stop } = require('./checks');
+const { conflictCheck, parseDetached, detachedPieces, unlisted, detachedFaults, draftEntries, waterFaults, lostBorders, insidePoint,
+  stop } = require('./checks');
 
 const FRAME = 35900;
 const LAST = 20030;
@@ -386,7 +387,7 @@ function checkPieces(src, faces, facePolys, adjacency, dates, lineOf, workDir) {
   for (const e of entries) if (!src.nations.has(e.nation)) throw new SourceError(`${e.where}: unknown nation ${e.nation}`);
   const pieces = detachedPieces({ faces, facePolys, adjacency, dates, homes });
   const found = unlisted(pieces, entries, facePolys, dates);
-  fs.writeFileSync(path.join(workDir, 'detached-found.txt'), draftEntries(found.runs).join('\n') + '\n');
+  fs.writeFileSync(path.join(workDir, 'detached-found.txt'), draftEntries(found.runs, lineOf).join('\n') + '\n');
   stop(`pieces of a nation apart from its main piece, not in ${DETACHED} (or entries there that accept none)`,
     detachedFaults(found, lineOf));
   const accepted = new Map();
@@ -443,6 +444,7 @@ function runGeometry(src, provinces, classOf, nClasses, itemsDir, workDir) {
   const chains = [];
   const adjacency = [];
   const shore = [];
+  const mixed = [];
   for (const line of out.split('\n')) {
     const f = line.split(' ');
     if (f[0] === 'F') {
@@ -453,11 +455,12 @@ function runGeometry(src, provinces, classOf, nClasses, itemsDir, workDir) {
     else if (f[0] === 'W') warnings.push(`${shapeKeys[Number(f[2])]}: ${f.slice(3).join(' ')}`);
     else if (f[0] === 'N') adjacency.push({ a: Number(f[1]), b: Number(f[2]), p: f[3].split(',').map(Number), q: f[4].split(',').map(Number) });
     else if (f[0] === 'B') chains.push({ a: Number(f[1]), b: Number(f[2]), pts: f.slice(3).map((p) => p.split(',').map(Number)) });
+    else if (f[0] === 'M') mixed.push({ face: Number(f[1]), at: [Number(f[2]), Number(f[3])], cls: Number(f[4]) });
     else if (f[0] === 'G') shore.push({ wet: f[1] === '1', water: f[2] === '1', area: Number(f[3]), at: [Number(f[4]), Number(f[5])] });
   }
   if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
   fs.writeFileSync(path.join(workDir, 'cells.txt'), cellAreas.join('\n') + '\n');
-  return { shapeKeys, faces, seeds, chains, adjacency, shore, tool, facesWkt };
+  return { shapeKeys, faces, seeds, chains, adjacency, shore, mixed, tool, facesWkt };
 }
 
 // The fill point of a colour history in groups, made when first asked for.
@@ -831,9 +834,10 @@ function writeItems(nations, places, borders, points, itemsDir) {
 function compile(provincesFile, itemsDir, workDir) {
   const { src, provinces, tl, takes } = readInputs(provincesFile);
   const { classTl, classOf } = provinceClasses(tl);
-  const { shapeKeys, faces, seeds, chains, adjacency, shore, tool, facesWkt } =
+  const { shapeKeys, faces, seeds, chains, adjacency, shore, mixed, tool, facesWkt } =
     runGeometry(src, provinces, classOf, classTl.length, itemsDir, workDir);
   ownerHistories(faces, shapeKeys, tl, classTl);
+  stop('faces drawn with another history than their land', lostBorders(mixed, faces, classTl));
   // Written before the checks, so that where.js answers on a build they stop.
   fs.writeFileSync(path.join(workDir, 'face-owners.json'),
     JSON.stringify(faces.map((f) => (f ? { tl: f.tl, shapes: f.shapes.map((i) => shapeKeys[i]) } : null))));

@@ -103,7 +103,7 @@ function buildTimelines(src, provinces, onTake) {
       for (const s of set.shapes) pushChange(shape.get(s), ev.date, null);
       continue;
     }
-    if (!src.nations.has(ev.owner)) throw new SourceError(`${ev.where}: unknown nation ${ev.owner}`);
+    if (ev.owner && !src.nations.has(ev.owner)) throw new SourceError(`${ev.where}: unknown nation ${ev.owner}`);
     for (const k of set.provinces) pushChange(prov.get(k), ev.date, ev.owner);
     for (const s of set.shapes) pushChange(shape.get(s), ev.date, ev.owner);
   }

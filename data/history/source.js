@@ -10,6 +10,7 @@
 //   line KEY: LON,LAT LON,LAT ...             a cut across provinces (drawn past their edges)
 //   cell KEY: LON,LAT ...                     the pieces of the cut provinces holding these points
 //   DATE OWNER: ITEM ITEM ...                 from DATE the items belong to OWNER
+//   DATE none: ITEM ...                       from DATE the items belong to no one (empty land)
 //   DATE release: SHAPE ...                   the shapes fall back to their provinces
 //   DATE NATION in OVERLORD                   NATION is part of OVERLORD (thin borders)
 //   DATE NATION free                          NATION is sovereign again
@@ -89,6 +90,7 @@ function parseSource(texts) {
       if ((m = /^nation\s+([a-z][a-z0-9-]*)\s+(\d+),(\d+),(\d+)\s+(.+)$/.exec(t))) {
         const key = m[1];
         if (src.nations.has(key)) throw new SourceError(`${where}: nation ${key} defined twice`);
+        if (key === 'none' || key === 'release') throw new SourceError(`${where}: ${key} is not a nation's name`);
         const rgb = [m[2], m[3], m[4]].map(Number);
         if (rgb.some((c) => c > 255)) throw new SourceError(`${where}: colour channel above 255`);
         current = { key, rgb, names: [{ from: 0, ...splitNames(m[5], where) }], eu: 0, order: order++, where };
@@ -119,7 +121,7 @@ function parseSource(texts) {
         const items = m[3].split(/\s+/).filter(Boolean);
         if (!items.length) throw new SourceError(`${where}: no items`);
         const kind = m[2] === 'release' ? 'release' : 'take';
-        src.events.push({ kind, date: date10(m[1], where), owner: m[2], items, where, seq: src.events.length });
+        src.events.push({ kind, date: date10(m[1], where), owner: m[2] === 'none' ? null : m[2], items, where, seq: src.events.length });
       } else {
         throw new SourceError(`${where}: cannot read "${t}"`);
       }

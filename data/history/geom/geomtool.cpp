@@ -6,10 +6,10 @@
 // faces: reads the geography item, the water seeds and the province classes and
 // overlay shapes written by the compiler (map units), and writes the land faces
 // cut by every class and shape boundary, a seed list for every face (also cut by
-// the rivers, each naming its piece) and the border chains between faces, their ends snapped onto the
-// coast vertices so that the drawn lines close exactly; and, for the water check,
+// the rivers, each naming its piece) and the border chains between faces, their loose ends carried
+// along the coast to its vertices so that the drawn lines close exactly; and, for the water check,
 // every face of the shore lines (G: seeded, water by the geography, area, a point
-// inside).
+// inside); and deep seeds of a face that lie in another class (M: a border lost).
 // labels: for each request (a set of faces) the centre and radius of the largest
 // circle inside their union, and their box.
 #include <geos_c.h>
@@ -251,6 +251,47 @@ public:
                 const double d = (q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y);
                 if (d <= best) {
                     if (!found || d < best || q.x < out.x || (q.x == out.x && q.y < out.y)) out = q;
+                    best = d;
+                    found = true;
+                }
+            }
+        });
+        return found;
+    }
+    // The point of the nearest segment within reach nearest to p, and that
+    // segment's end point nearer to it; false when none.
+    bool nearestOnSegment(Pt p, double reach, Pt& on, Pt& end) const
+    {
+        double best = reach;
+        bool found = false;
+        visit(p, reach, [&](const Seg& s) {
+            const double d = segDist(p, s);
+            if (d > best || (found && d == best)) return;
+            const double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y, len = dx * dx + dy * dy;
+            const double t = len > 0 ? std::clamp(((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / len, 0.0, 1.0) : 0;
+            on = {s.a.x + t * dx, s.a.y + t * dy};
+            end = t < 0.5 ? s.a : s.b;
+            best = d;
+            found = true;
+        });
+        return found;
+    }
+    // The nearest end point within reach of a segment added with the tag of a
+    // segment through p; false when none.
+    bool nearestVertexAlong(Pt p, double reach, Pt& out) const
+    {
+        std::set<int> on;
+        visitIds(p, 0.01, [&](size_t id) {
+            if (segDist(p, segs_[id]) < 0.01) on.insert(tag(id));
+        });
+        double best = reach * reach;
+        bool found = false;
+        visitIds(p, reach, [&](size_t id) {
+            if (!on.count(tag(id))) return;
+            for (const Pt& q : {segs_[id].a, segs_[id].b}) {
+                const double d = (q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y);
+                if (d < best || (d == best && found && (q.x < out.x || (q.x == out.x && q.y < out.y)))) {
+                    out = q;
                     best = d;
                     found = true;
                 }
@@ -772,17 +813,64 @@ Land readLand(const std::string& geoPath, const std::string& waterPath)
     return out;
 }
 
-// Class polygons dissolved; boundaries between them and the shapes' outlines.
+// Class polygons dissolved, each with the land no province covers nearest to
+// it (a river mouth, a strait, a dike, a seam between two countries' data, a
+// coast drawn beyond the provinces': without it two classes meet without a
+// boundary there, and their land falls into one face); boundaries between
+// them and the shapes' outlines.
 struct Boundaries {
     std::vector<std::pair<int, GEOSGeometry*>> classes, shapes;
     std::vector<Line> lines;
 };
 
 Boundaries dissolve(std::map<int, std::vector<GEOSGeometry*>>& classParts,
-                    std::map<int, std::vector<GEOSGeometry*>>& shapeParts)
+                    std::map<int, std::vector<GEOSGeometry*>>& shapeParts, const GEOSGeometry* land)
 {
     Boundaries out;
     auto& [classes, shapes, borderLines] = out;
+    {
+        std::vector<GEOSGeometry*> copies;
+        for (auto& [id, parts] : classParts)
+            for (GEOSGeometry* g : parts) copies.push_back(GEOSGeom_clone_r(ctx, g));
+        GEOSGeometry* coll =
+            GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, copies.data(), static_cast<unsigned>(copies.size()));
+        GEOSGeometry* coveredRaw = uunion(coll);
+        GEOSGeom_destroy_r(ctx, coll);
+        GEOSGeometry* covered = cleanPolygons(coveredRaw, 0);
+        GEOSGeom_destroy_r(ctx, coveredRaw);
+        GEOSGeometry* landArea = cleanPolygons(land, 0);
+        GEOSGeometry* gaps = checked(GEOSDifferencePrec_r(ctx, landArea, covered, kGrid), "gaps");
+        GEOSGeom_destroy_r(ctx, landArea);
+        GEOSGeom_destroy_r(ctx, covered);
+        std::vector<GEOSGeometry*> gapPolys;
+        collectPolygons(gaps, gapPolys);
+        GEOSGeom_destroy_r(ctx, gaps);
+        PolyIndex idx;
+        for (auto& [id, parts] : classParts)
+            for (GEOSGeometry* g : parts) idx.add(g, id);
+        idx.build();
+        size_t filled = 0;
+        for (GEOSGeometry* g : gapPolys) {
+            double a = 0, x = 0, y = 0;
+            GEOSArea_r(ctx, g, &a);
+            if (a < kSliver) {
+                GEOSGeom_destroy_r(ctx, g);
+                continue;
+            }
+            GEOSGeometry* p = GEOSPointOnSurface_r(ctx, g);
+            GEOSGeomGetX_r(ctx, p, &x);
+            GEOSGeomGetY_r(ctx, p, &y);
+            GEOSGeom_destroy_r(ctx, p);
+            const int c = idx.nearest(x, y);
+            if (c < 0) {
+                GEOSGeom_destroy_r(ctx, g);
+                continue;
+            }
+            classParts[c].push_back(g);
+            ++filled;
+        }
+        notice("gaps between the provinces: %zu filled", filled);
+    }
     std::vector<GEOSGeometry*> all;
     for (auto& [id, parts] : classParts) {
         GEOSGeometry* coll =
@@ -1062,11 +1150,16 @@ int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers, con
 // Chains, simplified together so that they neither cross nor touch anew, then
 // clipped to the land; an end on the shore moves to the nearest shore vertex,
 // a loose end near the shore is carried on to it.
+// How far a loose border end is carried to the shore at most, and how near it
+// counts as on the shore (the land is cut on a grid of 0.01), in map units.
+constexpr double kLooseReach = 400;
+constexpr double kOnShore = 0.05;
+
 std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land& landGeo, double tol)
 {
     const GEOSGeometry* land = landGeo.all;
     SegGrid shoreGrid(64);
-    for (const Line& l : landGeo.shore) shoreGrid.add(l);
+    for (size_t i = 0; i < landGeo.shore.size(); ++i) shoreGrid.add(landGeo.shore[i], static_cast<int>(i));
     std::vector<Line> chains = nodeAndMerge(borderLines);
     {
         GEOSGeometry* ml = multiLine(chains);
@@ -1086,28 +1179,40 @@ std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land&
         collectLines(merged, pieces);
         GEOSGeom_destroy_r(ctx, merged);
     }
+    // Ends of open pieces: a closed one (a ring of a class or shape inland)
+    // touching an end does not tie it to the shore.
     std::map<std::pair<double, double>, int> endCount;
     for (const Line& l : pieces) {
+        if (samePt(l.front(), l.back())) continue;
         ++endCount[{l.front().x, l.front().y}];
         ++endCount[{l.back().x, l.back().y}];
     }
     const double reach = 4 * tol + 40;
-    int snapped = 0, carried = 0;
+    int carried = 0;
     for (Line& l : pieces) {
-        for (int end = 0; end < 2; ++end) {
+        for (int end = 0; end < 2 && !samePt(l.front(), l.back()); ++end) {
             Pt& p = end == 0 ? l.front() : l.back();
             if (endCount[{p.x, p.y}] != 1) continue;
-            const double d = shoreGrid.distance(p, reach);
-            Pt v;
-            if (d > reach || !shoreGrid.nearestVertex(p, reach, v)) continue;
-            if (d < 0.01) {
-                p = v;
-                ++snapped;
-            } else {
-                if (end == 0) l.insert(l.begin(), v);
-                else l.push_back(v);
-                ++carried;
-            }
+            // A loose end is carried to the nearest vertex of the shore line
+            // nearest to it (failing one within reach, to the nearer end of the
+            // shore segment; on the frame along the map edge, an integer line,
+            // to the nearest point): across to the line where it is off it,
+            // then along the line, where the border runs to no effect. Moved to
+            // the vertex instead, a long last segment would swing across the
+            // neighbours' land; taken to another line's vertex, it might cross a
+            // narrow strip (a dike, a spit) and shrink to a point; left off the
+            // shore (by the rounding below too, or where the provinces leave a
+            // river mouth between them), it leaves the faces on its two sides one.
+            Pt v, on;
+            if (!shoreGrid.nearestOnSegment(p, kLooseReach, on, v)) continue;
+            const bool frame = on.x <= 1 || on.x >= 35900 || on.y <= 1 || on.y >= 35900;
+            if (!shoreGrid.nearestVertexAlong(on, reach, v) && frame) v = on;
+            Line add;
+            if (std::hypot(on.x - p.x, on.y - p.y) >= kOnShore) add.push_back(on);
+            add.push_back(v);
+            if (end == 0) l.insert(l.begin(), add.rbegin(), add.rend());
+            else l.insert(l.end(), add.begin(), add.end());
+            ++carried;
         }
         for (size_t i = 1; i < l.size();) {
             if (samePt(l[i], l[i - 1])) l.erase(l.begin() + static_cast<long>(i));
@@ -1122,8 +1227,7 @@ std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land&
             p.x = std::round(p.x);
             p.y = std::round(p.y);
         }
-    notice("border pieces: %zu (%d ends snapped, %d carried to the shore, %d runs moved onto rivers)", pieces.size(), snapped,
-           carried, along);
+    notice("border pieces: %zu (%d ends carried to the shore, %d runs moved onto rivers)", pieces.size(), carried, along);
     return pieces;
 }
 
@@ -1141,9 +1245,14 @@ bool sides(const PolyIndex& faceIdx, Pt p, Pt q, int& a, int& b)
     return true;
 }
 
-// Seeds: the faces cut further by the rivers.
+// Seeds: the faces cut further by the rivers. A seed this far inside its piece
+// lies in its face's class whatever the simplification and the moves onto the
+// rivers did to the borders; one in another class (M) shows a border lost.
+constexpr double kDeepSeed = 40;
+
 void printSeeds(const std::vector<Line>& arrangement, const std::vector<Line>& rivers,
-                const std::vector<GEOSGeometry*>& faces, const PolyIndex& faceIdx)
+                const std::vector<GEOSGeometry*>& faces, const PolyIndex& faceIdx, const PolyIndex& classIdx,
+                const std::vector<int>& faceCls)
 {
     std::vector<Line> withRivers = arrangement;
     withRivers.insert(withRivers.end(), rivers.begin(), rivers.end());
@@ -1169,6 +1278,10 @@ void printSeeds(const std::vector<Line>& arrangement, const std::vector<Line>& r
                     std::printf("D %d %s %s %s %s %zu\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(),
                                 fmt(s.second).c_str(), fmt(clear).c_str(), piece);
                     ++nseeds;
+                    if (s.second < kDeepSeed) continue;
+                    const int c = classIdx.locate(s.first.x, s.first.y);
+                    if (c >= 0 && c != faceCls[static_cast<size_t>(f)])
+                        std::printf("M %d %s %s %d\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(), c);
                 }
             ++piece;
         }
@@ -1268,7 +1381,7 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     const auto& shore = landGeo.shore;
     const auto& rivers = landGeo.rivers;
     const auto& landFaces = landGeo.faces;
-    const Boundaries bounds = dissolve(in.classParts, in.shapeParts);
+    const Boundaries bounds = dissolve(in.classParts, in.shapeParts, landGeo.all);
     const auto& classes = bounds.classes;
     const auto& shapes = bounds.shapes;
     const std::vector<Line> pieces = borderPieces(bounds.lines, landGeo, in.tol);
@@ -1306,10 +1419,12 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     GEOSWKTWriter_setRoundingPrecision_r(ctx, writer, 2);
     GEOSWKTWriter_setTrim_r(ctx, writer, 1);
     std::ofstream fo(facesOut, std::ios::binary);
+    std::vector<int> faceCls(faces.size());
     for (size_t i = 0; i < faces.size(); ++i) {
         const Pt c = faceCentre[i];
         int cls = classIdx.locate(c.x, c.y);
         if (cls < 0) cls = classIdx.nearest(c.x, c.y);
+        faceCls[i] = cls;
         auto sh = shapeIdx.locateAll(c.x, c.y);
         std::string shs;
         for (int s : sh) shs += (shs.empty() ? "" : ",") + std::to_string(s);
@@ -1323,7 +1438,7 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     }
     GEOSWKTWriter_destroy_r(ctx, writer);
 
-    printSeeds(arrangement, rivers, faces, faceIdx);
+    printSeeds(arrangement, rivers, faces, faceIdx, classIdx, faceCls);
     printChains(pieces, faceIdx);
     printAdjacency(shore, faces, faceIdx);
     return 0;
