@@ -845,10 +845,22 @@ Boundaries dissolve(std::map<int, std::vector<GEOSGeometry*>>& classParts,
         std::vector<GEOSGeometry*> gapPolys;
         collectPolygons(gaps, gapPolys);
         GEOSGeom_destroy_r(ctx, gaps);
-        PolyIndex idx;
+        PolyIndex idx, shapeIdx;
         for (auto& [id, parts] : classParts)
             for (GEOSGeometry* g : parts) idx.add(g, id);
         idx.build();
+        for (auto& [id, parts] : shapeParts)
+            for (GEOSGeometry* g : parts) shapeIdx.add(g, id);
+        shapeIdx.build();
+        // The distance from a point to the polygons of one id.
+        auto distTo = [](const std::vector<GEOSGeometry*>& parts, GEOSGeometry* pt) {
+            double best = 1e18;
+            for (const GEOSGeometry* g : parts) {
+                double d = 0;
+                if (GEOSDistance_r(ctx, g, pt, &d) == 1) best = std::min(best, d);
+            }
+            return best;
+        };
         size_t filled = 0;
         for (GEOSGeometry* g : gapPolys) {
             double a = 0, x = 0, y = 0;
@@ -860,12 +872,17 @@ Boundaries dissolve(std::map<int, std::vector<GEOSGeometry*>>& classParts,
             GEOSGeometry* p = GEOSPointOnSurface_r(ctx, g);
             GEOSGeomGetX_r(ctx, p, &x);
             GEOSGeomGetY_r(ctx, p, &y);
-            GEOSGeom_destroy_r(ctx, p);
             const int c = idx.nearest(x, y);
             if (c < 0) {
+                GEOSGeom_destroy_r(ctx, p);
                 GEOSGeom_destroy_r(ctx, g);
                 continue;
             }
+            // A shape (a cell above all) as near as the class takes the gap too.
+            const int sh = shapeIdx.nearest(x, y);
+            if (sh >= 0 && distTo(shapeParts[sh], p) <= distTo(classParts[c], p) + 1)
+                shapeParts[sh].push_back(GEOSGeom_clone_r(ctx, g));
+            GEOSGeom_destroy_r(ctx, p);
             classParts[c].push_back(g);
             ++filled;
         }
