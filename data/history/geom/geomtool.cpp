@@ -384,6 +384,41 @@ public:
         auto all = locateAll(x, y);
         return all.empty() ? -1 : all.front();
     }
+    // The distance from (x, y) to the polygons of an id.
+    double distance(int id, double x, double y) const
+    {
+        GEOSGeometry* pt = makePoint(x, y);
+        double best = 1e18;
+        for (size_t i = 0; i < geoms_.size(); ++i) {
+            double d = 0;
+            if (ids_[i] == id && GEOSDistance_r(ctx, geoms_[i], pt, &d) == 1) best = std::min(best, d);
+        }
+        GEOSGeom_destroy_r(ctx, pt);
+        return best;
+    }
+    // Ids of the polygons within d of g, in order, each once.
+    std::vector<int> within(const GEOSGeometry* g, double d) const
+    {
+        double x1, y1, x2, y2;
+        GEOSGeom_getXMin_r(ctx, g, &x1);
+        GEOSGeom_getYMin_r(ctx, g, &y1);
+        GEOSGeom_getXMax_r(ctx, g, &x2);
+        GEOSGeom_getYMax_r(ctx, g, &y2);
+        GEOSGeometry* box = GEOSGeom_createRectangle_r(ctx, x1 - d, y1 - d, x2 + d, y2 + d);
+        std::vector<size_t> hits;
+        GEOSSTRtree_query_r(
+            ctx, tree_, box, [](void* item, void* data) {
+                static_cast<std::vector<size_t>*>(data)->push_back(reinterpret_cast<size_t>(item) - 1);
+            },
+            &hits);
+        GEOSGeom_destroy_r(ctx, box);
+        std::set<int> out;
+        for (size_t i : hits) {
+            double dist = 0;
+            if (!out.count(ids_[i]) && GEOSDistance_r(ctx, geoms_[i], g, &dist) == 1 && dist <= d) out.insert(ids_[i]);
+        }
+        return {out.begin(), out.end()};
+    }
     // The polygon nearest to (x, y).
     int nearest(double x, double y) const
     {
@@ -852,37 +887,27 @@ Boundaries dissolve(std::map<int, std::vector<GEOSGeometry*>>& classParts,
         for (auto& [id, parts] : shapeParts)
             for (GEOSGeometry* g : parts) shapeIdx.add(g, id);
         shapeIdx.build();
-        // The distance from a point to the polygons of one id.
-        auto distTo = [](const std::vector<GEOSGeometry*>& parts, GEOSGeometry* pt) {
-            double best = 1e18;
-            for (const GEOSGeometry* g : parts) {
-                double d = 0;
-                if (GEOSDistance_r(ctx, g, pt, &d) == 1) best = std::min(best, d);
-            }
-            return best;
-        };
         size_t filled = 0;
         for (GEOSGeometry* g : gapPolys) {
             double a = 0, x = 0, y = 0;
             GEOSArea_r(ctx, g, &a);
-            if (a < kSliver) {
+            // A gap beside one class only (a coast the provinces draw short of
+            // the geography's) stays out: its face is that class's.
+            const auto near = a < kSliver ? std::vector<int>{} : idx.within(g, 1);
+            if (near.size() < 2) {
                 GEOSGeom_destroy_r(ctx, g);
                 continue;
             }
             GEOSGeometry* p = GEOSPointOnSurface_r(ctx, g);
             GEOSGeomGetX_r(ctx, p, &x);
             GEOSGeomGetY_r(ctx, p, &y);
-            const int c = idx.nearest(x, y);
-            if (c < 0) {
-                GEOSGeom_destroy_r(ctx, p);
-                GEOSGeom_destroy_r(ctx, g);
-                continue;
-            }
-            // A shape (a cell above all) as near as the class takes the gap too.
-            const int sh = shapeIdx.nearest(x, y);
-            if (sh >= 0 && distTo(shapeParts[sh], p) <= distTo(classParts[c], p) + 1)
-                shapeParts[sh].push_back(GEOSGeom_clone_r(ctx, g));
             GEOSGeom_destroy_r(ctx, p);
+            const int c = idx.nearest(x, y);
+            // A shape beside the gap as near as that class (a cell of its
+            // province above all) takes the gap too.
+            const int sh = shapeIdx.nearest(x, y);
+            if (sh >= 0 && shapeIdx.distance(sh, x, y) <= idx.distance(c, x, y) + 1)
+                shapeParts[sh].push_back(GEOSGeom_clone_r(ctx, g));
             classParts[c].push_back(g);
             ++filled;
         }
@@ -1440,9 +1465,16 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     for (size_t i = 0; i < faces.size(); ++i) {
         const Pt c = faceCentre[i];
         int cls = classIdx.locate(c.x, c.y);
-        if (cls < 0) cls = classIdx.nearest(c.x, c.y);
-        faceCls[i] = cls;
         auto sh = shapeIdx.locateAll(c.x, c.y);
+        // Land no province covers (a spit, an islet the provinces leave out)
+        // goes with the nearest class, and with the nearest shape where that
+        // lies as near (a cell of the class's province above all).
+        if (cls < 0) {
+            cls = classIdx.nearest(c.x, c.y);
+            const int s = shapeIdx.nearest(c.x, c.y);
+            if (s >= 0 && sh.empty() && shapeIdx.distance(s, c.x, c.y) <= classIdx.distance(cls, c.x, c.y) + 1) sh = {s};
+        }
+        faceCls[i] = cls;
         std::string shs;
         for (int s : sh) shs += (shs.empty() ? "" : ",") + std::to_string(s);
         double area = 0;
