@@ -31,7 +31,7 @@ const ENCLOSED = 0.9;
 // this large must hold a water seed.
 const WATER_MIN = 4000;
 
-const REASONS = ['exclave', 'enclave', 'island', 'colony', 'overseas', 'small'];
+const REASONS = ['exclave', 'enclave', 'island', 'colony', 'overseas', 'small', 'group'];
 // The map's frame in map units (its inner edge: land there runs on beyond it).
 const FRAME = [1.5, 35899.5];
 
@@ -237,9 +237,10 @@ function unlisted(pieces, entries, facePolys, dates) {
   const next = new Map(dates.map((d, j) => [d, j + 1 < dates.length ? dates[j + 1] : Infinity]));
   const out = [];
   for (const p of pieces) {
-    const e = entries.find((x) => x.nation === p.nation && x.from <= p.date && p.date < x.to &&
+    const accepting = entries.filter((x) => x.nation === p.nation && x.from <= p.date && p.date < x.to &&
       p.faces.some((f) => inFace(facePolys[f], x.pt[0], x.pt[1])));
-    if (e) { used.add(e); continue; }
+    accepting.forEach((e) => used.add(e));
+    if (accepting.length) continue;
     const key = `${p.nation} ${p.big}`;
     const run = runs.get(key);
     if (run && run.to === p.date) {
@@ -270,7 +271,7 @@ function detachedFaults({ runs, idle }, lineOf) {
 function draftEntries(runs, lineOf) {
   return runs.map((r) => {
     const [lon, lat] = fromMap(...r.at);
-    return `${r.nation} ${span(r.from, r.to)} ${lon.toFixed(2)},${lat.toFixed(2)} ?: ${r.why}, ${km2(r.area)} km2, ${lineOf(r.big, r.from)}`;
+    return `${r.nation} ${span(r.from, r.to)} ${lon.toFixed(3)},${lat.toFixed(3)} ?: ${r.why}, ${km2(r.area)} km2, ${lineOf(r.big, r.from)}`;
   }).sort();
 }
 

@@ -78,8 +78,9 @@ test('the main piece is the one holding the home point; the list accepts pieces 
     [10000, 'a', [2], 'detached'], [12000, 'a', [0], 'detached'], [12000, 'b', [2], 'small'], [13000, 'a', [0], 'detached'],
     [13000, 'b', [2], 'small']]);
   const entry = (nation, from, to, pt, where) => ({ nation, from, to, pt, where, reason: 'island' });
+  // d:4 accepts the same piece as d:1: both are in use.
   const entries = [entry('a', 10000, Infinity, [10200, 10200], 'd:1'), entry('b', 12000, 13000, [16025, 10025], 'd:2'),
-    entry('b', 10000, 12000, [16025, 10025], 'd:3')];
+    entry('b', 10000, 12000, [16025, 10025], 'd:3'), entry('a', 10000, 11000, [10300, 10300], 'd:4')];
   const found = unlisted(pieces, entries, facePolys, dates);
   assert.deepStrictEqual(found.runs.map((r) => [r.nation, r.from, r.to]), [['a', 10000, 12000], ['b', 13000, Infinity]]);
   const faults = detachedFaults(found, () => 'e-x.txt:9');

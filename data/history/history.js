@@ -55,6 +55,9 @@ function resolver(src, provinces) {
 }
 
 // Timelines: arrays of [date10, owner or null], in date order, one entry per change.
+// NONE holds land no one held (a none line): unlike null (a released shape), it
+// keeps a shape from falling back to its province.
+const NONE = '(none)';
 function pushChange(tl, date, owner) {
   const last = tl[tl.length - 1];
   if (last && last[1] === owner) return;
@@ -104,8 +107,9 @@ function buildTimelines(src, provinces, onTake) {
       continue;
     }
     if (ev.owner && !src.nations.has(ev.owner)) throw new SourceError(`${ev.where}: unknown nation ${ev.owner}`);
-    for (const k of set.provinces) pushChange(prov.get(k), ev.date, ev.owner);
-    for (const s of set.shapes) pushChange(shape.get(s), ev.date, ev.owner);
+    const owner = ev.owner || NONE;
+    for (const k of set.provinces) pushChange(prov.get(k), ev.date, owner);
+    for (const s of set.shapes) pushChange(shape.get(s), ev.date, owner);
   }
   const unowned = [...prov].filter(([, tl]) => !tl.length || tl[0][0] !== 10000).map(([k]) => k);
   // A lord must not lead back to the nation itself.
@@ -142,7 +146,7 @@ function faceTimeline(classTl, shapeTls) {
     let o = null;
     for (let i = shapeTls.length - 1; i >= 0 && !o; --i) o = ownerAt(shapeTls[i], d);
     if (!o) o = ownerAt(classTl, d);
-    pushChange(out, d, o);
+    pushChange(out, d, o === NONE ? null : o);
   }
   return out;
 }
@@ -167,4 +171,4 @@ function borderTokens(grades) {
   return out;
 }
 
-module.exports = { resolver, buildTimelines, ownerAt, sovereign, faceTimeline, grade, borderTokens, pushChange };
+module.exports = { resolver, buildTimelines, ownerAt, sovereign, faceTimeline, grade, borderTokens, pushChange, NONE };
