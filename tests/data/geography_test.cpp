@@ -2,6 +2,7 @@
 // data model, and water that never floods land where a territory lies.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "atlasdata/convert.h"
@@ -109,5 +110,38 @@ TEST_F(Geography, WaterNeverFloodsATerritory)
         }
         EXPECT_GT(used, 20) << "view at scale " << v.scale;
         EXPECT_LE(flooded * 200, used) << flooded << " of " << used << " territory seeds under water at scale " << v.scale;
+    }
+}
+
+// Lough Neagh and the Firth of Forth in the views they were reported in. The
+// lake was left out of the geography and drawn as land; the firth, cut off by
+// the view's edge from its one seed at the mouth, was left grey.
+TEST_F(Geography, NamedWatersAreWaterInTheirViews)
+{
+    struct Case {
+        const char* water;
+        double x, y;  // map units
+        double x0, y0;
+        int zoom, w, h;
+    };
+    const Case cases[] = {{"Lough Neagh (-6.45, 54.62)", 6330, 8107, 6225, 8053, 4, 1000, 700},
+                          {"the Firth of Forth (-3.05, 56.05)", 7323, 7800, 6225, 8053, 4, 1000, 700},
+                          {"Lough Neagh (-6.45, 54.62)", 6330, 8107, 6225, 8053, 7, 1000, 700},
+                          {"the Firth of Forth (-3.05, 56.05)", 7323, 7800, 5056, 7900, 7, 1000, 700}};
+    for (const Case& c : cases) {
+        MapState m;
+        NullHost host(c.w, c.h);
+        MapEngine engine(a(), m, host);
+        m.makePictures(c.w, c.h);
+        m.x0 = c.x0;
+        m.y0 = c.y0;
+        m.xc = c.w / 2.0;
+        m.yc = c.h / 2.0;
+        m.scale = std::pow(0.8, c.zoom);
+        m.maindate = 1600;
+        engine.jumptodate();
+        engine.displaymap(*m.p, true);
+        const int x = plat::Int(engine.screenx(c.x)), y = plat::Int(engine.screeny(c.y));
+        EXPECT_EQ(m.p1->surface().Pixel(x, y), a().watercolor) << c.water << " at zoom " << c.zoom;
     }
 }
