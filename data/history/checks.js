@@ -6,7 +6,8 @@
 // - detached pieces: every piece of a nation cut off from its main piece (by
 //   more than a short sea crossing), and the main piece of a nation that holds
 //   only a small one or one enclosed by another nation, is named in the list of
-//   accepted pieces (src/detached.txt) for that date, with its reason;
+//   accepted pieces (src/detached.txt) for that date, with its reason, and
+//   every entry there accepts a piece;
 // - water: every lake and sea of the geography holds a water seed and no land
 //   does (the land the territories are cut from leaves out all water, so no
 //   fill point of a nation lies on it);
@@ -45,8 +46,8 @@ function where(p) {
 }
 
 // A point inside the largest of the polygons (each a list of rings of map
-// points): the middle of its box when inside, else the inside point of a
-// lattice over the box nearest that middle.
+// points): of a lattice over its box (whose middle point is the box's), the
+// inside point nearest the middle.
 function insidePoint(polys) {
   let best = null, bestArea = -1;
   for (const rings of polys) {
@@ -61,7 +62,7 @@ function insidePoint(polys) {
   let out = best[0][0], d = Infinity;
   for (let i = 0; i <= 16; ++i)
     for (let j = 0; j <= 16; ++j) {
-      const p = i === 8 && j === 8 ? mid : [x1 + ((x2 - x1) * (i + 0.5)) / 17, y1 + ((y2 - y1) * (j + 0.5)) / 17];
+      const p = [x1 + ((x2 - x1) * (i + 0.5)) / 17, y1 + ((y2 - y1) * (j + 0.5)) / 17];
       const e = Math.hypot(p[0] - mid[0], p[1] - mid[1]);
       if (e < d && insidePolygon(best, p[0], p[1])) { out = p; d = e; }
     }
@@ -314,5 +315,4 @@ function stop(title, faults) {
 }
 
 module.exports = { conflictCheck, parseDetached, detachedPieces, unlisted, detachedFaults, draftEntries, waterFaults, lostBorders, insidePoint,
-  nearFaces, stop,
-  CROSSING, SMALL, WATER_MIN, REASONS };
+  stop };

@@ -32,6 +32,25 @@ bool underOpenWater(plat::Picture& p2, int x, int y, const Atlas& at)
     return true;
 }
 
+// The map drawn for a view (its centre in map units) at a date, its layers kept.
+struct Drawn {
+    MapState m;
+    NullHost host;
+    MapEngine engine;
+    Drawn(Atlas& at, double x0, double y0, double scale, int w, int h, double date) : host(w, h), engine(at, m, host)
+    {
+        m.makePictures(w, h);
+        m.x0 = x0;
+        m.y0 = y0;
+        m.xc = w / 2.0;
+        m.yc = h / 2.0;
+        m.scale = scale;
+        m.maindate = date;
+        engine.jumptodate();
+        engine.displaymap(*m.p, true);
+    }
+};
+
 }  // namespace
 
 TEST_F(Geography, FeaturesAndSeedsLieInsideTheMap)
@@ -84,18 +103,9 @@ TEST_F(Geography, WaterNeverFloodsATerritory)
                           {10727, 8779, 0.2097152, 900, 700},               // the Danish straits
                           {15773, 14923, 0.2621440000000001, 700, 600}};    // the Bosporus
     for (const View& v : views) {
-        MapState m;
-        NullHost host(v.w, v.h);
-        MapEngine engine(a(), m, host);
-        m.makePictures(v.w, v.h);
-        m.x0 = v.x0;
-        m.y0 = v.y0;
-        m.xc = v.w / 2.0;
-        m.yc = v.h / 2.0;
-        m.scale = v.scale;
-        m.maindate = 1815.6;
-        engine.jumptodate();
-        engine.displaymap(*m.p, true);
+        Drawn d(a(), v.x0, v.y0, v.scale, v.w, v.h, 1815.6);
+        MapState& m = d.m;
+        MapEngine& engine = d.engine;
         int used = 0, flooded = 0;
         for (int k = 1; k <= m.NActivePts; ++k) {
             const Bytes& info = a().ptinfo[a().ActivePt[k]];
@@ -129,19 +139,8 @@ TEST_F(Geography, NamedWatersAreWaterInTheirViews)
                           {"Lough Neagh (-6.45, 54.62)", 6330, 8107, 6225, 8053, 7, 1000, 700},
                           {"the Firth of Forth (-3.05, 56.05)", 7323, 7800, 5056, 7900, 7, 1000, 700}};
     for (const Case& c : cases) {
-        MapState m;
-        NullHost host(c.w, c.h);
-        MapEngine engine(a(), m, host);
-        m.makePictures(c.w, c.h);
-        m.x0 = c.x0;
-        m.y0 = c.y0;
-        m.xc = c.w / 2.0;
-        m.yc = c.h / 2.0;
-        m.scale = std::pow(0.8, c.zoom);
-        m.maindate = 1600;
-        engine.jumptodate();
-        engine.displaymap(*m.p, true);
-        const int x = plat::Int(engine.screenx(c.x)), y = plat::Int(engine.screeny(c.y));
-        EXPECT_EQ(m.p1->surface().Pixel(x, y), a().watercolor) << c.water << " at zoom " << c.zoom;
+        Drawn d(a(), c.x0, c.y0, std::pow(0.8, c.zoom), c.w, c.h, 1600);
+        const int x = plat::Int(d.engine.screenx(c.x)), y = plat::Int(d.engine.screeny(c.y));
+        EXPECT_EQ(d.m.p1->surface().Pixel(x, y), a().watercolor) << c.water << " at zoom " << c.zoom;
     }
 }

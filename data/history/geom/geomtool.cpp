@@ -241,23 +241,6 @@ public:
         });
         return best;
     }
-    // The nearest segment end point within reach; false when none.
-    bool nearestVertex(Pt p, double reach, Pt& out) const
-    {
-        double best = reach * reach;
-        bool found = false;
-        visit(p, reach, [&](const Seg& s) {
-            for (const Pt& q : {s.a, s.b}) {
-                const double d = (q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y);
-                if (d <= best) {
-                    if (!found || d < best || q.x < out.x || (q.x == out.x && q.y < out.y)) out = q;
-                    best = d;
-                    found = true;
-                }
-            }
-        });
-        return found;
-    }
     // The point of the nearest segment within reach nearest to p, and that
     // segment's end point nearer to it; false when none.
     bool nearestOnSegment(Pt p, double reach, Pt& on, Pt& end) const
