@@ -8,9 +8,9 @@ const { segDist2 } = require('./simplify');
 const TOLERANCE = 12;          // map units (3 km): the scale of detail the simplification keeps
 const MAX_FEATURES = 401;      // ids 0..400
 const LAKE_MIN_AREA = 4000;    // map units squared (250 km2)
-const MAX_LAKES = 40;
+const MAX_LAKES = 44;
 const RIVER_MIN_LENGTH = 500;  // map units, measured inside the map
-const MAX_RIVERS = 80;
+const MAX_RIVERS = 83;
 const ISLAND_MIN_AREA = 600;   // map units squared (about 40 km2)
 const RIVER_MIN_PIECE = 40;    // map units; shorter pieces left after cutting are dropped
 
@@ -72,11 +72,28 @@ function selectLand() {
   return { mainland, holes, islands };
 }
 
+// Whether a simplified lake reaches this far from its shore somewhere: a water
+// seed lies at least 20 map units (5 km) from every line, and a lake without one
+// would be drawn dry.
+const LAKE_MIN_DEPTH = 20;
+function holdsSeed(pts) {
+  const shore = new SegmentIndex([pts], 64);
+  const ring = new RingSet([pts]);
+  const [x1, y1, x2, y2] = bboxOf(pts);
+  for (let y = y1 + 2; y < y2; y += 4)
+    for (let x = x1 + 2; x < x2; x += 4)
+      if (ring.contains(x, y) && shore.distance([x, y], LAKE_MIN_DEPTH) >= LAKE_MIN_DEPTH) return true;
+  return false;
+}
+
+// Lakes far from the atlas's core count for a tenth: the core's lakes of 250 km2
+// and more come before them.
 function selectLakes() {
   return lakeRings()
     .map((r) => ({ ...r, box: bboxOf(r.pts), area: ringArea(r.pts) }))
-    .filter((r) => meetsMap(r.box) && r.area >= LAKE_MIN_AREA)
-    .sort((a, b) => b.area - a.area || a.pts[0][0] - b.pts[0][0])
+    .map((r) => ({ ...r, score: r.area * (islandWeight(r.lonlat[0], r.lonlat[1]) < 1 ? 0.1 : 1) }))
+    .filter((r) => meetsMap(r.box) && r.score >= LAKE_MIN_AREA)
+    .sort((a, b) => b.score - a.score || a.pts[0][0] - b.pts[0][0])
     .slice(0, MAX_LAKES);
 }
 
@@ -238,7 +255,7 @@ function buildFeatures(log = () => {}) {
 
   // Rings, in the order mainland, inland seas, islands by importance, lakes.
   const landSet = new RingSet(simplified.filter((r, i) => i <= holes.length || r.kind === 'I').map((r) => r.pts));
-  const lakeList = simplified.filter((r, i) => i > holes.length && r.kind === 'L');
+  const lakeList = simplified.filter((r, i) => i > holes.length && r.kind === 'L' && holdsSeed(r.pts));
   const lakeSet = new RingSet(lakeList.map((r) => r.pts));
   const isLandNotLake = (x, y) => landSet.contains(x, y) && !lakeSet.contains(x, y);
 

@@ -112,6 +112,60 @@ function viewsAt(scale) {
   return views;
 }
 
+// Seeds along the inlets (firths, fjords, bays, lagoons), where the edge of a
+// view may cut a stretch of water off from all its seeds: a seed is used only
+// while it lies in the picture. Every water point of a lattice INLET_STEP apart
+// that lies 20 to 120 map units from the nearest line (a seed of size 1 to 6)
+// and has land within 250 units in 12 of 16 directions gets one, unless a seed
+// lies within INLET_STEP of it across open water.
+const INLET_STEP = 60;
+function inletSeeds(geo, lines, isWater, seeds) {
+  const near = new Map();
+  const cell = (x, y) => `${Math.floor(x / INLET_STEP)},${Math.floor(y / INLET_STEP)}`;
+  const index = (s) => {
+    const k = cell(s[0], s[1]);
+    if (!near.has(k)) near.set(k, []);
+    near.get(k).push(s);
+  };
+  seeds.forEach(index);
+  // Water all the way between two points (a line crossed would part them).
+  const open = (a, b) => {
+    const n = Math.ceil(Math.hypot(b[0] - a[0], b[1] - a[1]) / 5);
+    for (let i = 1; i < n; i++) if (!isWater(a[0] + ((b[0] - a[0]) * i) / n, a[1] + ((b[1] - a[1]) * i) / n)) return false;
+    return lines.distance([(a[0] + b[0]) / 2, (a[1] + b[1]) / 2], 1) > 0.5;
+  };
+  const cands = [];
+  for (let y = INLET_STEP / 2; y < MAP_MAX; y += INLET_STEP)
+    for (let x = INLET_STEP / 2; x < MAP_MAX; x += INLET_STEP) {
+      const d = lines.distance([x, y], 130);
+      if (d < SIZE_DIVISOR || d > 120 || !isWater(x, y)) continue;
+      let enclosed = 0;
+      for (let k = 0; k < 16; k++) {
+        const c = Math.cos((k * Math.PI) / 8), sn = Math.sin((k * Math.PI) / 8);
+        for (let r = d; r <= 250; r += 10)
+          if (!isWater(x + c * r, y + sn * r)) {
+            ++enclosed;
+            break;
+          }
+      }
+      if (enclosed >= 12) cands.push([x, y, Math.floor(d / SIZE_DIVISOR), enclosed]);
+    }
+  cands.sort((a, b) => b[3] - a[3] || b[2] - a[2] || a[1] - b[1] || a[0] - b[0]);
+  const out = [];
+  for (const c of cands) {
+    const gx = Math.floor(c[0] / INLET_STEP), gy = Math.floor(c[1] / INLET_STEP);
+    let covered = false;
+    for (let i = -1; i <= 1 && !covered; i++)
+      for (let j = -1; j <= 1 && !covered; j++)
+        covered = (near.get(`${gx + i},${gy + j}`) || []).some((s) => Math.hypot(s[0] - c[0], s[1] - c[1]) < INLET_STEP && open(s, c));
+    if (covered) continue;
+    const s = [c[0], c[1], c[2]];
+    out.push(s);
+    index(s);
+  }
+  return out;
+}
+
 function placeSeeds(geo, log = () => {}) {
   const lines = new SegmentIndex(geo.features.map((f) => f.pts), 128);
   const isWater = waterTest(geo);
@@ -165,6 +219,9 @@ function placeSeeds(geo, log = () => {}) {
     log(`zoom ${scale.toFixed(5)}: ${seeds.length - before} seeds added, ${seeds.length} in all`);
   }
   log(`${regionsSkipped} dry regions too narrow for a seed`);
+  const inlets = inletSeeds(geo, lines, isWater, seeds);
+  seeds.push(...inlets);
+  log(`inlets: ${inlets.length} seeds added, ${seeds.length} in all`);
   // Big seeds first: they fill most of the water, and later seeds then find water.
   return seeds.sort((a, b) => b[2] - a[2] || a[1] - b[1] || a[0] - b[0]);
 }

@@ -7,7 +7,7 @@ const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const { toMap, fromMap } = require('../geo/projection');
-const { parseSource, readSourceDir, SourceError } = require('./source');
+const { parseSource, readSourceDir, SourceError, DETACHED } = require('./source');
 const { buildTimelines, ownerAt, faceTimeline, drawnTimeline, grade, borderTokens, pushChange } = require('./history');
 const { encoder } = require('../lib/codepage.js');
 const { insidePolygon } = require('./polygon');
@@ -16,6 +16,8 @@ const { prove, readFaces, segDist, segmentGrid } = require('./seal');
 const { checkStates } = require('./states');
 const { regionPlaces } = require('./regions');
 const { labelPlaces, parseAnswer, runTool } = require('./labels');
+const { conflictCheck, parseDetached, detachedPieces, unlisted, detachedFaults, draftEntries, waterFaults, lostBorders, insidePoint,
+  stop } = require('./checks');
 
 const FRAME = 35900;
 const LAST = 20030;
@@ -289,9 +291,64 @@ function readInputs(provincesFile) {
         if (prov.polys.some((poly) => insidePolygon(poly, x, y))) (prov.cells = prov.cells || new Set()).add(key);
     }
   }
-  const tl = buildTimelines(src, provinces);
+  // Every take, by province and shape, for the lines the checks name; and no
+  // land given to two nations on one date.
+  const takes = new Map();
+  const conflicts = conflictCheck((kind, key) => {
+    if (kind === 'province') return insidePoint(provinces.get(key).polys);
+    const shape = src.shapes.get(key);
+    return shape.cell ? toMap(...shape.pts[0]) : insidePoint([[shape.pts.map((p) => toMap(...p))]]);
+  });
+  const tl = buildTimelines(src, provinces, (ev, set) => {
+    conflicts.onTake(ev, set);
+    const owner = ev.kind === 'release' ? null : ev.owner;
+    for (const [kind, keys] of [['province', set.provinces], ['shape', set.shapes]])
+      for (const k of keys) {
+        const id = `${kind} ${k}`;
+        if (!takes.has(id)) takes.set(id, []);
+        takes.get(id).push([ev.date, owner, ev.where]);
+      }
+  });
+  stop('land given to two nations on one date', conflicts.faults());
   if (tl.unowned.length) throw new SourceError(`no owner at 1000.0: ${tl.unowned.slice(0, 40).join(', ')}${tl.unowned.length > 40 ? ' ...' : ''}`);
-  return { src, provinces, tl };
+  return { src, provinces, tl, takes };
+}
+
+// The source line that gave a face to its holder at a date (a province's
+// holder, not the state it is drawn as): the last take of one of its shapes or
+// of a province of its class by that holder.
+function sourceLines(takes, classOf, faces, shapeKeys) {
+  const byClass = new Map();
+  for (const [k, c] of classOf) {
+    if (!byClass.has(c)) byClass.set(c, []);
+    byClass.get(c).push(takes.get(`province ${k}`) || []);
+  }
+  return (fi, date) => {
+    const face = faces[fi];
+    const owner = ownerAt(face.held, date);
+    const lists = [...(byClass.get(face.cls) || []), ...face.shapes.map((s) => takes.get(`shape ${shapeKeys[s]}`) || [])];
+    let best = null;
+    for (const list of lists)
+      for (const t of list) if (t[0] <= date && t[1] === owner && (!best || t[0] > best[0])) best = t;
+    return best ? best[2] : 'no line';
+  };
+}
+
+// The check of detached pieces; the pieces no entry accepts go to
+// detached-found.txt in the work folder as draft entries.
+function checkPieces(src, faces, facePolys, adjacency, dates, lineOf, workDir) {
+  const homes = new Map([...src.nations.values()].filter((n) => n.home).map((n) => [n.key, toMap(...n.home)]));
+  const file = path.join(__dirname, 'src', DETACHED);
+  const entries = parseDetached(fs.readFileSync(file, 'utf8'), DETACHED);
+  for (const e of entries) if (!src.nations.has(e.nation)) throw new SourceError(`${e.where}: unknown nation ${e.nation}`);
+  const pieces = detachedPieces({ faces, facePolys, adjacency, dates, homes });
+  const found = unlisted(pieces, entries, facePolys, dates);
+  fs.writeFileSync(path.join(workDir, 'detached-found.txt'), draftEntries(found.runs, lineOf).join('\n') + '\n');
+  stop(`pieces of a nation apart from its main piece, not in ${DETACHED} (or entries there that accept none)`,
+    detachedFaults(found, lineOf));
+  const accepted = new Map();
+  for (const e of entries) accepted.set(e.reason, (accepted.get(e.reason) || 0) + 1);
+  log(`detached pieces: ${pieces.length} at ${dates.length} dates, all accepted by ${entries.length} entries (${[...accepted].map(([r, n]) => `${n} ${r}`).join(', ')})`);
 }
 
 // Province classes: provinces with one owner history are dissolved together.
@@ -342,6 +399,8 @@ function runGeometry(src, provinces, classOf, nClasses, itemsDir, workDir) {
   const seeds = [];
   const chains = [];
   const adjacency = [];
+  const shore = [];
+  const mixed = [];
   for (const line of out.split('\n')) {
     const f = line.split(' ');
     if (f[0] === 'F') {
@@ -352,10 +411,12 @@ function runGeometry(src, provinces, classOf, nClasses, itemsDir, workDir) {
     else if (f[0] === 'W') warnings.push(`${shapeKeys[Number(f[2])]}: ${f.slice(3).join(' ')}`);
     else if (f[0] === 'N') adjacency.push({ a: Number(f[1]), b: Number(f[2]), p: f[3].split(',').map(Number), q: f[4].split(',').map(Number) });
     else if (f[0] === 'B') chains.push({ a: Number(f[1]), b: Number(f[2]), pts: f.slice(3).map((p) => p.split(',').map(Number)) });
+    else if (f[0] === 'M') mixed.push({ face: Number(f[1]), at: [Number(f[2]), Number(f[3])], cls: Number(f[4]) });
+    else if (f[0] === 'G') shore.push({ wet: f[1] === '1', water: f[2] === '1', area: Number(f[3]), at: [Number(f[4]), Number(f[5])] });
   }
   if (warnings.length) throw new SourceError(`cells: ${warnings.join('; ')}`);
   fs.writeFileSync(path.join(workDir, 'cells.txt'), cellAreas.join('\n') + '\n');
-  return { shapeKeys, faces, seeds, chains, adjacency, tool, facesWkt };
+  return { shapeKeys, faces, seeds, chains, adjacency, shore, mixed, tool, facesWkt };
 }
 
 // The fill point of a colour history in groups, made when first asked for.
@@ -562,9 +623,7 @@ function proveStates(faces, tl, dates) {
 }
 
 // The build's reports in the work folder, and the check of the colours.
-function writeReports(src, faces, chains, shapeKeys, nations, facePolys, workDir) {
-  fs.writeFileSync(path.join(workDir, 'face-owners.json'),
-    JSON.stringify(faces.map((f) => (f ? { tl: f.tl, shapes: f.shapes.map((i) => shapeKeys[i]) } : null))));
+function writeReports(src, faces, chains, nations, facePolys, workDir) {
   const pairs = meetings(faces, faceLinks(chains, facePolys));
   const reports = path.join(workDir, 'contrast.txt');
   const close = contrast(src, pairs, (at) => mapPoint(...at));
@@ -650,11 +709,15 @@ function writeItems(nations, places, borders, points, itemsDir) {
 }
 
 function compile(provincesFile, itemsDir, workDir) {
-  const { src, provinces, tl } = readInputs(provincesFile);
+  const { src, provinces, tl, takes } = readInputs(provincesFile);
   const { classTl, classOf } = provinceClasses(tl);
-  const { shapeKeys, faces, seeds, chains, adjacency, tool, facesWkt } =
+  const { shapeKeys, faces, seeds, chains, adjacency, shore, mixed, tool, facesWkt } =
     runGeometry(src, provinces, classOf, classTl.length, itemsDir, workDir);
   ownerHistories(faces, shapeKeys, tl, classTl);
+  stop('faces drawn with another history than their land', lostBorders(mixed, faces, classTl));
+  // Written before the checks, so that where.js answers on a build they stop.
+  fs.writeFileSync(path.join(workDir, 'face-owners.json'),
+    JSON.stringify(faces.map((f) => (f ? { tl: f.tl, shapes: f.shapes.map((i) => shapeKeys[i]) } : null))));
   const nations = colourIndexes(src);
   const facePolys = readFaces(fs.readFileSync(facesWkt, 'utf8'));
   const clearOf = historyClearance(src, faces, facePolys);
@@ -665,8 +728,10 @@ function compile(provincesFile, itemsDir, workDir) {
   regionPoints(faces, colours, adjacency, dates, points, tool, facesWkt, workDir);
   spanPoints(colours, pieces, dates, points, clearOf);
   proveSealed(src, faces, colours, adjacency, borders, dates, points, facePolys);
+  stop('water drawn as land or land as water', waterFaults(shore));
+  checkPieces(src, faces, facePolys, adjacency, dates, sourceLines(takes, classOf, faces, shapeKeys), workDir);
   proveStates(faces, tl, dates);
-  writeReports(src, faces, chains, shapeKeys, nations, facePolys, workDir);
+  writeReports(src, faces, chains, nations, facePolys, workDir);
   const places = labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir);
   const boxes = facePolys.map((polys) => polys && polys.reduce((b, p) =>
     [Math.min(b[0], p.box[0]), Math.min(b[1], p.box[1]), Math.max(b[2], p.box[2]), Math.max(b[3], p.box[3])], [Infinity, Infinity, -Infinity, -Infinity]));

@@ -55,6 +55,9 @@ function resolver(src, provinces) {
 }
 
 // Timelines: arrays of [date10, owner or null], in date order, one entry per change.
+// NONE holds land no one held (a none line): unlike null (a released shape), it
+// keeps a shape from falling back to its province.
+const NONE = '(none)';
 function pushChange(tl, date, owner) {
   const last = tl[tl.length - 1];
   if (last && last[1] === owner) return;
@@ -75,7 +78,9 @@ function ownerAt(tl, date) {
   return o;
 }
 
-function buildTimelines(src, provinces) {
+// onTake(ev, set), when given, sees every take and release with the provinces
+// and shapes it resolved to, in the order they are applied.
+function buildTimelines(src, provinces, onTake) {
   const resolve = resolver(src, provinces);
   const prov = new Map();
   const shape = new Map();
@@ -101,14 +106,16 @@ function buildTimelines(src, provinces) {
       for (const [k, t] of shape) if (t.length && t[t.length - 1][1] === n) part.shapes.add(k);
     };
     const set = resolve(ev.items, ev.where, holdings);
+    if (onTake) onTake(ev, set);
     if (ev.kind === 'release') {
       if (set.provinces.size) throw new SourceError(`${ev.where}: only shapes can be released`);
       for (const s of set.shapes) pushChange(shape.get(s), ev.date, null);
       continue;
     }
-    if (!src.nations.has(ev.owner)) throw new SourceError(`${ev.where}: unknown nation ${ev.owner}`);
-    for (const k of set.provinces) pushChange(prov.get(k), ev.date, ev.owner);
-    for (const s of set.shapes) pushChange(shape.get(s), ev.date, ev.owner);
+    if (ev.owner && !src.nations.has(ev.owner)) throw new SourceError(`${ev.where}: unknown nation ${ev.owner}`);
+    const owner = ev.owner || NONE;
+    for (const k of set.provinces) pushChange(prov.get(k), ev.date, owner);
+    for (const s of set.shapes) pushChange(shape.get(s), ev.date, owner);
   }
   const unowned = [...prov].filter(([, tl]) => !tl.length || tl[0][0] !== 10000).map(([k]) => k);
   // A lord must not lead back to the nation itself.
@@ -163,7 +170,7 @@ function faceTimeline(classTl, shapeTls) {
     let o = null;
     for (let i = shapeTls.length - 1; i >= 0 && !o; --i) o = ownerAt(shapeTls[i], d);
     if (!o) o = ownerAt(classTl, d);
-    pushChange(out, d, o);
+    pushChange(out, d, o === NONE ? null : o);
   }
   return out;
 }
@@ -188,4 +195,4 @@ function borderTokens(grades) {
   return out;
 }
 
-module.exports = { resolver, buildTimelines, ownerAt, sovereign, drawnTimeline, faceTimeline, grade, borderTokens, pushChange };
+module.exports = { resolver, buildTimelines, ownerAt, sovereign, drawnTimeline, faceTimeline, grade, borderTokens, pushChange, NONE };

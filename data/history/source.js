@@ -11,6 +11,7 @@
 //   line KEY: LON,LAT LON,LAT ...             a cut across provinces (drawn past their edges)
 //   cell KEY: LON,LAT ...                     the pieces of the cut provinces holding these points
 //   DATE OWNER: ITEM ITEM ...                 from DATE the items belong to OWNER
+//   DATE none: ITEM ...                       from DATE the items belong to no one (empty land)
 //   DATE release: SHAPE ...                   the shapes fall back to their provinces
 //   DATE NATION in OVERLORD                   NATION has its own ruler under OVERLORD (thin borders)
 //   DATE NATION part of STATE                 NATION is a province of STATE: drawn as STATE,
@@ -98,6 +99,7 @@ function parseSource(texts) {
       if ((m = /^nation\s+([a-z][a-z0-9-]*)\s+(\d+),(\d+),(\d+)\s+(.+)$/.exec(t))) {
         const key = m[1];
         if (src.nations.has(key)) throw new SourceError(`${where}: nation ${key} defined twice`);
+        if (key === 'none' || key === 'release') throw new SourceError(`${where}: ${key} is not a nation's name`);
         const rgb = [m[2], m[3], m[4]].map(Number);
         if (rgb.some((c) => c > 255)) throw new SourceError(`${where}: colour channel above 255`);
         current = { key, rgb, names: [{ from: 0, ...splitNames(m[5], where) }], capitals: [], eu: 0, order: order++, where };
@@ -130,7 +132,7 @@ function parseSource(texts) {
         const items = m[3].split(/\s+/).filter(Boolean);
         if (!items.length) throw new SourceError(`${where}: no items`);
         const kind = m[2] === 'release' ? 'release' : 'take';
-        src.events.push({ kind, date: date10(m[1], where), owner: m[2], items, where, seq: src.events.length });
+        src.events.push({ kind, date: date10(m[1], where), owner: m[2] === 'none' ? null : m[2], items, where, seq: src.events.length });
       } else {
         throw new SourceError(`${where}: cannot read "${t}"`);
       }
@@ -140,9 +142,12 @@ function parseSource(texts) {
   return src;
 }
 
+// The list of accepted detached pieces lives with the sources but is read by the checks.
+const DETACHED = 'detached.txt';
+
 function readSourceDir(dir) {
-  const files = fs.readdirSync(dir).filter((f) => f.endsWith('.txt')).sort();
+  const files = fs.readdirSync(dir).filter((f) => f.endsWith('.txt') && f !== DETACHED).sort();
   return files.map((f) => ({ name: f, text: fs.readFileSync(path.join(dir, f), 'utf8') }));
 }
 
-module.exports = { parseSource, readSourceDir, SourceError, date10 };
+module.exports = { parseSource, readSourceDir, SourceError, date10, DETACHED };

@@ -2,6 +2,7 @@
 // data model, and water that never floods land where a territory lies.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "atlasdata/convert.h"
@@ -30,6 +31,25 @@ bool underOpenWater(plat::Picture& p2, int x, int y, const Atlas& at)
         }
     return true;
 }
+
+// The map drawn for a view (its centre in map units) at a date, its layers kept.
+struct Drawn {
+    MapState m;
+    NullHost host;
+    testsupport::InnerEngine engine;
+    Drawn(Atlas& at, double x0, double y0, double scale, int w, int h, double date) : host(w, h), engine(at, m, host)
+    {
+        m.makePictures(w, h);
+        m.x0 = x0;
+        m.y0 = y0;
+        m.xc = w / 2.0;
+        m.yc = h / 2.0;
+        m.scale = scale;
+        m.maindate = date;
+        engine.jumptodate();
+        engine.displaymap(*m.p, true);
+    }
+};
 
 }  // namespace
 
@@ -83,18 +103,9 @@ TEST_F(Geography, WaterNeverFloodsATerritory)
                           {10727, 8779, 0.2097152, 900, 700},               // the Danish straits
                           {15773, 14923, 0.2621440000000001, 700, 600}};    // the Bosporus
     for (const View& v : views) {
-        MapState m;
-        NullHost host(v.w, v.h);
-        testsupport::InnerEngine engine(a(), m, host);
-        m.makePictures(v.w, v.h);
-        m.x0 = v.x0;
-        m.y0 = v.y0;
-        m.xc = v.w / 2.0;
-        m.yc = v.h / 2.0;
-        m.scale = v.scale;
-        m.maindate = 1815.6;
-        engine.jumptodate();
-        engine.displaymap(*m.p, true);
+        Drawn d(a(), v.x0, v.y0, v.scale, v.w, v.h, 1815.6);
+        MapState& m = d.m;
+        testsupport::InnerEngine& engine = d.engine;
         int used = 0, flooded = 0;
         for (int k = 1; k <= m.NActivePts; ++k) {
             const Bytes& info = a().ptinfo[a().ActivePt[k]];
@@ -109,5 +120,27 @@ TEST_F(Geography, WaterNeverFloodsATerritory)
         }
         EXPECT_GT(used, 20) << "view at scale " << v.scale;
         EXPECT_LE(flooded * 200, used) << flooded << " of " << used << " territory seeds under water at scale " << v.scale;
+    }
+}
+
+// Lough Neagh and the Firth of Forth in the views they were reported in. The
+// lake was left out of the geography and drawn as land; the firth, cut off by
+// the view's edge from its one seed at the mouth, was left grey.
+TEST_F(Geography, NamedWatersAreWaterInTheirViews)
+{
+    struct Case {
+        const char* water;
+        double x, y;  // map units
+        double x0, y0;
+        int zoom, w, h;
+    };
+    const Case cases[] = {{"Lough Neagh (-6.45, 54.62)", 6330, 8107, 6225, 8053, 4, 1000, 700},
+                          {"the Firth of Forth (-3.05, 56.05)", 7323, 7800, 6225, 8053, 4, 1000, 700},
+                          {"Lough Neagh (-6.45, 54.62)", 6330, 8107, 6225, 8053, 7, 1000, 700},
+                          {"the Firth of Forth (-3.05, 56.05)", 7323, 7800, 5056, 7900, 7, 1000, 700}};
+    for (const Case& c : cases) {
+        Drawn d(a(), c.x0, c.y0, std::pow(0.8, c.zoom), c.w, c.h, 1600);
+        const int x = plat::Int(d.engine.screenx(c.x)), y = plat::Int(d.engine.screeny(c.y));
+        EXPECT_EQ(d.m.p1->surface().Pixel(x, y), a().watercolor) << c.water << " at zoom " << c.zoom;
     }
 }

@@ -6,8 +6,10 @@
 // faces: reads the geography item, the water seeds and the province classes and
 // overlay shapes written by the compiler (map units), and writes the land faces
 // cut by every class and shape boundary, a seed list for every face (also cut by
-// the rivers, each naming its piece) and the border chains between faces, their ends snapped onto the
-// coast vertices so that the drawn lines close exactly.
+// the rivers, each naming its piece) and the border chains between faces, their loose ends carried
+// along the coast to its vertices so that the drawn lines close exactly; and, for the water check,
+// every face of the shore lines (G: seeded, water by the geography, area, a point
+// inside); and deep seeds of a face that lie in another class (M: a border lost).
 // labels: for each request (a set of faces) where in their union a name fits:
 // on the piece holding the capital, and on the largest piece elsewhere.
 #include <geos_c.h>
@@ -35,9 +37,6 @@ GEOSContextHandle_t ctx;
 constexpr double kGrid = 0.01;
 // Holes and parts of a dissolved class below this area (square map units) are gaps of the data.
 constexpr double kSliver = 25;
-// How far a border end with no coast vertex in reach is drawn on past the coast
-// (map units): further than the rounding of its ends to the grid moves them.
-constexpr double kPastCoast = 2;
 
 void geosMessage(const char* fmt, ...)
 {
@@ -242,35 +241,43 @@ public:
         });
         return best;
     }
-    // The nearest segment end point within reach; false when none.
-    bool nearestVertex(Pt p, double reach, Pt& out) const
-    {
-        double best = reach * reach;
-        bool found = false;
-        visit(p, reach, [&](const Seg& s) {
-            for (const Pt& q : {s.a, s.b}) {
-                const double d = (q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y);
-                if (d <= best) {
-                    if (!found || d < best || q.x < out.x || (q.x == out.x && q.y < out.y)) out = q;
-                    best = d;
-                    found = true;
-                }
-            }
-        });
-        return found;
-    }
-    // The nearest point of the segments within reach; false when none.
-    bool nearestPoint(Pt p, double reach, Pt& out) const
+    // The point of the nearest segment within reach nearest to p, and that
+    // segment's end point nearer to it; false when none.
+    bool nearestOnSegment(Pt p, double reach, Pt& on, Pt& end) const
     {
         double best = reach;
         bool found = false;
         visit(p, reach, [&](const Seg& s) {
-            const Pt q = foot(p, s);
-            const double d = std::hypot(q.x - p.x, q.y - p.y);
-            if (d < best || (!found && d <= best)) {
-                out = q;
-                best = d;
-                found = true;
+            const double d = segDist(p, s);
+            if (d > best || (found && d == best)) return;
+            const double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y, len = dx * dx + dy * dy;
+            const double t = len > 0 ? std::clamp(((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / len, 0.0, 1.0) : 0;
+            on = {s.a.x + t * dx, s.a.y + t * dy};
+            end = t < 0.5 ? s.a : s.b;
+            best = d;
+            found = true;
+        });
+        return found;
+    }
+    // The nearest end point within reach of a segment added with the tag of a
+    // segment through p; false when none.
+    bool nearestVertexAlong(Pt p, double reach, Pt& out) const
+    {
+        std::set<int> on;
+        visitIds(p, 0.01, [&](size_t id) {
+            if (segDist(p, segs_[id]) < 0.01) on.insert(tag(id));
+        });
+        double best = reach * reach;
+        bool found = false;
+        visitIds(p, reach, [&](size_t id) {
+            if (!on.count(tag(id))) return;
+            for (const Pt& q : {segs_[id].a, segs_[id].b}) {
+                const double d = (q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y);
+                if (d < best || (d == best && found && (q.x < out.x || (q.x == out.x && q.y < out.y)))) {
+                    out = q;
+                    best = d;
+                    found = true;
+                }
             }
         });
         return found;
@@ -290,6 +297,7 @@ public:
     }
     int tag(size_t id) const { return id < tags_.size() ? tags_[id] : -1; }
     size_t size() const { return segs_.size(); }
+    std::pair<Pt, Pt> segment(size_t id) const { return {segs_[id].a, segs_[id].b}; }
 
 private:
     struct Seg {
@@ -297,19 +305,13 @@ private:
     };
     int key(double v) const { return static_cast<int>(std::floor(v / cell_)); }
     static long long pack(int gx, int gy) { return (static_cast<long long>(gx) << 32) ^ static_cast<unsigned>(gy); }
-    // The point of s nearest to p.
-    static Pt foot(Pt p, const Seg& s)
+    static double segDist(Pt p, const Seg& s)
     {
         const double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y;
         const double len = dx * dx + dy * dy;
         double t = len > 0 ? ((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / len : 0;
         t = std::clamp(t, 0.0, 1.0);
-        return {s.a.x + t * dx, s.a.y + t * dy};
-    }
-    static double segDist(Pt p, const Seg& s)
-    {
-        const Pt q = foot(p, s);
-        return std::hypot(q.x - p.x, q.y - p.y);
+        return std::hypot(s.a.x + t * dx - p.x, s.a.y + t * dy - p.y);
     }
     template <class F>
     void visit(Pt p, double reach, F f) const
@@ -364,6 +366,41 @@ public:
     {
         auto all = locateAll(x, y);
         return all.empty() ? -1 : all.front();
+    }
+    // The distance from (x, y) to the polygons of an id.
+    double distance(int id, double x, double y) const
+    {
+        GEOSGeometry* pt = makePoint(x, y);
+        double best = 1e18;
+        for (size_t i = 0; i < geoms_.size(); ++i) {
+            double d = 0;
+            if (ids_[i] == id && GEOSDistance_r(ctx, geoms_[i], pt, &d) == 1) best = std::min(best, d);
+        }
+        GEOSGeom_destroy_r(ctx, pt);
+        return best;
+    }
+    // Ids of the polygons within d of g, in order, each once.
+    std::vector<int> within(const GEOSGeometry* g, double d) const
+    {
+        double x1, y1, x2, y2;
+        GEOSGeom_getXMin_r(ctx, g, &x1);
+        GEOSGeom_getYMin_r(ctx, g, &y1);
+        GEOSGeom_getXMax_r(ctx, g, &x2);
+        GEOSGeom_getYMax_r(ctx, g, &y2);
+        GEOSGeometry* box = GEOSGeom_createRectangle_r(ctx, x1 - d, y1 - d, x2 + d, y2 + d);
+        std::vector<size_t> hits;
+        GEOSSTRtree_query_r(
+            ctx, tree_, box, [](void* item, void* data) {
+                static_cast<std::vector<size_t>*>(data)->push_back(reinterpret_cast<size_t>(item) - 1);
+            },
+            &hits);
+        GEOSGeom_destroy_r(ctx, box);
+        std::set<int> out;
+        for (size_t i : hits) {
+            double dist = 0;
+            if (!out.count(ids_[i]) && GEOSDistance_r(ctx, geoms_[i], g, &dist) == 1 && dist <= d) out.insert(ids_[i]);
+        }
+        return {out.begin(), out.end()};
     }
     // The polygon nearest to (x, y).
     int nearest(double x, double y) const
@@ -667,11 +704,85 @@ FacesInput readFacesInput(const std::string& inputPath)
     return in;
 }
 
-// Land from the geography: faces of the coast and lake lines holding no water seed.
+// Land from the geography: faces of the coast and lake lines that hold no water
+// seed and that the geography does not draw as water (a lake or bay too small
+// for a seed stays water all the same).
 struct Land {
     std::vector<Line> shore, rivers;
     std::vector<GEOSGeometry*> faces;
     GEOSGeometry* all = nullptr;
+};
+
+// Whether a face of the shore lines is water as the geography draws it. Land
+// lies left of every coast and island line and left of the Caspian's ring (a
+// hole of the mainland, so running the other way round); water lies left of
+// every other lake line. The frame along the map edge tells nothing. Shore
+// edges of the face vote, up to nine of them.
+class ShoreSides {
+public:
+    explicit ShoreSides(const std::vector<GeoFeature>& geo)
+    {
+        for (const auto& f : geo) {
+            if (f.kind != 'C' && f.kind != 'I' && f.kind != 'L') continue;
+            double twice = 0;
+            for (size_t i = 0; i + 1 < f.pts.size(); ++i)
+                twice += f.pts[i].x * f.pts[i + 1].y - f.pts[i + 1].x * f.pts[i].y;
+            const bool closed = f.pts.size() > 2 && samePt(f.pts.front(), f.pts.back());
+            segs_.add(f.pts, static_cast<int>(waterLeft_.size()));
+            waterLeft_.push_back(f.kind == 'L' && !(closed && twice < 0));
+        }
+    }
+    bool water(const GEOSGeometry* face) const
+    {
+        std::vector<Line> rings;
+        collectLines(face, rings);
+        const GEOSPreparedGeometry* pg = GEOSPrepare_r(ctx, face);
+        int wet = 0, dry = 0;
+        for (const Line& r : rings)
+            for (size_t k = 0; k + 1 < r.size() && wet + dry < 9; ++k) {
+                const Pt p = r[k], q = r[k + 1];
+                const double len = std::hypot(q.x - p.x, q.y - p.y);
+                if (len <= 0) continue;
+                const Pt m{(p.x + q.x) / 2, (p.y + q.y) / 2};
+                int side = 0;
+                segs_.visitIds(m, 0.01, [&](size_t id) {
+                    const auto [a, b] = segs_.segment(id);
+                    if (side || onFrame(a, b) || lineDist(m, a, b) > 0.01) return;
+                    const double ab = std::hypot(b.x - a.x, b.y - a.y), off = std::min(0.25, len / 8);
+                    const Pt left{m.x - (b.y - a.y) / ab * off, m.y + (b.x - a.x) / ab * off};
+                    const Pt right{2 * m.x - left.x, 2 * m.y - left.y};
+                    const bool wl = waterLeft_[static_cast<size_t>(segs_.tag(id))];
+                    if (contains(pg, left)) side = wl ? 1 : -1;
+                    else if (contains(pg, right)) side = wl ? -1 : 1;
+                });
+                if (side > 0) ++wet;
+                if (side < 0) ++dry;
+            }
+        GEOSPreparedGeom_destroy_r(ctx, pg);
+        return wet > dry;
+    }
+
+private:
+    static bool onFrame(Pt a, Pt b)
+    {
+        const auto edge = [](double u, double v) { return u == v && (u <= 1 || u >= 35900); };
+        return edge(a.x, b.x) || edge(a.y, b.y);
+    }
+    static double lineDist(Pt p, Pt a, Pt b)
+    {
+        const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
+        const double t = len > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0;
+        return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
+    }
+    static bool contains(const GEOSPreparedGeometry* pg, Pt p)
+    {
+        GEOSGeometry* pt = makePoint(p.x, p.y);
+        const bool in = GEOSPreparedContains_r(ctx, pg, pt) == 1;
+        GEOSGeom_destroy_r(ctx, pt);
+        return in;
+    }
+    SegGrid segs_{64};
+    std::vector<bool> waterLeft_;
 };
 
 Land readLand(const std::string& geoPath, const std::string& waterPath)
@@ -692,8 +803,19 @@ Land readLand(const std::string& geoPath, const std::string& waterPath)
         std::vector<bool> wet(faces.size(), false);
         for (const Pt& w : water)
             for (int i : idx.locateAll(w.x, w.y)) wet[i] = true;
+        // Every face: whether a water seed lies in it, whether the geography
+        // draws it as water, its area and a point inside it.
+        const ShoreSides sides(geo);
         for (size_t i = 0; i < faces.size(); ++i) {
-            if (wet[i]) GEOSGeom_destroy_r(ctx, faces[i]);
+            const bool truth = sides.water(faces[i]);
+            double area = 0, x = 0, y = 0;
+            GEOSArea_r(ctx, faces[i], &area);
+            GEOSGeometry* p = GEOSPointOnSurface_r(ctx, faces[i]);
+            GEOSGeomGetX_r(ctx, p, &x);
+            GEOSGeomGetY_r(ctx, p, &y);
+            GEOSGeom_destroy_r(ctx, p);
+            std::printf("G %d %d %s %s %s\n", wet[i] ? 1 : 0, truth ? 1 : 0, fmt(area).c_str(), fmt(x).c_str(), fmt(y).c_str());
+            if (wet[i] || truth) GEOSGeom_destroy_r(ctx, faces[i]);
             else landFaces.push_back(faces[i]);
         }
     }
@@ -709,17 +831,71 @@ Land readLand(const std::string& geoPath, const std::string& waterPath)
     return out;
 }
 
-// Class polygons dissolved; boundaries between them and the shapes' outlines.
+// Class polygons dissolved, each with the land no province covers nearest to
+// it (a river mouth, a strait, a dike, a seam between two countries' data, a
+// coast drawn beyond the provinces': without it two classes meet without a
+// boundary there, and their land falls into one face); boundaries between
+// them and the shapes' outlines.
 struct Boundaries {
     std::vector<std::pair<int, GEOSGeometry*>> classes, shapes;
     std::vector<Line> lines;
 };
 
 Boundaries dissolve(std::map<int, std::vector<GEOSGeometry*>>& classParts,
-                    std::map<int, std::vector<GEOSGeometry*>>& shapeParts)
+                    std::map<int, std::vector<GEOSGeometry*>>& shapeParts, const GEOSGeometry* land)
 {
     Boundaries out;
     auto& [classes, shapes, borderLines] = out;
+    {
+        std::vector<GEOSGeometry*> copies;
+        for (auto& [id, parts] : classParts)
+            for (GEOSGeometry* g : parts) copies.push_back(GEOSGeom_clone_r(ctx, g));
+        GEOSGeometry* coll =
+            GEOSGeom_createCollection_r(ctx, GEOS_GEOMETRYCOLLECTION, copies.data(), static_cast<unsigned>(copies.size()));
+        GEOSGeometry* coveredRaw = uunion(coll);
+        GEOSGeom_destroy_r(ctx, coll);
+        GEOSGeometry* covered = cleanPolygons(coveredRaw, 0);
+        GEOSGeom_destroy_r(ctx, coveredRaw);
+        GEOSGeometry* landArea = cleanPolygons(land, 0);
+        GEOSGeometry* gaps = checked(GEOSDifferencePrec_r(ctx, landArea, covered, kGrid), "gaps");
+        GEOSGeom_destroy_r(ctx, landArea);
+        GEOSGeom_destroy_r(ctx, covered);
+        std::vector<GEOSGeometry*> gapPolys;
+        collectPolygons(gaps, gapPolys);
+        GEOSGeom_destroy_r(ctx, gaps);
+        PolyIndex idx, shapeIdx;
+        for (auto& [id, parts] : classParts)
+            for (GEOSGeometry* g : parts) idx.add(g, id);
+        idx.build();
+        for (auto& [id, parts] : shapeParts)
+            for (GEOSGeometry* g : parts) shapeIdx.add(g, id);
+        shapeIdx.build();
+        size_t filled = 0;
+        for (GEOSGeometry* g : gapPolys) {
+            double a = 0, x = 0, y = 0;
+            GEOSArea_r(ctx, g, &a);
+            // A gap beside one class only (a coast the provinces draw short of
+            // the geography's) stays out: its face is that class's.
+            const auto near = a < kSliver ? std::vector<int>{} : idx.within(g, 1);
+            if (near.size() < 2) {
+                GEOSGeom_destroy_r(ctx, g);
+                continue;
+            }
+            GEOSGeometry* p = GEOSPointOnSurface_r(ctx, g);
+            GEOSGeomGetX_r(ctx, p, &x);
+            GEOSGeomGetY_r(ctx, p, &y);
+            GEOSGeom_destroy_r(ctx, p);
+            const int c = idx.nearest(x, y);
+            // A shape beside the gap as near as that class (a cell of its
+            // province above all) takes the gap too.
+            const int sh = shapeIdx.nearest(x, y);
+            if (sh >= 0 && shapeIdx.distance(sh, x, y) <= idx.distance(c, x, y) + 1)
+                shapeParts[sh].push_back(GEOSGeom_clone_r(ctx, g));
+            classParts[c].push_back(g);
+            ++filled;
+        }
+        notice("gaps between the provinces: %zu filled", filled);
+    }
     std::vector<GEOSGeometry*> all;
     for (auto& [id, parts] : classParts) {
         GEOSGeometry* coll =
@@ -999,11 +1175,16 @@ int followRivers(std::vector<Line>& pieces, const std::vector<Line>& rivers, con
 // Chains, simplified together so that they neither cross nor touch anew, then
 // clipped to the land; an end on the shore moves to the nearest shore vertex,
 // a loose end near the shore is carried on to it.
+// How far a loose border end is carried to the shore at most, and how near it
+// counts as on the shore (the land is cut on a grid of 0.01), in map units.
+constexpr double kLooseReach = 400;
+constexpr double kOnShore = 0.05;
+
 std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land& landGeo, double tol)
 {
     const GEOSGeometry* land = landGeo.all;
     SegGrid shoreGrid(64);
-    for (const Line& l : landGeo.shore) shoreGrid.add(l);
+    for (size_t i = 0; i < landGeo.shore.size(); ++i) shoreGrid.add(landGeo.shore[i], static_cast<int>(i));
     std::vector<Line> chains = nodeAndMerge(borderLines);
     {
         GEOSGeometry* ml = multiLine(chains);
@@ -1023,43 +1204,40 @@ std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land&
         collectLines(merged, pieces);
         GEOSGeom_destroy_r(ctx, merged);
     }
+    // Ends of open pieces: a closed one (a ring of a class or shape inland)
+    // touching an end does not tie it to the shore.
     std::map<std::pair<double, double>, int> endCount;
     for (const Line& l : pieces) {
+        if (samePt(l.front(), l.back())) continue;
         ++endCount[{l.front().x, l.front().y}];
         ++endCount[{l.back().x, l.back().y}];
     }
     const double reach = 4 * tol + 40;
-    int snapped = 0, carried = 0;
+    int carried = 0;
     for (Line& l : pieces) {
-        for (int end = 0; end < 2; ++end) {
+        for (int end = 0; end < 2 && !samePt(l.front(), l.back()); ++end) {
             Pt& p = end == 0 ? l.front() : l.back();
             if (endCount[{p.x, p.y}] != 1) continue;
-            const double d = shoreGrid.distance(p, 2 * reach);
-            Pt v;
-            if (d > 2 * reach) continue;
-            if (d > reach || !shoreGrid.nearestVertex(p, reach, v)) {
-                // A long straight coast with no vertex in reach, or a coast a
-                // little further off: the end runs on a little past the coast,
-                // where the noding closes the faces.
-                Pt f;
-                if (!shoreGrid.nearestPoint(p, 2 * reach, f)) continue;
-                const Pt from = d >= 0.01 ? p : end == 0 ? l[1] : l[l.size() - 2];
-                const double len = std::hypot(f.x - from.x, f.y - from.y);
-                if (len <= 0) continue;
-                const Pt q{f.x + (f.x - from.x) / len * kPastCoast, f.y + (f.y - from.y) / len * kPastCoast};
-                if (end == 0) l.insert(l.begin(), q);
-                else l.push_back(q);
-                ++carried;
-                continue;
-            }
-            if (d < 0.01) {
-                p = v;
-                ++snapped;
-            } else {
-                if (end == 0) l.insert(l.begin(), v);
-                else l.push_back(v);
-                ++carried;
-            }
+            // A loose end is carried to the nearest vertex of the shore line
+            // nearest to it (failing one within reach, to the nearer end of the
+            // shore segment; on the frame along the map edge, an integer line,
+            // to the nearest point): across to the line where it is off it,
+            // then along the line, where the border runs to no effect. Moved to
+            // the vertex instead, a long last segment would swing across the
+            // neighbours' land; taken to another line's vertex, it might cross a
+            // narrow strip (a dike, a spit) and shrink to a point; left off the
+            // shore (by the rounding below too, or where the provinces leave a
+            // river mouth between them), it leaves the faces on its two sides one.
+            Pt v, on;
+            if (!shoreGrid.nearestOnSegment(p, kLooseReach, on, v)) continue;
+            const bool frame = on.x <= 1 || on.x >= 35900 || on.y <= 1 || on.y >= 35900;
+            if (!shoreGrid.nearestVertexAlong(on, reach, v) && frame) v = on;
+            Line add;
+            if (std::hypot(on.x - p.x, on.y - p.y) >= kOnShore) add.push_back(on);
+            add.push_back(v);
+            if (end == 0) l.insert(l.begin(), add.rbegin(), add.rend());
+            else l.insert(l.end(), add.begin(), add.end());
+            ++carried;
         }
         for (size_t i = 1; i < l.size();) {
             if (samePt(l[i], l[i - 1])) l.erase(l.begin() + static_cast<long>(i));
@@ -1074,8 +1252,7 @@ std::vector<Line> borderPieces(const std::vector<Line>& borderLines, const Land&
             p.x = std::round(p.x);
             p.y = std::round(p.y);
         }
-    notice("border pieces: %zu (%d ends snapped, %d carried to the shore, %d runs moved onto rivers)", pieces.size(), snapped,
-           carried, along);
+    notice("border pieces: %zu (%d ends carried to the shore, %d runs moved onto rivers)", pieces.size(), carried, along);
     return pieces;
 }
 
@@ -1093,9 +1270,14 @@ bool sides(const PolyIndex& faceIdx, Pt p, Pt q, int& a, int& b)
     return true;
 }
 
-// Seeds: the faces cut further by the rivers.
+// Seeds: the faces cut further by the rivers. A seed this far inside its piece
+// lies in its face's class whatever the simplification and the moves onto the
+// rivers did to the borders; one in another class (M) shows a border lost.
+constexpr double kDeepSeed = 40;
+
 void printSeeds(const std::vector<Line>& arrangement, const std::vector<Line>& rivers,
-                const std::vector<GEOSGeometry*>& faces, const PolyIndex& faceIdx)
+                const std::vector<GEOSGeometry*>& faces, const PolyIndex& faceIdx, const PolyIndex& classIdx,
+                const std::vector<int>& faceCls)
 {
     std::vector<Line> withRivers = arrangement;
     withRivers.insert(withRivers.end(), rivers.begin(), rivers.end());
@@ -1121,6 +1303,10 @@ void printSeeds(const std::vector<Line>& arrangement, const std::vector<Line>& r
                     std::printf("D %d %s %s %s %s %zu\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(),
                                 fmt(s.second).c_str(), fmt(clear).c_str(), piece);
                     ++nseeds;
+                    if (s.second < kDeepSeed) continue;
+                    const int c = classIdx.locate(s.first.x, s.first.y);
+                    if (c >= 0 && c != faceCls[static_cast<size_t>(f)])
+                        std::printf("M %d %s %s %d\n", f, fmt(s.first.x).c_str(), fmt(s.first.y).c_str(), c);
                 }
             ++piece;
         }
@@ -1220,7 +1406,7 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     const auto& shore = landGeo.shore;
     const auto& rivers = landGeo.rivers;
     const auto& landFaces = landGeo.faces;
-    const Boundaries bounds = dissolve(in.classParts, in.shapeParts);
+    const Boundaries bounds = dissolve(in.classParts, in.shapeParts, landGeo.all);
     const auto& classes = bounds.classes;
     const auto& shapes = bounds.shapes;
     const std::vector<Line> pieces = borderPieces(bounds.lines, landGeo, in.tol);
@@ -1258,11 +1444,20 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     GEOSWKTWriter_setRoundingPrecision_r(ctx, writer, 2);
     GEOSWKTWriter_setTrim_r(ctx, writer, 1);
     std::ofstream fo(facesOut, std::ios::binary);
+    std::vector<int> faceCls(faces.size());
     for (size_t i = 0; i < faces.size(); ++i) {
         const Pt c = faceCentre[i];
         int cls = classIdx.locate(c.x, c.y);
-        if (cls < 0) cls = classIdx.nearest(c.x, c.y);
         auto sh = shapeIdx.locateAll(c.x, c.y);
+        // Land no province covers (a spit, an islet the provinces leave out)
+        // goes with the nearest class, and with the nearest shape where that
+        // lies as near (a cell of the class's province above all).
+        if (cls < 0) {
+            cls = classIdx.nearest(c.x, c.y);
+            const int s = shapeIdx.nearest(c.x, c.y);
+            if (s >= 0 && sh.empty() && shapeIdx.distance(s, c.x, c.y) <= classIdx.distance(cls, c.x, c.y) + 1) sh = {s};
+        }
+        faceCls[i] = cls;
         std::string shs;
         for (int s : sh) shs += (shs.empty() ? "" : ",") + std::to_string(s);
         double area = 0;
@@ -1275,7 +1470,7 @@ int runFaces(const std::string& inputPath, const std::string& facesOut)
     }
     GEOSWKTWriter_destroy_r(ctx, writer);
 
-    printSeeds(arrangement, rivers, faces, faceIdx);
+    printSeeds(arrangement, rivers, faces, faceIdx, classIdx, faceCls);
     printChains(pieces, faceIdx);
     printAdjacency(shore, faces, faceIdx);
     return 0;
