@@ -13,6 +13,7 @@
 #include "atlasdata/atlas.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
+#include "engine/shores.h"
 
 namespace quil2a {
 
@@ -170,6 +171,8 @@ private:
     class ZoneGrid;
     // Background, geography lines and water on pic.
     void drawGeography(plat::Picture& pic);
+    // Water cut off from every seed by the picture's edge (see render.cpp).
+    void fillCutWater(plat::Picture& pic);
     GeoLayerKey geoLayerKey(int32_t W, int32_t H);
     // The text layer drawn whole on pic; record: pic is p over a fresh p1 (or
     // one copied late, which takes what the text covers before it is drawn).
@@ -187,6 +190,7 @@ private:
     // while the cache holds it.
     TextMetrics measure(const plat::Graphics& g, const plat::Bytes& text);
     std::unordered_map<std::string, TextMetrics> metrics_;
+    Shores shores_;
 
     Atlas& a;
     MapState& m;

@@ -191,7 +191,61 @@ void MapEngine::drawGeography(plat::Picture& pic)
         const plat::Color here = s.Pixel(Int(sx), Int(sy));
         if (here != a.watercolor && here != a.coastcolor) s.FloodFill(Int(sx), Int(sy), a.watercolor);
     }
+    fillCutWater(pic);
 
+}
+
+// A seed is used only while it lies in the picture, so the picture's edge can
+// cut a stretch of water (a firth, the open sea at a close zoom) off from all
+// of them. Each run of bare pixels along the edge is asked of the shore lines
+// at a pixel two in whose 5 x 5 square is bare: with no line within two
+// pixels, a line's rounding cannot put the pixel on the wrong shore. Water is
+// filled from there; runs too narrow for such a pixel stay as they are.
+void MapEngine::fillCutWater(plat::Picture& pic)
+{
+    using namespace mapdraw;
+    const int W = pic.Width(), H = pic.Height();
+    if (W < 5 || H < 5) return;
+    shores_.update(a);
+    plat::RGBSurface& s = pic.surface();
+    const plat::Color bare = a.blankgrey;
+    auto squareBare = [&](int cx, int cy) {
+        for (int y = cy - 2; y <= cy + 2; ++y)
+            for (int x = cx - 2; x <= cx + 2; ++x)
+                if (s.Pixel(x, y) != bare) return false;
+        return true;
+    };
+    // One edge: its pixel at t = 0..len-1 is (x0 + t * tx, y0 + t * ty); (dx, dy) points inwards.
+    auto edge = [&](int len, int x0, int y0, int tx, int ty, int dx, int dy) {
+        auto isBare = [&](int t) { return s.Pixel(x0 + t * tx, y0 + t * ty) == bare; };
+        for (int t = 0; t < len; ++t) {
+            if (!isBare(t)) continue;
+            int end = t;
+            while (end + 1 < len && isBare(end + 1)) ++end;
+            const int mid = (t + end) / 2;
+            for (int k = 0;; k += 3) {
+                const int lo = mid - k, hi = mid + k;
+                if (lo < t + 2 && hi > end - 2) break;
+                int at = -1;
+                for (const int c : {lo, hi}) {
+                    if (c < t + 2 || c > end - 2) continue;
+                    if (squareBare(x0 + c * tx + 2 * dx, y0 + c * ty + 2 * dy)) {
+                        at = c;
+                        break;
+                    }
+                }
+                if (at < 0) continue;
+                const int px = x0 + at * tx + 2 * dx, py = y0 + at * ty + 2 * dy;
+                if (shores_.water(mapx(px + 0.5), mapy(py + 0.5))) s.FloodFill(px, py, a.watercolor);
+                break;
+            }
+            t = end;
+        }
+    };
+    edge(W, 0, 0, 1, 0, 0, 1);
+    edge(W, 0, H - 1, 1, 0, 0, -1);
+    edge(H, 0, 0, 0, 1, 1, 0);
+    edge(H, W - 1, 0, 0, 1, -1, 0);
 }
 
 void MapEngine::displaymap(plat::Picture& pic, bool keepLayers)

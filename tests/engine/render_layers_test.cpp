@@ -29,6 +29,23 @@ TEST(DisplayMap, AFillStaysInsideItsBordersAndTheLayersKeepTheirStages)
     EXPECT_EQ(w.host.vmx2, 80);  // canvas 60 wide from picture x 20
 }
 
+// The only water seed lies far outside the picture: water the picture's edge
+// cuts off from it is still filled, by the side of the shores it lies on. Land
+// cut by the map's left edge (its coast ends there) and an island stay bare.
+TEST(DisplayMap, WaterCutOffFromEverySeedByThePictureEdgeIsFilled)
+{
+    World w;
+    w.geo(1, "C", "0,30 40,30 40,60 0,60");
+    w.geo(2, "I", "60,10 90,10 90,25 60,25 60,10");
+    w.a.wtinfo[1] = "1:500,500,5";
+    w.render();
+    EXPECT_EQ(px(*w.m.p, 20, 45), kGrey);
+    EXPECT_EQ(px(*w.m.p, 75, 17), kGrey);
+    EXPECT_EQ(px(*w.m.p, 20, 70), kWater);
+    EXPECT_EQ(px(*w.m.p, 95, 50), kWater);
+    EXPECT_EQ(px(*w.m.p, 5, 5), kWater);
+}
+
 // A coast at x = 49; the border ends at x = 48.6. Above scale 0.2 its free ends
 // grow by 4.5 x scale pixels, so the end now reaches the coast.
 TEST(DisplayMap, ALooseBorderEndIsExtendedOnlyAboveScale02)
