@@ -34,17 +34,43 @@ function emWidth(text) {
   return w;
 }
 
-// A map label's box in em, a tenth over for the rounding of sizes and widths:
-// lines 1.36 em apart, 0.9 em above the first baseline and 0.22 below the last.
+// A map label's box in em, a twentieth over for the rounding of sizes and
+// widths: lines 1.2 em apart (the serif faces' line height), 0.9 em above the
+// first baseline and 0.22 below the last. `text` is the name as laid out.
 function labelBox(name) {
   let shown = name;
   const cut = shown.indexOf('^', 1);
   if (cut > 0) shown = shown.slice(0, cut);
   if (shown.startsWith('^')) shown = shown.slice(1);
   const lines = shown.split(']');
-  const width = 1.1 * Math.max(...lines.map(emWidth)) + 0.12;
-  const height = 1.1 * ((lines.length - 1) * 1.36 + 1.12);
-  return { width, height, aspect: width / height };
+  const width = 1.05 * Math.max(...lines.map(emWidth)) + 0.1;
+  const height = 1.05 * ((lines.length - 1) * 1.2 + 1.12);
+  return { text: name, width, height, aspect: width / height };
+}
+
+// A name's layouts, fewest lines first: the author's lines, then, up to four
+// lines, the widest line broken again at the space that leaves the wider of its
+// halves narrowest ("Kingdom of]Sicily", "Kingdom]of]Sicily").
+const MOST_LINES = 4;
+function layouts(name) {
+  const out = [name];
+  if (name.includes('^')) return out;
+  let lines = name.split(']');
+  while (lines.length < MOST_LINES) {
+    const widths = lines.map(emWidth);
+    const i = widths.indexOf(Math.max(...widths));
+    const words = lines[i].split(' ');
+    let best = null;
+    for (let k = 1; k < words.length; ++k) {
+      const halves = [words.slice(0, k).join(' '), words.slice(k).join(' ')];
+      const w = Math.max(...halves.map(emWidth));
+      if (!best || w < best.w) best = { w, halves };
+    }
+    if (!best) break;
+    lines = [...lines.slice(0, i), ...best.halves, ...lines.slice(i + 1)];
+    out.push(lines.join(']'));
+  }
+  return out;
 }
 
 // The program draws a label of size factor f at the scale 0.8^z in Round(18 *
@@ -79,12 +105,28 @@ function homeLabel([bx, by, k, px, py, pk, hx, hy, hk], text) {
 
 function farLabel([x, y, k], text) { return { x, y, half: k, size: sizeOf(k, text) }; }
 
+// For each language, the label of its first layout, or of a later one (more
+// lines) shown in more views. `texts` holds each language's layouts, in the
+// order of the boxes of the answer.
+function pickLayouts(boxes, texts, label) {
+  let at = 0;
+  return texts.map((list) => {
+    let best = null;
+    list.forEach((t, j) => {
+      const l = { ...label(boxes[at + j], t), layout: j };
+      if (!best || shownIn(l.size) > shownIn(best.size)) best = l;
+    });
+    at += list.length;
+    return best;
+  });
+}
+
 // The labels of one territory from the geometry tool's answer: the home's, and
 // the far piece's when it shows the name in more views than the home does in
 // either language; the far piece's alone when there is no home.
 function choose(m, texts) {
-  const home = m.home && texts.map((t, k) => homeLabel(m.home.boxes[k], t));
-  const far = m.far && texts.map((t, k) => farLabel(m.far.boxes[k], t));
+  const home = m.home && pickLayouts(m.home.boxes, texts, homeLabel);
+  const far = m.far && pickLayouts(m.far.boxes, texts, farLabel);
   const track = (part, labels, faces) => ({ cx: part.cx, cy: part.cy, r: part.r, box: part.box, labels, faces });
   if (!home) return far ? [track(m.far, far, m.farFaces)] : [];
   const out = [track(m.home, home, m.homeFaces)];
@@ -170,16 +212,17 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
       last.anchor = last.capital.at || hint;
       last.anchorFace = last.anchor ? set.find((fi) => inFace(facePolys[fi], ...last.anchor)) : undefined;
       n.states.push(last);
-      last.texts = ['en', 'el'].map((lang) => labelBox(n.names[era][lang]));
+      last.texts = ['en', 'el'].map((lang) => layouts(n.names[era][lang]).map(labelBox));
       stateById.set(last.id, last);
-      if (set.length) requests.push(request(last.id, last.anchor, hint, last.texts, set));
+      if (set.length) requests.push(request(last.id, last.anchor, hint, last.texts.flat(), set));
     }
   }
   if (faults.length) throw new SourceError(`capitals:\n  ${faults.slice(0, 60).join('\n  ')}${faults.length > 60 ? `\n  ... ${faults.length - 60} more` : ''}`);
   const lab = new Map();
   for (const line of runTool(tool, facesWkt, path.join(workDir, 'label-requests.txt'), requests)) {
-    const m = parseAnswer(line, 2);
-    if (m) lab.set(m.key, choose(m, stateById.get(m.key).texts));
+    const { texts } = stateById.get(line.slice(0, line.indexOf(';'))) || { texts: [] };
+    const m = parseAnswer(line, texts.flat().length);
+    if (m) lab.set(m.key, choose(m, texts));
   }
 
   // Label places: a label stays while its point stays well inside and the
@@ -200,7 +243,7 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
         const keep = seg && seg.era === s.era && Boolean(seg.anchor) === anchored && (!anchored || m.faces.includes(seg.anchorFace)) &&
           Math.hypot(seg.cx - m.cx, seg.cy - m.cy) < 0.6 * m.r &&
           seg.r < 1.7 * m.r && m.r < 1.7 * seg.r &&
-          seg.labels.every((l, k) => Math.hypot(l.x - m.labels[k].x, l.y - m.labels[k].y) < l.half &&
+          seg.labels.every((l, k) => l.layout === m.labels[k].layout && Math.hypot(l.x - m.labels[k].x, l.y - m.labels[k].y) < l.half &&
             Math.abs(l.half - m.labels[k].half) < 0.15 * l.half);
         if (keep) {
           seg.box = unionBox(seg.box, m.box);
@@ -211,7 +254,8 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
         }
         close(t, s.date);
         segs[t] = { nation: n, era: s.era, track: t, from: s.date, anchor: anchored ? s.anchor : null, anchorFace: s.anchorFace,
-          cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice(), common: m.faces.slice(), labels: m.labels };
+          cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice(), common: m.faces.slice(), labels: m.labels,
+          text: m.labels.map((l, k) => [s.texts[k][l.layout]]) };
       }
     }
     close(0, LAST + 1);
@@ -224,7 +268,7 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
   const boxes = (list, file) => {
     const req = list.map((p, i) => {
       const hint = p.nation.home && toMap(p.nation.home[0], p.nation.home[1]);
-      return request(i, p.anchor, p.anchor && hint, p.text, p.common);
+      return request(i, p.anchor, p.anchor && hint, p.text.flat(), p.common);
     });
     const out = list.map(() => null);
     for (const line of runTool(tool, facesWkt, path.join(workDir, file), req)) {
@@ -235,7 +279,6 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
     }
     return out;
   };
-  for (const p of places) p.text = ['en', 'el'].map((lang) => labelBox(p.nation.names[p.era][lang]));
   boxes(places, 'label-boxes.txt').forEach((chosen, i) => placeLabel(places[i], chosen));
   // Two places of a label in a row become one where the land both hold keeps
   // the name as large in both languages: the label moved, or grew for a while.
@@ -267,6 +310,9 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
   return places;
 }
 
+// A label place's name in each language, with the lines it is laid out in.
+const shownNames = (p) => p.text.map(([t]) => t.text);
+
 // Pairs of places in a row of one nation's label: one name, one anchor (the
 // capital and its face), and land both hold; a place joins one pair a round.
 function joinable(places) {
@@ -277,7 +323,7 @@ function joinable(places) {
     const k = `${q.nation.key} ${q.track}`;
     const p = last.get(k);
     last.set(k, q);
-    if (!p || paired.has(p) || p.to !== q.from || p.era !== q.era ||
+    if (!p || paired.has(p) || p.to !== q.from || p.era !== q.era || String(shownNames(p)) !== String(shownNames(q)) ||
       String(p.anchor) !== String(q.anchor) || (p.anchor && p.anchorFace !== q.anchorFace)) continue;
     const common = p.common.filter((f) => q.common.includes(f));
     if (!common.length) continue;
@@ -304,4 +350,4 @@ function request(id, anchor, hint, texts, set) {
 
 function log(m) { console.log(m); }
 
-module.exports = { labelPlaces, choose, joinable, capitalAt, capitalFault, parseAnswer, runTool };
+module.exports = { labelPlaces, choose, joinable, layouts, labelBox, shownNames, capitalAt, capitalFault, parseAnswer, runTool };
