@@ -1494,8 +1494,9 @@ double squareDistance(Pt p, Pt a, Pt b)
 // distance from its middle to the polygon's rings. Cells of the plane are
 // split best first; a cell of half side h about a point at distance d holds
 // no middle further than d + h from the rings, so the search stops when no
-// cell can beat the best by a tenth of a unit. With a start point only its neighbourhood is searched:
-// a window reaching 0.22 of the polygon's extent each way.
+// cell can beat the best by a tenth of a unit. With a start point only its
+// neighbourhood is searched: a window reaching 0.22 of the polygon's extent
+// each way.
 void largestBox(const GEOSGeometry* g, double aspect, double& bx, double& by, double& k, const Pt* start = nullptr)
 {
     GEOSGeometry* u = GEOSGeom_transformXY_r(
