@@ -15,7 +15,7 @@ const { contrast, holdings, meetings, faceLinks, shown: shownColour, CONTRAST } 
 const { prove, readFaces, segDist, segmentGrid } = require('./seal');
 const { checkStates } = require('./states');
 const { regionPlaces } = require('./regions');
-const { labelPlaces, parseAnswer, runTool } = require('./labels');
+const { labelPlaces, shownNames, parseAnswer, runTool } = require('./labels');
 const { conflictCheck, parseDetached, detachedPieces, unlisted, detachedFaults, draftEntries, waterFaults, lostBorders, insidePoint,
   stop } = require('./checks');
 
@@ -649,8 +649,10 @@ function writeItems(nations, places, borders, points, itemsDir) {
     const coords = (l) => `:${l.x} ${l.y} ${Math.round(p.cx)} ${Math.round(p.cy)} ${p.box.join(' ')} ${l.size} ${p.from} ${Math.min(p.to - 1, LAST)}`;
     const years = `${p.from / 10}-${Math.min(p.to - 1, LAST) / 10}`;
     const kind = (word) => (p.region ? `${word}, ` : '');
-    en.push(`${id}:${names.en}`, coords(p.labels[0]), `<b>${names.en.replace(/\]/g, ' ')}</b>, ${kind('region')}${years}`);
-    el.push(`${id}:${names.el}`, coords(p.labels[1]), `<b>${names.el.replace(/\]/g, ' ')}</b>, ${kind('περιοχή')}${years}`);
+    // A label's lines as the build laid them out; a region's name as it stands.
+    const [enLabel, elLabel] = p.text ? shownNames(p) : [names.en, names.el];
+    en.push(`${id}:${enLabel}`, coords(p.labels[0]), `<b>${names.en.replace(/\]/g, ' ')}</b>, ${kind('region')}${years}`);
+    el.push(`${id}:${elLabel}`, coords(p.labels[1]), `<b>${names.el.replace(/\]/g, ' ')}</b>, ${kind('περιοχή')}${years}`);
     dnam.push(`${id}:i${p.from}${p.to <= LAST ? ` o${p.to}` : ''}`);
     // Second labels have keys of their own, which no nation's key can be.
     const base = p.track ? `${p.nation.key}_far` : p.nation.key;

@@ -15,8 +15,8 @@ const { SourceError } = require('./source');
 const FRAME = 35900;
 const LAST = 20030;
 
-// Advance widths of the map's serif face in em, by letter; Greek and other
-// letters by case.
+// Advance widths of the map's serif face in em, by letter; other letters by
+// case.
 const WIDTHS = {
   ' ': 0.25, A: 0.722, B: 0.667, C: 0.667, D: 0.722, E: 0.611, F: 0.556, G: 0.722, H: 0.722, I: 0.333, J: 0.389,
   K: 0.722, L: 0.611, M: 0.889, N: 0.722, O: 0.722, P: 0.556, Q: 0.722, R: 0.667, S: 0.556, T: 0.611, U: 0.722,
@@ -24,6 +24,11 @@ const WIDTHS = {
   h: 0.5, i: 0.278, j: 0.278, k: 0.5, l: 0.278, m: 0.778, n: 0.5, o: 0.5, p: 0.5, q: 0.5, r: 0.333, s: 0.389, t: 0.278,
   u: 0.5, v: 0.5, w: 0.722, x: 0.5, y: 0.5, z: 0.444, '-': 0.333, '.': 0.25, ',': 0.25, '(': 0.333, ')': 0.333,
   "'": 0.333,
+  Α: 0.722, Β: 0.667, Γ: 0.578, Δ: 0.643, Ε: 0.611, Ζ: 0.611, Η: 0.722, Θ: 0.722, Ι: 0.333, Κ: 0.722, Λ: 0.725, Μ: 0.889,
+  Ν: 0.722, Ξ: 0.643, Ο: 0.722, Π: 0.722, Ρ: 0.556, Σ: 0.582, Τ: 0.611, Υ: 0.722, Φ: 0.731, Χ: 0.722, Ψ: 0.738, Ω: 0.743,
+  α: 0.524, β: 0.509, γ: 0.442, δ: 0.471, ε: 0.42, ζ: 0.414, η: 0.523, θ: 0.479, ι: 0.269, κ: 0.504, λ: 0.485, μ: 0.536,
+  ν: 0.452, ξ: 0.446, ο: 0.5, π: 0.505, ρ: 0.499, σ: 0.539, ς: 0.396, τ: 0.402, υ: 0.495, φ: 0.577, χ: 0.444, ψ: 0.626,
+  ω: 0.658,
 };
 function emWidth(text) {
   let w = 0;
@@ -34,17 +39,43 @@ function emWidth(text) {
   return w;
 }
 
-// A map label's box in em, a tenth over for the rounding of sizes and widths:
-// lines 1.36 em apart, 0.9 em above the first baseline and 0.22 below the last.
+// A map label's box in em, a twentieth over for the rounding of sizes and
+// widths: lines 1.2 em apart (the serif faces' line height), 0.9 em above the
+// first baseline and 0.22 below the last. `text` is the name as laid out.
 function labelBox(name) {
   let shown = name;
   const cut = shown.indexOf('^', 1);
   if (cut > 0) shown = shown.slice(0, cut);
   if (shown.startsWith('^')) shown = shown.slice(1);
   const lines = shown.split(']');
-  const width = 1.1 * Math.max(...lines.map(emWidth)) + 0.12;
-  const height = 1.1 * ((lines.length - 1) * 1.36 + 1.12);
-  return { width, height, aspect: width / height };
+  const width = 1.05 * Math.max(...lines.map(emWidth)) + 0.1;
+  const height = 1.05 * ((lines.length - 1) * 1.2 + 1.12);
+  return { text: name, width, height, aspect: width / height };
+}
+
+// A name's layouts, fewest lines first: the author's lines, then, up to four
+// lines, the widest line broken again at the space that leaves the wider of its
+// halves narrowest ("Kingdom of]Sicily", "Kingdom]of]Sicily").
+const MOST_LINES = 4;
+function layouts(name) {
+  const out = [name];
+  if (name.includes('^')) return out;
+  let lines = name.split(']');
+  while (lines.length < MOST_LINES) {
+    const widths = lines.map(emWidth);
+    const i = widths.indexOf(Math.max(...widths));
+    const words = lines[i].split(' ');
+    let best = null;
+    for (let k = 1; k < words.length; ++k) {
+      const halves = [words.slice(0, k).join(' '), words.slice(k).join(' ')];
+      const w = Math.max(...halves.map(emWidth));
+      if (!best || w < best.w) best = { w, halves };
+    }
+    if (!best) break;
+    lines = [...lines.slice(0, i), ...best.halves, ...lines.slice(i + 1)];
+    out.push(lines.join(']'));
+  }
+  return out;
 }
 
 // The program draws a label of size factor f at the scale 0.8^z in Round(18 *
@@ -79,12 +110,28 @@ function homeLabel([bx, by, k, px, py, pk, hx, hy, hk], text) {
 
 function farLabel([x, y, k], text) { return { x, y, half: k, size: sizeOf(k, text) }; }
 
+// For each language, the label of its first layout, or of a later one (more
+// lines) shown in more views. `texts` holds each language's layouts, in the
+// order of the boxes of the answer.
+function pickLayouts(boxes, texts, label) {
+  let at = 0;
+  return texts.map((list) => {
+    let best = null;
+    list.forEach((t, j) => {
+      const l = { ...label(boxes[at + j], t), layout: j };
+      if (!best || shownIn(l.size) > shownIn(best.size)) best = l;
+    });
+    at += list.length;
+    return best;
+  });
+}
+
 // The labels of one territory from the geometry tool's answer: the home's, and
 // the far piece's when it shows the name in more views than the home does in
 // either language; the far piece's alone when there is no home.
 function choose(m, texts) {
-  const home = m.home && texts.map((t, k) => homeLabel(m.home.boxes[k], t));
-  const far = m.far && texts.map((t, k) => farLabel(m.far.boxes[k], t));
+  const home = m.home && pickLayouts(m.home.boxes, texts, homeLabel);
+  const far = m.far && pickLayouts(m.far.boxes, texts, farLabel);
   const track = (part, labels, faces) => ({ cx: part.cx, cy: part.cy, r: part.r, box: part.box, labels, faces });
   if (!home) return far ? [track(m.far, far, m.farFaces)] : [];
   const out = [track(m.home, home, m.homeFaces)];
@@ -170,16 +217,17 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
       last.anchor = last.capital.at || hint;
       last.anchorFace = last.anchor ? set.find((fi) => inFace(facePolys[fi], ...last.anchor)) : undefined;
       n.states.push(last);
-      last.texts = ['en', 'el'].map((lang) => labelBox(n.names[era][lang]));
+      last.texts = ['en', 'el'].map((lang) => layouts(n.names[era][lang]).map(labelBox));
       stateById.set(last.id, last);
-      if (set.length) requests.push(request(last.id, last.anchor, hint, last.texts, set));
+      if (set.length) requests.push(request(last.id, last.anchor, hint, last.texts.flat(), set));
     }
   }
   if (faults.length) throw new SourceError(`capitals:\n  ${faults.slice(0, 60).join('\n  ')}${faults.length > 60 ? `\n  ... ${faults.length - 60} more` : ''}`);
   const lab = new Map();
   for (const line of runTool(tool, facesWkt, path.join(workDir, 'label-requests.txt'), requests)) {
-    const m = parseAnswer(line, 2);
-    if (m) lab.set(m.key, choose(m, stateById.get(m.key).texts));
+    const { texts } = stateById.get(line.slice(0, line.indexOf(';'))) || { texts: [] };
+    const m = parseAnswer(line, texts.flat().length);
+    if (m) lab.set(m.key, choose(m, texts));
   }
 
   // Label places: a label stays while its point stays well inside and the
@@ -200,7 +248,7 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
         const keep = seg && seg.era === s.era && Boolean(seg.anchor) === anchored && (!anchored || m.faces.includes(seg.anchorFace)) &&
           Math.hypot(seg.cx - m.cx, seg.cy - m.cy) < 0.6 * m.r &&
           seg.r < 1.7 * m.r && m.r < 1.7 * seg.r &&
-          seg.labels.every((l, k) => Math.hypot(l.x - m.labels[k].x, l.y - m.labels[k].y) < l.half &&
+          seg.labels.every((l, k) => l.layout === m.labels[k].layout && Math.hypot(l.x - m.labels[k].x, l.y - m.labels[k].y) < l.half &&
             Math.abs(l.half - m.labels[k].half) < 0.15 * l.half);
         if (keep) {
           seg.box = unionBox(seg.box, m.box);
@@ -211,7 +259,8 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
         }
         close(t, s.date);
         segs[t] = { nation: n, era: s.era, track: t, from: s.date, anchor: anchored ? s.anchor : null, anchorFace: s.anchorFace,
-          cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice(), common: m.faces.slice(), labels: m.labels };
+          cx: m.cx, cy: m.cy, r: m.r, box: m.box.slice(), common: m.faces.slice(), labels: m.labels,
+          text: m.labels.map((l, k) => [s.texts[k][l.layout]]) };
       }
     }
     close(0, LAST + 1);
@@ -224,7 +273,7 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
   const boxes = (list, file) => {
     const req = list.map((p, i) => {
       const hint = p.nation.home && toMap(p.nation.home[0], p.nation.home[1]);
-      return request(i, p.anchor, p.anchor && hint, p.text, p.common);
+      return request(i, p.anchor, p.anchor && hint, p.text.flat(), p.common);
     });
     const out = list.map(() => null);
     for (const line of runTool(tool, facesWkt, path.join(workDir, file), req)) {
@@ -235,7 +284,6 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
     }
     return out;
   };
-  for (const p of places) p.text = ['en', 'el'].map((lang) => labelBox(p.nation.names[p.era][lang]));
   boxes(places, 'label-boxes.txt').forEach((chosen, i) => placeLabel(places[i], chosen));
   // Two places of a label in a row become one where the land both hold keeps
   // the name as large in both languages: the label moved, or grew for a while.
@@ -267,6 +315,9 @@ function labelPlaces(nations, faces, facePolys, tool, facesWkt, workDir) {
   return places;
 }
 
+// A label place's name in each language, with the lines it is laid out in.
+const shownNames = (p) => p.text.map(([t]) => t.text);
+
 // Pairs of places in a row of one nation's label: one name, one anchor (the
 // capital and its face), and land both hold; a place joins one pair a round.
 function joinable(places) {
@@ -277,7 +328,7 @@ function joinable(places) {
     const k = `${q.nation.key} ${q.track}`;
     const p = last.get(k);
     last.set(k, q);
-    if (!p || paired.has(p) || p.to !== q.from || p.era !== q.era ||
+    if (!p || paired.has(p) || p.to !== q.from || p.era !== q.era || String(shownNames(p)) !== String(shownNames(q)) ||
       String(p.anchor) !== String(q.anchor) || (p.anchor && p.anchorFace !== q.anchorFace)) continue;
     const common = p.common.filter((f) => q.common.includes(f));
     if (!common.length) continue;
@@ -304,4 +355,4 @@ function request(id, anchor, hint, texts, set) {
 
 function log(m) { console.log(m); }
 
-module.exports = { labelPlaces, choose, joinable, capitalAt, capitalFault, parseAnswer, runTool };
+module.exports = { labelPlaces, choose, joinable, layouts, labelBox, shownNames, capitalAt, capitalFault, parseAnswer, runTool };

@@ -23,6 +23,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <queue>
 #include <set>
 #include <sstream>
 #include <string>
@@ -1490,9 +1491,12 @@ double squareDistance(Pt p, Pt a, Pt b)
 
 // The largest box of the given width-to-height ratio inside polygon g: with x
 // divided by the ratio the box is a square, as large as the maximum-norm
-// distance from its middle to the polygon's rings; the middle is sought on a
-// lattice over the polygon, then on two finer ones about the best point.
-// With a start point only its neighbourhood is searched.
+// distance from its middle to the polygon's rings. Cells of the plane are
+// split best first; a cell of half side h about a point at distance d holds
+// no middle further than d + h from the rings, so the search stops when no
+// cell can beat the best by a tenth of a unit. With a start point only its
+// neighbourhood is searched: a window reaching 0.22 of the polygon's extent
+// each way.
 void largestBox(const GEOSGeometry* g, double aspect, double& bx, double& by, double& k, const Pt* start = nullptr)
 {
     GEOSGeometry* u = GEOSGeom_transformXY_r(
@@ -1504,61 +1508,98 @@ void largestBox(const GEOSGeometry* g, double aspect, double& bx, double& by, do
         &aspect);
     std::vector<Line> rings;
     collectLines(u, rings);
-    const GEOSPreparedGeometry* pu = GEOSPrepare_r(ctx, u);
-    auto half = [&](Pt p) {
-        GEOSGeometry* pt = makePoint(p.x, p.y);
-        const bool in = GEOSPreparedContains_r(ctx, pu, pt) == 1;
-        GEOSGeom_destroy_r(ctx, pt);
-        if (!in) return 0.0;
-        double d = 1e18;
-        for (const Line& r : rings)
-            for (size_t i = 0; i + 1 < r.size(); ++i) d = std::min(d, squareDistance(p, r[i], r[i + 1]));
-        return d;
-    };
     double x1, y1, x2, y2;
     GEOSGeom_getXMin_r(ctx, u, &x1);
     GEOSGeom_getYMin_r(ctx, u, &y1);
     GEOSGeom_getXMax_r(ctx, u, &x2);
     GEOSGeom_getYMax_r(ctx, u, &y2);
-    constexpr int kCells = 20;
-    double sx = (x2 - x1) / kCells, sy = (y2 - y1) / kCells;
-    Pt best{(x1 + x2) / 2, (y1 + y2) / 2};
-    double bestK = 0;
+    const double extent = std::max(x2 - x1, y2 - y1);
+    const double gx0 = x1, gy0 = y1, gx1 = x2, gy1 = y2;
     if (start) {
-        best = {start->x / aspect, start->y};
-        bestK = half(best);
-        sx *= 3;
-        sy *= 3;
-    } else {
-        for (int i = 0; i < kCells; ++i)
-            for (int j = 0; j < kCells; ++j) {
-                const Pt p{x1 + (i + 0.5) * sx, y1 + (j + 0.5) * sy};
-                const double d = half(p);
-                if (d > bestK) {
-                    bestK = d;
-                    best = p;
-                }
-            }
+        const double cx = start->x / aspect, cy = start->y, r = 0.22 * extent;
+        x1 = std::max(x1, cx - r);
+        x2 = std::min(x2, cx + r);
+        y1 = std::max(y1, cy - r);
+        y2 = std::min(y2, cy + r);
     }
-    for (int round = 0; round < (start ? 4 : 3); ++round) {
-        sx /= 3;
-        sy /= 3;
-        const Pt c = best;
-        for (int i = -3; i <= 3; ++i)
-            for (int j = -3; j <= 3; ++j) {
-                const Pt p{c.x + i * sx, c.y + j * sy};
-                const double d = half(p);
-                if (d > bestK) {
-                    bestK = d;
-                    best = p;
-                }
+    bx = (x1 + x2) / 2 * aspect;
+    by = (y1 + y2) / 2;
+    k = 0;
+    if (!(x2 > x1 && y2 > y1)) {
+        GEOSGeom_destroy_r(ctx, u);
+        return;
+    }
+    // Ring segments on a grid of about 64 cells across: a segment in none of
+    // the cells up to r cells from a point's cell (in the maximum norm) lies
+    // more than r - 1 cells from the point.
+    const double cell = std::max(extent / 64, 1.0);
+    const int nx = static_cast<int>((gx1 - gx0) / cell) + 1, ny = static_cast<int>((gy1 - gy0) / cell) + 1;
+    std::vector<std::vector<std::pair<Pt, Pt>>> grid(static_cast<size_t>(nx) * ny);
+    auto col = [&](double x) { return static_cast<int>(std::floor((x - gx0) / cell)); };
+    auto row = [&](double y) { return static_cast<int>(std::floor((y - gy0) / cell)); };
+    for (const Line& r : rings)
+        for (size_t i = 0; i + 1 < r.size(); ++i) {
+            const int c1 = std::max(0, col(std::min(r[i].x, r[i + 1].x))), c2 = std::min(nx - 1, col(std::max(r[i].x, r[i + 1].x)));
+            const int r1 = std::max(0, row(std::min(r[i].y, r[i + 1].y))), r2 = std::min(ny - 1, row(std::max(r[i].y, r[i + 1].y)));
+            for (int gx = c1; gx <= c2; ++gx)
+                for (int gy = r1; gy <= r2; ++gy) grid[static_cast<size_t>(gy) * nx + gx].push_back({r[i], r[i + 1]});
+        }
+    const GEOSPreparedGeometry* pu = GEOSPrepare_r(ctx, u);
+    // The distance from p to the rings; 0 outside, which bounds a cell as well.
+    auto distance = [&](Pt p) {
+        GEOSGeometry* pt = makePoint(p.x, p.y);
+        const bool in = GEOSPreparedContains_r(ctx, pu, pt) == 1;
+        GEOSGeom_destroy_r(ctx, pt);
+        if (!in) return 0.0;
+        double d = 1e18;
+        const int cx = col(p.x), cy = row(p.y);
+        auto at = [&](int gx, int gy) {
+            if (gx < 0 || gy < 0 || gx >= nx || gy >= ny) return;
+            for (const auto& [a, b] : grid[static_cast<size_t>(gy) * nx + gx]) d = std::min(d, squareDistance(p, a, b));
+        };
+        at(cx, cy);
+        for (int r = 1; r <= std::max(nx, ny) && d > (r - 1) * cell; ++r) {
+            for (int gx = cx - r; gx <= cx + r; ++gx) {
+                at(gx, cy - r);
+                at(gx, cy + r);
             }
+            for (int gy = cy - r + 1; gy < cy + r; ++gy) {
+                at(cx - r, gy);
+                at(cx + r, gy);
+            }
+        }
+        return d;
+    };
+    struct Cell {
+        Pt c;
+        double h, d;
+        double bound() const { return d + h; }
+        bool operator<(const Cell& o) const { return bound() < o.bound(); }
+    };
+    constexpr double kPrecision = 0.1;
+    std::priority_queue<Cell> todo;
+    auto add = [&](Pt c, double h) {
+        const Cell n{c, h, distance(c)};
+        if (n.d > k) {
+            k = n.d;
+            bx = c.x * aspect;
+            by = c.y;
+        }
+        if (n.bound() > k + kPrecision) todo.push(n);
+    };
+    const double side = std::min(x2 - x1, y2 - y1);
+    for (double x = x1; x < x2; x += side)
+        for (double y = y1; y < y2; y += side) add({x + side / 2, y + side / 2}, side / 2);
+    while (!todo.empty()) {
+        const Cell c = todo.top();
+        todo.pop();
+        if (c.bound() <= k + kPrecision) break;
+        const double h = c.h / 2;
+        for (const Pt& q : {Pt{c.c.x - h, c.c.y - h}, Pt{c.c.x + h, c.c.y - h}, Pt{c.c.x - h, c.c.y + h}, Pt{c.c.x + h, c.c.y + h}})
+            add(q, h);
     }
     GEOSPreparedGeom_destroy_r(ctx, pu);
     GEOSGeom_destroy_r(ctx, u);
-    bx = best.x * aspect;
-    by = best.y;
-    k = bestK;
 }
 
 // Land parted by no more than this much sea (map units, 25 km) is one piece of
