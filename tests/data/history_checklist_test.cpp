@@ -301,7 +301,7 @@ const AtDate kChecklist[] = {
       {"Basra", 47.6, 30.6, "Qara Qoyunlu"}, {"Chalkidiki", 23.3, 40.35, "Republic of Venice"}}},
     {1430,
      {{"Rouen", 1.1, 49.44, "England"}, {"Izmir", 27.3, 38.4, "Ottoman Empire"},
-      {"Caen", -0.37, 49.18, "England"}}},
+      {"Caen", -0.37, 49.18, "England"}, {"Landsberg", 15.25, 52.76, "Teutonic Order"}}},
     {1440,
      {{"Brussels", 4.35, 50.85, "Burgundy"}}},
     {1445,
