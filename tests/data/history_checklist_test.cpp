@@ -1241,8 +1241,8 @@ TEST_F(HistoryChecklist, NarrowLandsAtTheClosestZoom)
         {"L\xfc" "beck", 10.69, 53.87, 1600, "Holy Roman Empire"},
         {"Vercelli", 8.42, 45.32, 1550, "Savoy"},
         {"L\xfc" "beck", 10.69, 53.87, 1812, "French Empire"},
-        {"Fiume", 14.43, 45.335, 1922, "Free State of Fiume"},
-        {"Fiume", 14.43, 45.335, 1930, "Italy"},
+        {"Fiume", 14.42, 45.38, 1922, "Free State of Fiume"},
+        {"Fiume", 14.42, 45.38, 1930, "Italy"},
     };
     for (const auto& c : cases) {
         const MapPoint p = toMap(c.lon, c.lat);
