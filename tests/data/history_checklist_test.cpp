@@ -1237,6 +1237,7 @@ TEST_F(HistoryChecklist, NarrowLandsAtTheClosestZoom)
         {"Jan Mayen", -8.2, 71.0, 1900, "none"},
         {"Osterwieck", 10.76, 51.98, 1100, "Saxony"},
         {"Halberstadt", 10.76, 51.98, 1710, "Prussia"},
+        {"L\xfc" "beck", 10.69, 53.87, 1190, "Holy Roman Empire"},
         {"L\xfc" "beck", 10.69, 53.87, 1210, "Denmark"},
         {"L\xfc" "beck", 10.69, 53.87, 1300, "Holy Roman Empire"},
         {"L\xfc" "beck", 10.69, 53.87, 1600, "Holy Roman Empire"},
