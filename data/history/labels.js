@@ -99,12 +99,18 @@ function sizeOf(half, text) { return Math.max(1, Math.min(40, Math.floor((2 * ha
 // largest; there, the box about the heartland point when it comes near that
 // box's size (sizes above 40 are drawn at 40) and is shown as widely. Its
 // middle, half height and size.
+// A label the map as it opens (zoom 13 about 10500,12000 on the 1111 x 779
+// canvas of a full-HD screen) would leave out gives way to the heartland's
+// when that one lies in it and is drawn at that zoom.
 const HOME_SIZE_KEPT = 26;
+const OPEN = { x: 10500, y: 12000, hw: 555 / Math.pow(0.8, 13), hh: 389 / Math.pow(0.8, 13) };
+const opened = (x, y) => Math.abs(x - OPEN.x) < OPEN.hw && Math.abs(y - OPEN.y) < OPEN.hh;
 function homeLabel([bx, by, k, px, py, pk, hx, hy, hk], text) {
   let label = { x: bx, y: by, half: k, size: sizeOf(k, text) };
   const own = sizeOf(pk, text), near = sizeOf(hk, text);
   if (shownIn(own) >= shownIn(label.size)) label = { x: px, y: py, half: pk, size: own };
   if ((near >= 0.7 * label.size || near >= HOME_SIZE_KEPT) && shownIn(near) >= shownIn(label.size)) label = { x: hx, y: hy, half: hk, size: near };
+  else if (!opened(label.x, label.y) && opened(hx, hy) && near >= DRAWN[1]) label = { x: hx, y: hy, half: hk, size: near };
   return label;
 }
 

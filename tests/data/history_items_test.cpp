@@ -297,6 +297,8 @@ TEST_F(HistoryItems, MembershipFollowsTheCommunities)
     EXPECT_EQ(members(1973.5).size(), 9u);
     EXPECT_EQ(members(1986.5).size(), 12u);
     EXPECT_EQ(members(1995.5).size(), 15u);
+    // Cyprus joined in 2004 and Bulgaria in 2007, after the map's last date.
+    EXPECT_EQ(members(2003.0).size(), 15u);
     // After reunification no territory keeps a colour that is not a member
     // where West or East Germany lay before.
     map.m.maindate = 1991.0;
@@ -564,7 +566,7 @@ TEST_F(HistoryItems, NationsAreNamedOnTheirHomeWhereItHasRoom)
     };
     for (quil2a::Atlas* atlas : {&a(), greek.get()}) {
         const char* lang = atlas->lang().folder;
-        for (const View v : {View{440, 440, 17950, 17950, 21}, View{1150, 860, 10500, 12000, 13}, View{480, 360, 10500, 12000, 7}}) {
+        for (const View v : {View{440, 440, 17950, 17950, 21}, View{1111, 779, 10500, 12000, 13}, View{480, 360, 10500, 12000, 7}}) {
             Map map(v.w, v.h, v.x0, v.y0, std::pow(0.8, v.zoom), *atlas);
             map.m.citieson = map.m.headlineson = false;
             plat::Graphics& g = map.m.p->graphics();
@@ -695,6 +697,24 @@ TEST_F(HistoryItems, NationsAreNamedOnTheirHomeWhereItHasRoom)
 
 // Each nation has a colour of its own, and in every colour scheme the click
 // names the nation whose fill point coloured the territory under it.
+// The map as it opens (the default view on the canvas of a full-HD screen)
+// names Sweden, whose largest box lay in Lapland beyond the view's top.
+TEST_F(HistoryItems, TheOpeningViewNamesSweden)
+{
+    auto greek = quil2a::loadServedAtlas(quil2a::Language::Greek);
+    for (quil2a::Atlas* atlas : {&a(), greek.get()}) {
+        Map map(1111, 779, 10500, 12000, std::pow(0.8, 13), *atlas);
+        const plat::Bytes sweden = atlas == &a() ? "Sweden" : "\xD3\xEF\xF5\xE7\xE4\xDF\xE1";
+        for (double d : {1400.0, 1500.0, 1600.0, 1650.0, 1700.0, 1775.0}) {
+            map.jump(d);
+            bool named = false;
+            for (const quil2a::TextItem& it : map.m.textLayer.items)
+                named = named || (!it.city && atlas->place[it.index]->name == sweden && it.x1 >= 0 && it.y1 >= 0);
+            EXPECT_TRUE(named) << atlas->lang().folder << " " << d;
+        }
+    }
+}
+
 TEST_F(HistoryItems, TheClickNamesTheNationDrawnInEveryScheme)
 {
     std::set<int> used;
