@@ -7,8 +7,9 @@
 
 #include "atlasdata/convert.h"
 #include "support/inner_engine.h"
-#include "platform/text.h"
 #include "support/stored_atlas.h"
+#include "platform/text.h"
+#include "support/viewed_map.h"
 
 using namespace quil2a;
 
@@ -33,21 +34,10 @@ bool underOpenWater(plat::Picture& p2, int x, int y, const Atlas& at)
 }
 
 // The map drawn for a view (its centre in map units) at a date, its layers kept.
-struct Drawn {
-    MapState m;
-    NullHost host;
-    testsupport::InnerEngine engine;
-    Drawn(Atlas& at, double x0, double y0, double scale, int w, int h, double date) : host(w, h), engine(at, m, host)
+struct Drawn : testsupport::ViewedMap {
+    Drawn(Atlas& at, double x0, double y0, double scale, int w, int h, double date) : ViewedMap(at, w, h, x0, y0, scale)
     {
-        m.makePictures(w, h);
-        m.x0 = x0;
-        m.y0 = y0;
-        m.xc = w / 2.0;
-        m.yc = h / 2.0;
-        m.scale = scale;
-        m.maindate = date;
-        engine.jumptodate();
-        engine.displaymap(*m.p, true);
+        jump(date);
     }
 };
 

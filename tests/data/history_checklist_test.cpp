@@ -10,11 +10,12 @@
 
 #include "atlasdata/atlas.h"
 #include "support/inner_engine.h"
+#include "support/projection.h"
 #include "engine/host.h"
 #include "engine/mapstate.h"
 #include "platform/text.h"
-#include "support/projection.h"
 #include "support/stored_atlas.h"
+#include "support/viewed_map.h"
 
 namespace {
 
@@ -986,26 +987,11 @@ protected:
     static constexpr double kScale = 0.025;
     static constexpr int kSize = 900;
 
-    struct Map {
-        quil2a::MapState m;
-        quil2a::NullHost host;
-        testsupport::InnerEngine engine;
-        Map(int w, int h, double x0, double y0, double scale) : host(w, h), engine(a(), m, host)
+    struct Map : testsupport::ViewedMap {
+        Map(int w, int h, double x0, double y0, double scale) : ViewedMap(a(), w, h, x0, y0, scale)
         {
-            m.makePictures(w, h);
-            m.x0 = x0;
-            m.y0 = y0;
-            m.xc = w / 2.0;
-            m.yc = h / 2.0;
-            m.scale = scale;
             // The political layer alone is read.
             m.countrynameson = m.citieson = false;
-        }
-        void jump(double date)
-        {
-            m.maindate = date;
-            engine.jumptodate();
-            engine.displaymap(*m.p, true);
         }
         // The nation of the commonest territory colour within r pixels of a map
         // point: the first colour index of that colour, as a click finds it.

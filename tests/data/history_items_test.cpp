@@ -15,14 +15,15 @@
 #include <vector>
 
 #include "atlasdata/atlas.h"
+#include "support/atlas_loader.h"
 #include "support/inner_engine.h"
 #include "engine/host.h"
 #include "engine/mapdraw.h"
 #include "engine/mapstate.h"
 #include "engine/view.h"
-#include "support/atlas_loader.h"
 #include "support/projection.h"
 #include "support/stored_atlas.h"
+#include "support/viewed_map.h"
 #include "data/text_items.h"
 
 namespace {
@@ -112,26 +113,11 @@ protected:
     }
 
     // A view of the whole map, or of Europe at the default zoom.
-    struct Map {
-        quil2a::MapState m;
-        quil2a::NullHost host;
-        testsupport::InnerEngine engine;
+    struct Map : testsupport::ViewedMap {
         // The active lists live in the atlas: two maps that must not share them take two atlases.
         Map(int w, int h, double x0, double y0, double scale, quil2a::Atlas& atlas = a())
-            : host(w, h), engine(atlas, m, host)
+            : ViewedMap(atlas, w, h, x0, y0, scale)
         {
-            m.makePictures(w, h);
-            m.x0 = x0;
-            m.y0 = y0;
-            m.xc = w / 2.0;
-            m.yc = h / 2.0;
-            m.scale = scale;
-        }
-        void jump(double date)
-        {
-            m.maindate = date;
-            engine.jumptodate();
-            engine.displaymap(*m.p, true);
         }
         quil2a::Color px(const plat::Picture& p, int x, int y) const { return p.image().pixel(x, y) & 0xffffff; }
     };
