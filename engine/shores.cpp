@@ -1,5 +1,7 @@
 #include "engine/shores.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace quil2a {
@@ -9,6 +11,9 @@ namespace {
 constexpr double kLeftEdge = 1.0;
 // The map's right and bottom edges.
 constexpr double kFrame = 35900.0;
+constexpr int32_t kBand = 64;
+constexpr size_t kBands = 35904 / kBand + 1;
+size_t bandOf(double y) { return static_cast<size_t>(std::clamp(y, 0.0, 35903.0)) / kBand; }
 
 bool shoreType(const plat::Bytes& info)
 {
@@ -28,6 +33,7 @@ void Shores::update(Atlas& a)
     key_ = key;
     segs_.clear();
     leftEnds_.clear();
+    bands_.assign(kBands, {});
     for (int32_t i = 0; i <= a.geodata.ubound(); ++i) {
         if (plat::Len(a.geodata[i]) <= 1 || !shoreType(a.geoinfo[i])) continue;
         const std::vector<MapPoint>& pts = a.coords.geo(static_cast<size_t>(i), a.geodata[i]);
@@ -38,6 +44,10 @@ void Shores::update(Atlas& a)
         if (f.x == b.x && f.y == b.y) continue;
         if (f.x <= kLeftEdge) leftEnds_.push_back(f.y);
         if (b.x <= kLeftEdge) leftEnds_.push_back(b.y);
+    }
+    for (uint32_t k = 0; k < segs_.size(); ++k) {
+        const Segment& g = segs_[k];
+        for (size_t b = bandOf(std::min(g.y1, g.y2)); b <= bandOf(std::max(g.y1, g.y2)); ++b) bands_[b].push_back(k);
     }
     // The water seeds' parity, by majority of the first few.
     int odd = 0, even = 0;
@@ -54,7 +64,8 @@ void Shores::update(Atlas& a)
 int Shores::parity(double x, double y) const
 {
     int n = 0;
-    for (const Segment& s : segs_) {
+    for (const uint32_t k : bands_[bandOf(y)]) {
+        const Segment& s = segs_[k];
         if ((s.y1 > y) == (s.y2 > y)) continue;
         const double xi = s.x1 + (y - s.y1) * double(s.x2 - s.x1) / double(s.y2 - s.y1);
         if (xi < x) ++n;

@@ -24,6 +24,8 @@ private:
     };
     int parity(double x, double y) const;
     std::vector<Segment> segs_;
+    // The segments reaching into each band of kBand map units of y.
+    std::vector<std::vector<uint32_t>> bands_;
     std::vector<double> leftEnds_;
     int waterParity_ = -1;  // -1: no seed tells
     uint64_t key_ = 0;
