@@ -29,6 +29,16 @@ MapPoint pointOf(std::string_view tok);
 Seed seedOf(std::string_view tok);
 // The text after the first ":", or all of it when there is none.
 std::string_view afterColon(std::string_view s);
+// The type letter of a geography line's info text: the byte after its first
+// "," (the first byte when there is none).
+inline std::string_view geoLineType(std::string_view info)
+{
+    const size_t comma = info.find(',');
+    const size_t at = comma == std::string_view::npos ? 0 : comma + 1;
+    return at < info.size() ? info.substr(at, 1) : std::string_view();
+}
+// Water seed entries run from 1 up to the first missing or malformed one.
+inline bool waterSeedEntry(std::string_view w) { return w.size() >= 2 && w.find(':') != std::string_view::npos; }
 
 template <class T>
 class ParsedTable {

@@ -174,6 +174,8 @@ private:
     // Water cut off from every seed by the picture's edge (see render.cpp).
     void fillCutWater(plat::Picture& pic);
     GeoLayerKey geoLayerKey(int32_t W, int32_t H);
+    // The geography data (line info, water seeds, line texts) as one hash.
+    uint64_t geoDataHash() const;
     // The text layer drawn whole on pic; record: pic is p over a fresh p1 (or
     // one copied late, which takes what the text covers before it is drawn).
     void drawText(plat::Picture& pic, bool ownSize, bool record);

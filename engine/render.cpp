@@ -133,6 +133,12 @@ GeoLayerKey MapEngine::geoLayerKey(int32_t W, int32_t H)
     k.coastcolor = a.coastcolor;
     k.rivercolor = a.rivercolor;
     k.scheme0 = edgeAsWater(a.colorscheme);
+    k.data = geoDataHash();
+    return k;
+}
+
+uint64_t MapEngine::geoDataHash() const
+{
     // The texts themselves for the short tables, where each long polyline text is.
     uint64_t h = mapdraw::kHashStart;
     auto mix = [&h](const void* p, size_t n) { h = mapdraw::mix(h, p, n); };
@@ -146,8 +152,7 @@ GeoLayerKey MapEngine::geoLayerKey(int32_t W, int32_t H)
         mix(&n, sizeof n);
         if (n <= 32) mix(d.data(), n);
     }
-    k.data = h;
-    return k;
+    return h;
 }
 
 void MapEngine::drawGeography(plat::Picture& pic)
@@ -163,8 +168,7 @@ void MapEngine::drawGeography(plat::Picture& pic)
     for (int32_t i = 0; i <= a.geodata.ubound(); ++i) {
         const std::string_view data = a.geodata[i];
         if (plat::Len(data) <= 1) continue;
-        const plat::Bytes& info = a.geoinfo[i];
-        const plat::Bytes type = plat::MidB(info, plat::InStrB(info, ",") + 1, 1);
+        const std::string_view type = geoLineType(a.geoinfo[i]);
         plat::Color c = 0xFF0000;
         if (type == "C" || type == "I" || type == "L") c = a.coastcolor;
         else if (type == "R") c = a.rivercolor;
@@ -184,7 +188,7 @@ void MapEngine::drawGeography(plat::Picture& pic)
     // Water: seeds from 1 up to the first missing or malformed entry.
     for (int32_t i = 1; i <= a.wtinfo.ubound(); ++i) {
         const std::string_view w = a.wtinfo[i];
-        if (w.size() < 2 || w.find(':') == std::string_view::npos) break;
+        if (!waterSeedEntry(w)) break;
         const Seed seed = a.coords.water(static_cast<size_t>(i), a.wtinfo[i]).front();
         const double sx = screenx(seed.x), sy = screeny(seed.y);
         if (!(sx >= 0 && sx <= W - 1 && sy >= 0 && sy <= H - 1 && seed.size * m.scale > 0.1)) continue;
@@ -206,7 +210,7 @@ void MapEngine::fillCutWater(plat::Picture& pic)
     using namespace mapdraw;
     const int W = pic.Width(), H = pic.Height();
     if (W < 5 || H < 5) return;
-    shores_.update(a);
+    shores_.update(a, geoDataHash());
     plat::RGBSurface& s = pic.surface();
     const plat::Color bare = a.blankgrey;
     auto squareBare = [&](int cx, int cy) {

@@ -17,20 +17,16 @@ size_t bandOf(double y) { return static_cast<size_t>(std::clamp(y, 0.0, 35903.0)
 
 bool shoreType(const plat::Bytes& info)
 {
-    const plat::Bytes type = plat::MidB(info, plat::InStrB(info, ",") + 1, 1);
+    const std::string_view type = geoLineType(info);
     return type == "C" || type == "I" || type == "L";
 }
 }  // namespace
 
-void Shores::update(Atlas& a)
+void Shores::update(Atlas& a, uint64_t dataHash)
 {
-    uint64_t key = 1469598103934665603ull;
-    auto mix = [&key](uint64_t v) { key = (key ^ v) * 1099511628211ull; };
-    mix(static_cast<uint64_t>(a.geodata.ubound() + 1));
-    for (int32_t i = 0; i <= a.geodata.ubound(); ++i) mix(a.geodata[i].size() * 31 + a.geoinfo[i].size());
-    mix(static_cast<uint64_t>(a.wtinfo.ubound() + 1));
-    if (key == key_) return;
-    key_ = key;
+    if (built_ && dataHash == key_) return;
+    built_ = true;
+    key_ = dataHash;
     segs_.clear();
     leftEnds_.clear();
     bands_.assign(kBands, {});
@@ -53,7 +49,7 @@ void Shores::update(Atlas& a)
     int odd = 0, even = 0;
     for (int32_t i = 1; i <= a.wtinfo.ubound() && odd + even < 15; ++i) {
         const plat::Bytes& w = a.wtinfo[i];
-        if (w.size() < 2 || w.find(':') == plat::Bytes::npos) break;
+        if (!waterSeedEntry(w)) break;
         const std::vector<Seed>& seeds = a.coords.water(static_cast<size_t>(i), w);
         if (seeds.empty()) continue;
         (parity(seeds.front().x, seeds.front().y) ? odd : even)++;

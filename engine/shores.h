@@ -13,8 +13,8 @@ namespace quil2a {
 
 class Shores {
 public:
-    // Made again when the geography data changed since the last call.
-    void update(Atlas& a);
+    // Made again when the geography data's hash changed since the last call.
+    void update(Atlas& a, uint64_t dataHash);
     // False without shore lines or water seeds.
     bool water(double x, double y) const;
 
@@ -29,6 +29,7 @@ private:
     std::vector<double> leftEnds_;
     int waterParity_ = -1;  // -1: no seed tells
     uint64_t key_ = 0;
+    bool built_ = false;
 };
 
 }  // namespace quil2a
