@@ -87,7 +87,8 @@ function smallestDrawn(zoom) {
   while (Math.round(18 * Math.pow(0.8, zoom) * f) <= 8) ++f;
   return f;
 }
-const DRAWN = [7, 13, 16].map(smallestDrawn);
+const DEFAULT_ZOOM = 13;
+const DRAWN = [7, DEFAULT_ZOOM, 16].map(smallestDrawn);
 // How many of those views show a label of size factor f.
 function shownIn(f) { return DRAWN.filter((t) => f >= t).length; }
 
@@ -103,14 +104,14 @@ function sizeOf(half, text) { return Math.max(1, Math.min(40, Math.floor((2 * ha
 // canvas of a full-HD screen) would leave out gives way to the heartland's
 // when that one lies in it and is drawn at that zoom.
 const HOME_SIZE_KEPT = 26;
-const OPEN = { x: 10500, y: 12000, hw: 555 / Math.pow(0.8, 13), hh: 389 / Math.pow(0.8, 13) };
+const OPEN = { x: 10500, y: 12000, hw: 555 / Math.pow(0.8, DEFAULT_ZOOM), hh: 389 / Math.pow(0.8, DEFAULT_ZOOM) };
 const opened = (x, y) => Math.abs(x - OPEN.x) < OPEN.hw && Math.abs(y - OPEN.y) < OPEN.hh;
 function homeLabel([bx, by, k, px, py, pk, hx, hy, hk], text) {
   let label = { x: bx, y: by, half: k, size: sizeOf(k, text) };
   const own = sizeOf(pk, text), near = sizeOf(hk, text);
   if (shownIn(own) >= shownIn(label.size)) label = { x: px, y: py, half: pk, size: own };
   if ((near >= 0.7 * label.size || near >= HOME_SIZE_KEPT) && shownIn(near) >= shownIn(label.size)) label = { x: hx, y: hy, half: hk, size: near };
-  else if (!opened(label.x, label.y) && opened(hx, hy) && near >= DRAWN[1]) label = { x: hx, y: hy, half: hk, size: near };
+  else if (!opened(label.x, label.y) && opened(hx, hy) && near >= smallestDrawn(DEFAULT_ZOOM)) label = { x: hx, y: hy, half: hk, size: near };
   return label;
 }
 
